@@ -1,0 +1,268 @@
+// The C control interface (control.h): name checks, argument conversion and the mapping of
+// failures to codes; the work itself is the registry's and the sessions'.
+#include "control.h"
+
+#include <chrono>
+#include <cmath>
+#include <cstring>
+#include <memory>
+#include <optional>
+#include <string>
+#include <type_traits>
+#include <variant>
+#include <vector>
+
+#include "call_log.h"
+#include "event_table.h"
+#include "fault_plan.h"
+#include "operation.h"
+#include "registry.h"
+#include "trader_session.h"
+
+struct quorvan_sim_calls {
+  std::vector<simtrader::Call> calls;
+};
+
+namespace simtrader {
+
+namespace {
+
+thread_local std::string last_error;
+
+// A refusal with the code it is reported under.
+struct ControlError {
+  int code;
+  std::string message;
+};
+
+// Runs one control call: no exception crosses into the C caller.
+template <typename Body>
+int Guarded(Body body) {
+  try {
+    body();
+    return QUORVAN_SIM_OK;
+  } catch (const ControlError &error) {
+    last_error = error.message;
+    return error.code;
+  } catch (const NoSuchTrader &error) {
+    last_error = error.what();
+    return QUORVAN_SIM_NO_SUCH_TRADER;
+  } catch (const NotDelivered &error) {
+    last_error = error.what();
+    return QUORVAN_SIM_NOT_DELIVERED;
+  } catch (const std::exception &error) {
+    last_error = error.what();
+    return QUORVAN_SIM_INTERNAL;
+  } catch (...) {
+    last_error = "an exception that is not a std::exception";
+    return QUORVAN_SIM_INTERNAL;
+  }
+}
+
+std::string Text(const char *text) { return text != nullptr ? text : ""; }
+
+std::optional<std::string> FlowScope(const char *flow_path) {
+  if (flow_path == nullptr) return std::nullopt;
+  return std::string(flow_path);
+}
+
+Operation RequireOperation(const char *name) {
+  if (std::optional<Operation> operation = FindOperation(Text(name))) return *operation;
+  throw ControlError{QUORVAN_SIM_BAD_NAME,
+                     "unknown operation '" + Text(name) + "' of CThostFtdcTraderApi"};
+}
+
+int RequireEvent(const char *name) {
+  if (std::optional<int> event = FindEvent(Text(name))) return *event;
+  throw ControlError{QUORVAN_SIM_BAD_NAME,
+                     "unknown event '" + Text(name) + "' of CThostFtdcTraderSpi"};
+}
+
+// The static functions have no flow directory; every other operation is an object's.
+void RequireScope(const std::optional<std::string> &flow_path, Operation operation) {
+  const bool is_static =
+      operation == Operation::CreateFtdcTraderApi || operation == Operation::GetApiVersion;
+  if (flow_path && operation == Operation::GetApiVersion) {
+    throw ControlError{QUORVAN_SIM_BAD_ARGUMENT,
+                       "GetApiVersion is static: arm it without a trader"};
+  }
+  if (!flow_path && !is_static) {
+    throw ControlError{QUORVAN_SIM_BAD_ARGUMENT,
+                       std::string(OperationName(operation)) +
+                           " is an operation of an API object: name its trader"};
+  }
+}
+
+EventArgs CopyEventArgs(const EventInfo &event, const void *record, const void *rsp_info,
+                        int number, int is_last) {
+  EventArgs args;
+  if (TakesRecord(event.shape) && record != nullptr) {
+    const auto *bytes = static_cast<const unsigned char *>(record);
+    args.record.assign(bytes, bytes + event.record_size);
+  }
+  if (TakesRspInfo(event.shape) && rsp_info != nullptr) {
+    args.rsp_info.emplace();
+    std::memcpy(&*args.rsp_info, rsp_info, sizeof(CThostFtdcRspInfoField));
+  }
+  args.number = number;
+  args.is_last = is_last != 0;
+  return args;
+}
+
+std::optional<TraderSession::Delay> ReconnectDelay(double seconds) {
+  if (std::isnan(seconds)) {
+    throw ControlError{QUORVAN_SIM_BAD_ARGUMENT, "the reconnection delay is not a number"};
+  }
+  if (seconds < 0) return std::nullopt;
+  // Beyond a year the conversion to clock ticks could overflow; nobody waits that long.
+  constexpr double kLongestDelay = 365.0 * 24 * 3600;
+  if (seconds > kLongestDelay) {
+    throw ControlError{QUORVAN_SIM_BAD_ARGUMENT,
+                       "the reconnection delay exceeds a year: pass a negative delay to stay "
+                       "disconnected"};
+  }
+  return std::chrono::duration_cast<TraderSession::Delay>(
+      std::chrono::duration<double>(seconds));
+}
+
+// The argument kinds are CallArg's alternatives, in order.
+static_assert(std::is_same_v<std::variant_alternative_t<QUORVAN_SIM_ARG_NONE, CallArg>,
+                             std::monostate>);
+static_assert(std::is_same_v<std::variant_alternative_t<QUORVAN_SIM_ARG_BOOL, CallArg>, bool>);
+static_assert(std::is_same_v<std::variant_alternative_t<QUORVAN_SIM_ARG_INT, CallArg>,
+                             long long>);
+static_assert(std::is_same_v<std::variant_alternative_t<QUORVAN_SIM_ARG_BYTES, CallArg>,
+                             std::string>);
+
+const Call *CallAt(const quorvan_sim_calls *calls, std::size_t call) {
+  if (calls == nullptr || call >= calls->calls.size()) return nullptr;
+  return &calls->calls[call];
+}
+
+const CallArg *ArgAt(const quorvan_sim_calls *calls, std::size_t call, std::size_t arg) {
+  const Call *entry = CallAt(calls, call);
+  if (entry == nullptr || arg >= entry->args.size()) return nullptr;
+  return &entry->args[arg];
+}
+
+}  // namespace
+
+}  // namespace simtrader
+
+using namespace simtrader;
+
+extern "C" {
+
+const char *quorvan_sim_last_error(void) { return last_error.c_str(); }
+
+int quorvan_sim_event_info(const char *event, const char **shape, const char **record_class,
+                           size_t *record_size, const char **param) {
+  return Guarded([&] {
+    const EventInfo &info = GetEvent(RequireEvent(event));
+    if (shape != nullptr) *shape = ShapeName(info.shape);
+    if (record_class != nullptr) *record_class = info.record_class;
+    if (record_size != nullptr) *record_size = info.record_size;
+    if (param != nullptr) *param = info.param;
+  });
+}
+
+size_t quorvan_sim_rsp_info_size(void) { return sizeof(CThostFtdcRspInfoField); }
+
+int quorvan_sim_fail_next(const char *flow_path, const char *operation, int result) {
+  return Guarded([&] {
+    const Operation armed = RequireOperation(operation);
+    const std::optional<std::string> scope = FlowScope(flow_path);
+    if (!CanFail(armed)) {
+      throw ControlError{QUORVAN_SIM_BAD_ARGUMENT,
+                         std::string(OperationName(armed)) +
+                             " returns no result to fail with: fail_next arms the requests, "
+                             "RegisterUserSystemInfo, SubmitUserSystemInfo and "
+                             "CreateFtdcTraderApi (use throw_next for the others)"};
+    }
+    RequireScope(scope, armed);
+    Registry::Instance().Faults(scope)->Arm(armed, Fault::Failing(result));
+  });
+}
+
+int quorvan_sim_throw_next(const char *flow_path, const char *operation, const char *kind,
+                           const char *message) {
+  return Guarded([&] {
+    const Operation armed = RequireOperation(operation);
+    const std::optional<ThrowKind> thrown = FindThrowKind(Text(kind));
+    if (!thrown) {
+      throw ControlError{QUORVAN_SIM_BAD_NAME, "unknown exception kind '" + Text(kind) + "'"};
+    }
+    const std::optional<std::string> scope = FlowScope(flow_path);
+    RequireScope(scope, armed);
+    Registry::Instance().Faults(scope)->Arm(armed, Fault::Throwing(*thrown, Text(message)));
+  });
+}
+
+int quorvan_sim_emit(const char *flow_path, const char *event, const void *record,
+                     const void *rsp_info, int number, int is_last, long long count) {
+  return Guarded([&] {
+    const int raised = RequireEvent(event);
+    if (count < 0) {
+      throw ControlError{QUORVAN_SIM_BAD_ARGUMENT, "the count of deliveries is negative"};
+    }
+    std::shared_ptr<TraderSession> session = Registry::Instance().FindLive(Text(flow_path));
+    session->Emit(raised, CopyEventArgs(GetEvent(raised), record, rsp_info, number, is_last),
+                  count);
+  });
+}
+
+int quorvan_sim_disconnect(const char *flow_path, int reason, double reconnect_after) {
+  return Guarded([&] {
+    const std::optional<TraderSession::Delay> delay = ReconnectDelay(reconnect_after);
+    Registry::Instance().FindLive(Text(flow_path))->Disconnect(reason, delay);
+  });
+}
+
+quorvan_sim_calls *quorvan_sim_calls_open(const char *flow_path) {
+  quorvan_sim_calls *snapshot = nullptr;
+  Guarded([&] {
+    std::shared_ptr<CallLog> log = Registry::Instance().FindLog(Text(flow_path));
+    snapshot = new quorvan_sim_calls{log->Snapshot()};
+  });
+  return snapshot;
+}
+
+size_t quorvan_sim_calls_count(const quorvan_sim_calls *calls) {
+  return calls != nullptr ? calls->calls.size() : 0;
+}
+
+const char *quorvan_sim_call_operation(const quorvan_sim_calls *calls, size_t call) {
+  const Call *entry = CallAt(calls, call);
+  return entry != nullptr ? OperationName(entry->operation) : nullptr;
+}
+
+size_t quorvan_sim_call_arg_count(const quorvan_sim_calls *calls, size_t call) {
+  const Call *entry = CallAt(calls, call);
+  return entry != nullptr ? entry->args.size() : 0;
+}
+
+int quorvan_sim_call_arg_kind(const quorvan_sim_calls *calls, size_t call, size_t arg) {
+  const CallArg *value = ArgAt(calls, call, arg);
+  if (value == nullptr) return QUORVAN_SIM_BAD_ARGUMENT;
+  return static_cast<int>(value->index());
+}
+
+long long quorvan_sim_call_arg_int(const quorvan_sim_calls *calls, size_t call, size_t arg) {
+  const CallArg *value = ArgAt(calls, call, arg);
+  if (value == nullptr) return 0;
+  if (const bool *flag = std::get_if<bool>(value)) return *flag;
+  if (const long long *number = std::get_if<long long>(value)) return *number;
+  return 0;
+}
+
+const void *quorvan_sim_call_arg_bytes(const quorvan_sim_calls *calls, size_t call, size_t arg,
+                                       size_t *size) {
+  const CallArg *value = ArgAt(calls, call, arg);
+  const std::string *bytes = value != nullptr ? std::get_if<std::string>(value) : nullptr;
+  if (size != nullptr) *size = bytes != nullptr ? bytes->size() : 0;
+  return bytes != nullptr ? bytes->data() : nullptr;
+}
+
+void quorvan_sim_calls_close(quorvan_sim_calls *calls) { delete calls; }
+
+}  // extern "C"

@@ -1,0 +1,94 @@
+/* The simulated trader library's control interface: what Quorvan.sim wraps with ctypes and
+ * what tests outside the package call. An API object is named by the flow directory it was
+ * created with, exactly as passed to CreateFtdcTraderApi.
+ *
+ * Every function returning int returns QUORVAN_SIM_OK or one of the negative codes below;
+ * quorvan_sim_last_error() then describes the failure of the calling thread's last call. */
+#ifndef QUORVAN_SIM_CONTROL_H
+#define QUORVAN_SIM_CONTROL_H
+
+#include <stddef.h>
+
+#ifdef __cplusplus
+extern "C" {
+#endif
+
+#define QUORVAN_SIM_API __attribute__((visibility("default")))
+
+enum {
+  QUORVAN_SIM_OK = 0,
+  QUORVAN_SIM_NO_SUCH_TRADER = -1, /* no API object with that flow directory (or released) */
+  QUORVAN_SIM_BAD_NAME = -2,       /* unknown operation, event or exception kind */
+  QUORVAN_SIM_BAD_ARGUMENT = -3,   /* a name or value the operation does not take */
+  QUORVAN_SIM_NOT_DELIVERED = -4,  /* released first, never started, or a callback threw */
+  QUORVAN_SIM_INTERNAL = -5        /* the library itself failed (out of memory) */
+};
+
+/* The kinds of a logged call's arguments. */
+enum {
+  QUORVAN_SIM_ARG_NONE = 0, /* a null pointer */
+  QUORVAN_SIM_ARG_BOOL = 1,
+  QUORVAN_SIM_ARG_INT = 2,
+  QUORVAN_SIM_ARG_BYTES = 3 /* text or a record's bytes */
+};
+
+QUORVAN_SIM_API const char *quorvan_sim_last_error(void);
+
+/* An event of events.def by name: its shape (the row's Shape column), the class of its record
+ * ("OrderField"; "" without a record), the vendor record's size (0 without one) and the
+ * parameter name of its record or int ("" for none). */
+QUORVAN_SIM_API int quorvan_sim_event_info(const char *event, const char **shape,
+                                           const char **record_class, size_t *record_size,
+                                           const char **param);
+
+QUORVAN_SIM_API size_t quorvan_sim_rsp_info_size(void);
+
+/* The next call of `operation` (a request, RegisterUserSystemInfo or SubmitUserSystemInfo)
+ * on the object with that flow directory returns `result` and sends nothing. With a null
+ * flow directory, only "CreateFtdcTraderApi": the next factory call returns null. */
+QUORVAN_SIM_API int quorvan_sim_fail_next(const char *flow_path, const char *operation,
+                                          int result);
+
+/* The next call of `operation` throws the std:: exception named by `kind` (carrying
+ * `message` where that type takes one), or, for "unknown", something that is not a
+ * std::exception. A null flow directory arms the static functions. */
+QUORVAN_SIM_API int quorvan_sim_throw_next(const char *flow_path, const char *operation,
+                                           const char *kind, const char *message);
+
+/* The object's thread raises `event` `count` times with these arguments, read as the event's
+ * shape takes them: `record` (sizeof the vendor record, or null), `rsp_info` (null or a
+ * CThostFtdcRspInfoField), `number` (nRequestID, nReason or nTimeLapse) and `is_last`.
+ * The records are copied before delivery. Returns once the last callback has returned; on the
+ * object's own thread it delivers inline. */
+QUORVAN_SIM_API int quorvan_sim_emit(const char *flow_path, const char *event,
+                                     const void *record, const void *rsp_info, int number,
+                                     int is_last, long long count);
+
+/* The object's connection drops: OnFrontDisconnected(reason), returning once that callback
+ * has returned; then, after `reconnect_after` seconds, OnFrontConnected. A negative delay
+ * leaves the connection down. */
+QUORVAN_SIM_API int quorvan_sim_disconnect(const char *flow_path, int reason,
+                                           double reconnect_after);
+
+/* A snapshot of the call log of the object last created with that flow directory, released
+ * or not; null (see quorvan_sim_last_error) when no object was ever created with it. */
+typedef struct quorvan_sim_calls quorvan_sim_calls;
+
+QUORVAN_SIM_API quorvan_sim_calls *quorvan_sim_calls_open(const char *flow_path);
+QUORVAN_SIM_API size_t quorvan_sim_calls_count(const quorvan_sim_calls *calls);
+QUORVAN_SIM_API const char *quorvan_sim_call_operation(const quorvan_sim_calls *calls,
+                                                       size_t call);
+QUORVAN_SIM_API size_t quorvan_sim_call_arg_count(const quorvan_sim_calls *calls, size_t call);
+QUORVAN_SIM_API int quorvan_sim_call_arg_kind(const quorvan_sim_calls *calls, size_t call,
+                                              size_t arg);
+QUORVAN_SIM_API long long quorvan_sim_call_arg_int(const quorvan_sim_calls *calls, size_t call,
+                                                   size_t arg);
+QUORVAN_SIM_API const void *quorvan_sim_call_arg_bytes(const quorvan_sim_calls *calls,
+                                                       size_t call, size_t arg, size_t *size);
+QUORVAN_SIM_API void quorvan_sim_calls_close(quorvan_sim_calls *calls);
+
+#ifdef __cplusplus
+}
+#endif
+
+#endif

@@ -1,0 +1,54 @@
+#include "registry.h"
+
+#include <utility>
+
+namespace simtrader {
+
+Registry &Registry::Instance() {
+  static Registry *const registry = new Registry;
+  return *registry;
+}
+
+std::shared_ptr<TraderSession> Registry::CreateSession(const std::string &flow_path) {
+  std::unique_ptr<RequestHandler> handler = MakeRequestHandler(flow_path);
+  std::lock_guard<std::mutex> lock(mutex_);
+  FlowDirectory &directory = directories_[flow_path];
+  directory.log = std::make_shared<CallLog>();
+  auto session = std::make_shared<TraderSession>(flow_path, directory.log, directory.faults,
+                                                 std::move(handler));
+  directory.session = session;
+  return session;
+}
+
+std::shared_ptr<TraderSession> Registry::FindLive(const std::string &flow_path) {
+  std::lock_guard<std::mutex> lock(mutex_);
+  std::shared_ptr<TraderSession> session = Created(flow_path).session.lock();
+  if (!session || session->released()) {
+    throw NoSuchTrader("the API object created with the flow directory " +
+                       QuotedFlowPath(flow_path) + " has been released");
+  }
+  return session;
+}
+
+std::shared_ptr<CallLog> Registry::FindLog(const std::string &flow_path) {
+  std::lock_guard<std::mutex> lock(mutex_);
+  return Created(flow_path).log;
+}
+
+std::shared_ptr<FaultPlan> Registry::Faults(const std::optional<std::string> &flow_path) {
+  if (!flow_path) return static_faults_;
+  std::lock_guard<std::mutex> lock(mutex_);
+  return directories_[*flow_path].faults;
+}
+
+Registry::FlowDirectory &Registry::Created(const std::string &flow_path) {
+  auto directory = directories_.find(flow_path);
+  // A directory known only from arming faults has had no object created with it.
+  if (directory == directories_.end() || !directory->second.log) {
+    throw NoSuchTrader("no API object was created with the flow directory " +
+                       QuotedFlowPath(flow_path));
+  }
+  return directory->second;
+}
+
+}  // namespace simtrader

@@ -1,0 +1,63 @@
+// The API objects by the flow directory they were created with: how a control call finds an
+// object, its call log, and the faults armed for it.
+#ifndef SIMTRADER_REGISTRY_H
+#define SIMTRADER_REGISTRY_H
+
+#include <map>
+#include <memory>
+#include <mutex>
+#include <optional>
+#include <stdexcept>
+#include <string>
+
+#include "call_log.h"
+#include "fault_plan.h"
+#include "trader_session.h"
+
+namespace simtrader {
+
+// No API object (or, for a call log, none ever) with the flow directory a control call named.
+class NoSuchTrader : public std::runtime_error {
+ public:
+  using std::runtime_error::runtime_error;
+};
+
+class Registry {
+ public:
+  // The one registry of the process. It is never destroyed, so a thread that ends during the
+  // process's exit can still reach it.
+  static Registry &Instance();
+
+  // A new session for flow_path. Its call log replaces the one kept for the directory; the
+  // faults armed for the directory carry over to it.
+  std::shared_ptr<TraderSession> CreateSession(const std::string &flow_path);
+
+  // The most recent unreleased session created with flow_path; throws NoSuchTrader.
+  std::shared_ptr<TraderSession> FindLive(const std::string &flow_path);
+
+  // The call log of the most recent session created with flow_path, released or not; throws
+  // NoSuchTrader.
+  std::shared_ptr<CallLog> FindLog(const std::string &flow_path);
+
+  // The faults for calls on objects with that flow directory; with nullopt, the faults for the
+  // static functions called without one.
+  std::shared_ptr<FaultPlan> Faults(const std::optional<std::string> &flow_path);
+
+ private:
+  struct FlowDirectory {
+    std::shared_ptr<CallLog> log;
+    std::weak_ptr<TraderSession> session;
+    std::shared_ptr<FaultPlan> faults = std::make_shared<FaultPlan>();
+  };
+
+  // The directory of an object created with flow_path; throws NoSuchTrader. Needs mutex_.
+  FlowDirectory &Created(const std::string &flow_path);
+
+  std::mutex mutex_;
+  std::map<std::string, FlowDirectory> directories_;
+  const std::shared_ptr<FaultPlan> static_faults_ = std::make_shared<FaultPlan>();
+};
+
+}  // namespace simtrader
+
+#endif

@@ -1,0 +1,273 @@
+#include "trader_session.h"
+
+#include <cstdio>
+#include <ctime>
+#include <utility>
+
+namespace simtrader {
+
+namespace {
+
+// Lets a control call wait for work it posted to the session's thread. The task holds a
+// Signal; if the task is dropped unrun (the object was released first), destroying the
+// Signal tells the waiter so, instead of leaving it waiting forever.
+class Completion {
+ public:
+  class Signal {
+   public:
+    Signal(std::shared_ptr<Completion> completion, std::string dropped_message)
+        : completion_(std::move(completion)), dropped_message_(std::move(dropped_message)) {}
+    ~Signal() { completion_->Finish(std::move(dropped_message_)); }
+    Signal(const Signal &) = delete;
+    Signal &operator=(const Signal &) = delete;
+
+    void Finish(std::string error) { completion_->Finish(std::move(error)); }
+
+   private:
+    std::shared_ptr<Completion> completion_;
+    std::string dropped_message_;
+  };
+
+  // Returns the error the work ended with, empty when it succeeded.
+  std::string Wait() {
+    std::unique_lock<std::mutex> lock(mutex_);
+    finished_changed_.wait(lock, [this] { return finished_; });
+    return error_;
+  }
+
+ private:
+  // Only the first outcome counts: the Signal's destructor reports "dropped" only for a task
+  // that never finished.
+  void Finish(std::string error) {
+    {
+      std::lock_guard<std::mutex> lock(mutex_);
+      if (finished_) return;
+      finished_ = true;
+      error_ = std::move(error);
+    }
+    finished_changed_.notify_all();
+  }
+
+  std::mutex mutex_;
+  std::condition_variable finished_changed_;
+  bool finished_ = false;
+  std::string error_;
+};
+
+void FormatLocalDate(char (&text)[9]) {
+  const std::time_t now = std::time(nullptr);
+  std::tm local{};
+  localtime_r(&now, &local);
+  if (std::strftime(text, sizeof text, "%Y%m%d", &local) == 0) text[0] = '\0';
+}
+
+}  // namespace
+
+std::string QuotedFlowPath(const std::string &flow_path) { return "'" + flow_path + "'"; }
+
+TraderSession::TraderSession(std::string flow_path, std::shared_ptr<CallLog> log,
+                             std::shared_ptr<FaultPlan> faults,
+                             std::unique_ptr<RequestHandler> handler)
+    : flow_path_(std::move(flow_path)),
+      log_(std::move(log)),
+      faults_(std::move(faults)),
+      handler_(std::move(handler)) {
+  FormatLocalDate(trading_day_);
+}
+
+std::optional<int> TraderSession::Receive(Operation operation, std::vector<CallArg> args) {
+  log_->Append(Call{operation, std::move(args)});
+  if (std::optional<Fault> fault = faults_->Take(operation)) return fault->Apply();
+  return std::nullopt;
+}
+
+void TraderSession::Init() {
+  {
+    std::lock_guard<std::mutex> lock(state_mutex_);
+    if (started_) return;
+    started_ = true;
+    finished_ = false;
+  }
+  Post([this] { Connect(); });
+  worker_ = std::thread([self = shared_from_this()] { self->RunWorker(); });
+}
+
+void TraderSession::RunWorker() {
+  worker_id_.store(std::this_thread::get_id());
+  queue_.Run();
+  // Thread ids are reused: a later thread must not pass for this one.
+  worker_id_.store(std::thread::id());
+  {
+    std::lock_guard<std::mutex> lock(state_mutex_);
+    finished_ = true;
+  }
+  state_changed_.notify_all();
+}
+
+void TraderSession::Release() {
+  queue_.Close();
+  {
+    std::lock_guard<std::mutex> lock(state_mutex_);
+    released_ = true;
+  }
+  state_changed_.notify_all();
+  // On its own thread (inside a callback) the session cannot join itself: the thread finishes
+  // the callback, finds the queue closed and ends, dropping the last reference to the session.
+  if (OnWorkerThread()) {
+    worker_.detach();
+  } else if (worker_.joinable()) {
+    worker_.join();
+  }
+}
+
+int TraderSession::Join() {
+  // A Join made inside a callback cannot wait for its own thread to end.
+  const bool on_worker = OnWorkerThread();
+  std::unique_lock<std::mutex> lock(state_mutex_);
+  state_changed_.wait(lock, [&] { return released_ && (finished_ || on_worker); });
+  return 0;
+}
+
+bool TraderSession::released() const {
+  std::lock_guard<std::mutex> lock(state_mutex_);
+  return released_;
+}
+
+void TraderSession::SetSpi(CThostFtdcTraderSpi *spi) {
+  std::unique_lock<std::mutex> lock(spi_mutex_);
+  spi_ = spi;
+  const unsigned long long generation = ++spi_generation_;
+  // On the session's own thread the callback in progress is the caller's: waiting for it
+  // would wait for ourselves.
+  if (OnWorkerThread()) return;
+  callback_finished_.wait(
+      lock, [&] { return callback_depth_ == 0 || callback_generation_ >= generation; });
+}
+
+int TraderSession::Submit(Request request) {
+  // A request is never answered on the caller's thread: it may be the session's own thread,
+  // inside a callback, and an answer there would nest one callback inside another.
+  const bool queued = Post([this, request = std::move(request)] { handler_->Handle(request); });
+  return queued ? 0 : -1;
+}
+
+void TraderSession::Emit(int event, EventArgs args, long long count) {
+  RunOnWorker([&] {
+    for (long long delivered = 0; delivered < count; ++delivered) {
+      if (queue_.closed()) {
+        throw NotDelivered(Describe() + " was released after " +
+                           std::to_string(delivered) + " of " + std::to_string(count) +
+                           " deliveries of " + GetEvent(event).name);
+      }
+      Deliver(event, args);
+    }
+  });
+}
+
+void TraderSession::Disconnect(int reason, std::optional<Delay> reconnect_after) {
+  RunOnWorker([&] { DropConnection(reason, reconnect_after); });
+}
+
+std::string TraderSession::Describe() const {
+  return "the API object for " + QuotedFlowPath(flow_path_);
+}
+
+bool TraderSession::OnWorkerThread() const {
+  return worker_id_.load() == std::this_thread::get_id();
+}
+
+bool TraderSession::Post(std::function<void()> task, Delay delay) {
+  // Tasks run on the session's thread, which holds a reference to the session, so `this`
+  // outlives every task that runs.
+  return queue_.Post(
+      [this, task = std::move(task)] {
+        try {
+          task();
+        } catch (const std::exception &error) {
+          ReportFailure(error.what());
+        } catch (...) {
+          ReportFailure("an exception that is not a std::exception");
+        }
+      },
+      delay);
+}
+
+void TraderSession::ReportFailure(const char *what) const {
+  // Nobody waits for this task, so the error has nowhere else to go; the thread goes on.
+  std::fprintf(stderr, "simtrader: a handler on the thread of %s threw: %s\n",
+               Describe().c_str(), what);
+}
+
+// `work` may refer to the caller's locals: the caller waits until the task has finished with
+// it, or until the task was dropped without running.
+void TraderSession::RunOnWorker(const std::function<void()> &work) {
+  if (OnWorkerThread()) {
+    work();
+    return;
+  }
+  {
+    std::lock_guard<std::mutex> lock(state_mutex_);
+    if (!started_) {
+      throw NotDelivered(Describe() +
+                         " has no thread to raise events on: Init has not been called");
+    }
+  }
+  auto completion = std::make_shared<Completion>();
+  auto signal =
+      std::make_shared<Completion::Signal>(completion, Describe() + " was released first");
+  Post([&work, signal] {
+    try {
+      work();
+      signal->Finish({});
+    } catch (const std::exception &error) {
+      signal->Finish(error.what());
+    } catch (...) {
+      signal->Finish("a callback threw an exception that is not a std::exception");
+    }
+  });
+  signal.reset();
+  const std::string error = completion->Wait();
+  if (!error.empty()) throw NotDelivered(error);
+}
+
+void TraderSession::Deliver(int event, EventArgs &args) {
+  CThostFtdcTraderSpi *spi;
+  {
+    std::lock_guard<std::mutex> lock(spi_mutex_);
+    spi = spi_;
+    if (spi == nullptr) return;
+    if (callback_depth_++ == 0) callback_generation_ = spi_generation_;
+  }
+  struct CallbackEnd {
+    TraderSession &session;
+    ~CallbackEnd() {
+      {
+        std::lock_guard<std::mutex> lock(session.spi_mutex_);
+        if (--session.callback_depth_ != 0) return;
+      }
+      session.callback_finished_.notify_all();
+    }
+  } callback_end{*this};
+  RaiseEvent(*spi, event, args);
+}
+
+void TraderSession::Connect() {
+  EventArgs none;
+  Deliver(static_cast<int>(EventId::OnFrontConnected), none);
+}
+
+void TraderSession::DropConnection(int reason, std::optional<Delay> reconnect_after) {
+  const unsigned long long epoch = ++connection_epoch_;
+  EventArgs args;
+  args.number = reason;
+  Deliver(static_cast<int>(EventId::OnFrontDisconnected), args);
+  if (reconnect_after) {
+    Post(
+        [this, epoch] {
+          if (epoch == connection_epoch_) Connect();
+        },
+        *reconnect_after);
+  }
+}
+
+}  // namespace simtrader

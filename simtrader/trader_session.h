@@ -1,0 +1,119 @@
+// One API object's state and its own thread. The object handed to the caller
+// (trader_api.cpp) is a thin front of this: the session outlives it for as long as its thread
+// or a control call still needs it, which is what lets Release run on the session's own thread
+// and Join return without touching the freed object.
+#ifndef SIMTRADER_TRADER_SESSION_H
+#define SIMTRADER_TRADER_SESSION_H
+
+#include <atomic>
+#include <chrono>
+#include <condition_variable>
+#include <functional>
+#include <memory>
+#include <mutex>
+#include <optional>
+#include <stdexcept>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "ThostFtdcTraderApi.h"
+#include "call_log.h"
+#include "event_table.h"
+#include "fault_plan.h"
+#include "request_handler.h"
+#include "task_queue.h"
+
+namespace simtrader {
+
+// A flow directory as messages quote it.
+std::string QuotedFlowPath(const std::string &flow_path);
+
+// A control call (emit, disconnect) whose events could not all be raised: the object was
+// released first, its thread was never started, or a callback threw.
+class NotDelivered : public std::runtime_error {
+ public:
+  using std::runtime_error::runtime_error;
+};
+
+class TraderSession : public std::enable_shared_from_this<TraderSession> {
+ public:
+  using Delay = TaskQueue::Clock::duration;
+
+  TraderSession(std::string flow_path, std::shared_ptr<CallLog> log,
+                std::shared_ptr<FaultPlan> faults, std::unique_ptr<RequestHandler> handler);
+
+  TraderSession(const TraderSession &) = delete;
+  TraderSession &operator=(const TraderSession &) = delete;
+
+  const std::string &flow_path() const { return flow_path_; }
+
+  // Logs a call the object received, then applies the fault armed for it: throws the armed
+  // exception, or returns the result an armed failure reports instead of doing the work.
+  std::optional<int> Receive(Operation operation, std::vector<CallArg> args);
+
+  // The vendor operations, each called after Receive.
+  void Init();
+  void Release();
+  int Join();
+  const char *trading_day() const { return trading_day_; }
+  void SetSpi(CThostFtdcTraderSpi *spi);
+  int Submit(Request request);
+
+  bool released() const;
+
+  // The control operations: they run on the session's thread (inline when called on it) and
+  // return once their callbacks have returned. Both throw NotDelivered.
+  void Emit(int event, EventArgs args, long long count);
+  void Disconnect(int reason, std::optional<Delay> reconnect_after);
+
+ private:
+  std::string Describe() const;
+  bool OnWorkerThread() const;
+  void RunWorker();
+  bool Post(std::function<void()> task, Delay delay = Delay::zero());
+  void RunOnWorker(const std::function<void()> &work);
+  void ReportFailure(const char *what) const;
+
+  void Deliver(int event, EventArgs &args);
+  void Connect();
+  void DropConnection(int reason, std::optional<Delay> reconnect_after);
+
+  const std::string flow_path_;
+  const std::shared_ptr<CallLog> log_;
+  const std::shared_ptr<FaultPlan> faults_;
+  const std::unique_ptr<RequestHandler> handler_;
+  char trading_day_[9];
+
+  // The registered handler and the callback in progress. A callback is "of" the handler
+  // generation that was current when the outermost callback began; SetSpi waits only for
+  // callbacks older than its own change, so a stream of callbacks cannot starve it.
+  std::mutex spi_mutex_;
+  std::condition_variable callback_finished_;
+  CThostFtdcTraderSpi *spi_ = nullptr;
+  unsigned long long spi_generation_ = 0;
+  unsigned long long callback_generation_ = 0;
+  int callback_depth_ = 0;
+
+  // Lifecycle: started by Init, released by Release, finished when the thread has ended (or
+  // at once, for an object whose thread never started).
+  mutable std::mutex state_mutex_;
+  std::condition_variable state_changed_;
+  bool started_ = false;
+  bool released_ = false;
+  bool finished_ = true;
+
+  TaskQueue queue_;
+  // Joined by Release, or detached by it when Release runs on this thread; a session whose
+  // object is never released is never destroyed, so the thread is never left joinable.
+  std::thread worker_;
+  std::atomic<std::thread::id> worker_id_{};
+
+  // Touched on the session's thread only: a reconnection scheduled by an older disconnect
+  // must not fire after a newer one.
+  unsigned long long connection_epoch_ = 0;
+};
+
+}  // namespace simtrader
+
+#endif

@@ -1,0 +1,29 @@
+# Checks that the simulated library's dynamic symbol table holds exactly the vendor's two
+# static functions and the control interface declared in control.h.
+#   cmake -DLIBRARY=<libthosttraderapi_se.so> -DCONTROL_HEADER=<control.h> -DNM=<nm> -P ...
+
+execute_process(
+  COMMAND ${NM} -D --defined-only --format=just-symbols ${LIBRARY}
+  OUTPUT_VARIABLE exported
+  RESULT_VARIABLE status)
+if(NOT status EQUAL 0)
+  message(FATAL_ERROR "nm failed on ${LIBRARY}")
+endif()
+string(REPLACE "\n" ";" exported "${exported}")
+list(FILTER exported EXCLUDE REGEX "^$")
+list(SORT exported)
+
+file(READ ${CONTROL_HEADER} header)
+string(REGEX MATCHALL "quorvan_sim_[a-z_]+\\(" declared "${header}")
+list(TRANSFORM declared REPLACE "\\($" "")
+list(REMOVE_DUPLICATES declared)
+set(expected
+  _ZN19CThostFtdcTraderApi13GetApiVersionEv
+  _ZN19CThostFtdcTraderApi19CreateFtdcTraderApiEPKc
+  ${declared})
+list(SORT expected)
+
+if(NOT exported STREQUAL expected)
+  message(FATAL_ERROR "exported symbols differ\n  exported: ${exported}\n  expected: ${expected}")
+endif()
+message(STATUS "exports: ${exported}")

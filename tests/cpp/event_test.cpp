@@ -1,0 +1,161 @@
+// emit: every event of events.def raised on the object's own thread with the arguments its
+// shape takes, `count` times, returning after the last callback.
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "event_table.h"
+#include "sim_test_support.h"
+
+namespace {
+
+using simtest::Received;
+using simtest::SimApi;
+using simtrader::EventInfo;
+using simtrader::EventShape;
+
+// What each shape's vendor signature takes, from the header comment of events.def: the
+// oracle the delivered arguments are checked against.
+struct ShapeTakes {
+  bool record;
+  bool rsp_info;
+  bool number;
+  bool is_last;
+};
+
+ShapeTakes Takes(EventShape shape) {
+  switch (shape) {
+    case EventShape::FrontConnected: return {false, false, false, false};
+    case EventShape::IntArg: return {false, false, true, false};
+    case EventShape::RspError: return {false, true, true, true};
+    case EventShape::Rsp: return {true, true, true, true};
+    case EventShape::ErrRtn: return {true, true, false, false};
+    case EventShape::Rtn: return {true, false, false, false};
+  }
+  return {};
+}
+
+std::vector<int> AllEvents() {
+  std::vector<int> events;
+  for (int event = 0; event < simtrader::EventCount(); ++event) events.push_back(event);
+  return events;
+}
+
+class EveryEvent : public testing::TestWithParam<int> {
+ protected:
+  const EventInfo &info() const { return simtrader::GetEvent(GetParam()); }
+};
+
+TEST_P(EveryEvent, EmitDeliversItsArgumentsOnTheObjectsThread) {
+  const char *shape = nullptr;
+  const char *record_class = nullptr;
+  std::size_t record_size = 0;
+  const char *param = nullptr;
+  ASSERT_EQ(quorvan_sim_event_info(info().name, &shape, &record_class, &record_size, &param),
+            QUORVAN_SIM_OK);
+  EXPECT_STREQ(shape, simtrader::ShapeName(info().shape));
+  EXPECT_EQ(record_size, info().record_size);
+  const ShapeTakes takes = Takes(info().shape);
+  EXPECT_EQ(*record_class != '\0', takes.record);
+
+  SimApi api;
+  api.Start();
+  std::string record(record_size, '\0');
+  for (std::size_t index = 0; index < record.size(); ++index) {
+    record[index] = static_cast<char>(index * 5 + GetParam());
+  }
+  CThostFtdcRspInfoField rsp_info{};
+  rsp_info.ErrorID = 100 + GetParam();
+
+  ASSERT_EQ(quorvan_sim_emit(api.flow_path().c_str(), info().name, record.data(), &rsp_info,
+                             7000 + GetParam(), 1, 2),
+            QUORVAN_SIM_OK)
+      << quorvan_sim_last_error();
+  ASSERT_EQ(quorvan_sim_emit(api.flow_path().c_str(), info().name, nullptr, nullptr, 0, 0, 1),
+            QUORVAN_SIM_OK)
+      << quorvan_sim_last_error();
+
+  // Both emits have returned, so all their callbacks have too.
+  const std::vector<Received> received = api.spi().received();
+  ASSERT_EQ(received.size(), 4u);
+  const std::thread::id object_thread = received[0].thread;
+  EXPECT_NE(object_thread, std::this_thread::get_id());
+  for (std::size_t index = 1; index < received.size(); ++index) {
+    const Received &event = received[index];
+    const bool given = index < 3;
+    SCOPED_TRACE(given ? "with arguments" : "with null pointers");
+    EXPECT_EQ(event.event, info().name);
+    EXPECT_EQ(event.thread, object_thread);
+    EXPECT_EQ(event.record,
+              takes.record && given ? std::optional<std::string>(record) : std::nullopt);
+    EXPECT_EQ(event.error_id,
+              takes.rsp_info && given ? std::optional<int>(100 + GetParam()) : std::nullopt);
+    EXPECT_EQ(event.number, takes.number && given ? 7000 + GetParam() : 0);
+    EXPECT_EQ(event.is_last, takes.is_last && given);
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(EventsTable, EveryEvent, testing::ValuesIn(AllEvents()),
+                         [](const testing::TestParamInfo<int> &info) {
+                           return std::string(simtrader::GetEvent(info.param).name);
+                         });
+
+TEST(Emit, FromInsideACallbackDeliversInline) {
+  SimApi api;
+  api.Start();
+  std::vector<std::string> seen_inside;
+  api.spi().SetHook([&](const Received &event) {
+    if (event.event != "OnRtnOrder") return;
+    EXPECT_EQ(quorvan_sim_emit(api.flow_path().c_str(), "OnRtnTrade", nullptr, nullptr, 0, 0, 3),
+              QUORVAN_SIM_OK);
+    seen_inside = api.spi().event_names();
+  });
+  ASSERT_EQ(quorvan_sim_emit(api.flow_path().c_str(), "OnRtnOrder", nullptr, nullptr, 0, 0, 1),
+            QUORVAN_SIM_OK);
+  const std::vector<std::string> expected{"OnFrontConnected", "OnRtnOrder", "OnRtnTrade",
+                                          "OnRtnTrade", "OnRtnTrade"};
+  EXPECT_EQ(seen_inside, expected);
+}
+
+TEST(Emit, WithoutAHandlerRaisesToNobody) {
+  SimApi api;
+  api.Start();
+  api->RegisterSpi(nullptr);
+  EXPECT_EQ(quorvan_sim_emit(api.flow_path().c_str(), "OnRtnOrder", nullptr, nullptr, 0, 0, 5),
+            QUORVAN_SIM_OK);
+  EXPECT_EQ(api.spi().event_names(), std::vector<std::string>{"OnFrontConnected"});
+}
+
+TEST(Emit, ReleasedByItsOwnCallbackStopsDelivering) {
+  SimApi api;
+  api.Start();
+  api.spi().SetHook([&](const Received &event) {
+    if (event.event == "OnRtnOrder") api.Release();
+  });
+  EXPECT_EQ(quorvan_sim_emit(api.flow_path().c_str(), "OnRtnOrder", nullptr, nullptr, 0, 0, 5),
+            QUORVAN_SIM_NOT_DELIVERED);
+  EXPECT_NE(std::string(quorvan_sim_last_error()).find("after 1 of 5"), std::string::npos)
+      << quorvan_sim_last_error();
+  EXPECT_EQ(api.spi().event_names(),
+            (std::vector<std::string>{"OnFrontConnected", "OnRtnOrder"}));
+}
+
+TEST(Emit, NeedsAStartedObjectNotYetReleased) {
+  SimApi unstarted;
+  EXPECT_EQ(quorvan_sim_emit(unstarted.flow_path().c_str(), "OnRtnOrder", nullptr, nullptr, 0,
+                             0, 1),
+            QUORVAN_SIM_NOT_DELIVERED);
+  EXPECT_NE(std::string(quorvan_sim_last_error()).find("Init"), std::string::npos);
+
+  SimApi released;
+  released.Start();
+  const std::string flow_path = released.flow_path();
+  released.Release();
+  EXPECT_EQ(quorvan_sim_emit(flow_path.c_str(), "OnRtnOrder", nullptr, nullptr, 0, 0, 1),
+            QUORVAN_SIM_NO_SUCH_TRADER);
+  EXPECT_NE(std::string(quorvan_sim_last_error()).find("released"), std::string::npos);
+}
+
+}  // namespace

@@ -1,0 +1,199 @@
+#include "sim_test_support.h"
+
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <utility>
+
+namespace simtest {
+
+bool Eventually(const std::function<bool()> &condition) {
+  const auto deadline = std::chrono::steady_clock::now() + kPatience;
+  while (!condition()) {
+    if (std::chrono::steady_clock::now() > deadline) return false;
+    std::this_thread::sleep_for(std::chrono::milliseconds(1));
+  }
+  return true;
+}
+
+std::string UniqueFlowPath() {
+  static std::atomic<int> counter{0};
+  const testing::TestInfo *test = testing::UnitTest::GetInstance()->current_test_info();
+  std::string name = test != nullptr ? std::string(test->test_suite_name()) + "." + test->name()
+                                     : std::string("outside-a-test");
+  return "simtrader-test-" + std::to_string(getpid()) + "/" + name + "-" +
+         std::to_string(counter++) + "/td.con/";
+}
+
+std::vector<Received> RecordingSpi::received() const {
+  std::lock_guard<std::mutex> lock(mutex_);
+  return received_;
+}
+
+std::vector<std::string> RecordingSpi::event_names() const {
+  std::vector<std::string> names;
+  for (const Received &event : received()) names.push_back(event.event);
+  return names;
+}
+
+bool RecordingSpi::WaitForCount(std::size_t count) {
+  std::unique_lock<std::mutex> lock(mutex_);
+  return WaitUntil(changed_, lock, [&] { return received_.size() >= count; });
+}
+
+bool RecordingSpi::WaitForEvent(const std::string &event) {
+  std::unique_lock<std::mutex> lock(mutex_);
+  return WaitUntil(changed_, lock, [&] {
+    for (const Received &received : received_) {
+      if (received.event == event) return true;
+    }
+    return false;
+  });
+}
+
+void RecordingSpi::Note(const char *event, const void *record, std::size_t size,
+                        const CThostFtdcRspInfoField *rsp_info, int number, bool is_last) {
+  Received received{event, std::this_thread::get_id(), std::nullopt, std::nullopt, number,
+                    is_last};
+  if (record != nullptr) received.record.emplace(static_cast<const char *>(record), size);
+  if (rsp_info != nullptr) received.error_id = rsp_info->ErrorID;
+  std::function<void(const Received &)> hook;
+  {
+    std::lock_guard<std::mutex> lock(mutex_);
+    received_.push_back(received);
+    hook = hook_;
+  }
+  changed_.notify_all();
+  if (hook) hook(received);
+}
+
+void RecordingSpi::SetHook(std::function<void(const Received &)> hook) {
+  std::lock_guard<std::mutex> lock(mutex_);
+  hook_ = std::move(hook);
+}
+
+RecordingRequests::RecordingRequests() {
+  class Handler : public simtrader::RequestHandler {
+   public:
+    explicit Handler(std::shared_ptr<Shared> shared) : shared_(std::move(shared)) {}
+    void Handle(const simtrader::Request &request) override {
+      {
+        std::lock_guard<std::mutex> lock(shared_->mutex);
+        shared_->handled.push_back({request, std::this_thread::get_id()});
+      }
+      shared_->changed.notify_all();
+    }
+
+   private:
+    std::shared_ptr<Shared> shared_;
+  };
+  simtrader::SetRequestHandlerFactory(
+      [shared = shared_](const std::string &) { return std::make_unique<Handler>(shared); });
+}
+
+RecordingRequests::~RecordingRequests() { simtrader::SetRequestHandlerFactory(nullptr); }
+
+std::vector<RecordingRequests::Handled> RecordingRequests::handled() const {
+  std::lock_guard<std::mutex> lock(shared_->mutex);
+  return shared_->handled;
+}
+
+bool RecordingRequests::WaitForCount(std::size_t count) {
+  std::unique_lock<std::mutex> lock(shared_->mutex);
+  return WaitUntil(shared_->changed, lock, [&] { return shared_->handled.size() >= count; });
+}
+
+SimApi::SimApi()
+    : flow_path_(UniqueFlowPath()),
+      api_(CThostFtdcTraderApi::CreateFtdcTraderApi(flow_path_.c_str())) {
+  if (api_ == nullptr) throw std::runtime_error("the factory returned null");
+  api_->RegisterSpi(&spi_);
+}
+
+SimApi::~SimApi() { Release(); }
+
+void SimApi::Start() {
+  api_->Init();
+  if (!spi_.WaitForEvent("OnFrontConnected")) ADD_FAILURE() << "no OnFrontConnected";
+}
+
+void SimApi::Release() {
+  if (api_ == nullptr) return;
+  api_->RegisterSpi(nullptr);
+  api_->Release();
+  api_ = nullptr;
+}
+
+int CallRequest(CThostFtdcTraderApi &api, simtrader::Operation operation, void *record,
+                int request_id) {
+  switch (operation) {
+#define REQUEST(Name, Record, Param) \
+  case simtrader::Operation::Name:   \
+    return api.Name(static_cast<CThostFtdc##Record##Field *>(record), request_id);
+#define USER_SYSTEM_INFO(Name)     \
+  case simtrader::Operation::Name: \
+    return api.Name(static_cast<CThostFtdcUserSystemInfoField *>(record));
+#include "requests.def"
+    default:
+      ADD_FAILURE() << simtrader::OperationName(operation) << " is not a request";
+      return -1;
+  }
+}
+
+std::size_t RequestRecordSize(simtrader::Operation operation) {
+  switch (operation) {
+#define REQUEST(Name, Record, Param) \
+  case simtrader::Operation::Name:   \
+    return sizeof(CThostFtdc##Record##Field);
+#define USER_SYSTEM_INFO(Name)     \
+  case simtrader::Operation::Name: \
+    return sizeof(CThostFtdcUserSystemInfoField);
+#include "requests.def"
+    default:
+      ADD_FAILURE() << simtrader::OperationName(operation) << " is not a request";
+      return 0;
+  }
+}
+
+std::optional<std::vector<LoggedCall>> LoggedCalls(const std::string &flow_path) {
+  quorvan_sim_calls *calls = quorvan_sim_calls_open(flow_path.c_str());
+  if (calls == nullptr) return std::nullopt;
+  std::vector<LoggedCall> logged;
+  for (std::size_t call = 0; call < quorvan_sim_calls_count(calls); ++call) {
+    LoggedCall entry{quorvan_sim_call_operation(calls, call), {}};
+    for (std::size_t arg = 0; arg < quorvan_sim_call_arg_count(calls, call); ++arg) {
+      switch (quorvan_sim_call_arg_kind(calls, call, arg)) {
+        case QUORVAN_SIM_ARG_NONE:
+          entry.args.emplace_back(std::monostate{});
+          break;
+        case QUORVAN_SIM_ARG_BOOL:
+          entry.args.emplace_back(quorvan_sim_call_arg_int(calls, call, arg) != 0);
+          break;
+        case QUORVAN_SIM_ARG_INT:
+          entry.args.emplace_back(quorvan_sim_call_arg_int(calls, call, arg));
+          break;
+        case QUORVAN_SIM_ARG_BYTES: {
+          std::size_t size = 0;
+          const void *bytes = quorvan_sim_call_arg_bytes(calls, call, arg, &size);
+          entry.args.emplace_back(std::string(static_cast<const char *>(bytes), size));
+          break;
+        }
+        default:
+          ADD_FAILURE() << "argument " << arg << " of call " << call << " has no kind";
+      }
+    }
+    logged.push_back(std::move(entry));
+  }
+  quorvan_sim_calls_close(calls);
+  return logged;
+}
+
+std::vector<std::string> LoggedOperations(const std::string &flow_path) {
+  std::vector<std::string> names;
+  for (const LoggedCall &call : LoggedCalls(flow_path).value_or(std::vector<LoggedCall>{})) {
+    names.push_back(call.operation);
+  }
+  return names;
+}
+
+}  // namespace simtest

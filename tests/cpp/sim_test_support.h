@@ -1,0 +1,163 @@
+// What the simulated library's suites share: a callback handler that records every event, a
+// request handler that records every request, and waiting on a condition without sleeping.
+#ifndef SIM_TEST_SUPPORT_H
+#define SIM_TEST_SUPPORT_H
+
+#include <atomic>
+#include <chrono>
+#include <condition_variable>
+#include <functional>
+#include <memory>
+#include <mutex>
+#include <optional>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "ThostFtdcTraderApi.h"
+#include "call_log.h"
+#include "control.h"
+#include "operation.h"
+#include "request_handler.h"
+
+namespace simtest {
+
+// Long enough for a loaded, sanitized machine; a correct run never comes near it.
+inline constexpr std::chrono::seconds kPatience{60};
+
+// Waits on `changed` under `lock` until `ready()` holds; false after kPatience.
+template <typename Ready>
+bool WaitUntil(std::condition_variable &changed, std::unique_lock<std::mutex> &lock,
+               Ready ready) {
+  return changed.wait_for(lock, kPatience, ready);
+}
+
+// Polls `condition` until it holds, for what offers no notification (the call log); false
+// after kPatience.
+bool Eventually(const std::function<bool()> &condition);
+
+// A flow directory no other test uses; the library writes nothing there.
+std::string UniqueFlowPath();
+
+struct Received {
+  std::string event;
+  std::thread::id thread;
+  std::optional<std::string> record;  // the record's bytes; nullopt for a null pointer
+  std::optional<int> error_id;        // pRspInfo->ErrorID; nullopt for a null pointer
+  int number = 0;                     // nRequestID, nReason or nTimeLapse
+  bool is_last = false;
+};
+
+// Overrides all 138 events (expanded from events.def) and records each call.
+class RecordingSpi : public CThostFtdcTraderSpi {
+ public:
+  // `hook` runs on the callback's thread after each event is recorded: a test acts inside a
+  // callback through it.
+  void SetHook(std::function<void(const Received &)> hook);
+
+  std::vector<Received> received() const;
+  std::vector<std::string> event_names() const;
+  // Waits until at least `count` events have arrived.
+  bool WaitForCount(std::size_t count);
+  bool WaitForEvent(const std::string &event);
+
+#define SIMTEST_OVERRIDE_FrontConnected(Name, Record, Param) \
+  void Name() override { Note(#Name, nullptr, 0, nullptr, 0, false); }
+#define SIMTEST_OVERRIDE_IntArg(Name, Record, Param) \
+  void Name(int Param) override { Note(#Name, nullptr, 0, nullptr, Param, false); }
+#define SIMTEST_OVERRIDE_RspError(Name, Record, Param)                                  \
+  void Name(CThostFtdcRspInfoField *pRspInfo, int nRequestID, bool bIsLast) override { \
+    Note(#Name, nullptr, 0, pRspInfo, nRequestID, bIsLast);                            \
+  }
+#define SIMTEST_OVERRIDE_Rsp(Name, Record, Param)                                         \
+  void Name(CThostFtdc##Record##Field *Param, CThostFtdcRspInfoField *pRspInfo,           \
+            int nRequestID, bool bIsLast) override {                                      \
+    Note(#Name, Param, sizeof(CThostFtdc##Record##Field), pRspInfo, nRequestID, bIsLast); \
+  }
+#define SIMTEST_OVERRIDE_ErrRtn(Name, Record, Param)                                   \
+  void Name(CThostFtdc##Record##Field *Param, CThostFtdcRspInfoField *pRspInfo) override { \
+    Note(#Name, Param, sizeof(CThostFtdc##Record##Field), pRspInfo, 0, false);         \
+  }
+#define SIMTEST_OVERRIDE_Rtn(Name, Record, Param)                            \
+  void Name(CThostFtdc##Record##Field *Param) override {                     \
+    Note(#Name, Param, sizeof(CThostFtdc##Record##Field), nullptr, 0, false); \
+  }
+#define EVENT(Shape, Name, Record, Param, Handler) SIMTEST_OVERRIDE_##Shape(Name, Record, Param)
+#include "events.def"
+
+ private:
+  void Note(const char *event, const void *record, std::size_t size,
+            const CThostFtdcRspInfoField *rsp_info, int number, bool is_last);
+
+  mutable std::mutex mutex_;
+  std::condition_variable changed_;
+  std::vector<Received> received_;
+  std::function<void(const Received &)> hook_;
+};
+
+// Installed as the request handler of every API object created while it lives.
+class RecordingRequests {
+ public:
+  struct Handled {
+    simtrader::Request request;
+    std::thread::id thread;
+  };
+
+  RecordingRequests();
+  ~RecordingRequests();
+
+  std::vector<Handled> handled() const;
+  bool WaitForCount(std::size_t count);
+
+ private:
+  struct Shared {
+    std::mutex mutex;
+    std::condition_variable changed;
+    std::vector<Handled> handled;
+  };
+  std::shared_ptr<Shared> shared_ = std::make_shared<Shared>();
+};
+
+// An API object created for a fresh flow directory with a RecordingSpi registered; released
+// at the end of the test unless the test released it.
+class SimApi {
+ public:
+  SimApi();
+  ~SimApi();
+
+  CThostFtdcTraderApi &operator*() const { return *api_; }
+  CThostFtdcTraderApi *operator->() const { return api_; }
+  const std::string &flow_path() const { return flow_path_; }
+  RecordingSpi &spi() { return spi_; }
+
+  // Init, then wait for OnFrontConnected.
+  void Start();
+  void Release();
+  // For a test whose callback released the object itself.
+  void ForgetReleased() { api_ = nullptr; }
+
+ private:
+  std::string flow_path_;
+  RecordingSpi spi_;
+  CThostFtdcTraderApi *api_;
+};
+
+// A request through its vendor operation (expanded from requests.def); a user-system-info
+// operation ignores `request_id`.
+int CallRequest(CThostFtdcTraderApi &api, simtrader::Operation operation, void *record,
+                int request_id);
+std::size_t RequestRecordSize(simtrader::Operation operation);
+
+// One entry of a call log, read back through the C control interface.
+struct LoggedCall {
+  std::string operation;
+  std::vector<simtrader::CallArg> args;
+};
+
+// The call log of `flow_path`; nullopt when the control interface finds none.
+std::optional<std::vector<LoggedCall>> LoggedCalls(const std::string &flow_path);
+std::vector<std::string> LoggedOperations(const std::string &flow_path);
+
+}  // namespace simtest
+
+#endif

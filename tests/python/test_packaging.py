@@ -1,0 +1,125 @@
+"""The package as users get it: installed by pip, and built against a vendor SDK.
+
+Each test runs a full build from the sources, so the sanitizer run, which is about the
+code rather than its packaging, leaves them out.
+"""
+
+import importlib.util
+import os
+import shutil
+import subprocess
+import sys
+import sysconfig
+from pathlib import Path
+
+import pytest
+
+SOURCE_ROOT = Path(__file__).resolve().parents[2]
+VENDOR_HEADERS = ("ThostFtdcTraderApi.h", "ThostFtdcUserApiStruct.h", "ThostFtdcUserApiDataType.h")
+TRADER_LIBRARY = "libthosttraderapi_se.so"
+
+pytestmark = [
+    pytest.mark.skipif("QUORVAN_SANITIZED" in os.environ,
+                       reason="full builds; the sanitizer run checks the code, not its packaging"),
+    pytest.mark.timeout(1800),
+]
+
+
+def run(args, **kwargs):
+    """Run a command; on failure, fail the test with everything it printed."""
+    args = [str(arg) for arg in args]
+    result = subprocess.run(args, stdout=subprocess.PIPE, stderr=subprocess.STDOUT, text=True,
+                            **kwargs)
+    if result.returncode != 0:
+        pytest.fail(f"{' '.join(args)} exited with {result.returncode}:\n{result.stdout}",
+                    pytrace=False)
+    return result.stdout
+
+
+def run_python_from(package_root, code, cwd):
+    """Run code in a fresh interpreter that sees only package_root, with no library path
+    help: the extension has to find the trader library through its own rpath."""
+    env = {name: value for name, value in os.environ.items()
+           if name not in ("PYTHONPATH", "LD_LIBRARY_PATH", "LD_PRELOAD")}
+    env["PYTHONPATH"] = str(package_root)
+    return run([sys.executable, "-c", code], cwd=cwd, env=env)
+
+
+def copy_sources(destination):
+    """The source tree without build products, as a fresh clone has it."""
+    shutil.copytree(SOURCE_ROOT, destination, ignore=shutil.ignore_patterns(
+        ".git", "build", "build-*", "__pycache__", ".pytest_cache", ".hypothesis", "*.so",
+        "ApiStruct.py", "ApiConst.py"))
+
+
+def staged_simulated_library():
+    spec = importlib.util.find_spec("Quorvan.CTP")
+    library = Path(next(iter(spec.submodule_search_locations))) / TRADER_LIBRARY
+    if not library.exists():
+        pytest.fail(f"no simulated library beside the package under test: {library}")
+    return library
+
+
+def test_pip_install_imports_from_anywhere_with_freshly_generated_records(tmp_path):
+    source = tmp_path / "source"
+    copy_sources(source)
+    sources = {path.relative_to(source) for path in (source / "Quorvan").rglob("*.py")}
+    # Leftovers of in-place builds must not reach the installation: the records have to come
+    # from this build's headers, and an extension built for another interpreter is junk.
+    stale = 'raise ImportError("stale record module from the source tree")\n'
+    for name in ("ApiStruct.py", "ApiConst.py"):
+        (source / "Quorvan" / "CTP" / name).write_text(stale)
+    (source / "Quorvan" / "CTP" / "TraderApiBase.cpython-30-x86_64-linux-gnu.so").write_text(stale)
+
+    # Into a folder of its own, never the interpreter's site-packages, which Debian's python3
+    # guards against pip unless told otherwise.
+    target = tmp_path / "site"
+    run([sys.executable, "-m", "pip", "install", "--no-build-isolation", "--no-index",
+         "--no-deps", "--target", target, source],
+        env=dict(os.environ, PIP_BREAK_SYSTEM_PACKAGES="1"))
+
+    elsewhere = tmp_path / "elsewhere"
+    elsewhere.mkdir()
+    output = run_python_from(target, (
+        "import Quorvan, Quorvan.CTP.TraderApiBase, Quorvan.CTP.ApiStruct, Quorvan.sim\n"
+        "print(Quorvan.__file__)"), cwd=elsewhere)
+    assert target in Path(output.strip()).parents
+    products = {Path("Quorvan", "CTP", name) for name in (
+        "ApiStruct.py", "ApiConst.py", TRADER_LIBRARY,
+        "TraderApiBase" + sysconfig.get_config_var("EXT_SUFFIX"))}
+    installed = {path.relative_to(target) for path in (target / "Quorvan").rglob("*")
+                 if path.is_file() and "__pycache__" not in path.parts}
+    assert installed == sources | products
+    for name in ("ApiStruct.py", "ApiConst.py"):
+        assert (target / "Quorvan" / "CTP" / name).read_text() != stale
+
+
+def test_sdk_build_uses_the_vendor_files_and_leaves_out_the_simulator(tmp_path):
+    sdk = tmp_path / "sdk"
+    sdk.mkdir()
+    for header in VENDOR_HEADERS:
+        shutil.copy(SOURCE_ROOT / "extern" / "CTPV669Api" / header, sdk)
+    shutil.copy(staged_simulated_library(), sdk)
+    # A record only the SDK's headers declare: its class in ApiStruct shows that the records
+    # were generated from the SDK in use, not from our copy of the headers.
+    struct_header = sdk / "ThostFtdcUserApiStruct.h"
+    text = struct_header.read_text(encoding="gb18030")
+    guard_end = text.rindex("#endif")
+    probe = "struct CThostFtdcSdkProbeField\n{\n\tTThostFtdcVolumeType\tProbeVolume;\n};\n\n"
+    struct_header.write_text(text[:guard_end] + probe + text[guard_end:], encoding="gb18030")
+
+    build, stage = tmp_path / "build", tmp_path / "stage"
+    run(["cmake", "-S", SOURCE_ROOT, "-B", build, f"-DCTP_SDK_DIR={sdk}",
+         f"-DQUORVAN_STAGE_DIR={stage}", "-DBUILD_TESTING=OFF",
+         f"-DPython_EXECUTABLE={sys.executable}"])
+    run(["cmake", "--build", build, "-j", "2"])
+
+    package_dir = stage / "Quorvan" / "CTP"
+    assert (package_dir / TRADER_LIBRARY).read_bytes() == (sdk / TRADER_LIBRARY).read_bytes()
+    assert not (stage / "Quorvan" / "sim.py").exists()
+    run_python_from(stage, (
+        "import importlib.util\n"
+        "import Quorvan.CTP.TraderApiBase, Quorvan.CTP.ApiStruct as records\n"
+        "assert hasattr(records, 'SdkProbeField'), 'records not generated from the SDK'\n"
+        "assert importlib.util.find_spec('Quorvan.sim') is None, 'Quorvan.sim was staged'\n"),
+        cwd=tmp_path)

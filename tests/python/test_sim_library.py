@@ -1,0 +1,83 @@
+"""Quorvan.sim on its own: how it loads, and how it refuses what the library cannot take.
+What it does to a trader's API object is covered with the extension, by the other suites."""
+
+import ctypes
+import os
+import shutil
+import subprocess
+import sys
+from pathlib import Path
+
+import pytest
+
+sim = pytest.importorskip("Quorvan.sim", reason="built against the vendor's SDK: no simulator")
+
+PACKAGE_DIR = Path(sim.__file__).parent
+
+
+class TinyRecord(ctypes.Structure):
+    _fields_ = [("Flag", ctypes.c_char)]
+
+
+def run_python(code, path):
+    """Runs `code` in a fresh interpreter that finds the Quorvan package in `path` alone."""
+    return subprocess.run([sys.executable, "-c", code], capture_output=True, text=True,
+                          cwd=path, env=dict(os.environ, PYTHONPATH=str(path)), timeout=120)
+
+
+def test_imports_without_the_extension():
+    result = run_python(
+        "import sys, Quorvan.sim\n"
+        "assert 'Quorvan.CTP.TraderApiBase' not in sys.modules, sorted(sys.modules)\n",
+        PACKAGE_DIR.parent)
+    assert result.returncode == 0, result.stderr
+
+
+def test_without_the_simulated_library_import_says_so(tmp_path):
+    copy = tmp_path / "Quorvan"
+    shutil.copytree(PACKAGE_DIR, copy, ignore=shutil.ignore_patterns("*.so", "__pycache__"))
+    result = run_python("import Quorvan.sim", tmp_path)
+    assert result.returncode != 0
+    assert "ImportError" in result.stderr
+    assert "libthosttraderapi_se.so is missing" in result.stderr
+
+
+NOWHERE = "/nowhere/simulated/td.con/"
+
+REFUSALS = [
+    ("calls of a directory never used", lambda: sim.calls(NOWHERE), KeyError, "/nowhere"),
+    ("emit to a directory never used", lambda: sim.emit(NOWHERE, "OnRtnOrder", None),
+     KeyError, "/nowhere"),
+    ("unknown event", lambda: sim.emit(NOWHERE, "OnRtnNothing"), ValueError, "OnRtnNothing"),
+    ("too few arguments", lambda: sim.emit(NOWHERE, "OnRspQryOrder", None), TypeError,
+     r"OnRspQryOrder\(pOrder, pRspInfo, nRequestID, bIsLast\) takes 4 arguments, 1 given"),
+    ("record smaller than the event's", lambda: sim.emit(NOWHERE, "OnRtnOrder", TinyRecord()),
+     TypeError, "OrderField"),
+    ("rsp info smaller than RspInfoField",
+     lambda: sim.emit(NOWHERE, "OnRspError", TinyRecord(), 1, True), TypeError, "RspInfoField"),
+    ("int beyond a C int", lambda: sim.emit(NOWHERE, "OnFrontDisconnected", 2 ** 31),
+     OverflowError, "nReason"),
+    ("negative count", lambda: sim.emit(NOWHERE, "OnFrontConnected", count=-1), ValueError,
+     "count"),
+    ("unknown operation", lambda: sim.fail_next(NOWHERE, "ReqNothing", -1), ValueError,
+     "ReqNothing"),
+    ("failing an operation without a result", lambda: sim.fail_next(NOWHERE, "Init", -1),
+     ValueError, "Init"),
+    ("failing a request without a trader", lambda: sim.fail_next(None, "ReqOrderInsert", -1),
+     ValueError, "ReqOrderInsert"),
+    ("unknown exception kind", lambda: sim.throw_next(NOWHERE, "Init", "segfault", "x"),
+     ValueError, "segfault"),
+    ("a trader that is neither", lambda: sim.calls(42), TypeError, "flow_path"),
+    ("a directory with a NUL byte", lambda: sim.calls("a\0b"), ValueError, "NUL"),
+    ("a negative reconnection delay", lambda: sim.disconnect(NOWHERE, reconnect_after=-1),
+     ValueError, "reconnect_after"),
+    ("a reconnection delay given as text",
+     lambda: sim.disconnect(NOWHERE, reconnect_after="0.1"), TypeError, "reconnect_after"),
+]
+
+
+@pytest.mark.parametrize("call, error, message", [case[1:] for case in REFUSALS],
+                         ids=[case[0] for case in REFUSALS])
+def test_refusals_name_what_was_wrong(call, error, message):
+    with pytest.raises(error, match=message):
+        call()
