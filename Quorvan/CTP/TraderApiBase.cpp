@@ -6,7 +6,8 @@ namespace {
 
 constexpr int kFastCall = METH_FASTCALL | METH_KEYWORDS;
 
-#define QV_ENTRY(name) {#name, reinterpret_cast<PyCFunction>(reinterpret_cast<void (*)(void)>(method_##name)), kFastCall, nullptr}
+#define QV_DOCUMENTED(name, doc) {#name, reinterpret_cast<PyCFunction>(reinterpret_cast<void (*)(void)>(method_##name)), kFastCall, doc}
+#define QV_ENTRY(name) QV_DOCUMENTED(name, nullptr)
 
 // Installed while the class is made ready, before the module-level imports run.
 PyMethodDef kPickleRefusal[] = {
@@ -20,7 +21,20 @@ PyMethodDef kGetApiVersion = QV_ENTRY(GetApiVersion);
 // The class's methods in class order; GetApiVersion takes its place as a static method.
 PyMethodDef kClassMethods[] = {
     QV_ENTRY(init_extra),
+    QV_ENTRY(write_log),
     QV_ENTRY(connect),
+    QV_DOCUMENTED(query_order, kQueryOrderDoc),
+    QV_DOCUMENTED(query_trade, kQueryTradeDoc),
+    QV_DOCUMENTED(query_position, kQueryPositionDoc),
+    QV_DOCUMENTED(query_position_detail, kQueryPositionDetailDoc),
+    QV_DOCUMENTED(query_trading_account, kQueryTradingAccountDoc),
+    QV_ENTRY(query_instrument),
+    QV_DOCUMENTED(buy_open, kBuyOpenDoc),
+    QV_DOCUMENTED(sell_close, kSellCloseDoc),
+    QV_DOCUMENTED(sell_open, kSellOpenDoc),
+    QV_DOCUMENTED(buy_close, kBuyCloseDoc),
+    QV_DOCUMENTED(insert_order, kInsertOrderDoc),
+    QV_DOCUMENTED(cancel_order, kCancelOrderDoc),
     {"GetApiVersion", nullptr, 0, nullptr},
     QV_ENTRY(Release),
     QV_ENTRY(Join),
@@ -33,6 +47,8 @@ PyMethodDef kClassMethods[] = {
 #define REQUEST(Name, Record, Param) QV_ENTRY(Name),
 #define USER_SYSTEM_INFO(Name) QV_ENTRY(Name),
 #include "requests.def"
+#define EVENT(Shape, Name, Record, Param, Handler) QV_ENTRY(Name),
+#include "events.def"
     {nullptr, nullptr, 0, nullptr},
 };
 

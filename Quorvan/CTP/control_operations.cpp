@@ -101,6 +101,7 @@ bool release_vendor_object(TraderObject *self) {
     }
     CThostFtdcTraderApi *api = self->api;
     CTraderSpi *bridge = self->spi;
+    const bool was_detached = bridge != nullptr && bridge->detached;
     if (bridge != nullptr) {
         bridge->detached = true;
     }
@@ -121,7 +122,8 @@ bool release_vendor_object(TraderObject *self) {
     self->calls->end_release();
     if (error) {
         if (!detached && bridge != nullptr) {
-            bridge->detached = false;
+            // Still attached, so the session goes on as before.
+            bridge->detached = was_detached;
         }
         raise_vendor_exception(error);
         return false;

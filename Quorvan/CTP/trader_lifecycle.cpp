@@ -5,6 +5,8 @@
 
 #include <new>
 
+#include "record_builder.h"
+
 namespace {
 
 const char *const kConstructorNames[] = {
@@ -17,12 +19,6 @@ constexpr const char kDeallocContext[] = "Quorvan.CTP.TraderApiBase.TraderApiBas
 
 bool set_attribute(PyObject *self, PyObject *name, PyObject *value) {
     return value != nullptr && PyObject_SetAttr(self, name, value) == 0;
-}
-
-// to_bytes(value), with to_bytes looked up now.
-PyRef to_bytes(PyObject *value) {
-    PyRef convert = lookup_global(QV_NAME("to_bytes"));
-    return convert ? call_object(convert.get(), {value}) : PyRef();
 }
 
 PyRef to_str(PyObject *value) {
@@ -294,6 +290,11 @@ PyObject *trader_new(PyTypeObject *type, PyObject *args, PyObject *kwargs) {
 
 void trader_dealloc(PyObject *object) {
     TraderObject *self = as_trader(object);
+    if (self->bridge != nullptr) {
+        // Teardown has begun and the instance's attributes may already be gone: no handler
+        // may run on this object any more, even while a subclass's Release runs Python code.
+        self->bridge->detached = true;
+    }
     if (self->calls != nullptr) {
         PyObject *type, *value, *traceback;
         PyErr_Fetch(&type, &value, &traceback);
@@ -316,12 +317,9 @@ void trader_dealloc(PyObject *object) {
             return;
         }
     }
-    if (self->bridge != nullptr) {
-        // Whatever happens to the vendor object, the bridge must never reach this memory again.
-        self->bridge->detached = true;
-        if (self->api == nullptr) {
-            delete self->bridge;
-        }
+    if (self->api == nullptr) {
+        // Otherwise the vendor may still hold the bridge, which stays detached for good.
+        delete self->bridge;
     }
     delete self->calls;
     Py_TYPE(object)->tp_free(object);

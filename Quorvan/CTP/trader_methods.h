@@ -14,6 +14,26 @@ QV_METHOD(method_init_extra);
 QV_METHOD(method_reduce);
 QV_METHOD(method_setstate);
 
+// log_writer.cpp
+QV_METHOD(method_write_log);
+
+// queries.cpp, order_entry.cpp, order_cancellation.cpp: the trading helpers
+QV_METHOD(method_query_order);
+QV_METHOD(method_query_trade);
+QV_METHOD(method_query_position);
+QV_METHOD(method_query_position_detail);
+QV_METHOD(method_query_trading_account);
+QV_METHOD(method_query_instrument);
+QV_METHOD(method_buy_open);
+QV_METHOD(method_sell_close);
+QV_METHOD(method_sell_open);
+QV_METHOD(method_buy_close);
+QV_METHOD(method_insert_order);
+QV_METHOD(method_cancel_order);
+extern const char kQueryOrderDoc[], kQueryTradeDoc[], kQueryPositionDoc[],
+    kQueryPositionDetailDoc[], kQueryTradingAccountDoc[], kBuyOpenDoc[], kSellCloseDoc[],
+    kSellOpenDoc[], kBuyCloseDoc[], kInsertOrderDoc[], kCancelOrderDoc[];
+
 // control_operations.cpp
 QV_METHOD(method_connect);
 QV_METHOD(method_GetApiVersion);
@@ -31,6 +51,10 @@ QV_METHOD(method_SubmitUserSystemInfo);
 // request_wrappers.cpp
 #define REQUEST(Name, Record, Param) QV_METHOD(method_##Name);
 #include "requests.def"
+
+// session.cpp (the login sequence) and default_handlers.cpp (every other event)
+#define EVENT(Shape, Name, Record, Param, Handler) QV_METHOD(method_##Name);
+#include "events.def"
 
 // Detaches the bridge and hands the vendor object back, without holding the interpreter lock
 // while the vendor works. False with the vendor's exception set; both pointers then stay.

@@ -18,6 +18,13 @@ class Trader(TraderApiBase):
     """A plain subclass: the base class itself cannot take attributes."""
 
 
+class Idle(Trader):
+    """Never starts the login chain, so the vendor object receives only what a test sends."""
+
+    def OnFrontConnected(self):
+        pass
+
+
 def wait_until(predicate, timeout=30.0):
     """Polls a condition that another thread sets; the timeout only guards against hangs."""
     deadline = time.monotonic() + timeout
@@ -64,3 +71,21 @@ def table_rows(table, macro):
 
 REQUESTS = table_rows("requests.def", "REQUEST")
 EVENTS = table_rows("events.def", "EVENT")
+
+
+def _class_order():
+    order = ["init_extra", "write_log", "connect",
+             "query_order", "query_trade", "query_position", "query_position_detail",
+             "query_trading_account", "query_instrument",
+             "buy_open", "sell_close", "sell_open", "buy_close", "insert_order", "cancel_order",
+             "GetApiVersion", "Release", "Join", "GetTradingDay", "RegisterFront",
+             "RegisterNameServer", "RegisterFensUserInfo", "SubscribePrivateTopic",
+             "SubscribePublicTopic"]
+    for name, _, _ in REQUESTS:
+        order.append(name)
+        if name == "ReqAuthenticate":
+            order += ["RegisterUserSystemInfo", "SubmitUserSystemInfo"]
+    return order + [row[1] for row in EVENTS]
+
+
+CLASS_ORDER = _class_order()

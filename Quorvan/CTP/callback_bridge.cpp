@@ -1,0 +1,120 @@
+// Where an event becomes a method call: the bridge functions look up the trader's handler,
+// turn each vendor record into a dict with its record class, and call the handler. A failure
+// at any step is reported as unraisable and the vendor never hears of it.
+#include "CTraderAPI.h"
+
+#include <string>
+
+#include "python_support.h"
+
+namespace {
+
+// What one event needs by name; made once, on the event's first delivery.
+struct EventNames {
+    EventNames(const char *event, const char *record)
+        : handler(PyUnicode_InternFromString(event)),
+          record_class(record ? PyUnicode_InternFromString(record) : nullptr),
+          context(std::string("Quorvan.CTP.TraderApiBase.TraderSpi_") + event) {}
+    PyObject *handler;
+    PyObject *record_class;
+    std::string context;
+};
+
+// A new dict of the record's fields: <record_class>.from_address(address).<method>(), the
+// class looked up now; a null record gives an empty dict and no lookup. The record object is
+// dropped here, so no handler ever holds a view of memory the vendor reuses.
+PyRef record_dict(PyObject *record_class, const void *record, PyObject *method) {
+    if (record == nullptr) {
+        return PyRef(PyDict_New());
+    }
+    PyRef cls = lookup_global(record_class);
+    PyRef from_address = cls ? get_attribute(cls.get(), QV_NAME("from_address")) : PyRef();
+    PyRef address = from_address ? PyRef(PyLong_FromVoidPtr(const_cast<void *>(record))) : PyRef();
+    PyRef view = address ? call_object(from_address.get(), {address.get()}) : PyRef();
+    return view ? call_method(view.get(), method, {}) : PyRef();
+}
+
+PyRef info_dict(const CThostFtdcRspInfoField *info) {
+    return record_dict(QV_NAME("RspInfoField"), info, QV_NAME("to_str_dict"));
+}
+
+PyRef data_dict(const EventNames &names, const void *record) {
+    return record_dict(names.record_class, record, QV_NAME("to_dict"));
+}
+
+void finish(const EventNames &names, PyRef result) {
+    if (!result) {
+        report_unraisable(names.context.c_str());
+    }
+}
+
+PyObject *flag(bool value) { return value ? Py_True : Py_False; }
+
+void deliver_front_connected(PyObject *self, const EventNames &names) {
+    PyRef handler = get_attribute(self, names.handler);
+    finish(names, handler ? call_object(handler.get(), {}) : PyRef());
+}
+
+void deliver_int(PyObject *self, const EventNames &names, int number) {
+    PyRef handler = get_attribute(self, names.handler);
+    PyRef value = handler ? PyRef(PyLong_FromLong(number)) : PyRef();
+    finish(names, value ? call_object(handler.get(), {value.get()}) : PyRef());
+}
+
+void deliver_rsp_error(PyObject *self, const EventNames &names,
+                       const CThostFtdcRspInfoField *info, int request_id, bool is_last) {
+    PyRef handler = get_attribute(self, names.handler);
+    PyRef info_value = handler ? info_dict(info) : PyRef();
+    PyRef id = info_value ? PyRef(PyLong_FromLong(request_id)) : PyRef();
+    finish(names, id ? call_object(handler.get(), {info_value.get(), id.get(), flag(is_last)})
+                     : PyRef());
+}
+
+void deliver_rsp(PyObject *self, const EventNames &names, const void *record,
+                 const CThostFtdcRspInfoField *info, int request_id, bool is_last) {
+    PyRef handler = get_attribute(self, names.handler);
+    PyRef data = handler ? data_dict(names, record) : PyRef();
+    PyRef info_value = data ? info_dict(info) : PyRef();
+    PyRef id = info_value ? PyRef(PyLong_FromLong(request_id)) : PyRef();
+    finish(names, id ? call_object(handler.get(),
+                                   {data.get(), info_value.get(), id.get(), flag(is_last)})
+                     : PyRef());
+}
+
+void deliver_err_rtn(PyObject *self, const EventNames &names, const void *record,
+                     const CThostFtdcRspInfoField *info) {
+    PyRef handler = get_attribute(self, names.handler);
+    PyRef data = handler ? data_dict(names, record) : PyRef();
+    PyRef info_value = data ? info_dict(info) : PyRef();
+    finish(names, info_value ? call_object(handler.get(), {data.get(), info_value.get()})
+                             : PyRef());
+}
+
+void deliver_rtn(PyObject *self, const EventNames &names, const void *record) {
+    PyRef handler = get_attribute(self, names.handler);
+    PyRef data = handler ? data_dict(names, record) : PyRef();
+    finish(names, data ? call_object(handler.get(), {data.get()}) : PyRef());
+}
+
+}  // namespace
+
+#define QV_RECORD_CLASS_FrontConnected(Record) nullptr
+#define QV_RECORD_CLASS_IntArg(Record) nullptr
+#define QV_RECORD_CLASS_RspError(Record) nullptr
+#define QV_RECORD_CLASS_Rsp(Record) #Record "Field"
+#define QV_RECORD_CLASS_ErrRtn(Record) #Record "Field"
+#define QV_RECORD_CLASS_Rtn(Record) #Record "Field"
+
+#define QV_DELIVER_FrontConnected(Param) deliver_front_connected(self, names)
+#define QV_DELIVER_IntArg(Param) deliver_int(self, names, Param)
+#define QV_DELIVER_RspError(Param) deliver_rsp_error(self, names, pRspInfo, nRequestID, bIsLast)
+#define QV_DELIVER_Rsp(Param) deliver_rsp(self, names, Param, pRspInfo, nRequestID, bIsLast)
+#define QV_DELIVER_ErrRtn(Param) deliver_err_rtn(self, names, Param, pRspInfo)
+#define QV_DELIVER_Rtn(Param) deliver_rtn(self, names, Param)
+
+#define EVENT(Shape, Name, Record, Param, Handler)                                              \
+    void TraderSpi_##Name(PyObject *self QV_COMMA_PARAMS_##Shape(Record, Param)) {       \
+        static const EventNames names(#Name, QV_RECORD_CLASS_##Shape(Record));          \
+        QV_DELIVER_##Shape(Param);                                                       \
+    }
+#include "events.def"
