@@ -188,7 +188,7 @@ int module_exec(PyObject *module) {
     if (PyType_Ready(&TraderApiBaseType) < 0 ||
         PyModule_AddObjectRef(module, "TraderApiBase",
                               reinterpret_cast<PyObject *>(&TraderApiBaseType)) < 0 ||
-        !run_module_statements(globals) || !install_methods()) {
+        !run_module_statements(globals) || !install_methods() || !release_traders_at_exit()) {
         // A later import starts afresh with a new module.
         Py_CLEAR(g_module);
         return -1;

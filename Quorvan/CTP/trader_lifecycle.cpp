@@ -4,6 +4,8 @@
 #include "trader_methods.h"
 
 #include <new>
+#include <unordered_set>
+#include <vector>
 
 #include "record_builder.h"
 
@@ -16,6 +18,11 @@ const char *const kConstructorNames[] = {
 const Parameters kConstructor{"__cinit__", kConstructorNames, 6, 10};
 
 constexpr const char kDeallocContext[] = "Quorvan.CTP.TraderApiBase.TraderApiBase.__dealloc__";
+
+// Every trader object from allocation to freeing, so that interpreter exit can release them
+// all before it finalizes: a vendor thread must never call into a dying interpreter. Guarded
+// by the interpreter lock.
+std::unordered_set<PyObject *> g_live_traders;
 
 bool set_attribute(PyObject *self, PyObject *name, PyObject *value) {
     return value != nullptr && PyObject_SetAttr(self, name, value) == 0;
@@ -276,6 +283,7 @@ PyObject *trader_new(PyTypeObject *type, PyObject *args, PyObject *kwargs) {
         return nullptr;
     }
     TraderObject *self = as_trader(object.get());
+    g_live_traders.insert(object.get());
     self->calls = new (std::nothrow) VendorCalls();
     if (self->calls == nullptr) {
         return PyErr_NoMemory();
@@ -321,6 +329,7 @@ void trader_dealloc(PyObject *object) {
         // Otherwise the vendor may still hold the bridge, which stays detached for good.
         delete self->bridge;
     }
+    g_live_traders.erase(object);
     delete self->calls;
     Py_TYPE(object)->tp_free(object);
 }
@@ -350,4 +359,30 @@ QV_METHOD(method_setstate) {
         PyErr_SetString(PyExc_TypeError, "no default __reduce__ due to non-trivial __cinit__");
     }
     return method_failed("__setstate__");
+}
+
+namespace {
+
+PyObject *release_live_traders(PyObject *, PyObject *) {
+    std::vector<PyRef> traders;
+    for (PyObject *trader : g_live_traders) {
+        traders.push_back(PyRef::borrowed(trader));
+    }
+    for (const PyRef &trader : traders) {
+        if (!release_vendor_object(as_trader(trader.get()))) {
+            report_unraisable(kDeallocContext);
+        }
+    }
+    Py_RETURN_NONE;
+}
+
+PyMethodDef kReleaseLiveTraders = {"release_live_traders", release_live_traders, METH_NOARGS,
+                                   nullptr};
+
+}  // namespace
+
+bool release_traders_at_exit() {
+    PyRef atexit(PyImport_ImportModule("atexit"));
+    PyRef function(PyCFunction_New(&kReleaseLiveTraders, nullptr));
+    return atexit && function && call_method(atexit.get(), QV_NAME("register"), {function.get()});
 }

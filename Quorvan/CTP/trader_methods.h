@@ -13,6 +13,8 @@ void trader_dealloc(PyObject *self);
 QV_METHOD(method_init_extra);
 QV_METHOD(method_reduce);
 QV_METHOD(method_setstate);
+// Has interpreter exit release every trader still alive, before the interpreter finalizes.
+bool release_traders_at_exit();
 
 // log_writer.cpp
 QV_METHOD(method_write_log);

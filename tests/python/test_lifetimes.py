@@ -1,0 +1,141 @@
+"""Events, requests and releases on several threads at once: nothing may crash, hang, or reach
+a handler once Release has returned."""
+import random
+import subprocess
+import sys
+import textwrap
+import threading
+
+import pytest
+
+import Quorvan.sim as sim
+from Quorvan.CTP.ApiStruct import OrderField, QryOrderField
+from conftest import Idle, wait_until
+
+
+class Counting(Idle):
+    def init_extra(self):
+        self.delivered = 0
+        self.release_began = False
+        self.late = 0
+
+    def OnRtnOrder(self, pOrder):
+        self.delivered += 1
+        if self.release_began:
+            self.late += 1
+
+
+def flood(trader, count, errors):
+    try:
+        sim.emit(trader, "OnRtnOrder", OrderField(OrderRef=b"1"), count=count)
+    except Exception as error:  # the release cuts the flood short
+        errors.append(error)
+
+
+@pytest.fixture
+def no_involuntary_switches():
+    """Between two statements of the test the interpreter then keeps the lock, so a handler
+    that sees release_began started after Release had begun."""
+    interval = sys.getswitchinterval()
+    sys.setswitchinterval(1000)
+    yield
+    sys.setswitchinterval(interval)
+
+
+@pytest.mark.parametrize("round_", range(30))
+def test_release_during_an_event_flood(make_trader, no_involuntary_switches, round_):
+    trader = make_trader(Counting)
+    errors = []
+    emitter = threading.Thread(target=flood, args=(trader, 10 ** 6, errors))
+    emitter.start()
+    stop_after = random.randrange(1, 500)
+    wait_until(lambda: trader.delivered >= stop_after or not emitter.is_alive())
+    trader.release_began = True
+    trader.Release()
+    emitter.join(60)
+    assert not emitter.is_alive()
+    assert trader.late == 0
+
+
+def test_release_from_inside_a_handler(make_trader):
+    class ReleasingInHandler(Counting):
+        def OnRtnOrder(self, pOrder):
+            super().OnRtnOrder(pOrder)
+            self.Release()
+
+    trader = make_trader(ReleasingInHandler)
+    with pytest.raises(Exception):
+        sim.emit(trader, "OnRtnOrder", OrderField(), count=5)
+    assert trader.delivered == 1
+    assert trader.GetTradingDay() == b""
+    assert sim.calls(trader)[-1] == ("Release",)
+
+
+@pytest.mark.parametrize("round_", range(10))
+def test_requests_on_several_threads_while_another_releases(make_trader, round_):
+    trader = make_trader()
+    record = QryOrderField(BrokerID=b"9999")
+    results = {}
+
+    def send(index):
+        seen = results.setdefault(index, [])
+        while not seen or seen[-1] != -1:
+            seen.append(trader.ReqQryOrder(record, index))
+            trader.GetTradingDay()
+
+    threads = [threading.Thread(target=send, args=(index,)) for index in range(4)]
+    for thread in threads:
+        thread.start()
+    wait_until(lambda: sum(len(seen) for seen in results.values()) > random.randrange(1, 200))
+    trader.Release()
+    for thread in threads:
+        thread.join(60)
+        assert not thread.is_alive()
+    for seen in results.values():
+        # Once a request found the object gone, none went to the vendor again.
+        assert seen[-1] == -1 and -1 not in seen[:seen.index(-1)] and set(seen) <= {0, -1}
+        assert seen.index(-1) == len(seen) - 1
+
+
+EXIT_SCRIPT = """
+    import sys, threading
+    import Quorvan.sim as sim
+    from Quorvan.CTP.ApiStruct import OrderField
+    from Quorvan.CTP.TraderApiBase import TraderApiBase
+
+    class Busy(TraderApiBase):
+        def OnFrontConnected(self):
+            pass
+        def OnRtnOrder(self, pOrder):
+            self.seen = getattr(self, "seen", 0) + 1
+            if self.seen == 50:
+                started.set()
+
+    def flood(trader):
+        try:
+            sim.emit(trader, "OnRtnOrder", OrderField(), count=10 ** 8)
+        except Exception:
+            pass
+
+    started = threading.Event()
+    traders = [Busy("9999", "h:1", "U%d" % i, "p", "a", "c", flow_path=sys.argv[1])
+               for i in range(3)]
+    for trader in traders:
+        threading.Thread(target=flood, args=(trader,), daemon=True).start()
+    started.wait(60)
+    {ending}
+"""
+
+
+@pytest.mark.parametrize("ending, status", [
+    ("pass", 0),
+    ("sys.exit(7)", 7),
+    ("raise KeyError('uncaught')", 1),
+])
+def test_exit_with_live_traders_and_events_flowing(tmp_path, ending, status):
+    script = textwrap.dedent(EXIT_SCRIPT).replace("{ending}", ending)
+    done = subprocess.run([sys.executable, "-c", script, str(tmp_path)], capture_output=True,
+                          text=True, timeout=120)
+    assert done.returncode == status, done.stderr
+    assert "Fatal Python error" not in done.stderr
+    assert "Segmentation fault" not in done.stderr
