@@ -54,6 +54,7 @@ public:
 
 #define EVENT(Shape, Name, Record, Param, Handler)                         \
     void Name(QV_PARAMS_##Shape(Record, Param)) override {                 \
+        keep_thread_state();                                               \
         PyGILLock gilLock;                                                 \
         if (!detached.load(std::memory_order_relaxed)) {                   \
             TraderSpi_##Name(self QV_ARGS_##Shape(Record, Param));         \

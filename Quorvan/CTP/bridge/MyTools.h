@@ -15,3 +15,9 @@ public:
 private:
     PyGILState_STATE m_gil_state;
 };
+
+// Keeps the calling thread's interpreter thread state from one event to the next. A vendor
+// thread has none of its own, and without this PyGILState_Ensure would create one (with its
+// frame stack) for every event and destroy it afterwards, which costs more than the event.
+// The state goes when the thread ends. Threads the interpreter made are left alone.
+void keep_thread_state();
