@@ -6,6 +6,7 @@
 #include <string>
 
 #include "python_support.h"
+#include "trader_methods.h"
 
 namespace {
 
@@ -42,8 +43,39 @@ PyRef data_dict(const EventNames &names, const void *record) {
     return record_dict(names.record_class, record, QV_NAME("to_dict"));
 }
 
-void finish(const EventNames &names, PyRef result) {
-    if (!result) {
+// Raises the exit request handed over by a handler in the main thread.
+int exit_in_main_thread(void *request) {
+    PyObject *exit = static_cast<PyObject *>(request);
+    PyErr_SetObject(reinterpret_cast<PyObject *>(Py_TYPE(exit)), exit);
+    Py_DECREF(exit);
+    return -1;
+}
+
+// A handler asked the program to exit. Exiting on the vendor's thread would finalize the
+// interpreter under the main thread's feet (and hang a main thread waiting in Join), so the
+// trader is released here, which ends such a wait, and the request is raised again in the
+// main thread, which exits as if it had asked itself.
+void hand_exit_to_main_thread(PyObject *self) {
+    PyObject *type, *value, *traceback;
+    PyErr_Fetch(&type, &value, &traceback);
+    PyErr_NormalizeException(&type, &value, &traceback);
+    Py_XDECREF(type);
+    Py_XDECREF(traceback);
+    if (value == nullptr || Py_AddPendingCall(exit_in_main_thread, value) < 0) {
+        Py_XDECREF(value);
+    }
+    if (!release_vendor_object(as_trader(self))) {
+        report_unraisable("Quorvan.CTP.TraderApiBase.TraderApiBase.Release");
+    }
+}
+
+void finish(PyObject *self, const EventNames &names, PyRef result) {
+    if (result) {
+        return;
+    }
+    if (PyErr_ExceptionMatches(PyExc_SystemExit)) {
+        hand_exit_to_main_thread(self);
+    } else {
         report_unraisable(names.context.c_str());
     }
 }
@@ -52,13 +84,13 @@ PyObject *flag(bool value) { return value ? Py_True : Py_False; }
 
 void deliver_front_connected(PyObject *self, const EventNames &names) {
     PyRef handler = get_attribute(self, names.handler);
-    finish(names, handler ? call_object(handler.get(), {}) : PyRef());
+    finish(self, names, handler ? call_object(handler.get(), {}) : PyRef());
 }
 
 void deliver_int(PyObject *self, const EventNames &names, int number) {
     PyRef handler = get_attribute(self, names.handler);
     PyRef value = handler ? PyRef(PyLong_FromLong(number)) : PyRef();
-    finish(names, value ? call_object(handler.get(), {value.get()}) : PyRef());
+    finish(self, names, value ? call_object(handler.get(), {value.get()}) : PyRef());
 }
 
 void deliver_rsp_error(PyObject *self, const EventNames &names,
@@ -66,7 +98,7 @@ void deliver_rsp_error(PyObject *self, const EventNames &names,
     PyRef handler = get_attribute(self, names.handler);
     PyRef info_value = handler ? info_dict(info) : PyRef();
     PyRef id = info_value ? PyRef(PyLong_FromLong(request_id)) : PyRef();
-    finish(names, id ? call_object(handler.get(), {info_value.get(), id.get(), flag(is_last)})
+    finish(self, names, id ? call_object(handler.get(), {info_value.get(), id.get(), flag(is_last)})
                      : PyRef());
 }
 
@@ -76,7 +108,7 @@ void deliver_rsp(PyObject *self, const EventNames &names, const void *record,
     PyRef data = handler ? data_dict(names, record) : PyRef();
     PyRef info_value = data ? info_dict(info) : PyRef();
     PyRef id = info_value ? PyRef(PyLong_FromLong(request_id)) : PyRef();
-    finish(names, id ? call_object(handler.get(),
+    finish(self, names, id ? call_object(handler.get(),
                                    {data.get(), info_value.get(), id.get(), flag(is_last)})
                      : PyRef());
 }
@@ -86,14 +118,14 @@ void deliver_err_rtn(PyObject *self, const EventNames &names, const void *record
     PyRef handler = get_attribute(self, names.handler);
     PyRef data = handler ? data_dict(names, record) : PyRef();
     PyRef info_value = data ? info_dict(info) : PyRef();
-    finish(names, info_value ? call_object(handler.get(), {data.get(), info_value.get()})
+    finish(self, names, info_value ? call_object(handler.get(), {data.get(), info_value.get()})
                              : PyRef());
 }
 
 void deliver_rtn(PyObject *self, const EventNames &names, const void *record) {
     PyRef handler = get_attribute(self, names.handler);
     PyRef data = handler ? data_dict(names, record) : PyRef();
-    finish(names, data ? call_object(handler.get(), {data.get()}) : PyRef());
+    finish(self, names, data ? call_object(handler.get(), {data.get()}) : PyRef());
 }
 
 }  // namespace

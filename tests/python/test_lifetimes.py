@@ -139,3 +139,33 @@ def test_exit_with_live_traders_and_events_flowing(tmp_path, ending, status):
     assert done.returncode == status, done.stderr
     assert "Fatal Python error" not in done.stderr
     assert "Segmentation fault" not in done.stderr
+
+
+EXIT_FROM_HANDLER = """
+    import sys, threading
+    import Quorvan.sim as sim
+    from Quorvan.CTP.ApiStruct import OrderField
+    from Quorvan.CTP.TraderApiBase import TraderApiBase
+
+    class Quitting(TraderApiBase):
+        def OnFrontConnected(self):
+            pass
+        def OnRtnOrder(self, pOrder):
+            sys.exit(5)
+
+    trader = Quitting("9999", "h:1", "U1", "p", "a", "c", flow_path=sys.argv[1])
+    threading.Thread(target=sim.emit, args=(trader, "OnRtnOrder", OrderField()),
+                     daemon=True).start()
+    trader.Join()
+    threading.Event().wait(0.001)
+    print("after the exit request")
+"""
+
+
+def test_a_handler_exits_the_program_through_the_main_thread(tmp_path):
+    script = textwrap.dedent(EXIT_FROM_HANDLER)
+    done = subprocess.run([sys.executable, "-c", script, str(tmp_path)], capture_output=True,
+                          text=True, timeout=120)
+    assert done.returncode == 5, done.stderr
+    assert "after the exit request" not in done.stdout
+    assert "Fatal Python error" not in done.stderr
