@@ -95,7 +95,7 @@ demo: build
 
 bench: build
 	@set -e; found=0; \
-	for bench in bench/*.py; do \
+	for bench in bench/bench_*.py; do \
 	    [ -f "$$bench" ] || continue; found=1; \
 	    echo "== $$bench"; PYTHONPATH="$(STAGE)" "$(PYTHON_EXE)" "$$bench"; \
 	done; \

@@ -5,9 +5,9 @@ dict from a ready tuple of its values with dict(zip(names, values)), and prints 
 their ratio (target: at most 2).
 """
 import ctypes
-import timeit
 
 from Quorvan.CTP.ApiStruct import OrderField
+from timing import best_seconds
 
 ROUNDS = 20
 TARGET_RATIO = 2.0
@@ -26,18 +26,6 @@ def filled_order():
     return OrderField(**values)
 
 
-def best_seconds(statements, namespace):
-    """The best time per run of each statement. The statements take turns, so that both
-    see the same load of a shared machine."""
-    timers = [timeit.Timer(statement, globals=namespace) for statement in statements]
-    numbers = [max(1, timer.autorange()[0] // 4) for timer in timers]
-    best = [float("inf")] * len(timers)
-    for _ in range(ROUNDS):
-        for index, (timer, number) in enumerate(zip(timers, numbers)):
-            best[index] = min(best[index], timer.timeit(number) / number)
-    return best
-
-
 def main():
     order = filled_order()
     sample = order.to_dict()
@@ -48,7 +36,7 @@ def main():
         "values": tuple(sample.values()),
     }
     floor, measured = best_seconds(
-        ["dict(zip(names, values))", "OrderField.from_address(address).to_dict()"], namespace)
+        ["dict(zip(names, values))", "OrderField.from_address(address).to_dict()"], namespace, ROUNDS)
     print(f"OrderField ({len(sample)} fields)")
     print(f"  dict(zip(names, values))                   {floor * 1e6:8.2f} us")
     print(f"  OrderField.from_address(address).to_dict() {measured * 1e6:8.2f} us")

@@ -9,10 +9,10 @@ import ctypes
 import os
 import subprocess
 import tempfile
-import timeit
 
 from Quorvan.CTP.ApiStruct import InputOrderField
 from Quorvan.CTP.TraderApiBase import TraderApiBase
+from timing import best_seconds
 
 ROUNDS = 15
 TARGET_RATIO = 1.0
@@ -37,16 +37,6 @@ def empty_function(directory):
     return function
 
 
-def best_seconds(statements, namespace):
-    timers = [timeit.Timer(statement, globals=namespace) for statement in statements]
-    numbers = [max(1, timer.autorange()[0] // 4) for timer in timers]
-    best = [float("inf")] * len(timers)
-    for _ in range(ROUNDS):
-        for index, (timer, number) in enumerate(zip(timers, numbers)):
-            best[index] = min(best[index], timer.timeit(number) / number)
-    return best
-
-
 def main():
     record = InputOrderField(BrokerID=b"9999", InvestorID=b"R01", InstrumentID=b"rb2510",
                              OrderRef=b"1", LimitPrice=3500.0, VolumeTotalOriginal=1)
@@ -55,7 +45,7 @@ def main():
         namespace = {"trader": trader, "record": record, "ctypes": ctypes,
                      "empty": empty_function(directory)}
         floor, measured = best_seconds(
-            ["empty(ctypes.addressof(record), 0)", "trader.ReqOrderInsert(record)"], namespace)
+            ["empty(ctypes.addressof(record), 0)", "trader.ReqOrderInsert(record)"], namespace, ROUNDS)
         trader.Release()
     print("ReqOrderInsert(InputOrderField)")
     print(f"  ctypes: empty(ctypes.addressof(record), 0)  {floor * 1e6:8.3f} us")

@@ -225,13 +225,23 @@ void report_unraisable(const char *context) {
     Py_XDECREF(object);
 }
 
-bool convert_int32(PyObject *value, int *out) {
+namespace {
+
+// The value as a C long through its __int__; false with the interpreter's error.
+bool long_of(PyObject *value, long *out) {
     PyRef integer = integer_of(value);
     if (!integer) {
         return false;
     }
-    const long wide = PyLong_AsLong(integer.get());
-    if (wide == -1 && PyErr_Occurred()) {
+    *out = PyLong_AsLong(integer.get());
+    return !(*out == -1 && PyErr_Occurred());
+}
+
+}  // namespace
+
+bool convert_int32(PyObject *value, int *out) {
+    long wide;
+    if (!long_of(value, &wide)) {
         return false;
     }
     if (wide < INT_MIN || wide > INT_MAX) {
@@ -243,12 +253,8 @@ bool convert_int32(PyObject *value, int *out) {
 }
 
 bool convert_resume_type(PyObject *value, unsigned int *out) {
-    PyRef integer = integer_of(value);
-    if (!integer) {
-        return false;
-    }
-    const long wide = PyLong_AsLong(integer.get());
-    if (wide == -1 && PyErr_Occurred()) {
+    long wide;
+    if (!long_of(value, &wide)) {
         return false;
     }
     // The vendor defines 0 to 3 only; small negative numbers pass on as their 32-bit pattern.

@@ -373,6 +373,8 @@ PyObject *release_live_traders(PyObject *, PyObject *) {
             report_unraisable(kDeallocContext);
         }
     }
+    // A vendor thread released from inside its own handler may still be on its way out.
+    close_interpreter_to_vendor_threads();
     Py_RETURN_NONE;
 }
 

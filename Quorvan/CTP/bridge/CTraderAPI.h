@@ -54,7 +54,10 @@ public:
 
 #define EVENT(Shape, Name, Record, Param, Handler)                         \
     void Name(QV_PARAMS_##Shape(Record, Param)) override {                 \
-        keep_thread_state();                                               \
+        VendorThreadVisit visit;                                           \
+        if (!visit.admitted()) {                                           \
+            return;                                                        \
+        }                                                                  \
         PyGILLock gilLock;                                                 \
         if (!detached.load(std::memory_order_relaxed)) {                   \
             TraderSpi_##Name(self QV_ARGS_##Shape(Record, Param));         \

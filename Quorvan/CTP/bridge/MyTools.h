@@ -16,8 +16,25 @@ private:
     PyGILState_STATE m_gil_state;
 };
 
-// Keeps the calling thread's interpreter thread state from one event to the next. A vendor
-// thread has none of its own, and without this PyGILState_Ensure would create one (with its
-// frame stack) for every event and destroy it afterwards, which costs more than the event.
-// The state goes when the thread ends. Threads the interpreter made are left alone.
-void keep_thread_state();
+// One event's visit of a vendor thread to the interpreter. While it is admitted it keeps the
+// thread's interpreter thread state from one event to the next: a vendor thread has none of
+// its own, and without this PyGILState_Ensure would create one (with its frame stack) for
+// every event and destroy it afterwards, which costs more than the event. Once the
+// interpreter is exiting no visit is admitted any more, so that no vendor thread ever enters
+// a finalizing interpreter (which would end the thread in the middle of the vendor's code).
+class VendorThreadVisit {
+public:
+    VendorThreadVisit();
+    ~VendorThreadVisit();
+    VendorThreadVisit(const VendorThreadVisit &) = delete;
+    VendorThreadVisit &operator=(const VendorThreadVisit &) = delete;
+
+    bool admitted() const { return admitted_; }
+
+private:
+    bool admitted_;
+};
+
+// Called at interpreter exit with the interpreter lock held: admits no more visits and waits,
+// without the lock, for those under way to end.
+void close_interpreter_to_vendor_threads();
