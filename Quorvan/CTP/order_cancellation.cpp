@@ -51,8 +51,12 @@ QV_METHOD(method_cancel_order) {
                        .add_attribute("InvestorID", self, QV_NAME("investor_id"))
                        .add("OrderActionRef", std::move(action_ref))
                        .add_bytes("OrderRef", values[2])
-                       .add("FrontID", argument_or_login(self, values[4], QV_NAME("front_id")))
-                       .add("SessionID", argument_or_login(self, values[5], QV_NAME("session_id")))
+                       .add_computed("FrontID", [&] {
+                           return argument_or_login(self, values[4], QV_NAME("front_id"));
+                       })
+                       .add_computed("SessionID", [&] {
+                           return argument_or_login(self, values[5], QV_NAME("session_id"));
+                       })
                        .add_bytes("ExchangeID", values[0])
                        .add_bytes("OrderSysID", order_sysid)
                        .add_global("ActionFlag", QV_NAME("ActionFlag_Delete"))

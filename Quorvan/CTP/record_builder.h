@@ -18,6 +18,12 @@ public:
     RecordBuilder &add_global(const char *field, PyObject *name);
     // Field=to_bytes(value), with to_bytes looked up now.
     RecordBuilder &add_bytes(const char *field, PyObject *value);
+    // Field=compute(), computed only while nothing has failed: no Python code may run with
+    // an earlier field's error pending.
+    template <class Compute>
+    RecordBuilder &add_computed(const char *field, Compute &&compute) {
+        return kwargs_ ? add(field, compute()) : *this;
+    }
 
     PyRef make();
 

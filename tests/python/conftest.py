@@ -1,3 +1,4 @@
+import ctypes
 import re
 import sys
 import time
@@ -89,3 +90,61 @@ def _class_order():
 
 
 CLASS_ORDER = _class_order()
+
+
+# ----- the vendor's declarations and filled records -------------------------------------------
+
+VENDOR_HEADER = (Path(__file__).resolve().parents[2] / "extern" / "CTPV669Api"
+                 / "ThostFtdcTraderApi.h")
+
+
+def _vendor_declarations():
+    """Every virtual operation of the vendor header, as name -> [(type, parameter), ...]."""
+    declared = {}
+    text = VENDOR_HEADER.read_text()
+    for name, parameters in re.findall(r"virtual\s+[\w\s*]*?\b(\w+)\(([^)]*)\)", text):
+        declared[name] = [re.fullmatch(r"\s*(\w+)\s*\*?\s*(\w+)\s*", part).groups()
+                          for part in parameters.split(",") if part.strip()]
+    return declared
+
+
+# Read from the header rather than from the extension's tables, so that a wrong row of
+# events.def or requests.def shows as a difference.
+VENDOR = _vendor_declarations()
+
+
+def record_class_of(vendor_type):
+    """The ApiStruct class laid out as the vendor record type `vendor_type`."""
+    return getattr(ApiStruct, vendor_type[len("CThostFtdc"):])
+
+
+def filled(record_class, seed=0):
+    """A record with every field set to a value of its own that `seed` varies: text fills its
+    whole room (GB18030 included) and numbers differ by field, so a field lost, moved, cut or
+    taken from another record shows."""
+    values = {}
+    for index, (name, ctype) in enumerate(record_class._fields_):
+        mark = index + 7 * seed + 1
+        if issubclass(ctype, ctypes.Array):
+            room = ctype._length_ - 1
+            values[name] = (b"%d" % (mark % 10) if room == 0
+                            else (f"{mark}价|".encode("gb18030") * room)[:room])
+        elif ctype is ctypes.c_double:
+            values[name] = mark + 0.25
+        else:
+            values[name] = (-1) ** mark * (mark * 37 % 30000)
+    return record_class(**values)
+
+
+class Quiet(Idle):
+    """Sends nothing on its own even when a broker answers: the login sequence's handlers do
+    nothing, so the vendor object receives only what a test sends."""
+
+    def OnRspAuthenticate(self, pRspAuthenticateField, pRspInfo, nRequestID, bIsLast):
+        pass
+
+    def OnRspUserLogin(self, pRspUserLogin, pRspInfo, nRequestID, bIsLast):
+        pass
+
+    def OnRspSettlementInfoConfirm(self, pSettlementInfoConfirm, pRspInfo, nRequestID, bIsLast):
+        pass
