@@ -9,6 +9,40 @@ An API object is named by its trader, whose API object was created with the flow
 also names an object not created yet: faults armed for it wait for the next object created
 with that directory.
 
+The simulated broker
+--------------------
+Every trader talks to the simulated broker of its front (the address its API object
+registered), shared by all traders of that front in the process; configure and set_market
+name a front by a trader, or by its address as str or bytes, with or without the "tcp://"
+the extension adds. A test that gives its traders a front of their own keeps its broker to
+itself.
+
+A broker behaves as the vendor's do: a trader logs in by itself, and its orders, cancels and
+queries are answered with the vendor's records and error codes. Unless configure declares
+accounts, any broker id, investor, app id and auth code are accepted, an investor's first
+login sets its password and a later login with another password is refused; each account
+starts with a balance of 10,000,000 yuan. Each login gets FrontID 1 and a new SessionID.
+
+Orders are limit orders, good for the day (or immediate-or-cancel) and filled whole: a buy
+when the ask is at or below its limit, at the ask; a sell when the bid is at or above it, at
+the bid; otherwise it rests until a market set later crosses it. An order's ExchangeID may be
+left empty; the exchange of another instrument is refused as an unknown instrument. Money
+follows the exchanges' daily mark-to-market: margin is price x volume x multiple x margin
+ratio; balance = pre-balance + close profit + position profit - commission; available =
+balance - margin - frozen margin - frozen commission, what resting orders hold back.
+
+The instruments every broker lists unless configured otherwise, each quoted one tick wide
+(bid at the last price, ask a tick above):
+
+    SHFE   rb2705 rebar (tick 1, x10)       cu2702 copper (tick 10, x5)
+           au2706 gold (tick 0.02, x1000)
+    INE    sc2702 crude oil (tick 0.1, x1000)
+    DCE    m2705 soybean meal (tick 1, x10) i2705 iron ore (tick 0.5, x100)
+    CZCE   SR705 sugar (tick 1, x10)        TA705 PTA (tick 2, x5)
+    CFFEX  IF2703 CSI 300 (tick 0.2, x300)  IC2703 CSI 500 (tick 0.2, x200)
+    GFEX   si2705 industrial silicon (tick 5, x5)
+           lc2705 lithium carbonate (tick 50, x1)
+
 The library is loaded from the very file the extension links, so both see the same objects.
 Each call releases the interpreter lock while the library works, which a callback raised
 meanwhile needs.
@@ -16,15 +50,19 @@ meanwhile needs.
 
 import ctypes
 import functools
+import itertools
 import math
 import numbers
 import operator
 import os
+import re
+import urllib.parse
 from collections import namedtuple
+from collections.abc import Iterable, Mapping
 
 from Quorvan.utils.base_field import to_bytes
 
-__all__ = ["calls", "fail_next", "throw_next", "emit", "disconnect"]
+__all__ = ["calls", "fail_next", "throw_next", "emit", "disconnect", "configure", "set_market"]
 
 LIBRARY_PATH = os.path.join(os.path.dirname(__file__), "CTP", "libthosttraderapi_se.so")
 
@@ -82,6 +120,13 @@ _call_arg_bytes = _declare(
     "quorvan_sim_call_arg_bytes", ctypes.c_void_p,
     ctypes.c_void_p, ctypes.c_size_t, ctypes.c_size_t, _c_size_p)
 _calls_close = _declare("quorvan_sim_calls_close", None, ctypes.c_void_p)
+_c_double_p = ctypes.POINTER(ctypes.c_double)
+_c_int_p = ctypes.POINTER(ctypes.c_int)
+_configure = _declare(
+    "quorvan_sim_configure", ctypes.c_int, ctypes.c_char_p, ctypes.c_char_p, ctypes.c_int)
+_set_market = _declare(
+    "quorvan_sim_set_market", ctypes.c_int, ctypes.c_char_p, ctypes.c_char_p,
+    _c_double_p, _c_double_p, _c_double_p, _c_int_p, _c_int_p)
 
 # The library's failure codes (control.h) as the exceptions they raise.
 _ERRORS = {
@@ -90,6 +135,7 @@ _ERRORS = {
     -3: ValueError,  # a name or value the operation does not take
     -4: RuntimeError,  # not delivered: released first, never started, or a callback threw
     -5: RuntimeError,  # the library itself failed
+    -6: RuntimeError,  # the broker has connected API objects
 }
 
 # The kinds of a logged call's arguments (control.h), as Python values.
@@ -291,3 +337,139 @@ def disconnect(trader, reason=0x1001, reconnect_after=0.1):
             raise ValueError("reconnect_after must be a finite number of seconds, at least 0, "
                              f"or None to stay disconnected; not {reconnect_after!r}")
     _check(_disconnect(_flow_directory(trader), reason, delay))
+
+
+# ----- the simulated broker ------------------------------------------------------------------
+
+def _front(front):
+    """The address a trader with that front registers, as the bytes the library keys on."""
+    if front is None:
+        return None
+    if isinstance(front, (bytes, bytearray)):
+        address = bytes(front)
+    elif isinstance(front, str):
+        address = to_bytes(front)
+    else:
+        address = getattr(front, "td_server", None)
+        if not isinstance(address, bytes):
+            raise TypeError("front must be a trader object, or its front address as str or "
+                            f"bytes, not {type(front).__name__}")
+    # The extension registers every address that lacks it with this prefix.
+    if not address.startswith(b"tcp://"):
+        address = b"tcp://" + address
+    if b"\0" in address:
+        raise ValueError(f"the front address {address!r} contains a NUL byte")
+    return address
+
+
+_KEY = re.compile(r"[a-z_]+")
+
+
+def _config_value(value, what):
+    if isinstance(value, bool):
+        raise TypeError(f"{what} must be text or a number, not bool")
+    if isinstance(value, numbers.Integral):
+        return str(int(value))
+    if isinstance(value, numbers.Real):
+        return repr(float(value))
+    if isinstance(value, (str, bytes, bytearray)):
+        return urllib.parse.quote(to_bytes(value), safe="")
+    raise TypeError(f"{what} must be text or a number, not {type(value).__name__}")
+
+
+def _config_entry(kind, what, fields, **leading):
+    """One line of the library's configuration text: the kind, then key=value fields, those
+    given as keywords first (the library refuses a key given twice)."""
+    if not isinstance(fields, Mapping):
+        raise TypeError(f"{what} must be a dict, not {type(fields).__name__}")
+    words = [kind]
+    for key, value in itertools.chain(leading.items(), fields.items()):
+        if not (isinstance(key, str) and _KEY.fullmatch(key)):
+            raise ValueError(f"{what} has the key {key!r}: keys are lower-case names")
+        words.append(f"{key}={_config_value(value, f'{what}[{key!r}]')}")
+    return " ".join(words)
+
+
+def _config_text(accounts, instruments):
+    lines = []
+    if instruments is not None:
+        if isinstance(instruments, Mapping) or not isinstance(instruments, Iterable):
+            raise TypeError("instruments must be a list of dicts, "
+                            f"not {type(instruments).__name__}")
+        for index, instrument in enumerate(instruments):
+            lines.append(_config_entry("instrument", f"instruments[{index}]", instrument))
+    if accounts is not None:
+        if not isinstance(accounts, Mapping):
+            raise TypeError("accounts must be a dict of investor ids to dicts, "
+                            f"not {type(accounts).__name__}")
+        for investor, account in accounts.items():
+            what = f"accounts[{investor!r}]"
+            if not isinstance(account, Mapping):
+                raise TypeError(f"{what} must be a dict, not {type(account).__name__}")
+            fields = {key: value for key, value in account.items() if key != "positions"}
+            lines.append(_config_entry("account", what, fields, investor=investor))
+            positions = account.get("positions", ())
+            if isinstance(positions, Mapping) or not isinstance(positions, Iterable):
+                raise TypeError(f"{what}['positions'] must be a list of dicts, "
+                                f"not {type(positions).__name__}")
+            for index, position in enumerate(positions):
+                lines.append(_config_entry("position", f"{what}['positions'][{index}]",
+                                           position, investor=investor))
+    return "\n".join(lines).encode("ascii")
+
+
+def configure(front=None, *, accounts=None, instruments=None, reset=False):
+    """Configures the simulated broker of `front` (a trader, or a front address), which starts
+    afresh from it: its accounts, positions, orders and trades are dropped. With front None,
+    configures the brokers made from now on. RuntimeError if traders are connected to the
+    front's broker: configure a front before making its traders.
+
+    accounts: {investor: dict(password=..., app_id=..., auth_code=..., balance=...,
+    positions=[dict(instrument_id=..., direction="long" or "short", volume=...,
+    price=...)])}. Once accounts are declared, only they may log in; an empty password, app id
+    or auth code accepts any (the first login then sets the password). Positions are held from
+    yesterday, at `price` (by default yesterday's settlement). An account replaces an earlier
+    declaration of the same investor.
+
+    instruments: a list of dicts. One naming a listed instrument_id changes the fields it
+    gives; one naming a new instrument lists it and must give exchange_id, price_tick,
+    volume_multiple and last (or bid or ask). Fields: instrument_id, exchange_id, product_id,
+    instrument_name, price_tick, volume_multiple, long_margin_ratio, short_margin_ratio,
+    open_ratio_by_money, open_ratio_by_volume, close_ratio_by_money, close_ratio_by_volume,
+    close_today_ratio_by_money, close_today_ratio_by_volume (commission by value and per
+    lot), delivery_year, delivery_month, bid, ask, last, bid_volume, ask_volume,
+    pre_settlement_price.
+
+    The changes apply to the broker's current configuration, or with reset=True to the
+    built-in one (no accounts, the default instruments). ValueError, changing nothing, for a
+    field or value the broker does not take."""
+    text = _config_text(accounts, instruments)
+    _check(_configure(_front(front), text, int(bool(reset))))
+
+
+def _price_pointer(value, what):
+    if value is None:
+        return None
+    if isinstance(value, bool) or not isinstance(value, numbers.Real):
+        raise TypeError(f"{what} must be a price or None, not {type(value).__name__}")
+    return ctypes.pointer(ctypes.c_double(float(value)))
+
+
+def _volume_pointer(value, what):
+    if value is None:
+        return None
+    return ctypes.pointer(ctypes.c_int(_c_int(value, what)))
+
+
+def set_market(instrument, *, bid=None, ask=None, last=None, bid_volume=None,
+               ask_volume=None, front=None):
+    """Moves the market of `instrument` at the broker of `front` (a trader, or a front
+    address), or with front None at every broker and for brokers made from now on. Values
+    left None keep theirs; a price of 0 leaves that side empty. Resting orders the new market
+    crosses are filled: their events are posted to their traders' threads before this
+    returns. ValueError, moving nothing, for an instrument not listed, a price off the tick,
+    or a bid at or above the ask."""
+    _check(_set_market(
+        _front(front), to_bytes(instrument),
+        _price_pointer(bid, "bid"), _price_pointer(ask, "ask"), _price_pointer(last, "last"),
+        _volume_pointer(bid_volume, "bid_volume"), _volume_pointer(ask_volume, "ask_volume")))

@@ -12,6 +12,7 @@
 #include <variant>
 #include <vector>
 
+#include "broker/broker_directory.h"
 #include "call_log.h"
 #include "event_table.h"
 #include "fault_plan.h"
@@ -50,6 +51,12 @@ int Guarded(Body body) {
   } catch (const NotDelivered &error) {
     last_error = error.what();
     return QUORVAN_SIM_NOT_DELIVERED;
+  } catch (const BrokerBusy &error) {
+    last_error = error.what();
+    return QUORVAN_SIM_BROKER_BUSY;
+  } catch (const std::invalid_argument &error) {
+    last_error = error.what();
+    return QUORVAN_SIM_BAD_ARGUMENT;
   } catch (const std::exception &error) {
     last_error = error.what();
     return QUORVAN_SIM_INTERNAL;
@@ -61,6 +68,7 @@ int Guarded(Body body) {
 
 std::string Text(const char *text) { return text != nullptr ? text : ""; }
 
+// A flow directory or front address, absent when the caller passed none.
 std::optional<std::string> FlowScope(const char *flow_path) {
   if (flow_path == nullptr) return std::nullopt;
   return std::string(flow_path);
@@ -215,6 +223,25 @@ int quorvan_sim_disconnect(const char *flow_path, int reason, double reconnect_a
   return Guarded([&] {
     const std::optional<TraderSession::Delay> delay = ReconnectDelay(reconnect_after);
     Registry::Instance().FindLive(Text(flow_path))->Disconnect(reason, delay);
+  });
+}
+
+int quorvan_sim_configure(const char *front, const char *text, int reset) {
+  return Guarded(
+      [&] { BrokerDirectory::Instance().Configure(FlowScope(front), Text(text), reset != 0); });
+}
+
+int quorvan_sim_set_market(const char *front, const char *instrument, const double *bid,
+                           const double *ask, const double *last, const int *bid_volume,
+                           const int *ask_volume) {
+  return Guarded([&] {
+    MarketUpdate update;
+    if (bid != nullptr) update.bid = *bid;
+    if (ask != nullptr) update.ask = *ask;
+    if (last != nullptr) update.last = *last;
+    if (bid_volume != nullptr) update.bid_volume = *bid_volume;
+    if (ask_volume != nullptr) update.ask_volume = *ask_volume;
+    BrokerDirectory::Instance().SetMarket(FlowScope(front), Text(instrument), update);
   });
 }
 

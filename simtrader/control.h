@@ -21,7 +21,8 @@ enum {
   QUORVAN_SIM_BAD_NAME = -2,       /* unknown operation, event or exception kind */
   QUORVAN_SIM_BAD_ARGUMENT = -3,   /* a name or value the operation does not take */
   QUORVAN_SIM_NOT_DELIVERED = -4,  /* released first, never started, or a callback threw */
-  QUORVAN_SIM_INTERNAL = -5        /* the library itself failed (out of memory) */
+  QUORVAN_SIM_INTERNAL = -5,       /* the library itself failed (out of memory) */
+  QUORVAN_SIM_BROKER_BUSY = -6     /* the broker has connected API objects */
 };
 
 /* The kinds of a logged call's arguments. */
@@ -69,6 +70,27 @@ QUORVAN_SIM_API int quorvan_sim_emit(const char *flow_path, const char *event,
  * leaves the connection down. */
 QUORVAN_SIM_API int quorvan_sim_disconnect(const char *flow_path, int reason,
                                            double reconnect_after);
+
+/* The simulated broker of a front address (as RegisterFront receives it, "tcp://host:port"),
+ * shared by every API object registered with that front.
+ *
+ * Applies a configuration text (simtrader/broker/configuration.h: instrument, account and
+ * position entries) to the front's broker, which is replaced by a fresh one; with a null
+ * front, to the configuration that brokers made from now on start from. With `reset` the
+ * text applies to the built-in configuration (no accounts, the default instruments) instead
+ * of the current one. QUORVAN_SIM_BROKER_BUSY while the front's broker has API objects
+ * connected, QUORVAN_SIM_BAD_ARGUMENT for a faulty text. */
+QUORVAN_SIM_API int quorvan_sim_configure(const char *front, const char *text, int reset);
+
+/* Moves an instrument's market at the front's broker (made if the front has none yet), or
+ * with a null front at every broker and in the configuration brokers start from; a null
+ * value keeps what the market has. Resting orders the new market crosses are filled, their
+ * events posted to their sessions' threads before this returns. QUORVAN_SIM_BAD_ARGUMENT,
+ * moving nothing, for an instrument no broker lists or an invalid market. */
+QUORVAN_SIM_API int quorvan_sim_set_market(const char *front, const char *instrument,
+                                           const double *bid, const double *ask,
+                                           const double *last, const int *bid_volume,
+                                           const int *ask_volume);
 
 /* A snapshot of the call log of the object last created with that flow directory, released
  * or not; null (see quorvan_sim_last_error) when no object was ever created with it. */

@@ -10,12 +10,10 @@ Registry &Registry::Instance() {
 }
 
 std::shared_ptr<TraderSession> Registry::CreateSession(const std::string &flow_path) {
-  std::unique_ptr<RequestHandler> handler = MakeRequestHandler(flow_path);
   std::lock_guard<std::mutex> lock(mutex_);
   FlowDirectory &directory = directories_[flow_path];
   directory.log = std::make_shared<CallLog>();
-  auto session = std::make_shared<TraderSession>(flow_path, directory.log, directory.faults,
-                                                 std::move(handler));
+  auto session = std::make_shared<TraderSession>(flow_path, directory.log, directory.faults);
   directory.session = session;
   return session;
 }

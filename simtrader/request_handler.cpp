@@ -3,28 +3,25 @@
 #include <mutex>
 #include <utility>
 
+#include "broker/broker_request_handler.h"
+
 namespace simtrader {
 
 namespace {
-
-class UnansweredRequests final : public RequestHandler {
- public:
-  void Handle(const Request &) override {}
-};
 
 std::mutex factory_mutex;
 RequestHandlerFactory installed_factory;
 
 }  // namespace
 
-std::unique_ptr<RequestHandler> MakeRequestHandler(const std::string &flow_path) {
+std::unique_ptr<RequestHandler> MakeRequestHandler(const HandlerContext &context) {
   RequestHandlerFactory factory;
   {
     std::lock_guard<std::mutex> lock(factory_mutex);
     factory = installed_factory;
   }
-  if (factory) return factory(flow_path);
-  return std::make_unique<UnansweredRequests>();
+  if (factory) return factory(context);
+  return MakeBrokerRequestHandler(context);
 }
 
 void SetRequestHandlerFactory(RequestHandlerFactory factory) {

@@ -8,6 +8,8 @@
 #include <optional>
 #include <string>
 
+#include "ThostFtdcTraderApi.h"
+#include "event_table.h"
 #include "operation.h"
 
 namespace simtrader {
@@ -18,21 +20,57 @@ struct Request {
   std::optional<int> request_id;  // absent for the two user-system-info operations
 };
 
-// Called on the API object's own thread, one request at a time, in the order received.
+// Raises events on an API object's own thread; handed to work running there.
+class EventRaiser {
+ public:
+  virtual void Raise(int event, EventArgs &args) = 0;
+
+ protected:
+  ~EventRaiser() = default;
+};
+
+// Work for an API object's thread, posted from any thread. A mailbox may be held after the
+// object is released, so that whoever answers it later need not know: work posted then is
+// dropped.
+class SessionMailbox {
+ public:
+  using Work = std::function<void(EventRaiser &)>;
+
+  virtual ~SessionMailbox() = default;
+  // Queues the work behind whatever the thread has queued already; false, dropping it, once
+  // the object is released.
+  virtual bool Post(Work work) = 0;
+  virtual bool released() const = 0;
+};
+
+// What an API object knows when Init makes its handler.
+struct HandlerContext {
+  std::string flow_path;
+  std::string front_address;  // the first address RegisterFront received; empty without one
+  THOST_TE_RESUME_TYPE private_resume_type = THOST_TERT_QUICK;
+  std::shared_ptr<SessionMailbox> mailbox;
+};
+
+// Called on the API object's own thread.
 class RequestHandler {
  public:
   virtual ~RequestHandler() = default;
+  // One request at a time, in the order received.
   virtual void Handle(const Request &request) = 0;
+  // The connection came up, just before OnFrontConnected is raised.
+  virtual void Connected() {}
+  // The connection dropped, just before OnFrontDisconnected is raised.
+  virtual void Disconnected() {}
 };
 
 using RequestHandlerFactory =
-    std::function<std::unique_ptr<RequestHandler>(const std::string &flow_path)>;
+    std::function<std::unique_ptr<RequestHandler>(const HandlerContext &context)>;
 
-// The handler each new API object gets. Until a factory is installed, requests are received
-// and logged but answered by no one.
-std::unique_ptr<RequestHandler> MakeRequestHandler(const std::string &flow_path);
+// The handler an API object gets when Init starts it: the simulated broker of its front,
+// unless a test installed a factory of its own.
+std::unique_ptr<RequestHandler> MakeRequestHandler(const HandlerContext &context);
 
-// Installs the factory for API objects created from now on; an empty one restores the default.
+// Installs the factory for API objects started from now on; an empty one restores the broker.
 void SetRequestHandlerFactory(RequestHandlerFactory factory);
 
 }  // namespace simtrader

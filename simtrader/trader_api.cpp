@@ -2,6 +2,7 @@
 // object a caller holds, which logs each call, applies the fault armed for it and hands the
 // work to its session.
 #include <memory>
+#include <mutex>
 #include <optional>
 #include <string>
 #include <type_traits>
@@ -24,57 +25,82 @@ class SimTraderApi final : public CThostFtdcTraderApi {
  public:
   explicit SimTraderApi(std::shared_ptr<TraderSession> session) : session_(std::move(session)) {}
 
+  // The object is not freed: a thread that took the pointer just before another thread
+  // released it (one about to Join, say) may still make its call, and must find a husk whose
+  // calls do nothing rather than freed memory. What stays is this small object, without its
+  // session.
   void Release() override {
-    session_->Receive(Operation::Release, {});
-    session_->Release();
-    delete this;
+    std::shared_ptr<TraderSession> session = Session();
+    if (!session) return;
+    session->Receive(Operation::Release, {});
+    session->Release();
+    std::atomic_store(&session_, std::shared_ptr<TraderSession>());
+    Retire(this);
   }
 
   void Init() override {
-    session_->Receive(Operation::Init, {});
-    session_->Init();
+    if (std::shared_ptr<TraderSession> session = Session()) {
+      session->Receive(Operation::Init, {});
+      session->Init();
+    }
   }
 
   int Join() override {
-    // Release may free this object while we wait; only the session is touched afterwards.
-    std::shared_ptr<TraderSession> session = session_;
+    std::shared_ptr<TraderSession> session = Session();
+    if (!session) return 0;
     session->Receive(Operation::Join, {});
     return session->Join();
   }
 
   const char *GetTradingDay() override {
-    session_->Receive(Operation::GetTradingDay, {});
-    return session_->trading_day();
+    std::shared_ptr<TraderSession> session = Session();
+    if (!session) return "";
+    session->Receive(Operation::GetTradingDay, {});
+    return session->trading_day();
   }
 
-  // The registration and subscription operations keep nothing beyond the log, which copies
-  // the text and records during the call.
+  // The front names the simulated broker that answers the object; the other registrations
+  // keep nothing beyond the log, which copies the text and records during the call.
   void RegisterFront(char *pszFrontAddress) override {
-    session_->Receive(Operation::RegisterFront, {TextArg(pszFrontAddress)});
+    if (std::shared_ptr<TraderSession> session = Session()) {
+      session->Receive(Operation::RegisterFront, {TextArg(pszFrontAddress)});
+      session->RegisterFront(pszFrontAddress);
+    }
   }
 
   void RegisterNameServer(char *pszNsAddress) override {
-    session_->Receive(Operation::RegisterNameServer, {TextArg(pszNsAddress)});
+    if (std::shared_ptr<TraderSession> session = Session()) {
+      session->Receive(Operation::RegisterNameServer, {TextArg(pszNsAddress)});
+    }
   }
 
   void RegisterFensUserInfo(CThostFtdcFensUserInfoField *pFensUserInfo) override {
-    session_->Receive(Operation::RegisterFensUserInfo,
-                      {RecordArg(pFensUserInfo, sizeof *pFensUserInfo)});
+    if (std::shared_ptr<TraderSession> session = Session()) {
+      session->Receive(Operation::RegisterFensUserInfo,
+                       {RecordArg(pFensUserInfo, sizeof *pFensUserInfo)});
+    }
   }
 
   void RegisterSpi(CThostFtdcTraderSpi *pSpi) override {
-    // This may wait for a callback, in which the object may be released.
-    std::shared_ptr<TraderSession> session = session_;
-    session->Receive(Operation::RegisterSpi, {pSpi != nullptr});
-    session->SetSpi(pSpi);
+    // This may wait for a callback, in which the object may be released: the local reference
+    // keeps the session.
+    if (std::shared_ptr<TraderSession> session = Session()) {
+      session->Receive(Operation::RegisterSpi, {pSpi != nullptr});
+      session->SetSpi(pSpi);
+    }
   }
 
   void SubscribePrivateTopic(THOST_TE_RESUME_TYPE nResumeType) override {
-    session_->Receive(Operation::SubscribePrivateTopic, {ResumeTypeArg(nResumeType)});
+    if (std::shared_ptr<TraderSession> session = Session()) {
+      session->Receive(Operation::SubscribePrivateTopic, {ResumeTypeArg(nResumeType)});
+      session->SubscribePrivateTopic(nResumeType);
+    }
   }
 
   void SubscribePublicTopic(THOST_TE_RESUME_TYPE nResumeType) override {
-    session_->Receive(Operation::SubscribePublicTopic, {ResumeTypeArg(nResumeType)});
+    if (std::shared_ptr<TraderSession> session = Session()) {
+      session->Receive(Operation::SubscribePublicTopic, {ResumeTypeArg(nResumeType)});
+    }
   }
 
 #define REQUEST(Name, Record, Param)                                          \
@@ -95,18 +121,30 @@ class SimTraderApi final : public CThostFtdcTraderApi {
     return static_cast<long long>(static_cast<Underlying>(type));
   }
 
+  std::shared_ptr<TraderSession> Session() const { return std::atomic_load(&session_); }
+
   int Submit(Operation operation, const void *record, std::size_t size,
              std::optional<int> request_id) {
+    std::shared_ptr<TraderSession> session = Session();
+    if (!session) return -1;
     std::vector<CallArg> args{RecordArg(record, size)};
     if (request_id) args.emplace_back(static_cast<long long>(*request_id));
-    if (std::optional<int> result = session_->Receive(operation, std::move(args))) return *result;
+    if (std::optional<int> result = session->Receive(operation, std::move(args))) return *result;
     // Nothing to send: a null record is refused rather than read.
     if (record == nullptr) return -1;
-    return session_->Submit(
+    return session->Submit(
         Request{operation, std::string(static_cast<const char *>(record), size), request_id});
   }
 
-  const std::shared_ptr<TraderSession> session_;
+  static void Retire(SimTraderApi *api) {
+    static std::mutex mutex;
+    // Never destroyed: a husk must outlive every thread that may still call it.
+    static auto *const retired = new std::vector<std::unique_ptr<SimTraderApi>>;
+    std::lock_guard<std::mutex> lock(mutex);
+    retired->emplace_back(api);
+  }
+
+  std::shared_ptr<TraderSession> session_;
 };
 
 }  // namespace

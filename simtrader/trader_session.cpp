@@ -65,15 +65,35 @@ void FormatLocalDate(char (&text)[9]) {
 
 std::string QuotedFlowPath(const std::string &flow_path) { return "'" + flow_path + "'"; }
 
+// Holds the queue, not the session: work posted after the session is gone finds the queue
+// closed. The session pointer is followed only by work running on the session's thread,
+// which holds a reference to the session.
+class TraderSession::Mailbox final : public SessionMailbox {
+ public:
+  Mailbox(std::shared_ptr<TaskQueue> queue, TraderSession *session)
+      : queue_(std::move(queue)), session_(session) {}
+
+  bool Post(Work work) override {
+    return queue_->Post([session = session_, work = std::move(work)] {
+      session->RunReporting([&] { work(*session); });
+    });
+  }
+
+  bool released() const override { return queue_->closed(); }
+
+ private:
+  const std::shared_ptr<TaskQueue> queue_;
+  TraderSession *const session_;
+};
+
 TraderSession::TraderSession(std::string flow_path, std::shared_ptr<CallLog> log,
-                             std::shared_ptr<FaultPlan> faults,
-                             std::unique_ptr<RequestHandler> handler)
-    : flow_path_(std::move(flow_path)),
-      log_(std::move(log)),
-      faults_(std::move(faults)),
-      handler_(std::move(handler)) {
+                             std::shared_ptr<FaultPlan> faults)
+    : flow_path_(std::move(flow_path)), log_(std::move(log)), faults_(std::move(faults)) {
   FormatLocalDate(trading_day_);
 }
+
+// Work still queued in a mailbox's hands must never run once the session is gone.
+TraderSession::~TraderSession() { queue_->Close(); }
 
 std::optional<int> TraderSession::Receive(Operation operation, std::vector<CallArg> args) {
   log_->Append(Call{operation, std::move(args)});
@@ -81,20 +101,41 @@ std::optional<int> TraderSession::Receive(Operation operation, std::vector<CallA
   return std::nullopt;
 }
 
+void TraderSession::RegisterFront(const char *address) {
+  if (address == nullptr) return;
+  std::lock_guard<std::mutex> lock(state_mutex_);
+  // The vendor picks one of several registered fronts; the first is as good as any and
+  // keeps a run repeatable.
+  if (front_address_.empty()) front_address_ = address;
+}
+
+void TraderSession::SubscribePrivateTopic(THOST_TE_RESUME_TYPE type) {
+  std::lock_guard<std::mutex> lock(state_mutex_);
+  private_resume_type_ = type;
+}
+
 void TraderSession::Init() {
+  HandlerContext context;
   {
     std::lock_guard<std::mutex> lock(state_mutex_);
     if (started_) return;
     started_ = true;
     finished_ = false;
+    context.front_address = front_address_;
+    context.private_resume_type = private_resume_type_;
   }
+  context.flow_path = flow_path_;
+  context.mailbox = std::make_shared<Mailbox>(queue_, this);
+  // Requests queued before Init are handled once the thread runs, so the handler must exist
+  // before it starts.
+  handler_ = MakeRequestHandler(context);
   Post([this] { Connect(); });
   worker_ = std::thread([self = shared_from_this()] { self->RunWorker(); });
 }
 
 void TraderSession::RunWorker() {
   worker_id_.store(std::this_thread::get_id());
-  queue_.Run();
+  queue_->Run();
   // Thread ids are reused: a later thread must not pass for this one.
   worker_id_.store(std::thread::id());
   {
@@ -105,7 +146,7 @@ void TraderSession::RunWorker() {
 }
 
 void TraderSession::Release() {
-  queue_.Close();
+  queue_->Close();
   {
     std::lock_guard<std::mutex> lock(state_mutex_);
     released_ = true;
@@ -145,6 +186,7 @@ void TraderSession::SetSpi(CThostFtdcTraderSpi *spi) {
 }
 
 int TraderSession::Submit(Request request) {
+  if (connection_down_.load()) return -1;
   // A request is never answered on the caller's thread: it may be the session's own thread,
   // inside a callback, and an answer there would nest one callback inside another.
   const bool queued = Post([this, request = std::move(request)] { handler_->Handle(request); });
@@ -154,7 +196,7 @@ int TraderSession::Submit(Request request) {
 void TraderSession::Emit(int event, EventArgs args, long long count) {
   RunOnWorker([&] {
     for (long long delivered = 0; delivered < count; ++delivered) {
-      if (queue_.closed()) {
+      if (queue_->closed()) {
         throw NotDelivered(Describe() + " was released after " +
                            std::to_string(delivered) + " of " + std::to_string(count) +
                            " deliveries of " + GetEvent(event).name);
@@ -179,17 +221,17 @@ bool TraderSession::OnWorkerThread() const {
 bool TraderSession::Post(std::function<void()> task, Delay delay) {
   // Tasks run on the session's thread, which holds a reference to the session, so `this`
   // outlives every task that runs.
-  return queue_.Post(
-      [this, task = std::move(task)] {
-        try {
-          task();
-        } catch (const std::exception &error) {
-          ReportFailure(error.what());
-        } catch (...) {
-          ReportFailure("an exception that is not a std::exception");
-        }
-      },
-      delay);
+  return queue_->Post([this, task = std::move(task)] { RunReporting(task); }, delay);
+}
+
+void TraderSession::RunReporting(const std::function<void()> &task) {
+  try {
+    task();
+  } catch (const std::exception &error) {
+    ReportFailure(error.what());
+  } catch (...) {
+    ReportFailure("an exception that is not a std::exception");
+  }
 }
 
 void TraderSession::ReportFailure(const char *what) const {
@@ -252,12 +294,16 @@ void TraderSession::Deliver(int event, EventArgs &args) {
 }
 
 void TraderSession::Connect() {
+  connection_down_.store(false);
+  handler_->Connected();
   EventArgs none;
   Deliver(static_cast<int>(EventId::OnFrontConnected), none);
 }
 
 void TraderSession::DropConnection(int reason, std::optional<Delay> reconnect_after) {
   const unsigned long long epoch = ++connection_epoch_;
+  connection_down_.store(true);
+  handler_->Disconnected();
   EventArgs args;
   args.number = reason;
   Deliver(static_cast<int>(EventId::OnFrontDisconnected), args);

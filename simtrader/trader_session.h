@@ -36,12 +36,13 @@ class NotDelivered : public std::runtime_error {
   using std::runtime_error::runtime_error;
 };
 
-class TraderSession : public std::enable_shared_from_this<TraderSession> {
+class TraderSession : public std::enable_shared_from_this<TraderSession>, private EventRaiser {
  public:
   using Delay = TaskQueue::Clock::duration;
 
   TraderSession(std::string flow_path, std::shared_ptr<CallLog> log,
-                std::shared_ptr<FaultPlan> faults, std::unique_ptr<RequestHandler> handler);
+                std::shared_ptr<FaultPlan> faults);
+  ~TraderSession();
 
   TraderSession(const TraderSession &) = delete;
   TraderSession &operator=(const TraderSession &) = delete;
@@ -53,11 +54,15 @@ class TraderSession : public std::enable_shared_from_this<TraderSession> {
   std::optional<int> Receive(Operation operation, std::vector<CallArg> args);
 
   // The vendor operations, each called after Receive.
+  void RegisterFront(const char *address);
+  void SubscribePrivateTopic(THOST_TE_RESUME_TYPE type);
   void Init();
   void Release();
   int Join();
   const char *trading_day() const { return trading_day_; }
   void SetSpi(CThostFtdcTraderSpi *spi);
+  // Queues the request for the handler; -1 while the connection is down, as the vendor's
+  // library refuses to send then.
   int Submit(Request request);
 
   bool released() const;
@@ -68,13 +73,18 @@ class TraderSession : public std::enable_shared_from_this<TraderSession> {
   void Disconnect(int reason, std::optional<Delay> reconnect_after);
 
  private:
+  class Mailbox;
+
   std::string Describe() const;
   bool OnWorkerThread() const;
   void RunWorker();
   bool Post(std::function<void()> task, Delay delay = Delay::zero());
+  // Runs a task of the session's thread; what it throws is reported, since nobody waits.
+  void RunReporting(const std::function<void()> &task);
   void RunOnWorker(const std::function<void()> &work);
   void ReportFailure(const char *what) const;
 
+  void Raise(int event, EventArgs &args) override { Deliver(event, args); }
   void Deliver(int event, EventArgs &args);
   void Connect();
   void DropConnection(int reason, std::optional<Delay> reconnect_after);
@@ -82,7 +92,6 @@ class TraderSession : public std::enable_shared_from_this<TraderSession> {
   const std::string flow_path_;
   const std::shared_ptr<CallLog> log_;
   const std::shared_ptr<FaultPlan> faults_;
-  const std::unique_ptr<RequestHandler> handler_;
   char trading_day_[9];
 
   // The registered handler and the callback in progress. A callback is "of" the handler
@@ -102,8 +111,14 @@ class TraderSession : public std::enable_shared_from_this<TraderSession> {
   bool started_ = false;
   bool released_ = false;
   bool finished_ = true;
+  // What Init hands the handler it makes.
+  std::string front_address_;
+  THOST_TE_RESUME_TYPE private_resume_type_ = THOST_TERT_QUICK;
 
-  TaskQueue queue_;
+  // Shared with the mailbox given to the handler, which may outlive the session.
+  const std::shared_ptr<TaskQueue> queue_ = std::make_shared<TaskQueue>();
+  // Made by Init before the thread starts, and used on the thread only.
+  std::unique_ptr<RequestHandler> handler_;
   // Joined by Release, or detached by it when Release runs on this thread; a session whose
   // object is never released is never destroyed, so the thread is never left joinable.
   std::thread worker_;
@@ -112,6 +127,9 @@ class TraderSession : public std::enable_shared_from_this<TraderSession> {
   // Touched on the session's thread only: a reconnection scheduled by an older disconnect
   // must not fire after a newer one.
   unsigned long long connection_epoch_ = 0;
+  // Set on the session's thread between a disconnection and the reconnection; read by
+  // Submit on any thread.
+  std::atomic<bool> connection_down_{false};
 };
 
 }  // namespace simtrader

@@ -88,7 +88,9 @@ RecordingRequests::RecordingRequests() {
     std::shared_ptr<Shared> shared_;
   };
   simtrader::SetRequestHandlerFactory(
-      [shared = shared_](const std::string &) { return std::make_unique<Handler>(shared); });
+      [shared = shared_](const simtrader::HandlerContext &) {
+        return std::make_unique<Handler>(shared);
+      });
 }
 
 RecordingRequests::~RecordingRequests() { simtrader::SetRequestHandlerFactory(nullptr); }

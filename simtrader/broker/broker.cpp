@@ -1,0 +1,697 @@
+#include "broker/broker.h"
+
+#include <algorithm>
+#include <cerrno>
+#include <cstdlib>
+#include <stdexcept>
+#include <utility>
+
+#include "broker/funds.h"
+#include "broker/record_text.h"
+#include "broker/vendor_errors.h"
+
+namespace simtrader {
+
+namespace {
+
+constexpr const char kSystemName[] = "Quorvan simulated broker";
+constexpr const char kSystemVersion[] = "v6.6.9_sim";
+
+constexpr int Event(EventId event) { return static_cast<int>(event); }
+
+// An event's arguments with the record copied in (none for a null record).
+template <typename Record>
+EventArgs ArgsOf(const Record *record, std::optional<CThostFtdcRspInfoField> rsp_info,
+                 int request_id = 0, bool is_last = false) {
+  EventArgs args;
+  if (record != nullptr) {
+    const auto *bytes = reinterpret_cast<const unsigned char *>(record);
+    args.record.assign(bytes, bytes + sizeof(Record));
+  }
+  args.rsp_info = rsp_info;
+  args.number = request_id;
+  args.is_last = is_last;
+  return args;
+}
+
+// A last response without a record.
+EventArgs EmptyResponse(std::optional<CThostFtdcRspInfoField> rsp_info, int request_id) {
+  EventArgs args;
+  args.rsp_info = rsp_info;
+  args.number = request_id;
+  args.is_last = true;
+  return args;
+}
+
+const CThostFtdcRspInfoField kSuccess = RspInfoOf(vendor_error::kNone);
+
+// Sends a query's records one response each, the last flagged; one empty last response when
+// there are none. Query responses carry no RspInfo on success, as the vendor's.
+template <typename Record>
+void SendAll(ClientLink &link, EventId event, const std::vector<Record> &records,
+             int request_id) {
+  if (records.empty()) {
+    link.Send(Event(event), EmptyResponse(std::nullopt, request_id));
+    return;
+  }
+  for (std::size_t index = 0; index < records.size(); ++index) {
+    link.Send(Event(event),
+              ArgsOf(&records[index], std::nullopt, request_id, index + 1 == records.size()));
+  }
+}
+
+// Whether a record's field passes a query's filter on it: an empty filter passes everything.
+bool Matches(const std::string &filter, const std::string &value) {
+  return filter.empty() || filter == value;
+}
+
+// The number an order reference stands for, if it is one.
+std::optional<long long> NumericOrderRef(const std::string &order_ref) {
+  const std::string text(Trimmed(order_ref));
+  if (text.empty()) return std::nullopt;
+  char *end = nullptr;
+  errno = 0;
+  const long long number = std::strtoll(text.c_str(), &end, 10);
+  if (*end != '\0' || errno != 0) return std::nullopt;
+  return number;
+}
+
+}  // namespace
+
+Broker::Broker(const BrokerConfig &config, std::unique_ptr<BrokerStore> store)
+    : declared_accounts_(config.accounts),
+      catalogue_(config.catalogue),
+      store_(std::move(store)),
+      trading_day_(LocalDate()) {
+  for (const auto &[investor, declared] : declared_accounts_) {
+    Account account;
+    account.investor = investor;
+    account.password = declared.password;
+    account.app_id = declared.app_id;
+    account.auth_code = declared.auth_code;
+    account.pre_balance = declared.balance;
+    store_->PutAccount(account);
+    Holdings holdings(store_->Positions(investor));
+    for (const DeclaredPosition &position : declared.positions) {
+      Lot lot;
+      lot.trade_id = ExchangeNumber(store_->Next(Counter::TradeID));
+      lot.open_date = LocalDate(1);
+      lot.open_price =
+          position.price.value_or(catalogue_.at(position.instrument).market.pre_settlement);
+      lot.basis_price = lot.open_price;
+      lot.volume = position.volume;
+      holdings.AddFromYesterday(position.instrument, position.side, lot);
+    }
+    store_->PutPositions(investor, holdings.legs());
+  }
+}
+
+Broker::Connection &Broker::ConnectionOf(const Link &link) {
+  Connection &connection = connections_[link.get()];
+  if (!connection.link) connection.link = link;
+  return connection;
+}
+
+Broker::Session *Broker::RequireLogin(Connection &connection, int response_event,
+                                    int request_id) {
+  if (connection.session) return &*connection.session;
+  connection.link->Send(response_event,
+                        EmptyResponse(RspInfoOf(vendor_error::kNotLoggedIn), request_id));
+  return nullptr;
+}
+
+Account Broker::AccountOf(const Session &session) const {
+  // Every login has an account: declared ones exist from the start, the others are opened
+  // by their first login.
+  return *store_->FindAccount(session.investor);
+}
+
+RecordOwner Broker::OwnerOf(const Session &session) const {
+  return RecordOwner{session.broker_id, session.investor, trading_day_};
+}
+
+OrderOrigin Broker::OriginOf(const Session &session, int request_id) const {
+  OrderOrigin origin;
+  origin.broker_id = session.broker_id;
+  origin.investor = session.investor;
+  origin.user_id = session.user_id;
+  origin.trading_day = trading_day_;
+  origin.front_id = kFrontID;
+  origin.session_id = session.session_id;
+  origin.request_id = request_id;
+  return origin;
+}
+
+std::vector<CThostFtdcOrderField> Broker::RestingOrdersOf(const std::string &investor) const {
+  std::vector<CThostFtdcOrderField> orders = store_->RestingOrders();
+  orders.erase(std::remove_if(orders.begin(), orders.end(),
+                              [&](const CThostFtdcOrderField &order) {
+                                return TextOf(order.InvestorID) != investor;
+                              }),
+               orders.end());
+  return orders;
+}
+
+void Broker::Authenticate(const Link &link, const CThostFtdcReqAuthenticateField &request,
+                          int request_id) {
+  std::lock_guard<std::mutex> lock(mutex_);
+  Connection &connection = ConnectionOf(link);
+  const std::string user = TextOf(request.UserID);
+  const std::optional<Account> account = store_->FindAccount(user);
+  // An account's app id and auth code are checked where it declares them; without declared
+  // accounts an unknown user authenticates too.
+  auto declared_or_any = [](const std::string &declared, const std::string &given) {
+    return declared.empty() || declared == given;
+  };
+  const bool accepted =
+      account ? declared_or_any(account->app_id, TextOf(request.AppID)) &&
+                    declared_or_any(account->auth_code, TextOf(request.AuthCode))
+              : declared_accounts_.empty();
+  if (!accepted) {
+    link->Send(Event(EventId::OnRspAuthenticate),
+               EmptyResponse(RspInfoOf(vendor_error::kAuthenticationFailed), request_id));
+    return;
+  }
+  connection.authenticated = true;
+  CThostFtdcRspAuthenticateField response{};
+  SetText(response.BrokerID, TextOf(request.BrokerID));
+  SetText(response.UserID, user);
+  SetText(response.UserProductInfo, TextOf(request.UserProductInfo));
+  SetText(response.AppID, TextOf(request.AppID));
+  response.AppType = THOST_FTDC_APP_Investor;
+  link->Send(Event(EventId::OnRspAuthenticate), ArgsOf(&response, kSuccess, request_id, true));
+}
+
+void Broker::Login(const Link &link, const CThostFtdcReqUserLoginField &request,
+                   int request_id) {
+  std::lock_guard<std::mutex> lock(mutex_);
+  Connection &connection = ConnectionOf(link);
+  const std::string investor = TextOf(request.UserID);
+  const std::string password = TextOf(request.Password);
+  auto refuse = [&](const VendorError &error) {
+    link->Send(Event(EventId::OnRspUserLogin), EmptyResponse(RspInfoOf(error), request_id));
+  };
+  // Brokers admit only clients that authenticated on the connection first.
+  if (!connection.authenticated) return refuse(vendor_error::kAuthenticationFailed);
+  if (investor.empty()) return refuse(vendor_error::kInvalidLogin);
+  std::optional<Account> account = store_->FindAccount(investor);
+  if (!account) {
+    if (!declared_accounts_.empty()) return refuse(vendor_error::kInvalidLogin);
+    account.emplace();
+    account->investor = investor;
+    account->pre_balance = kDefaultBalance;
+  }
+  // An account without a password takes the first one it is given.
+  if (account->password.empty()) {
+    account->password = password;
+  } else if (account->password != password) {
+    return refuse(vendor_error::kInvalidLogin);
+  }
+  store_->PutAccount(*account);
+
+  Session session;
+  session.broker_id = TextOf(request.BrokerID);
+  session.investor = investor;
+  session.user_id = investor;
+  session.session_id = static_cast<int>(store_->Next(Counter::SessionID));
+  // The investor's highest order reference of the day, so that a client numbering on from it
+  // never repeats one.
+  for (const CThostFtdcOrderField &order : store_->Orders(investor)) {
+    session.max_order_ref =
+        std::max(session.max_order_ref, NumericOrderRef(TextOf(order.OrderRef)).value_or(0));
+  }
+  connection.session = session;
+
+  const std::string now = LocalTime();
+  CThostFtdcRspUserLoginField response{};
+  SetText(response.TradingDay, trading_day_);
+  SetText(response.LoginTime, now);
+  SetText(response.BrokerID, session.broker_id);
+  SetText(response.UserID, session.user_id);
+  SetText(response.SystemName, kSystemName);
+  response.FrontID = kFrontID;
+  response.SessionID = session.session_id;
+  SetText(response.MaxOrderRef, std::to_string(session.max_order_ref));
+  for (TThostFtdcTimeType *exchange_time :
+       {&response.SHFETime, &response.DCETime, &response.CZCETime, &response.FFEXTime,
+        &response.INETime, &response.GFEXTime}) {
+    SetText(*exchange_time, now);
+  }
+  SetText(response.SysVersion, kSystemVersion);
+  link->Send(Event(EventId::OnRspUserLogin), ArgsOf(&response, kSuccess, request_id, true));
+
+  // A client that subscribed to its private flow from the start gets the day's flow again;
+  // without flow files, resuming starts from the beginning too.
+  const THOST_TE_RESUME_TYPE resume = link->private_resume_type();
+  if (resume == THOST_TERT_RESTART || resume == THOST_TERT_RESUME) {
+    for (const FlowEntry &entry : store_->Flow(investor)) link->Send(entry.event, entry.args);
+  }
+}
+
+void Broker::Logout(const Link &link, const CThostFtdcUserLogoutField &request,
+                    int request_id) {
+  std::lock_guard<std::mutex> lock(mutex_);
+  Connection &connection = ConnectionOf(link);
+  if (!RequireLogin(connection, Event(EventId::OnRspUserLogout), request_id)) return;
+  connection.session.reset();
+  connection.authenticated = false;
+  link->Send(Event(EventId::OnRspUserLogout), ArgsOf(&request, kSuccess, request_id, true));
+}
+
+void Broker::UpdatePassword(const Link &link, const CThostFtdcUserPasswordUpdateField &request,
+                            int request_id) {
+  std::lock_guard<std::mutex> lock(mutex_);
+  Connection &connection = ConnectionOf(link);
+  const Session *session =
+      RequireLogin(connection, Event(EventId::OnRspUserPasswordUpdate), request_id);
+  if (session == nullptr) return;
+  Account account = AccountOf(*session);
+  if (account.password != TextOf(request.OldPassword)) {
+    const CThostFtdcRspInfoField error = RspInfoOf(vendor_error::kOldPasswordMismatch);
+    link->Send(Event(EventId::OnRspUserPasswordUpdate),
+               ArgsOf(&request, error, request_id, true));
+    return;
+  }
+  account.password = TextOf(request.NewPassword);
+  store_->PutAccount(account);
+  link->Send(Event(EventId::OnRspUserPasswordUpdate),
+             ArgsOf(&request, kSuccess, request_id, true));
+}
+
+void Broker::ConfirmSettlement(const Link &link, int request_id) {
+  std::lock_guard<std::mutex> lock(mutex_);
+  Connection &connection = ConnectionOf(link);
+  const Session *session =
+      RequireLogin(connection, Event(EventId::OnRspSettlementInfoConfirm), request_id);
+  if (session == nullptr) return;
+  Account account = AccountOf(*session);
+  account.confirmed_day = trading_day_;
+  account.confirmed_time = LocalTime();
+  store_->PutAccount(account);
+  const CThostFtdcSettlementInfoConfirmField response = ConfirmationRecord(*session, account);
+  link->Send(Event(EventId::OnRspSettlementInfoConfirm),
+             ArgsOf(&response, kSuccess, request_id, true));
+}
+
+CThostFtdcSettlementInfoConfirmField Broker::ConfirmationRecord(const Session &session,
+                                                                const Account &account) const {
+  CThostFtdcSettlementInfoConfirmField record{};
+  SetText(record.BrokerID, session.broker_id);
+  SetText(record.InvestorID, session.investor);
+  SetText(record.ConfirmDate, account.confirmed_day);
+  SetText(record.ConfirmTime, account.confirmed_time);
+  record.SettlementID = 1;
+  SetText(record.AccountID, session.investor);
+  SetText(record.CurrencyID, "CNY");
+  return record;
+}
+
+void Broker::InsertOrder(const Link &link, const CThostFtdcInputOrderField &input,
+                         int request_id) {
+  std::lock_guard<std::mutex> lock(mutex_);
+  Connection &connection = ConnectionOf(link);
+  Session *session = RequireLogin(connection, Event(EventId::OnRspOrderInsert), request_id);
+  if (session == nullptr) return;
+  auto refuse = [&](const VendorError &error) {
+    const CThostFtdcRspInfoField info = RspInfoOf(error);
+    link->Send(Event(EventId::OnRspOrderInsert), ArgsOf(&input, info, request_id, true));
+    Publish(session->investor, EventId::OnErrRtnOrderInsert, ArgsOf(&input, info));
+  };
+  if (AccountOf(*session).confirmed_day != trading_day_) {
+    return refuse(vendor_error::kSettlementNotConfirmed);
+  }
+  // The instrument decides the exchange: an empty ExchangeID is taken to be its own, another
+  // exchange's is refused as naming an instrument that exchange does not list.
+  auto listing = catalogue_.find(TextOf(input.InstrumentID));
+  const std::string exchange = TextOf(input.ExchangeID);
+  if (listing == catalogue_.end() ||
+      !(exchange.empty() || exchange == listing->second.instrument.exchange)) {
+    return refuse(vendor_error::kInstrumentNotFound);
+  }
+  const Instrument &instrument = listing->second.instrument;
+  if (std::optional<VendorError> error = CheckOrderFields(input, instrument)) {
+    return refuse(*error);
+  }
+  // References are unique within a session; an order without one is numbered after the
+  // session's highest, as the vendor does.
+  std::string order_ref = TextOf(input.OrderRef);
+  if (order_ref.empty()) {
+    order_ref = std::to_string(session->max_order_ref + 1);
+  } else if (store_->FindOrderByRef(kFrontID, session->session_id, order_ref)) {
+    return refuse(vendor_error::kDuplicateOrderRef);
+  }
+  CThostFtdcOrderField order =
+      NewOrder(input, instrument, OriginOf(*session, request_id), order_ref,
+               static_cast<int>(store_->Next(Counter::BrokerOrderSeq)));
+  if (std::optional<VendorError> error = CheckPositionsAndFunds(order, listing->second)) {
+    return refuse(*error);
+  }
+  session->max_order_ref =
+      std::max(session->max_order_ref, NumericOrderRef(order_ref).value_or(0));
+
+  PublishOrder(order);
+  SetText(order.OrderSysID, ExchangeNumber(store_->Next(Counter::OrderSysID)));
+  order.SequenceNo = order.BrokerOrderSeq;
+  SetStatus(order, THOST_FTDC_OST_NoTradeQueueing, THOST_FTDC_OSS_Accepted,
+            status_text::kQueueing);
+  PublishOrder(order);
+  if (std::optional<double> price = MatchPrice(order, listing->second.market)) {
+    Fill(order, *price);
+  } else if (order.TimeCondition == THOST_FTDC_TC_IOC) {
+    SetStatus(order, THOST_FTDC_OST_Canceled, THOST_FTDC_OSS_Accepted, status_text::kCanceled);
+    PublishOrder(order);
+  }
+}
+
+std::optional<VendorError> Broker::CheckPositionsAndFunds(const CThostFtdcOrderField &order,
+                                                          const Listing &listing) const {
+  const Instrument &instrument = listing.instrument;
+  const std::string investor = TextOf(order.InvestorID);
+  const Holdings holdings(store_->Positions(investor));
+  const std::vector<CThostFtdcOrderField> resting = RestingOrdersOf(investor);
+  if (Opens(order)) {
+    const OrderReserve needed = ReserveOf(order, instrument);
+    const Funds funds = FundsOf(*store_->FindAccount(investor), holdings, resting, catalogue_);
+    // A cent of slack keeps rounding in the sums from refusing an order that fits exactly.
+    if (funds.available + 0.01 < needed.margin + needed.commission) {
+      return vendor_error::kInsufficientMoney;
+    }
+    return std::nullopt;
+  }
+  // Resting closes have claimed part of the position already: in all, and of this scope.
+  const Side side = PositionSideOf(order);
+  const CloseScope scope = CloseScopeOf(instrument, order.CombOffsetFlag[0]);
+  int claimed = 0;
+  int claimed_in_scope = 0;
+  for (const CThostFtdcOrderField &other : resting) {
+    if (Opens(other) || TextOf(other.InstrumentID) != instrument.id ||
+        PositionSideOf(other) != side) {
+      continue;
+    }
+    claimed += other.VolumeTotal;
+    if (CloseScopeOf(instrument, other.CombOffsetFlag[0]) == scope) {
+      claimed_in_scope += other.VolumeTotal;
+    }
+  }
+  const int volume = order.VolumeTotalOriginal;
+  if (volume > holdings.Held(instrument.id, side, CloseScope::OldestFirst) - claimed) {
+    return vendor_error::kOverClosePosition;
+  }
+  if (scope != CloseScope::OldestFirst &&
+      volume > holdings.Held(instrument.id, side, scope) - claimed_in_scope) {
+    return scope == CloseScope::Today ? vendor_error::kOverCloseToday
+                                      : vendor_error::kOverCloseYesterday;
+  }
+  return std::nullopt;
+}
+
+void Broker::Fill(CThostFtdcOrderField order, double price) {
+  const std::string investor = TextOf(order.InvestorID);
+  const Instrument &instrument = catalogue_.at(TextOf(order.InstrumentID)).instrument;
+  const int volume = order.VolumeTotal;
+  const long long trade_number = store_->Next(Counter::TradeID);
+  const std::string trade_id = ExchangeNumber(trade_number);
+  Holdings holdings(store_->Positions(investor));
+  if (Opens(order)) {
+    Lot lot;
+    lot.trade_id = trade_id;
+    lot.open_date = LocalDate();
+    lot.open_price = price;
+    lot.basis_price = price;
+    lot.volume = volume;
+    holdings.OpenToday(instrument, PositionSideOf(order), lot,
+                       instrument.Commission(Fee::Open, price, volume));
+  } else {
+    holdings.Close(instrument, PositionSideOf(order),
+                   CloseScopeOf(instrument, order.CombOffsetFlag[0]), price, volume);
+  }
+  store_->PutPositions(investor, holdings.legs());
+  order.VolumeTraded += volume;
+  order.VolumeTotal = 0;
+  SetStatus(order, THOST_FTDC_OST_AllTraded, THOST_FTDC_OSS_Accepted, status_text::kAllTraded);
+  PublishOrder(order);
+  const CThostFtdcTradeField trade =
+      TradeOf(order, price, volume, trade_id, static_cast<int>(trade_number));
+  store_->AddTrade(trade);
+  Publish(investor, EventId::OnRtnTrade, ArgsOf(&trade, std::nullopt));
+}
+
+void Broker::ActOnOrder(const Link &link, const CThostFtdcInputOrderActionField &input,
+                        int request_id) {
+  std::lock_guard<std::mutex> lock(mutex_);
+  Connection &connection = ConnectionOf(link);
+  const Session *session = RequireLogin(connection, Event(EventId::OnRspOrderAction), request_id);
+  if (session == nullptr) return;
+  auto refuse = [&](const VendorError &error) {
+    const CThostFtdcRspInfoField info = RspInfoOf(error);
+    link->Send(Event(EventId::OnRspOrderAction), ArgsOf(&input, info, request_id, true));
+    const CThostFtdcOrderActionField action =
+        RefusedActionOf(input, OriginOf(*session, request_id), error);
+    Publish(session->investor, EventId::OnErrRtnOrderAction, ArgsOf(&action, info));
+  };
+  // Exchanges cancel; changing a resting order is not theirs to offer.
+  if (input.ActionFlag != THOST_FTDC_AF_Delete) {
+    return refuse(vendor_error::kBadOrderActionField);
+  }
+  // Both ways of naming the order may be filled in: the exchange's number, when given, is
+  // the one that counts. Without FrontID and SessionID a reference is one of this session.
+  const std::string sys_id(Trimmed(TextOf(input.OrderSysID)));
+  std::optional<CThostFtdcOrderField> order;
+  if (!sys_id.empty()) {
+    order = store_->FindOrderBySysID(TextOf(input.ExchangeID), sys_id);
+  } else {
+    order = store_->FindOrderByRef(input.FrontID != 0 ? input.FrontID : kFrontID,
+                                   input.SessionID != 0 ? input.SessionID : session->session_id,
+                                   TextOf(input.OrderRef));
+  }
+  if (!order || TextOf(order->InvestorID) != session->investor) {
+    return refuse(vendor_error::kOrderNotFound);
+  }
+  if (IsFinished(*order)) return refuse(vendor_error::kOrderFinished);
+  SetStatus(*order, THOST_FTDC_OST_Canceled, THOST_FTDC_OSS_Accepted, status_text::kCanceled);
+  SetText(order->ActiveUserID, session->user_id);
+  PublishOrder(*order);
+}
+
+void Broker::QueryOrders(const Link &link, const CThostFtdcQryOrderField &query,
+                         int request_id) {
+  std::lock_guard<std::mutex> lock(mutex_);
+  const Session *session =
+      RequireLogin(ConnectionOf(link), Event(EventId::OnRspQryOrder), request_id);
+  if (session == nullptr) return;
+  std::vector<CThostFtdcOrderField> orders = store_->Orders(session->investor);
+  const std::string sys_id(Trimmed(TextOf(query.OrderSysID)));
+  orders.erase(std::remove_if(orders.begin(), orders.end(),
+                              [&](const CThostFtdcOrderField &order) {
+                                return !Matches(TextOf(query.InstrumentID),
+                                                TextOf(order.InstrumentID)) ||
+                                       !Matches(TextOf(query.ExchangeID),
+                                                TextOf(order.ExchangeID)) ||
+                                       !Matches(sys_id, std::string(Trimmed(
+                                                            TextOf(order.OrderSysID))));
+                              }),
+               orders.end());
+  SendAll(*link, EventId::OnRspQryOrder, orders, request_id);
+}
+
+void Broker::QueryTrades(const Link &link, const CThostFtdcQryTradeField &query,
+                         int request_id) {
+  std::lock_guard<std::mutex> lock(mutex_);
+  const Session *session =
+      RequireLogin(ConnectionOf(link), Event(EventId::OnRspQryTrade), request_id);
+  if (session == nullptr) return;
+  std::vector<CThostFtdcTradeField> trades = store_->Trades(session->investor);
+  const std::string trade_id(Trimmed(TextOf(query.TradeID)));
+  trades.erase(std::remove_if(trades.begin(), trades.end(),
+                              [&](const CThostFtdcTradeField &trade) {
+                                return !Matches(TextOf(query.InstrumentID),
+                                                TextOf(trade.InstrumentID)) ||
+                                       !Matches(TextOf(query.ExchangeID),
+                                                TextOf(trade.ExchangeID)) ||
+                                       !Matches(trade_id,
+                                                std::string(Trimmed(TextOf(trade.TradeID))));
+                              }),
+               trades.end());
+  SendAll(*link, EventId::OnRspQryTrade, trades, request_id);
+}
+
+void Broker::QueryPositions(const Link &link, const CThostFtdcQryInvestorPositionField &query,
+                            int request_id) {
+  std::lock_guard<std::mutex> lock(mutex_);
+  const Session *session =
+      RequireLogin(ConnectionOf(link), Event(EventId::OnRspQryInvestorPosition), request_id);
+  if (session == nullptr) return;
+  std::vector<CThostFtdcInvestorPositionField> records =
+      PositionRecords(Holdings(store_->Positions(session->investor)),
+                      RestingOrdersOf(session->investor), catalogue_, OwnerOf(*session));
+  records.erase(std::remove_if(records.begin(), records.end(),
+                               [&](const CThostFtdcInvestorPositionField &record) {
+                                 return !Matches(TextOf(query.InstrumentID),
+                                                 TextOf(record.InstrumentID)) ||
+                                        !Matches(TextOf(query.ExchangeID),
+                                                 TextOf(record.ExchangeID));
+                               }),
+                records.end());
+  SendAll(*link, EventId::OnRspQryInvestorPosition, records, request_id);
+}
+
+void Broker::QueryPositionDetails(const Link &link,
+                                  const CThostFtdcQryInvestorPositionDetailField &query,
+                                  int request_id) {
+  std::lock_guard<std::mutex> lock(mutex_);
+  const Session *session = RequireLogin(
+      ConnectionOf(link), Event(EventId::OnRspQryInvestorPositionDetail), request_id);
+  if (session == nullptr) return;
+  std::vector<CThostFtdcInvestorPositionDetailField> records = PositionDetailRecords(
+      Holdings(store_->Positions(session->investor)), catalogue_, OwnerOf(*session));
+  records.erase(std::remove_if(records.begin(), records.end(),
+                               [&](const CThostFtdcInvestorPositionDetailField &record) {
+                                 return !Matches(TextOf(query.InstrumentID),
+                                                 TextOf(record.InstrumentID)) ||
+                                        !Matches(TextOf(query.ExchangeID),
+                                                 TextOf(record.ExchangeID));
+                               }),
+                records.end());
+  SendAll(*link, EventId::OnRspQryInvestorPositionDetail, records, request_id);
+}
+
+void Broker::QueryTradingAccount(const Link &link, const CThostFtdcQryTradingAccountField &query,
+                                 int request_id) {
+  std::lock_guard<std::mutex> lock(mutex_);
+  const Session *session =
+      RequireLogin(ConnectionOf(link), Event(EventId::OnRspQryTradingAccount), request_id);
+  if (session == nullptr) return;
+  std::vector<CThostFtdcTradingAccountField> records;
+  // The account is held in yuan only.
+  if (Matches(TextOf(query.CurrencyID), "CNY")) {
+    const Funds funds = FundsOf(AccountOf(*session), Holdings(store_->Positions(session->investor)),
+                                RestingOrdersOf(session->investor), catalogue_);
+    records.push_back(TradingAccountRecord(funds, OwnerOf(*session)));
+  }
+  SendAll(*link, EventId::OnRspQryTradingAccount, records, request_id);
+}
+
+void Broker::QueryInstruments(const Link &link, const CThostFtdcQryInstrumentField &query,
+                              int request_id) {
+  std::lock_guard<std::mutex> lock(mutex_);
+  if (!RequireLogin(ConnectionOf(link), Event(EventId::OnRspQryInstrument), request_id)) return;
+  std::vector<CThostFtdcInstrumentField> records;
+  for (const auto &[id, listing] : catalogue_) {
+    const Instrument &instrument = listing.instrument;
+    if (Matches(TextOf(query.InstrumentID), id) &&
+        Matches(TextOf(query.ExchangeInstID), id) &&
+        Matches(TextOf(query.ExchangeID), instrument.exchange) &&
+        Matches(TextOf(query.ProductID), instrument.product)) {
+      records.push_back(InstrumentRecord(instrument));
+    }
+  }
+  SendAll(*link, EventId::OnRspQryInstrument, records, request_id);
+}
+
+void Broker::QueryDepthMarketData(const Link &link,
+                                  const CThostFtdcQryDepthMarketDataField &query,
+                                  int request_id) {
+  std::lock_guard<std::mutex> lock(mutex_);
+  if (!RequireLogin(ConnectionOf(link), Event(EventId::OnRspQryDepthMarketData), request_id)) {
+    return;
+  }
+  std::vector<CThostFtdcDepthMarketDataField> records;
+  for (const auto &[id, listing] : catalogue_) {
+    if (Matches(TextOf(query.InstrumentID), id) &&
+        Matches(TextOf(query.ExchangeID), listing.instrument.exchange)) {
+      records.push_back(DepthMarketDataRecord(listing, trading_day_));
+    }
+  }
+  SendAll(*link, EventId::OnRspQryDepthMarketData, records, request_id);
+}
+
+void Broker::QuerySettlementConfirmation(const Link &link,
+                                         const CThostFtdcQrySettlementInfoConfirmField &,
+                                         int request_id) {
+  std::lock_guard<std::mutex> lock(mutex_);
+  const Session *session = RequireLogin(
+      ConnectionOf(link), Event(EventId::OnRspQrySettlementInfoConfirm), request_id);
+  if (session == nullptr) return;
+  std::vector<CThostFtdcSettlementInfoConfirmField> records;
+  const Account account = AccountOf(*session);
+  if (!account.confirmed_day.empty()) records.push_back(ConfirmationRecord(*session, account));
+  SendAll(*link, EventId::OnRspQrySettlementInfoConfirm, records, request_id);
+}
+
+void Broker::AnswerNothing(const Link &link, int response_event, int request_id) {
+  std::lock_guard<std::mutex> lock(mutex_);
+  if (!RequireLogin(ConnectionOf(link), response_event, request_id)) return;
+  link->Send(response_event, EmptyResponse(std::nullopt, request_id));
+}
+
+void Broker::Refuse(const Link &link, int response_event, const std::string &echo,
+                    int request_id) {
+  std::lock_guard<std::mutex> lock(mutex_);
+  // A way of logging in that the broker does not offer is refused as such, logged in or not.
+  const bool logs_in = response_event == Event(EventId::OnRspUserLogin);
+  if (!logs_in && !RequireLogin(ConnectionOf(link), response_event, request_id)) return;
+  EventArgs args = EmptyResponse(RspInfoOf(vendor_error::kUnsupported), request_id);
+  args.record.assign(echo.begin(), echo.end());
+  link->Send(response_event, std::move(args));
+}
+
+void Broker::Disconnect(const ClientLink &link) {
+  std::lock_guard<std::mutex> lock(mutex_);
+  connections_.erase(&link);
+}
+
+void Broker::SetMarket(const std::string &instrument, const MarketUpdate &update) {
+  std::lock_guard<std::mutex> lock(mutex_);
+  auto listing = catalogue_.find(instrument);
+  if (listing == catalogue_.end()) {
+    throw std::invalid_argument("no instrument '" + instrument + "' is listed");
+  }
+  listing->second.market = MovedMarket(listing->second, update);
+  for (const CThostFtdcOrderField &order : store_->RestingOrders()) {
+    if (TextOf(order.InstrumentID) != instrument) continue;
+    if (std::optional<double> price = MatchPrice(order, listing->second.market)) {
+      Fill(order, *price);
+    }
+  }
+}
+
+std::optional<Listing> Broker::Listed(const std::string &instrument) const {
+  std::lock_guard<std::mutex> lock(mutex_);
+  auto listing = catalogue_.find(instrument);
+  if (listing == catalogue_.end()) return std::nullopt;
+  return listing->second;
+}
+
+bool Broker::HasConnections() {
+  std::lock_guard<std::mutex> lock(mutex_);
+  for (auto connection = connections_.begin(); connection != connections_.end();) {
+    if (connection->second.link->open()) return true;
+    connection = connections_.erase(connection);
+  }
+  return false;
+}
+
+BrokerConfig Broker::Configuration() const {
+  std::lock_guard<std::mutex> lock(mutex_);
+  BrokerConfig config;
+  config.accounts = declared_accounts_;
+  config.catalogue = catalogue_;
+  return config;
+}
+
+void Broker::Publish(const std::string &investor, EventId event, const EventArgs &args) {
+  store_->AppendFlow(investor, FlowEntry{Event(event), args});
+  for (const auto &[key, client] : connections_) {
+    if (client.session && client.session->investor == investor &&
+        client.link->private_resume_type() != THOST_TERT_NONE) {
+      client.link->Send(Event(event), args);
+    }
+  }
+}
+
+void Broker::PublishOrder(const CThostFtdcOrderField &order) {
+  store_->PutOrder(order);
+  Publish(TextOf(order.InvestorID), EventId::OnRtnOrder, ArgsOf(&order, std::nullopt));
+}
+
+}  // namespace simtrader

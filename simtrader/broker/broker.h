@@ -1,0 +1,136 @@
+// The simulated broker behind one front address, shared by every API object connected to it:
+// authentication and login, settlement confirmation, order entry and matching against the
+// markets, cancellation, the accounts' bookkeeping, and the queries.
+//
+// Requests arrive on the API objects' own threads, markets move from any thread; one mutex
+// keeps the state whole. Every event is posted to its connection's thread while the mutex is
+// held, so that each connection sees events in the order the broker made them, but none is
+// raised under it: posting only queues, and the callback that a connection's thread raises
+// later may send the next request at once.
+#ifndef SIMTRADER_BROKER_BROKER_H
+#define SIMTRADER_BROKER_BROKER_H
+
+#include <map>
+#include <memory>
+#include <mutex>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "ThostFtdcUserApiStruct.h"
+#include "broker/client_link.h"
+#include "broker/configuration.h"
+#include "broker/instruments.h"
+#include "broker/orders.h"
+#include "broker/positions.h"
+#include "broker/store.h"
+#include "event_table.h"
+
+namespace simtrader {
+
+class Broker {
+ public:
+  // The FrontID of every session of a broker: the simulation has one front per address.
+  static constexpr int kFrontID = 1;
+
+  Broker(const BrokerConfig &config, std::unique_ptr<BrokerStore> store);
+
+  using Link = std::shared_ptr<ClientLink>;
+
+  void Authenticate(const Link &link, const CThostFtdcReqAuthenticateField &request,
+                    int request_id);
+  void Login(const Link &link, const CThostFtdcReqUserLoginField &request, int request_id);
+  void Logout(const Link &link, const CThostFtdcUserLogoutField &request, int request_id);
+  void UpdatePassword(const Link &link, const CThostFtdcUserPasswordUpdateField &request,
+                      int request_id);
+  // Confirms the logged-in investor's settlement (whatever investor the request names: a
+  // session acts for its own investor only).
+  void ConfirmSettlement(const Link &link, int request_id);
+  void InsertOrder(const Link &link, const CThostFtdcInputOrderField &input, int request_id);
+  void ActOnOrder(const Link &link, const CThostFtdcInputOrderActionField &input,
+                  int request_id);
+
+  void QueryOrders(const Link &link, const CThostFtdcQryOrderField &query, int request_id);
+  void QueryTrades(const Link &link, const CThostFtdcQryTradeField &query, int request_id);
+  void QueryPositions(const Link &link, const CThostFtdcQryInvestorPositionField &query,
+                      int request_id);
+  void QueryPositionDetails(const Link &link,
+                            const CThostFtdcQryInvestorPositionDetailField &query,
+                            int request_id);
+  void QueryTradingAccount(const Link &link, const CThostFtdcQryTradingAccountField &query,
+                           int request_id);
+  void QueryInstruments(const Link &link, const CThostFtdcQryInstrumentField &query,
+                        int request_id);
+  void QueryDepthMarketData(const Link &link, const CThostFtdcQryDepthMarketDataField &query,
+                            int request_id);
+  void QuerySettlementConfirmation(const Link &link,
+                                   const CThostFtdcQrySettlementInfoConfirmField &query,
+                                   int request_id);
+  // A query about what this broker does not keep: one empty last response, as the vendor
+  // gives when there is nothing to report.
+  void AnswerNothing(const Link &link, int response_event, int request_id);
+  // A request this broker does not serve: its response with `echo` (empty when the response
+  // carries another record than the request) and the vendor's "unsupported" error.
+  void Refuse(const Link &link, int response_event, const std::string &echo, int request_id);
+
+  // The connection dropped: its login ends, and nothing more is sent on the link.
+  void Disconnect(const ClientLink &link);
+
+  // Moves the instrument's market, then fills the resting orders the new market crosses.
+  // Throws std::invalid_argument for an instrument not listed or a market MovedMarket refuses.
+  void SetMarket(const std::string &instrument, const MarketUpdate &update);
+  std::optional<Listing> Listed(const std::string &instrument) const;
+
+  // Whether an API object that has not been released is connected.
+  bool HasConnections();
+  // What a configuration of this broker's front starts from: its accounts as declared, its
+  // instruments with their markets as they are now.
+  BrokerConfig Configuration() const;
+
+ private:
+  // A login on a connection: what its requests act for.
+  struct Session {
+    std::string broker_id;
+    std::string investor;
+    std::string user_id;
+    int session_id = 0;
+    // The highest numeric order reference the investor has used today: what the login
+    // reports as MaxOrderRef, and what an order sent without a reference is numbered after.
+    long long max_order_ref = 0;
+  };
+  struct Connection {
+    Link link;
+    bool authenticated = false;
+    std::optional<Session> session;
+  };
+
+  Connection &ConnectionOf(const Link &link);
+  // The connection's login; without one, answers `response_event` with "not logged in".
+  Session *RequireLogin(Connection &connection, int response_event, int request_id);
+  Account AccountOf(const Session &session) const;
+  RecordOwner OwnerOf(const Session &session) const;
+  OrderOrigin OriginOf(const Session &session, int request_id) const;
+  std::vector<CThostFtdcOrderField> RestingOrdersOf(const std::string &investor) const;
+  CThostFtdcSettlementInfoConfirmField ConfirmationRecord(const Session &session,
+                                                          const Account &account) const;
+
+  // The order checks that need the investor's positions and money.
+  std::optional<VendorError> CheckPositionsAndFunds(const CThostFtdcOrderField &order,
+                                                    const Listing &listing) const;
+  void Fill(CThostFtdcOrderField order, double price);
+  // Posts an event on the investor's private flow: to every connection logged in as the
+  // investor that subscribed to it, and into the store for those that will ask it again.
+  void Publish(const std::string &investor, EventId event, const EventArgs &args);
+  void PublishOrder(const CThostFtdcOrderField &order);
+
+  mutable std::mutex mutex_;
+  const std::map<std::string, AccountConfig> declared_accounts_;
+  Catalogue catalogue_;
+  const std::unique_ptr<BrokerStore> store_;
+  const std::string trading_day_;
+  std::map<const ClientLink *, Connection> connections_;
+};
+
+}  // namespace simtrader
+
+#endif

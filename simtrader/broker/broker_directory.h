@@ -1,0 +1,58 @@
+// The simulated brokers of the process, one per front address and shared by every API object
+// registered with that front, and the configuration each new one starts from.
+#ifndef SIMTRADER_BROKER_BROKER_DIRECTORY_H
+#define SIMTRADER_BROKER_BROKER_DIRECTORY_H
+
+#include <map>
+#include <memory>
+#include <mutex>
+#include <optional>
+#include <stdexcept>
+#include <string>
+#include <string_view>
+
+#include "broker/broker.h"
+#include "broker/configuration.h"
+#include "broker/instruments.h"
+
+namespace simtrader {
+
+// A configuration that would pull a broker from under the API objects connected to it.
+class BrokerBusy : public std::runtime_error {
+ public:
+  using std::runtime_error::runtime_error;
+};
+
+class BrokerDirectory {
+ public:
+  // Never destroyed, so that a thread ending during the process's exit can still reach it.
+  static BrokerDirectory &Instance();
+
+  // The front's broker, made from the configuration brokers start from if it has none yet.
+  std::shared_ptr<Broker> ForFront(const std::string &front);
+
+  // Applies a configuration text (configuration.h) for the front, whose broker is replaced by
+  // a fresh one built from it (accounts, positions, orders and trades start anew); with no
+  // front, to the configuration brokers made from now on start from. The text applies to
+  // the current configuration, or with `reset` to the built-in one. Throws BrokerBusy when the
+  // front's broker has API objects connected, std::invalid_argument for a faulty text.
+  void Configure(const std::optional<std::string> &front, std::string_view text, bool reset);
+
+  // Moves an instrument's market at the front's broker, or with no front at every broker and
+  // in the configuration brokers start from. All or nothing: throws std::invalid_argument,
+  // moving nothing, when no broker lists the instrument or a market would be invalid.
+  void SetMarket(const std::optional<std::string> &front, const std::string &instrument,
+                 const MarketUpdate &update);
+
+ private:
+  std::shared_ptr<Broker> ForFrontLocked(const std::string &front);
+
+  // Held while a broker is made, replaced or moved; a broker's own mutex is taken after it.
+  std::mutex mutex_;
+  BrokerConfig defaults_;
+  std::map<std::string, std::shared_ptr<Broker>> brokers_;
+};
+
+}  // namespace simtrader
+
+#endif

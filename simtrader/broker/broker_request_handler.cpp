@@ -1,0 +1,154 @@
+#include "broker/broker_request_handler.h"
+
+#include <cstring>
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "broker/broker.h"
+#include "broker/broker_directory.h"
+#include "broker/client_link.h"
+
+namespace simtrader {
+
+namespace {
+
+// The record a request carries, as the vendor declares it ("InputOrderField").
+const char *RequestRecordClass(Operation operation) {
+  switch (operation) {
+#define REQUEST(Name, Record, Param) \
+  case Operation::Name:              \
+    return #Record "Field";
+#include "requests.def"
+    default:
+      return "";
+  }
+}
+
+// The event a request is answered with: "OnRsp" and the request's name without "Req"; the
+// login variants are all answered as a login.
+std::optional<int> ResponseEventOf(Operation operation) {
+  const std::string_view name = OperationName(operation);
+  if (name.rfind("ReqUserLoginWith", 0) == 0) return static_cast<int>(EventId::OnRspUserLogin);
+  if (name.rfind("Req", 0) != 0) return std::nullopt;
+  return FindEvent("OnRsp" + std::string(name.substr(3)));
+}
+
+bool IsQuery(Operation operation) {
+  return std::string_view(OperationName(operation)).rfind("ReqQry", 0) == 0;
+}
+
+template <typename Record>
+Record Decode(const Request &request) {
+  Record record{};
+  std::memcpy(&record, request.record.data(), std::min(request.record.size(), sizeof record));
+  return record;
+}
+
+// A connection to the broker lasts from the line coming up to its going down; requests
+// that were still queued when it went down are lost with it. Requests queued before the
+// first connection (sent before Init) go out once the handler runs.
+class BrokerRequestHandler final : public RequestHandler {
+ public:
+  BrokerRequestHandler(std::shared_ptr<Broker> broker, HandlerContext context)
+      : broker_(std::move(broker)), context_(std::move(context)) {}
+
+  ~BrokerRequestHandler() override { Drop(); }
+
+  void Handle(const Request &request) override {
+    if (!link_) {
+      if (line_down_) return;
+      Open();
+    }
+    // The two user-system-info operations are not requests: nothing answers them.
+    if (!request.request_id) return;
+    Dispatch(request, *request.request_id);
+  }
+
+  void Connected() override {
+    line_down_ = false;
+    if (!link_) Open();
+  }
+
+  void Disconnected() override {
+    line_down_ = true;
+    Drop();
+  }
+
+ private:
+  void Open() {
+    link_ = std::make_shared<ClientLink>(context_.mailbox, context_.private_resume_type);
+  }
+
+  void Drop() {
+    if (!link_) return;
+    link_->Close();
+    broker_->Disconnect(*link_);
+    link_.reset();
+  }
+
+  void Dispatch(const Request &request, int id) {
+    Broker &broker = *broker_;
+    switch (request.operation) {
+      case Operation::ReqAuthenticate:
+        return broker.Authenticate(link_, Decode<CThostFtdcReqAuthenticateField>(request), id);
+      case Operation::ReqUserLogin:
+        return broker.Login(link_, Decode<CThostFtdcReqUserLoginField>(request), id);
+      case Operation::ReqUserLogout:
+        return broker.Logout(link_, Decode<CThostFtdcUserLogoutField>(request), id);
+      case Operation::ReqUserPasswordUpdate:
+        return broker.UpdatePassword(link_, Decode<CThostFtdcUserPasswordUpdateField>(request),
+                                     id);
+      case Operation::ReqSettlementInfoConfirm:
+        return broker.ConfirmSettlement(link_, id);
+      case Operation::ReqOrderInsert:
+        return broker.InsertOrder(link_, Decode<CThostFtdcInputOrderField>(request), id);
+      case Operation::ReqOrderAction:
+        return broker.ActOnOrder(link_, Decode<CThostFtdcInputOrderActionField>(request), id);
+      case Operation::ReqQryOrder:
+        return broker.QueryOrders(link_, Decode<CThostFtdcQryOrderField>(request), id);
+      case Operation::ReqQryTrade:
+        return broker.QueryTrades(link_, Decode<CThostFtdcQryTradeField>(request), id);
+      case Operation::ReqQryInvestorPosition:
+        return broker.QueryPositions(link_, Decode<CThostFtdcQryInvestorPositionField>(request),
+                                     id);
+      case Operation::ReqQryInvestorPositionDetail:
+        return broker.QueryPositionDetails(
+            link_, Decode<CThostFtdcQryInvestorPositionDetailField>(request), id);
+      case Operation::ReqQryTradingAccount:
+        return broker.QueryTradingAccount(
+            link_, Decode<CThostFtdcQryTradingAccountField>(request), id);
+      case Operation::ReqQryInstrument:
+        return broker.QueryInstruments(link_, Decode<CThostFtdcQryInstrumentField>(request), id);
+      case Operation::ReqQryDepthMarketData:
+        return broker.QueryDepthMarketData(
+            link_, Decode<CThostFtdcQryDepthMarketDataField>(request), id);
+      case Operation::ReqQrySettlementInfoConfirm:
+        return broker.QuerySettlementConfirmation(
+            link_, Decode<CThostFtdcQrySettlementInfoConfirmField>(request), id);
+      default:
+        break;
+    }
+    const std::optional<int> response = ResponseEventOf(request.operation);
+    if (!response) return;
+    if (IsQuery(request.operation)) return broker.AnswerNothing(link_, *response, id);
+    const bool echoes =
+        std::string_view(GetEvent(*response).record_class) == RequestRecordClass(request.operation);
+    broker.Refuse(link_, *response, echoes ? request.record : std::string(), id);
+  }
+
+  const std::shared_ptr<Broker> broker_;
+  const HandlerContext context_;
+  // Touched on the object's thread only.
+  std::shared_ptr<ClientLink> link_;
+  bool line_down_ = false;
+};
+
+}  // namespace
+
+std::unique_ptr<RequestHandler> MakeBrokerRequestHandler(const HandlerContext &context) {
+  return std::make_unique<BrokerRequestHandler>(
+      BrokerDirectory::Instance().ForFront(context.front_address), context);
+}
+
+}  // namespace simtrader

@@ -1,0 +1,303 @@
+#include "broker/configuration.h"
+
+#include <cctype>
+#include <cerrno>
+#include <climits>
+#include <cmath>
+#include <cstdlib>
+#include <functional>
+#include <set>
+#include <stdexcept>
+
+namespace simtrader {
+
+namespace {
+
+std::invalid_argument ConfigError(int line, const std::string &what) {
+  return std::invalid_argument("configuration line " + std::to_string(line) + ": " + what);
+}
+
+int HexDigit(char digit) {
+  if (digit >= '0' && digit <= '9') return digit - '0';
+  if (digit >= 'a' && digit <= 'f') return digit - 'a' + 10;
+  if (digit >= 'A' && digit <= 'F') return digit - 'A' + 10;
+  return -1;
+}
+
+std::string PercentDecoded(std::string_view text, int line) {
+  std::string decoded;
+  for (std::size_t index = 0; index < text.size(); ++index) {
+    if (text[index] != '%') {
+      decoded += text[index];
+      continue;
+    }
+    const bool complete = index + 2 < text.size();
+    const int high = complete ? HexDigit(text[index + 1]) : -1;
+    const int low = complete ? HexDigit(text[index + 2]) : -1;
+    if (high < 0 || low < 0) throw ConfigError(line, "a '%' not followed by two hex digits");
+    decoded += static_cast<char>(high * 16 + low);
+    index += 2;
+  }
+  return decoded;
+}
+
+// One line's fields, handed out as the entry asks for them; a field nobody asked for is
+// reported, since a misspelt key would otherwise be ignored.
+class Entry {
+ public:
+  Entry(std::string kind, int line) : kind_(std::move(kind)), line_(line) {}
+
+  void Add(const std::string &key, std::string value) {
+    if (!fields_.emplace(key, std::move(value)).second) {
+      throw Error(key, "given twice");
+    }
+  }
+
+  const std::string &kind() const { return kind_; }
+  int line() const { return line_; }
+  bool Has(const std::string &key) const { return fields_.count(key) != 0; }
+
+  std::optional<std::string> Text(const std::string &key) {
+    auto field = fields_.find(key);
+    if (field == fields_.end()) return std::nullopt;
+    used_.insert(key);
+    return field->second;
+  }
+
+  std::string RequiredText(const std::string &key) {
+    std::optional<std::string> text = Text(key);
+    if (!text || text->empty()) throw Error(key, "is required");
+    return *text;
+  }
+
+  std::optional<double> Number(const std::string &key) {
+    std::optional<std::string> text = Text(key);
+    if (!text) return std::nullopt;
+    char *end = nullptr;
+    errno = 0;
+    const double number = std::strtod(text->c_str(), &end);
+    if (text->empty() || *end != '\0' || errno != 0 || !std::isfinite(number)) {
+      throw Error(key, "'" + *text + "' is not a finite number");
+    }
+    return number;
+  }
+
+  std::optional<int> Integer(const std::string &key) {
+    std::optional<std::string> text = Text(key);
+    if (!text) return std::nullopt;
+    char *end = nullptr;
+    errno = 0;
+    const long long number = std::strtoll(text->c_str(), &end, 10);
+    if (text->empty() || *end != '\0' || errno != 0 || number < INT_MIN || number > INT_MAX) {
+      throw Error(key, "'" + *text + "' is not an integer that fits a C int");
+    }
+    return static_cast<int>(number);
+  }
+
+  void RejectUnused() const {
+    for (const auto &[key, value] : fields_) {
+      if (used_.count(key) == 0) throw Error(key, "is not a field of " + kind_);
+    }
+  }
+
+  std::invalid_argument Error(const std::string &key, const std::string &what) const {
+    return ConfigError(line_, kind_ + " " + key + " " + what);
+  }
+
+ private:
+  std::string kind_;
+  int line_;
+  std::map<std::string, std::string> fields_;
+  std::set<std::string> used_;
+};
+
+std::vector<Entry> ParseEntries(std::string_view text) {
+  std::vector<Entry> entries;
+  int line_number = 0;
+  while (!text.empty()) {
+    const std::size_t end = text.find('\n');
+    std::string_view line = text.substr(0, end);
+    text = end == std::string_view::npos ? std::string_view() : text.substr(end + 1);
+    ++line_number;
+    std::vector<std::string_view> words;
+    for (std::size_t start = 0; start < line.size();) {
+      const std::size_t stop = std::min(line.find(' ', start), line.size());
+      if (stop > start) words.push_back(line.substr(start, stop - start));
+      start = stop + 1;
+    }
+    if (words.empty()) continue;
+    Entry entry(std::string(words[0]), line_number);
+    for (std::size_t index = 1; index < words.size(); ++index) {
+      const std::size_t equals = words[index].find('=');
+      if (equals == std::string_view::npos) {
+        throw ConfigError(line_number, "'" + std::string(words[index]) + "' is not key=value");
+      }
+      entry.Add(std::string(words[index].substr(0, equals)),
+                PercentDecoded(words[index].substr(equals + 1), line_number));
+    }
+    entries.push_back(std::move(entry));
+  }
+  return entries;
+}
+
+// The instrument fields a configuration may set, by key.
+struct NumberField {
+  const char *key;
+  std::function<double &(Listing &)> field;
+};
+struct IntegerField {
+  const char *key;
+  std::function<int &(Listing &)> field;
+};
+
+const NumberField kNumberFields[] = {
+    {"price_tick", [](Listing &l) -> double & { return l.instrument.price_tick; }},
+    {"long_margin_ratio", [](Listing &l) -> double & { return l.instrument.long_margin_ratio; }},
+    {"short_margin_ratio", [](Listing &l) -> double & { return l.instrument.short_margin_ratio; }},
+    {"open_ratio_by_money", [](Listing &l) -> double & { return l.instrument.open_fee.by_money; }},
+    {"open_ratio_by_volume",
+     [](Listing &l) -> double & { return l.instrument.open_fee.by_volume; }},
+    {"close_ratio_by_money",
+     [](Listing &l) -> double & { return l.instrument.close_fee.by_money; }},
+    {"close_ratio_by_volume",
+     [](Listing &l) -> double & { return l.instrument.close_fee.by_volume; }},
+    {"close_today_ratio_by_money",
+     [](Listing &l) -> double & { return l.instrument.close_today_fee.by_money; }},
+    {"close_today_ratio_by_volume",
+     [](Listing &l) -> double & { return l.instrument.close_today_fee.by_volume; }},
+    {"bid", [](Listing &l) -> double & { return l.market.bid; }},
+    {"ask", [](Listing &l) -> double & { return l.market.ask; }},
+    {"last", [](Listing &l) -> double & { return l.market.last; }},
+    {"pre_settlement_price", [](Listing &l) -> double & { return l.market.pre_settlement; }},
+};
+
+const IntegerField kIntegerFields[] = {
+    {"volume_multiple", [](Listing &l) -> int & { return l.instrument.volume_multiple; }},
+    {"delivery_year", [](Listing &l) -> int & { return l.instrument.delivery_year; }},
+    {"delivery_month", [](Listing &l) -> int & { return l.instrument.delivery_month; }},
+    {"bid_volume", [](Listing &l) -> int & { return l.market.bid_volume; }},
+    {"ask_volume", [](Listing &l) -> int & { return l.market.ask_volume; }},
+};
+
+// What a newly listed instrument has unless its entry says otherwise.
+constexpr double kNewMarginRatio = 0.10;
+constexpr int kNewBidVolume = 12;
+constexpr int kNewAskVolume = 15;
+
+Listing NewListing(Entry &entry, const std::string &id) {
+  for (const char *key : {"exchange_id", "price_tick", "volume_multiple"}) {
+    if (!entry.Has(key)) throw entry.Error(key, "is required for a new instrument");
+  }
+  if (!entry.Has("last") && !entry.Has("bid") && !entry.Has("ask")) {
+    throw entry.Error("last", "(or bid or ask) is required for a new instrument");
+  }
+  Listing listing;
+  listing.instrument.id = id;
+  std::size_t letters = 0;
+  while (letters < id.size() && std::isalpha(static_cast<unsigned char>(id[letters]))) {
+    ++letters;
+  }
+  listing.instrument.product = id.substr(0, letters);
+  listing.instrument.name = id;
+  listing.instrument.long_margin_ratio = kNewMarginRatio;
+  listing.instrument.short_margin_ratio = kNewMarginRatio;
+  listing.market.bid_volume = kNewBidVolume;
+  listing.market.ask_volume = kNewAskVolume;
+  return listing;
+}
+
+// A new instrument's market filled in from the prices its entry gave: one tick wide around
+// them, settled yesterday at the last price.
+void CompleteNewMarket(Entry &entry, Listing &listing) {
+  Market &market = listing.market;
+  const double tick = listing.instrument.price_tick;
+  if (!entry.Has("last")) market.last = entry.Has("bid") ? market.bid : market.ask;
+  if (!entry.Has("bid")) market.bid = entry.Has("ask") ? market.ask - tick : market.last;
+  if (!entry.Has("ask")) market.ask = market.bid + tick;
+  if (!entry.Has("pre_settlement_price")) market.pre_settlement = market.last;
+}
+
+void ApplyInstrument(BrokerConfig &config, Entry &entry) {
+  const std::string id = entry.RequiredText("instrument_id");
+  auto listed = config.catalogue.find(id);
+  const bool is_new = listed == config.catalogue.end();
+  Listing listing = is_new ? NewListing(entry, id) : listed->second;
+  if (auto exchange = entry.Text("exchange_id")) listing.instrument.exchange = *exchange;
+  if (auto product = entry.Text("product_id")) listing.instrument.product = *product;
+  if (auto name = entry.Text("instrument_name")) listing.instrument.name = *name;
+  for (const NumberField &field : kNumberFields) {
+    if (auto number = entry.Number(field.key)) field.field(listing) = *number;
+  }
+  for (const IntegerField &field : kIntegerFields) {
+    if (auto number = entry.Integer(field.key)) field.field(listing) = *number;
+  }
+  entry.RejectUnused();
+  if (is_new) CompleteNewMarket(entry, listing);
+  try {
+    CheckListing(listing);
+  } catch (const std::invalid_argument &error) {
+    throw ConfigError(entry.line(), error.what());
+  }
+  config.catalogue[id] = std::move(listing);
+}
+
+void ApplyAccount(BrokerConfig &config, Entry &entry) {
+  AccountConfig account;
+  account.investor = entry.RequiredText("investor");
+  account.password = entry.Text("password").value_or("");
+  account.app_id = entry.Text("app_id").value_or("");
+  account.auth_code = entry.Text("auth_code").value_or("");
+  account.balance = entry.Number("balance").value_or(kDefaultBalance);
+  entry.RejectUnused();
+  if (account.balance < 0) throw entry.Error("balance", "must not be negative");
+  config.accounts[account.investor] = std::move(account);
+}
+
+void ApplyPosition(BrokerConfig &config, Entry &entry) {
+  const std::string investor = entry.RequiredText("investor");
+  DeclaredPosition position;
+  position.instrument = entry.RequiredText("instrument_id");
+  const std::string direction = entry.RequiredText("direction");
+  position.volume = entry.Integer("volume").value_or(0);
+  position.price = entry.Number("price");
+  entry.RejectUnused();
+  auto account = config.accounts.find(investor);
+  if (account == config.accounts.end()) {
+    throw entry.Error("investor", "'" + investor + "' is not a declared account");
+  }
+  if (direction != "long" && direction != "short") {
+    throw entry.Error("direction", "must be long or short, not '" + direction + "'");
+  }
+  position.side = direction == "long" ? Side::Long : Side::Short;
+  if (position.volume <= 0) throw entry.Error("volume", "must be positive");
+  auto listing = config.catalogue.find(position.instrument);
+  if (listing == config.catalogue.end()) {
+    throw entry.Error("instrument_id", "'" + position.instrument + "' is not listed");
+  }
+  const Instrument &instrument = listing->second.instrument;
+  if (position.price && !(*position.price > 0 && instrument.OnTick(*position.price))) {
+    throw entry.Error("price", "must be a positive price on the instrument's tick");
+  }
+  account->second.positions.push_back(position);
+}
+
+}  // namespace
+
+void ApplyConfigText(BrokerConfig &config, std::string_view text) {
+  BrokerConfig changed = config;
+  for (Entry &entry : ParseEntries(text)) {
+    if (entry.kind() == "instrument") {
+      ApplyInstrument(changed, entry);
+    } else if (entry.kind() == "account") {
+      ApplyAccount(changed, entry);
+    } else if (entry.kind() == "position") {
+      ApplyPosition(changed, entry);
+    } else {
+      throw ConfigError(entry.line(), "unknown entry '" + entry.kind() +
+                                          "' (instrument, account or position)");
+    }
+  }
+  config = std::move(changed);
+}
+
+}  // namespace simtrader

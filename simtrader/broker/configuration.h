@@ -1,0 +1,60 @@
+// What a broker starts from, the accounts it declares and the instruments it lists, and the
+// text in which Quorvan.sim.configure hands them over.
+//
+// The text holds one entry a line: a kind, then fields as key=value, each value
+// percent-encoded (%XX for a byte; a space, '%', '=' or a line break must be encoded):
+//
+//   instrument instrument_id=rb2705 long_margin_ratio=0.12
+//   account investor=U01 password=secret app_id=app auth_code=code balance=1000000
+//   position investor=U01 instrument_id=rb2705 direction=long volume=2 price=3200
+//
+// An instrument entry naming a listed instrument changes the fields it gives; one naming a
+// new instrument lists it, and must give exchange_id, price_tick, volume_multiple and a price
+// (last, bid or ask). An account entry declares an investor, replacing an earlier declaration
+// with its positions; a position entry gives that investor lots held from yesterday, at
+// `price` (by default yesterday's settlement), which becomes their basis.
+#ifndef SIMTRADER_BROKER_CONFIGURATION_H
+#define SIMTRADER_BROKER_CONFIGURATION_H
+
+#include <map>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "broker/instruments.h"
+
+namespace simtrader {
+
+// What an account holds when nothing says otherwise.
+inline constexpr double kDefaultBalance = 10'000'000;
+
+struct DeclaredPosition {
+  std::string instrument;
+  Side side = Side::Long;
+  int volume = 0;
+  std::optional<double> price;
+};
+
+struct AccountConfig {
+  std::string investor;
+  std::string password;   // empty: the first login sets it
+  std::string app_id;     // empty: any app id authenticates
+  std::string auth_code;  // empty: any auth code authenticates
+  double balance = kDefaultBalance;
+  std::vector<DeclaredPosition> positions;
+};
+
+struct BrokerConfig {
+  // With none declared, any investor may log in; with some, only those.
+  std::map<std::string, AccountConfig> accounts;
+  Catalogue catalogue = DefaultCatalogue();
+};
+
+// Applies the entries of `text` to `config` in order, all or nothing: throws
+// std::invalid_argument naming the line and the field at fault, leaving `config` as it was.
+void ApplyConfigText(BrokerConfig &config, std::string_view text);
+
+}  // namespace simtrader
+
+#endif

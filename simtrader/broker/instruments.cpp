@@ -1,0 +1,275 @@
+#include "broker/instruments.h"
+
+#include <cfloat>
+#include <cmath>
+#include <cstdio>
+#include <stdexcept>
+
+#include "broker/record_text.h"
+
+namespace simtrader {
+
+namespace {
+
+// The vendor's mark for a price that has no value yet (a settlement before the close).
+constexpr double kNoPrice = DBL_MAX;
+
+struct DefaultListing {
+  const char *id;
+  const char *exchange;
+  const char *product;
+  const char *name;  // GB18030
+  double price_tick;
+  int volume_multiple;
+  double margin_ratio;
+  FeeRate open_fee;
+  FeeRate close_fee;
+  FeeRate close_today_fee;
+  int delivery_year;
+  int delivery_month;
+  double last;
+};
+
+// Contract months a few months out from the end of 2026; prices of that time. CZCE ids carry
+// three digits of the delivery month. Split string literals keep a digit from extending the
+// hexadecimal escape before it.
+const DefaultListing kDefaultListings[] = {
+    {"rb2705", "SHFE", "rb", "\xc2\xdd\xce\xc6\xb8\xd6" "2705",  // 螺纹钢2705
+     1, 10, 0.10, {0.0001, 0}, {0.0001, 0}, {0.0001, 0}, 2027, 5, 3200},
+    {"cu2702", "SHFE", "cu", "\xbb\xa6\xcd\xad" "2702",  // 沪铜2702
+     10, 5, 0.10, {0.00005, 0}, {0.00005, 0}, {0.0001, 0}, 2027, 2, 78000},
+    {"au2706", "SHFE", "au", "\xbb\xa6\xbd\xf0" "2706",  // 沪金2706
+     0.02, 1000, 0.12, {0, 10}, {0, 10}, {0, 0}, 2027, 6, 850},
+    {"sc2702", "INE", "sc", "\xd4\xad\xd3\xcd" "2702",  // 原油2702
+     0.1, 1000, 0.15, {0, 20}, {0, 20}, {0, 0}, 2027, 2, 520},
+    {"m2705", "DCE", "m", "\xb6\xb9\xc6\xc9" "2705",  // 豆粕2705
+     1, 10, 0.10, {0, 1.5}, {0, 1.5}, {0, 1.5}, 2027, 5, 2900},
+    {"i2705", "DCE", "i", "\xcc\xfa\xbf\xf3\xca\xaf" "2705",  // 铁矿石2705
+     0.5, 100, 0.13, {0.0001, 0}, {0.0001, 0}, {0.0001, 0}, 2027, 5, 780},
+    {"SR705", "CZCE", "SR", "\xb0\xd7\xcc\xc7" "705",  // 白糖705
+     1, 10, 0.09, {0, 3}, {0, 3}, {0, 0}, 2027, 5, 5600},
+    {"TA705", "CZCE", "TA", "PTA705", 2, 5, 0.08, {0, 3}, {0, 3}, {0, 0}, 2027, 5, 4700},
+    // 沪深300股指2703
+    {"IF2703", "CFFEX", "IF", "\xbb\xa6\xc9\xee" "300" "\xb9\xc9\xd6\xb8" "2703",
+     0.2, 300, 0.12, {0.000023, 0}, {0.000023, 0}, {0.00023, 0}, 2027, 3, 3900},
+    // 中证500股指2703
+    {"IC2703", "CFFEX", "IC", "\xd6\xd0\xd6\xa4" "500" "\xb9\xc9\xd6\xb8" "2703",
+     0.2, 200, 0.14, {0.000023, 0}, {0.000023, 0}, {0.00023, 0}, 2027, 3, 6000},
+    {"si2705", "GFEX", "si", "\xb9\xa4\xd2\xb5\xb9\xe8" "2705",  // 工业硅2705
+     5, 5, 0.12, {0.0001, 0}, {0.0001, 0}, {0, 0}, 2027, 5, 9000},
+    {"lc2705", "GFEX", "lc", "\xcc\xbc\xcb\xe1\xef\xae" "2705",  // 碳酸锂2705
+     50, 1, 0.15, {0.0002, 0}, {0.0002, 0}, {0, 0}, 2027, 5, 75000},
+};
+
+// Depth the default markets show on each side.
+constexpr int kDefaultBidVolume = 12;
+constexpr int kDefaultAskVolume = 15;
+
+// The exchanges' daily limits, as a share of yesterday's settlement.
+constexpr double kDailyLimit = 0.10;
+
+std::invalid_argument ListingError(const Instrument &instrument, const std::string &what) {
+  return std::invalid_argument("instrument '" + instrument.id + "': " + what);
+}
+
+void CheckPrice(const Instrument &instrument, const char *name, double price) {
+  if (!std::isfinite(price) || price < 0) {
+    throw ListingError(instrument, std::string(name) + " must be a finite price, at least 0");
+  }
+  if (!instrument.OnTick(price)) {
+    char text[96];
+    std::snprintf(text, sizeof text, "%.10g is not a multiple of the price tick %.10g", price,
+                  instrument.price_tick);
+    throw ListingError(instrument, std::string(name) + " " + text);
+  }
+}
+
+void CheckMarket(const Instrument &instrument, const Market &market) {
+  CheckPrice(instrument, "bid", market.bid);
+  CheckPrice(instrument, "ask", market.ask);
+  CheckPrice(instrument, "last", market.last);
+  CheckPrice(instrument, "pre_settlement_price", market.pre_settlement);
+  if (market.bid_volume < 0 || market.ask_volume < 0) {
+    throw ListingError(instrument, "bid_volume and ask_volume must not be negative");
+  }
+  // A bid at or above the ask would have traded: no exchange shows such a book.
+  if (market.bid > 0 && market.ask > 0 && market.bid >= market.ask) {
+    throw ListingError(instrument, "the bid must be below the ask");
+  }
+}
+
+std::string DateText(int year, int month, int day) {
+  char text[16];
+  std::snprintf(text, sizeof text, "%04d%02d%02d", year, month, day);
+  return text;
+}
+
+// The tick nearest `price` on the side of it that stays within a limit.
+double TickAtOrBelow(const Instrument &instrument, double price) {
+  return std::floor(price / instrument.price_tick + 1e-9) * instrument.price_tick;
+}
+
+double TickAtOrAbove(const Instrument &instrument, double price) {
+  return std::ceil(price / instrument.price_tick - 1e-9) * instrument.price_tick;
+}
+
+}  // namespace
+
+bool Instrument::SeparatesTodayFromYesterday() const {
+  return exchange == "SHFE" || exchange == "INE";
+}
+
+bool Instrument::OnTick(double price) const {
+  const double ticks = price / price_tick;
+  return std::fabs(ticks - std::round(ticks)) < 1e-6;
+}
+
+double Instrument::Value(double price, int volume) const {
+  return price * volume * volume_multiple;
+}
+
+double Instrument::Margin(Side side, double price, int volume) const {
+  return Value(price, volume) * (side == Side::Long ? long_margin_ratio : short_margin_ratio);
+}
+
+double Instrument::Commission(Fee fee, double price, int volume) const {
+  const FeeRate &rate =
+      fee == Fee::Open ? open_fee : fee == Fee::Close ? close_fee : close_today_fee;
+  return Value(price, volume) * rate.by_money + volume * rate.by_volume;
+}
+
+Market MovedMarket(const Listing &listing, const MarketUpdate &update) {
+  Market market = listing.market;
+  if (update.bid) market.bid = *update.bid;
+  if (update.ask) market.ask = *update.ask;
+  if (update.last) market.last = *update.last;
+  if (update.bid_volume) market.bid_volume = *update.bid_volume;
+  if (update.ask_volume) market.ask_volume = *update.ask_volume;
+  CheckMarket(listing.instrument, market);
+  return market;
+}
+
+void CheckListing(const Listing &listing) {
+  const Instrument &instrument = listing.instrument;
+  if (instrument.id.empty()) throw std::invalid_argument("an instrument needs an instrument_id");
+  if (instrument.exchange.empty()) throw ListingError(instrument, "exchange_id is empty");
+  if (!(std::isfinite(instrument.price_tick) && instrument.price_tick > 0)) {
+    throw ListingError(instrument, "price_tick must be a positive number");
+  }
+  if (instrument.volume_multiple <= 0) {
+    throw ListingError(instrument, "volume_multiple must be positive");
+  }
+  for (double rate : {instrument.long_margin_ratio, instrument.short_margin_ratio,
+                      instrument.open_fee.by_money, instrument.open_fee.by_volume,
+                      instrument.close_fee.by_money, instrument.close_fee.by_volume,
+                      instrument.close_today_fee.by_money, instrument.close_today_fee.by_volume}) {
+    if (!(std::isfinite(rate) && rate >= 0)) {
+      throw ListingError(instrument, "margin ratios and commission rates must be at least 0");
+    }
+  }
+  CheckMarket(instrument, listing.market);
+}
+
+Catalogue DefaultCatalogue() {
+  Catalogue catalogue;
+  for (const DefaultListing &row : kDefaultListings) {
+    Listing listing;
+    Instrument &instrument = listing.instrument;
+    instrument.id = row.id;
+    instrument.exchange = row.exchange;
+    instrument.product = row.product;
+    instrument.name = row.name;
+    instrument.price_tick = row.price_tick;
+    instrument.volume_multiple = row.volume_multiple;
+    instrument.long_margin_ratio = row.margin_ratio;
+    instrument.short_margin_ratio = row.margin_ratio;
+    instrument.open_fee = row.open_fee;
+    instrument.close_fee = row.close_fee;
+    instrument.close_today_fee = row.close_today_fee;
+    instrument.delivery_year = row.delivery_year;
+    instrument.delivery_month = row.delivery_month;
+    listing.market.last = row.last;
+    listing.market.pre_settlement = row.last;
+    listing.market.bid = row.last;
+    listing.market.ask = row.last + row.price_tick;
+    listing.market.bid_volume = kDefaultBidVolume;
+    listing.market.ask_volume = kDefaultAskVolume;
+    catalogue.emplace(row.id, std::move(listing));
+  }
+  return catalogue;
+}
+
+CThostFtdcInstrumentField InstrumentRecord(const Instrument &instrument) {
+  CThostFtdcInstrumentField record{};
+  SetText(record.InstrumentID, instrument.id);
+  SetText(record.ExchangeID, instrument.exchange);
+  SetText(record.InstrumentName, instrument.name);
+  SetText(record.ExchangeInstID, instrument.id);
+  SetText(record.ProductID, instrument.product);
+  record.ProductClass = THOST_FTDC_PC_Futures;
+  record.DeliveryYear = instrument.delivery_year;
+  record.DeliveryMonth = instrument.delivery_month;
+  record.MaxMarketOrderVolume = 1000;
+  record.MinMarketOrderVolume = 1;
+  record.MaxLimitOrderVolume = 1000;
+  record.MinLimitOrderVolume = 1;
+  record.VolumeMultiple = instrument.volume_multiple;
+  record.PriceTick = instrument.price_tick;
+  // Listed a year before delivery, trading until the middle of the delivery month.
+  if (instrument.delivery_year > 0) {
+    const int year = instrument.delivery_year;
+    const int month = instrument.delivery_month;
+    SetText(record.CreateDate, DateText(year - 1, month, 15));
+    SetText(record.OpenDate, DateText(year - 1, month, 15));
+    SetText(record.ExpireDate, DateText(year, month, 15));
+    SetText(record.StartDelivDate, DateText(year, month, 16));
+    SetText(record.EndDelivDate, DateText(year, month, 20));
+  }
+  record.InstLifePhase = THOST_FTDC_IP_Started;
+  record.IsTrading = 1;
+  record.PositionType = THOST_FTDC_PT_Gross;
+  record.PositionDateType = instrument.SeparatesTodayFromYesterday()
+                                ? THOST_FTDC_PDT_UseHistory
+                                : THOST_FTDC_PDT_NoUseHistory;
+  record.LongMarginRatio = instrument.long_margin_ratio;
+  record.ShortMarginRatio = instrument.short_margin_ratio;
+  // CFFEX charges margin on the larger side of a hedged position only.
+  record.MaxMarginSideAlgorithm =
+      instrument.exchange == "CFFEX" ? THOST_FTDC_MMSA_YES : THOST_FTDC_MMSA_NO;
+  record.UnderlyingMultiple = 1;
+  return record;
+}
+
+CThostFtdcDepthMarketDataField DepthMarketDataRecord(const Listing &listing,
+                                                     const std::string &trading_day) {
+  const Instrument &instrument = listing.instrument;
+  const Market &market = listing.market;
+  CThostFtdcDepthMarketDataField record{};
+  SetText(record.TradingDay, trading_day);
+  SetText(record.ActionDay, LocalDate());
+  SetText(record.ExchangeID, instrument.exchange);
+  SetText(record.InstrumentID, instrument.id);
+  SetText(record.ExchangeInstID, instrument.id);
+  SetText(record.UpdateTime, LocalTime());
+  record.LastPrice = market.last;
+  record.PreSettlementPrice = market.pre_settlement;
+  record.PreClosePrice = market.pre_settlement;
+  record.OpenPrice = market.pre_settlement;
+  record.HighestPrice = market.last;
+  record.LowestPrice = market.last;
+  record.ClosePrice = kNoPrice;
+  record.SettlementPrice = kNoPrice;
+  record.PreDelta = 0;
+  record.CurrDelta = kNoPrice;
+  record.UpperLimitPrice = TickAtOrBelow(instrument, market.pre_settlement * (1 + kDailyLimit));
+  record.LowerLimitPrice = TickAtOrAbove(instrument, market.pre_settlement * (1 - kDailyLimit));
+  record.BandingUpperPrice = record.UpperLimitPrice;
+  record.BandingLowerPrice = record.LowerLimitPrice;
+  record.BidPrice1 = market.bid;
+  record.BidVolume1 = market.bid_volume;
+  record.AskPrice1 = market.ask;
+  record.AskVolume1 = market.ask_volume;
+  return record;
+}
+
+}  // namespace simtrader

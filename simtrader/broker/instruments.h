@@ -1,0 +1,97 @@
+// Instruments and their markets: what the broker lists, what an instrument costs to hold and
+// to trade, and the records that describe both.
+#ifndef SIMTRADER_BROKER_INSTRUMENTS_H
+#define SIMTRADER_BROKER_INSTRUMENTS_H
+
+#include <map>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "ThostFtdcUserApiStruct.h"
+
+namespace simtrader {
+
+enum class Side { Long, Short };
+
+// The three commission rates a product has: opening, closing yesterday's position, closing
+// today's (which exchanges price apart, CFFEX most steeply).
+enum class Fee { Open, Close, CloseToday };
+
+struct FeeRate {
+  double by_money = 0;   // a ratio of the traded value
+  double by_volume = 0;  // an amount per lot
+};
+
+struct Instrument {
+  std::string id;
+  std::string exchange;
+  std::string product;
+  std::string name;  // GB18030, as the vendor's records carry it
+  double price_tick = 0;
+  int volume_multiple = 0;
+  double long_margin_ratio = 0;
+  double short_margin_ratio = 0;
+  FeeRate open_fee;
+  FeeRate close_fee;
+  FeeRate close_today_fee;
+  int delivery_year = 0;
+  int delivery_month = 0;
+
+  // SHFE and INE keep today's and yesterday's positions apart, each closed with its own flag.
+  bool SeparatesTodayFromYesterday() const;
+  bool OnTick(double price) const;
+  // The contract value of `volume` lots at `price`.
+  double Value(double price, int volume) const;
+  // Margin is charged on the value by the side's ratio.
+  double Margin(Side side, double price, int volume) const;
+  double Commission(Fee fee, double price, int volume) const;
+};
+
+// One level of book on each side. A price of 0 stands for an empty side: nothing trades
+// against it.
+struct Market {
+  double bid = 0;
+  double ask = 0;
+  double last = 0;
+  double pre_settlement = 0;  // yesterday's settlement, the basis of yesterday's positions
+  int bid_volume = 0;
+  int ask_volume = 0;
+};
+
+struct Listing {
+  Instrument instrument;
+  Market market;
+};
+
+// The listings of a broker by instrument id.
+using Catalogue = std::map<std::string, Listing>;
+
+// What Quorvan.sim.set_market changes; the fields left empty keep their values.
+struct MarketUpdate {
+  std::optional<double> bid;
+  std::optional<double> ask;
+  std::optional<double> last;
+  std::optional<int> bid_volume;
+  std::optional<int> ask_volume;
+};
+
+// The market after `update`; throws std::invalid_argument, naming the instrument, for a
+// price off the tick, negative or not finite, a negative volume, or a bid at or above the ask.
+Market MovedMarket(const Listing &listing, const MarketUpdate &update);
+
+// Throws std::invalid_argument for a listing the broker cannot trade: no exchange, a tick or
+// multiple that is not positive, a ratio that is negative, or an invalid market.
+void CheckListing(const Listing &listing);
+
+// SHFE rebar, copper and gold, INE crude oil, DCE soybean meal and iron ore, CZCE sugar and
+// PTA, CFFEX CSI 300 and CSI 500 index futures, GFEX industrial silicon and lithium carbonate.
+Catalogue DefaultCatalogue();
+
+CThostFtdcInstrumentField InstrumentRecord(const Instrument &instrument);
+CThostFtdcDepthMarketDataField DepthMarketDataRecord(const Listing &listing,
+                                                     const std::string &trading_day);
+
+}  // namespace simtrader
+
+#endif

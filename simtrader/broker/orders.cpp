@@ -1,0 +1,215 @@
+#include "broker/orders.h"
+
+#include <cmath>
+
+#include "broker/record_text.h"
+
+namespace simtrader {
+
+namespace {
+
+char OffsetFlagOf(const CThostFtdcOrderField &order) { return order.CombOffsetFlag[0]; }
+
+bool IsOffsetFlagTaken(char flag) {
+  return flag == THOST_FTDC_OF_Open || flag == THOST_FTDC_OF_Close ||
+         flag == THOST_FTDC_OF_CloseToday || flag == THOST_FTDC_OF_CloseYesterday;
+}
+
+}  // namespace
+
+bool Opens(const CThostFtdcOrderField &order) {
+  return OffsetFlagOf(order) == THOST_FTDC_OF_Open;
+}
+
+Side PositionSideOf(const CThostFtdcOrderField &order) {
+  const bool buys = order.Direction == THOST_FTDC_D_Buy;
+  return buys == Opens(order) ? Side::Long : Side::Short;
+}
+
+bool IsResting(const CThostFtdcOrderField &order) {
+  return order.OrderStatus == THOST_FTDC_OST_NoTradeQueueing ||
+         order.OrderStatus == THOST_FTDC_OST_PartTradedQueueing;
+}
+
+bool IsFinished(const CThostFtdcOrderField &order) {
+  return order.OrderStatus == THOST_FTDC_OST_AllTraded ||
+         order.OrderStatus == THOST_FTDC_OST_Canceled;
+}
+
+std::optional<VendorError> CheckOrderFields(const CThostFtdcInputOrderField &input,
+                                            const Instrument &instrument) {
+  const bool valid =
+      input.VolumeTotalOriginal > 0 && std::isfinite(input.LimitPrice) &&
+      input.LimitPrice > 0 && instrument.OnTick(input.LimitPrice) &&
+      input.OrderPriceType == THOST_FTDC_OPT_LimitPrice &&
+      (input.Direction == THOST_FTDC_D_Buy || input.Direction == THOST_FTDC_D_Sell) &&
+      IsOffsetFlagTaken(input.CombOffsetFlag[0]) &&
+      (input.TimeCondition == THOST_FTDC_TC_GFD || input.TimeCondition == THOST_FTDC_TC_IOC) &&
+      (input.VolumeCondition == THOST_FTDC_VC_AV || input.VolumeCondition == THOST_FTDC_VC_MV ||
+       input.VolumeCondition == THOST_FTDC_VC_CV) &&
+      input.ContingentCondition == THOST_FTDC_CC_Immediately;
+  if (valid) return std::nullopt;
+  return vendor_error::kBadOrderField;
+}
+
+CThostFtdcOrderField NewOrder(const CThostFtdcInputOrderField &input,
+                              const Instrument &instrument, const OrderOrigin &origin,
+                              const std::string &order_ref, int broker_order_seq) {
+  CThostFtdcOrderField order{};
+  SetText(order.BrokerID, origin.broker_id);
+  SetText(order.InvestorID, origin.investor);
+  SetText(order.InstrumentID, instrument.id);
+  SetText(order.ExchangeInstID, instrument.id);
+  SetText(order.ExchangeID, instrument.exchange);
+  SetText(order.OrderRef, order_ref);
+  SetText(order.UserID, origin.user_id);
+  SetText(order.ActiveUserID, origin.user_id);
+  order.OrderPriceType = input.OrderPriceType;
+  order.Direction = input.Direction;
+  SetText(order.CombOffsetFlag, TextOf(input.CombOffsetFlag));
+  SetText(order.CombHedgeFlag, TextOf(input.CombHedgeFlag));
+  order.LimitPrice = input.LimitPrice;
+  order.VolumeTotalOriginal = input.VolumeTotalOriginal;
+  order.TimeCondition = input.TimeCondition;
+  SetText(order.GTDDate, TextOf(input.GTDDate));
+  order.VolumeCondition = input.VolumeCondition;
+  order.MinVolume = input.MinVolume;
+  order.ContingentCondition = input.ContingentCondition;
+  order.StopPrice = input.StopPrice;
+  order.ForceCloseReason = input.ForceCloseReason;
+  order.IsAutoSuspend = input.IsAutoSuspend;
+  SetText(order.BusinessUnit, TextOf(input.BusinessUnit));
+  order.RequestID = origin.request_id;
+  order.UserForceClose = input.UserForceClose;
+  order.IsSwapOrder = input.IsSwapOrder;
+  SetText(order.InvestUnitID, TextOf(input.InvestUnitID));
+  SetText(order.AccountID, origin.investor);
+  SetText(order.CurrencyID, "CNY");
+  SetText(order.ClientID, origin.investor);
+  SetText(order.ParticipantID, origin.broker_id);
+  SetText(order.ClearingPartID, origin.broker_id);
+  SetText(order.MacAddress, TextOf(input.MacAddress));
+  SetText(order.IPAddress, TextOf(input.IPAddress));
+  SetText(order.OrderLocalID, ExchangeNumber(broker_order_seq));
+  SetText(order.TraderID, origin.broker_id + "01");
+  SetText(order.ActiveTraderID, origin.broker_id + "01");
+  order.InstallID = 1;
+  SetText(order.TradingDay, origin.trading_day);
+  order.SettlementID = 1;
+  order.OrderSource = THOST_FTDC_OSRC_Participant;
+  order.OrderType = THOST_FTDC_ORDT_Normal;
+  order.VolumeTraded = 0;
+  order.VolumeTotal = input.VolumeTotalOriginal;
+  SetText(order.InsertDate, LocalDate());
+  SetText(order.InsertTime, LocalTime());
+  order.FrontID = origin.front_id;
+  order.SessionID = origin.session_id;
+  order.BrokerOrderSeq = broker_order_seq;
+  SetStatus(order, THOST_FTDC_OST_Unknown, THOST_FTDC_OSS_InsertSubmitted,
+            status_text::kSubmitted);
+  return order;
+}
+
+void SetStatus(CThostFtdcOrderField &order, char order_status, char submit_status,
+               const char *message) {
+  order.OrderStatus = order_status;
+  order.OrderSubmitStatus = submit_status;
+  SetText(order.StatusMsg, message);
+  SetText(order.UpdateTime, LocalTime());
+  if (order_status == THOST_FTDC_OST_Canceled) SetText(order.CancelTime, LocalTime());
+  ++order.NotifySequence;
+}
+
+std::optional<double> MatchPrice(const CThostFtdcOrderField &order, const Market &market) {
+  if (order.Direction == THOST_FTDC_D_Buy) {
+    if (market.ask > 0 && market.ask <= order.LimitPrice) return market.ask;
+  } else if (market.bid > 0 && market.bid >= order.LimitPrice) {
+    return market.bid;
+  }
+  return std::nullopt;
+}
+
+OrderReserve ReserveOf(const CThostFtdcOrderField &order, const Instrument &instrument) {
+  OrderReserve reserve;
+  const int volume = order.VolumeTotal;
+  if (Opens(order)) {
+    reserve.margin = instrument.Margin(PositionSideOf(order), order.LimitPrice, volume);
+    reserve.commission = instrument.Commission(Fee::Open, order.LimitPrice, volume);
+  } else {
+    // Elsewhere than SHFE and INE the lots a close takes are known only when it trades; the
+    // plain rate stands in for them until then.
+    const bool closes_today = instrument.SeparatesTodayFromYesterday() &&
+                              OffsetFlagOf(order) == THOST_FTDC_OF_CloseToday;
+    reserve.commission = instrument.Commission(closes_today ? Fee::CloseToday : Fee::Close,
+                                               order.LimitPrice, volume);
+  }
+  return reserve;
+}
+
+CThostFtdcTradeField TradeOf(const CThostFtdcOrderField &order, double price, int volume,
+                             const std::string &trade_id, int trade_seq) {
+  CThostFtdcTradeField trade{};
+  SetText(trade.BrokerID, TextOf(order.BrokerID));
+  SetText(trade.InvestorID, TextOf(order.InvestorID));
+  SetText(trade.InstrumentID, TextOf(order.InstrumentID));
+  SetText(trade.ExchangeInstID, TextOf(order.ExchangeInstID));
+  SetText(trade.OrderRef, TextOf(order.OrderRef));
+  SetText(trade.UserID, TextOf(order.UserID));
+  SetText(trade.ExchangeID, TextOf(order.ExchangeID));
+  SetText(trade.TradeID, trade_id);
+  trade.Direction = order.Direction;
+  SetText(trade.OrderSysID, TextOf(order.OrderSysID));
+  SetText(trade.ParticipantID, TextOf(order.ParticipantID));
+  SetText(trade.ClientID, TextOf(order.ClientID));
+  trade.TradingRole = THOST_FTDC_ER_Broker;
+  trade.OffsetFlag = OffsetFlagOf(order);
+  trade.HedgeFlag = order.CombHedgeFlag[0];
+  trade.Price = price;
+  trade.Volume = volume;
+  SetText(trade.TradeDate, LocalDate());
+  SetText(trade.TradeTime, LocalTime());
+  trade.TradeType = THOST_FTDC_TRDT_Common;
+  // A buy trades at the price the seller quoted, a sell at the buyer's.
+  trade.PriceSource = order.Direction == THOST_FTDC_D_Buy ? THOST_FTDC_PSRC_Sell
+                                                          : THOST_FTDC_PSRC_Buy;
+  SetText(trade.TraderID, TextOf(order.TraderID));
+  SetText(trade.OrderLocalID, TextOf(order.OrderLocalID));
+  SetText(trade.ClearingPartID, TextOf(order.ClearingPartID));
+  SetText(trade.BusinessUnit, TextOf(order.BusinessUnit));
+  trade.SequenceNo = trade_seq;
+  SetText(trade.TradingDay, TextOf(order.TradingDay));
+  trade.SettlementID = order.SettlementID;
+  trade.BrokerOrderSeq = order.BrokerOrderSeq;
+  trade.TradeSource = THOST_FTDC_TSRC_NORMAL;
+  SetText(trade.InvestUnitID, TextOf(order.InvestUnitID));
+  return trade;
+}
+
+CThostFtdcOrderActionField RefusedActionOf(const CThostFtdcInputOrderActionField &input,
+                                           const OrderOrigin &origin, const VendorError &error) {
+  CThostFtdcOrderActionField action{};
+  SetText(action.BrokerID, origin.broker_id);
+  SetText(action.InvestorID, origin.investor);
+  action.OrderActionRef = input.OrderActionRef;
+  SetText(action.OrderRef, TextOf(input.OrderRef));
+  action.RequestID = origin.request_id;
+  action.FrontID = input.FrontID;
+  action.SessionID = input.SessionID;
+  SetText(action.ExchangeID, TextOf(input.ExchangeID));
+  SetText(action.OrderSysID, TextOf(input.OrderSysID));
+  action.ActionFlag = input.ActionFlag;
+  action.LimitPrice = input.LimitPrice;
+  action.VolumeChange = input.VolumeChange;
+  SetText(action.ActionDate, LocalDate());
+  SetText(action.ActionTime, LocalTime());
+  action.OrderActionStatus = THOST_FTDC_OAS_Rejected;
+  SetText(action.UserID, origin.user_id);
+  SetText(action.StatusMsg, error.message);
+  SetText(action.InstrumentID, TextOf(input.InstrumentID));
+  SetText(action.InvestUnitID, TextOf(input.InvestUnitID));
+  SetText(action.MacAddress, TextOf(input.MacAddress));
+  SetText(action.IPAddress, TextOf(input.IPAddress));
+  return action;
+}
+
+}  // namespace simtrader

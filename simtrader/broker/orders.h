@@ -1,0 +1,71 @@
+// An order's life at the broker: the record made from a client's input, its statuses, the
+// price it trades at against a market, what it holds back while it rests, and its trades.
+#ifndef SIMTRADER_BROKER_ORDERS_H
+#define SIMTRADER_BROKER_ORDERS_H
+
+#include <optional>
+#include <string>
+
+#include "ThostFtdcUserApiStruct.h"
+#include "broker/instruments.h"
+#include "broker/vendor_errors.h"
+
+namespace simtrader {
+
+// The session an order or action came from.
+struct OrderOrigin {
+  std::string broker_id;
+  std::string investor;
+  std::string user_id;
+  std::string trading_day;
+  int front_id = 0;
+  int session_id = 0;
+  int request_id = 0;
+};
+
+bool Opens(const CThostFtdcOrderField &order);
+// The side of the position an order opens or closes: buying opens a long position and closes
+// a short one.
+Side PositionSideOf(const CThostFtdcOrderField &order);
+// Queueing in the exchange's book.
+bool IsResting(const CThostFtdcOrderField &order);
+// All traded or cancelled: nothing can happen to it any more.
+bool IsFinished(const CThostFtdcOrderField &order);
+
+// The refusal (ErrorID 15) of an order whose own fields are wrong: a volume that is not
+// positive, a price off the tick or not positive, or a kind of order the broker does not
+// take. It takes limit orders good for the day or immediate-or-cancel, for opening, closing,
+// closing today and closing yesterday.
+std::optional<VendorError> CheckOrderFields(const CThostFtdcInputOrderField &input,
+                                            const Instrument &instrument);
+
+// The order as the broker first reports it: submitted, its status unknown.
+CThostFtdcOrderField NewOrder(const CThostFtdcInputOrderField &input,
+                              const Instrument &instrument, const OrderOrigin &origin,
+                              const std::string &order_ref, int broker_order_seq);
+
+// Moves the order to a status, with the vendor's text for it in StatusMsg.
+void SetStatus(CThostFtdcOrderField &order, char order_status, char submit_status,
+               const char *message);
+
+// What the order trades at against the market, if it crosses: a buy at the ask when the ask
+// is at or below its limit, a sell at the bid when the bid is at or above it.
+std::optional<double> MatchPrice(const CThostFtdcOrderField &order, const Market &market);
+
+// Margin and commission held back while an order rests, at its limit price.
+struct OrderReserve {
+  double margin = 0;
+  double commission = 0;
+};
+OrderReserve ReserveOf(const CThostFtdcOrderField &order, const Instrument &instrument);
+
+CThostFtdcTradeField TradeOf(const CThostFtdcOrderField &order, double price, int volume,
+                             const std::string &trade_id, int trade_seq);
+
+// The record a refused cancellation is reported with on the private flow.
+CThostFtdcOrderActionField RefusedActionOf(const CThostFtdcInputOrderActionField &input,
+                                           const OrderOrigin &origin, const VendorError &error);
+
+}  // namespace simtrader
+
+#endif

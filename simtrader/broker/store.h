@@ -1,0 +1,107 @@
+// The broker's state, behind the one interface a durable store implements: accounts,
+// positions, orders, trades, each investor's private flow, and the counters that number
+// them. Everything else the broker holds (markets, connections) is rebuilt on start.
+#ifndef SIMTRADER_BROKER_STORE_H
+#define SIMTRADER_BROKER_STORE_H
+
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "ThostFtdcUserApiStruct.h"
+#include "broker/instruments.h"
+#include "event_table.h"
+
+namespace simtrader {
+
+struct Account {
+  std::string investor;
+  std::string password;  // empty until the first login sets it
+  std::string app_id;     // empty: any app id authenticates
+  std::string auth_code;  // empty: any auth code authenticates
+  double pre_balance = 0;
+  double deposit = 0;
+  double withdraw = 0;
+  // When the settlement was last confirmed: the trading day, and the time of day.
+  std::string confirmed_day;
+  std::string confirmed_time;
+};
+
+// Lots opened by one trade, or what is left of them.
+struct Lot {
+  std::string trade_id;
+  std::string open_date;
+  double open_price = 0;
+  // What the lot is marked against: its open price on the day it was opened, yesterday's
+  // settlement on later days.
+  double basis_price = 0;
+  int volume = 0;
+};
+
+// One side of one instrument's position, its lots opened today or those held from earlier
+// days, with the day's totals.
+struct PositionLeg {
+  std::string instrument;
+  Side side = Side::Long;
+  bool today = true;
+  std::vector<Lot> lots;  // oldest first
+  int start_volume = 0;   // what was held when the day began (yesterday's leg)
+  int open_volume = 0;
+  int close_volume = 0;
+  double open_amount = 0;
+  double close_amount = 0;
+  double close_profit = 0;           // against the basis: the daily mark-to-market
+  double close_profit_by_trade = 0;  // against the open price
+  double commission = 0;
+
+  int Volume() const;
+};
+
+// An event published on an investor's private flow.
+struct FlowEntry {
+  int event = 0;
+  EventArgs args;
+};
+
+enum class Counter { SessionID, BrokerOrderSeq, OrderSysID, TradeID };
+
+class BrokerStore {
+ public:
+  virtual ~BrokerStore() = default;
+
+  virtual std::optional<Account> FindAccount(const std::string &investor) const = 0;
+  virtual void PutAccount(const Account &account) = 0;
+
+  virtual std::vector<PositionLeg> Positions(const std::string &investor) const = 0;
+  virtual void PutPositions(const std::string &investor,
+                            const std::vector<PositionLeg> &legs) = 0;
+
+  // Orders are keyed by BrokerOrderSeq: putting one again replaces it. Lists keep the order
+  // in which the orders were first put.
+  virtual void PutOrder(const CThostFtdcOrderField &order) = 0;
+  virtual std::optional<CThostFtdcOrderField> FindOrderByRef(
+      int front_id, int session_id, const std::string &order_ref) const = 0;
+  // `order_sys_id` without its padding; an empty exchange matches any.
+  virtual std::optional<CThostFtdcOrderField> FindOrderBySysID(
+      const std::string &exchange, const std::string &order_sys_id) const = 0;
+  virtual std::vector<CThostFtdcOrderField> Orders(const std::string &investor) const = 0;
+  // Every investor's orders that rest in the book.
+  virtual std::vector<CThostFtdcOrderField> RestingOrders() const = 0;
+
+  virtual void AddTrade(const CThostFtdcTradeField &trade) = 0;
+  virtual std::vector<CThostFtdcTradeField> Trades(const std::string &investor) const = 0;
+
+  virtual void AppendFlow(const std::string &investor, const FlowEntry &entry) = 0;
+  virtual std::vector<FlowEntry> Flow(const std::string &investor) const = 0;
+
+  // 1, 2, 3, ... for each counter.
+  virtual long long Next(Counter counter) = 0;
+};
+
+// A store that lives as long as its broker.
+std::unique_ptr<BrokerStore> MakeMemoryStore();
+
+}  // namespace simtrader
+
+#endif

@@ -1,0 +1,137 @@
+// The simulated broker behind real API objects: its events arrive on each object's own
+// thread, whichever thread caused them, and a dropped connection ends the login.
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <functional>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "broker/record_text.h"
+#include "sim_test_support.h"
+
+namespace {
+
+using simtest::Received;
+using simtest::SimApi;
+using simtrader::SetText;
+
+std::string UniqueFront() {
+  static std::atomic<int> counter{0};
+  return "tcp://broker-threads-" + std::to_string(counter++) + ":1";
+}
+
+// An API object of `front` that runs the client's login chain from its callbacks, each
+// request sent from inside the callback before it returns, as the extension does.
+class LoggedInApi {
+ public:
+  LoggedInApi(const std::string &front, const std::string &investor) : investor_(investor) {
+    api_->RegisterFront(const_cast<char *>(front.c_str()));
+    api_.spi().SetHook([this](const Received &event) { Chain(event); });
+    api_->Init();
+    EXPECT_TRUE(WaitForLogins(1));
+  }
+
+  CThostFtdcTraderApi *operator->() { return &*api_; }
+  SimApi &api() { return api_; }
+  simtest::RecordingSpi &spi() { return api_.spi(); }
+  std::thread::id thread() { return spi().received().at(0).thread; }
+
+  bool WaitForLogins(std::size_t count) {
+    return simtest::Eventually([&] { return Count("OnRspSettlementInfoConfirm") >= count; });
+  }
+
+  std::size_t Count(const std::string &event) {
+    std::size_t count = 0;
+    for (const Received &received : spi().received()) count += received.event == event;
+    return count;
+  }
+
+  int Order(double price, const char *order_ref) {
+    CThostFtdcInputOrderField order{};
+    SetText(order.InstrumentID, "rb2705");
+    SetText(order.OrderRef, order_ref);
+    order.OrderPriceType = THOST_FTDC_OPT_LimitPrice;
+    order.Direction = THOST_FTDC_D_Buy;
+    order.CombOffsetFlag[0] = THOST_FTDC_OF_Open;
+    order.LimitPrice = price;
+    order.VolumeTotalOriginal = 1;
+    order.TimeCondition = THOST_FTDC_TC_GFD;
+    order.VolumeCondition = THOST_FTDC_VC_AV;
+    order.ContingentCondition = THOST_FTDC_CC_Immediately;
+    return api_->ReqOrderInsert(&order, 0);
+  }
+
+ private:
+  void Chain(const Received &event) {
+    if (event.event == "OnFrontConnected") {
+      CThostFtdcReqAuthenticateField authenticate{};
+      SetText(authenticate.UserID, investor_);
+      EXPECT_EQ(api_->ReqAuthenticate(&authenticate, 0), 0);
+    } else if (event.event == "OnRspAuthenticate" && event.error_id == 0) {
+      CThostFtdcReqUserLoginField login{};
+      SetText(login.UserID, investor_);
+      SetText(login.Password, "pw");
+      EXPECT_EQ(api_->ReqUserLogin(&login, 0), 0);
+    } else if (event.event == "OnRspUserLogin" && event.error_id == 0) {
+      CThostFtdcSettlementInfoConfirmField confirm{};
+      EXPECT_EQ(api_->ReqSettlementInfoConfirm(&confirm, 0), 0);
+    }
+  }
+
+  std::string investor_;
+  SimApi api_;
+};
+
+TEST(BrokerThreads, AMarketMovedFromAnotherThreadFillsOnTheSessionsThread) {
+  const std::string front = UniqueFront();
+  LoggedInApi trader(front, "U1");
+  ASSERT_EQ(trader.Order(3100, "1"), 0);
+  ASSERT_TRUE(simtest::Eventually([&] { return trader.Count("OnRtnOrder") == 2; }));
+
+  const double bid = 3099;
+  const double ask = 3100;
+  ASSERT_EQ(quorvan_sim_set_market(front.c_str(), "rb2705", &bid, &ask, nullptr, nullptr, nullptr),
+            QUORVAN_SIM_OK);
+  ASSERT_TRUE(trader.spi().WaitForEvent("OnRtnTrade"));
+  for (const Received &event : trader.spi().received()) {
+    EXPECT_EQ(event.thread, trader.thread()) << event.event;
+  }
+  EXPECT_NE(trader.thread(), std::this_thread::get_id());
+}
+
+TEST(BrokerThreads, AnOrderReachesEverySessionOfTheInvestorOnItsOwnThread) {
+  const std::string front = UniqueFront();
+  LoggedInApi trader(front, "U1");
+  LoggedInApi colleague(front, "U1");
+  ASSERT_EQ(trader.Order(3201, "1"), 0);
+  ASSERT_TRUE(colleague.spi().WaitForEvent("OnRtnTrade"));
+  ASSERT_TRUE(trader.spi().WaitForEvent("OnRtnTrade"));
+  for (const Received &event : colleague.spi().received()) {
+    EXPECT_EQ(event.thread, colleague.thread()) << event.event;
+  }
+  EXPECT_NE(colleague.thread(), trader.thread());
+}
+
+TEST(BrokerThreads, ADisconnectionEndsTheLoginAndRequestsFailUntilTheLineIsBack) {
+  LoggedInApi trader(UniqueFront(), "U1");
+  const char *flow_path = trader.api().flow_path().c_str();
+  ASSERT_EQ(quorvan_sim_disconnect(flow_path, 0x1001, -1.0), QUORVAN_SIM_OK);
+  CThostFtdcQryOrderField query{};
+  EXPECT_EQ(trader->ReqQryOrder(&query, 1), -1);
+
+  ASSERT_EQ(quorvan_sim_disconnect(flow_path, 0x1001, 0.0), QUORVAN_SIM_OK);
+  ASSERT_TRUE(trader.WaitForLogins(2));
+  std::vector<int> sessions;
+  for (const Received &event : trader.spi().received()) {
+    if (event.event != "OnRspUserLogin") continue;
+    sessions.push_back(reinterpret_cast<const CThostFtdcRspUserLoginField *>(
+                           event.record->data())->SessionID);
+  }
+  ASSERT_EQ(sessions.size(), 2u);
+  EXPECT_GT(sessions[1], sessions[0]);
+  EXPECT_EQ(trader->ReqQryOrder(&query, 2), 0);
+}
+
+}  // namespace
