@@ -253,11 +253,12 @@ QV_METHOD(method_OnFrontDisconnected) {
         return method_failed("OnFrontDisconnected");
     }
     PyRef disconnected(PyLong_FromLong(-2));
+    if (!disconnected || PyObject_SetAttr(self, QV_NAME("status"), disconnected.get()) < 0) {
+        return method_failed("OnFrontDisconnected");
+    }
     PyRef name = text("OnFrontDisconnected");
     PyRef reason = labelled("Reason:", args[0]);
-    return done(disconnected && PyObject_SetAttr(self, QV_NAME("status"), disconnected.get()) == 0 &&
-                    write_log(self, {name.get(), reason.get()}),
-                "OnFrontDisconnected");
+    return done(write_log(self, {name.get(), reason.get()}), "OnFrontDisconnected");
 }
 
 QV_METHOD(method_OnRspAuthenticate) {
