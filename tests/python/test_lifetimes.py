@@ -169,3 +169,13 @@ def test_a_handler_exits_the_program_through_the_main_thread(tmp_path):
     assert done.returncode == 5, done.stderr
     assert "after the exit request" not in done.stdout
     assert "Fatal Python error" not in done.stderr
+
+
+@pytest.mark.parametrize("round_", range(20))
+def test_join_racing_with_release(make_trader, round_):
+    trader = make_trader()
+    joiner = threading.Thread(target=trader.Join)
+    joiner.start()
+    trader.Release()
+    joiner.join(60)
+    assert not joiner.is_alive()
