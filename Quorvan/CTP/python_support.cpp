@@ -107,8 +107,6 @@ bool is_negative(PyObject *integer) {
 
 void set_module_globals(PyObject *globals) { g_module_globals = globals; }
 
-PyObject *module_globals() { return g_module_globals; }
-
 PyRef lookup_global(PyObject *name) {
     PyObject *found = PyDict_GetItemWithError(g_module_globals, name);
     if (found == nullptr && !PyErr_Occurred()) {

@@ -45,7 +45,6 @@ private:
 
 // The module's namespace, set once when the module is executed.
 void set_module_globals(PyObject *globals);
-PyObject *module_globals();
 
 // The module global `name` (then the builtin of that name), looked up now; NameError as the
 // interpreter words it when neither exists.
