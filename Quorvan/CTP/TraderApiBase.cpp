@@ -198,11 +198,11 @@ int module_exec(PyObject *module) {
 }
 
 // The module is made once per process; importing it again gives the same object.
-PyObject *module_create(PyObject *spec, PyModuleDef *) {
+PyObject *module_create(PyObject *module_spec, PyModuleDef *) {
     if (g_module != nullptr) {
         return Py_NewRef(g_module);
     }
-    PyRef name(PyObject_GetAttrString(spec, "name"));
+    PyRef name(PyObject_GetAttrString(module_spec, "name"));
     if (!name) {
         return nullptr;
     }

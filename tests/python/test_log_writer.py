@@ -74,7 +74,7 @@ class Unprintable:
 
 
 class Unformattable:
-    def __format__(self, spec):
+    def __format__(self, format_spec):
         raise LookupError("no format")
 
 

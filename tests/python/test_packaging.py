@@ -53,8 +53,8 @@ def copy_sources(destination):
 
 
 def staged_simulated_library():
-    spec = importlib.util.find_spec("Quorvan.CTP")
-    library = Path(next(iter(spec.submodule_search_locations))) / TRADER_LIBRARY
+    package = importlib.util.find_spec("Quorvan.CTP")
+    library = Path(next(iter(package.submodule_search_locations))) / TRADER_LIBRARY
     if not library.exists():
         pytest.fail(f"no simulated library beside the package under test: {library}")
     return library
