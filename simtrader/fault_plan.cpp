@@ -51,14 +51,17 @@ int Fault::Apply() const {
 void FaultPlan::Arm(Operation operation, Fault fault) {
   std::lock_guard<std::mutex> lock(mutex_);
   armed_[operation].push_back(std::move(fault));
+  armed_count_.fetch_add(1);
 }
 
 std::optional<Fault> FaultPlan::Take(Operation operation) {
+  if (armed_count_.load() == 0) return std::nullopt;
   std::lock_guard<std::mutex> lock(mutex_);
   auto armed = armed_.find(operation);
   if (armed == armed_.end()) return std::nullopt;
   Fault fault = std::move(armed->second.front());
   armed->second.pop_front();
+  armed_count_.fetch_sub(1);
   if (armed->second.empty()) armed_.erase(armed);
   return fault;
 }

@@ -3,6 +3,8 @@
 #ifndef SIMTRADER_FAULT_PLAN_H
 #define SIMTRADER_FAULT_PLAN_H
 
+#include <atomic>
+#include <cstddef>
 #include <deque>
 #include <map>
 #include <mutex>
@@ -82,6 +84,9 @@ class FaultPlan {
  private:
   std::mutex mutex_;
   std::map<Operation, std::deque<Fault>> armed_;
+  // The faults in armed_, read without the lock: every call of the object asks, and nearly
+  // always nothing is armed. A fault armed before a call (as a test arms it) is seen by it.
+  std::atomic<std::size_t> armed_count_{0};
 };
 
 }  // namespace simtrader

@@ -7,6 +7,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <string_view>
 
 #include "ThostFtdcTraderApi.h"
 #include "event_table.h"
@@ -16,7 +17,10 @@ namespace simtrader {
 
 struct Request {
   Operation operation;
-  std::string record;  // the vendor record's bytes, copied during the call
+  // The vendor record's bytes, copied into the API object's call log during the call. They
+  // stay there for as long as the object's session, which is beyond every Handle; a handler
+  // copies them only to keep them longer.
+  std::string_view record;
   std::optional<int> request_id;  // absent for the two user-system-info operations
 };
 

@@ -116,7 +116,7 @@ class SimTraderApi final : public CThostFtdcTraderApi {
 
  private:
   // The value as the caller passed it, values outside the vendor's four included.
-  static CallArg ResumeTypeArg(THOST_TE_RESUME_TYPE type) {
+  static ArgView ResumeTypeArg(THOST_TE_RESUME_TYPE type) {
     using Underlying = std::underlying_type_t<THOST_TE_RESUME_TYPE>;
     return static_cast<long long>(static_cast<Underlying>(type));
   }
@@ -127,13 +127,7 @@ class SimTraderApi final : public CThostFtdcTraderApi {
              std::optional<int> request_id) {
     std::shared_ptr<TraderSession> session = Session();
     if (!session) return -1;
-    std::vector<CallArg> args{RecordArg(record, size)};
-    if (request_id) args.emplace_back(static_cast<long long>(*request_id));
-    if (std::optional<int> result = session->Receive(operation, std::move(args))) return *result;
-    // Nothing to send: a null record is refused rather than read.
-    if (record == nullptr) return -1;
-    return session->Submit(
-        Request{operation, std::string(static_cast<const char *>(record), size), request_id});
+    return session->Submit(operation, record, size, request_id);
   }
 
   static void Retire(SimTraderApi *api) {

@@ -2,7 +2,11 @@
 
 #include <cstdio>
 #include <ctime>
+#include <string_view>
 #include <utility>
+#include <variant>
+
+#include "task.h"
 
 namespace simtrader {
 
@@ -65,6 +69,28 @@ void FormatLocalDate(char (&text)[9]) {
 
 std::string QuotedFlowPath(const std::string &flow_path) { return "'" + flow_path + "'"; }
 
+template <typename Work>
+bool TraderSession::Post(Work work, Delay delay) {
+  // Tasks run on the session's thread, which holds a reference to the session, so `this`
+  // outlives every task that runs.
+  auto task = [this, work = std::move(work)]() mutable { RunReporting(work); };
+  // Nothing the session queues allocates: above all not a request, which would be allocated
+  // on the caller's thread and freed on the session's.
+  static_assert(Task::kKeptInline<decltype(task)>, "a session task outgrew Task's storage");
+  return queue_->Post(std::move(task), delay);
+}
+
+template <typename Work>
+void TraderSession::RunReporting(Work &work) {
+  try {
+    work();
+  } catch (const std::exception &error) {
+    ReportFailure(error.what());
+  } catch (...) {
+    ReportFailure("an exception that is not a std::exception");
+  }
+}
+
 // Holds the queue, not the session: work posted after the session is gone finds the queue
 // closed. The session pointer is followed only by work running on the session's thread,
 // which holds a reference to the session.
@@ -75,7 +101,8 @@ class TraderSession::Mailbox final : public SessionMailbox {
 
   bool Post(Work work) override {
     return queue_->Post([session = session_, work = std::move(work)] {
-      session->RunReporting([&] { work(*session); });
+      auto raise = [&] { work(*session); };
+      session->RunReporting(raise);
     });
   }
 
@@ -95,8 +122,13 @@ TraderSession::TraderSession(std::string flow_path, std::shared_ptr<CallLog> log
 // Work still queued in a mailbox's hands must never run once the session is gone.
 TraderSession::~TraderSession() { queue_->Close(); }
 
-std::optional<int> TraderSession::Receive(Operation operation, std::vector<CallArg> args) {
-  log_->Append(Call{operation, std::move(args)});
+std::optional<int> TraderSession::Receive(Operation operation,
+                                          std::initializer_list<ArgView> args) {
+  log_->Append(operation, args);
+  return ApplyArmedFault(operation);
+}
+
+std::optional<int> TraderSession::ApplyArmedFault(Operation operation) {
   if (std::optional<Fault> fault = faults_->Take(operation)) return fault->Apply();
   return std::nullopt;
 }
@@ -185,12 +217,20 @@ void TraderSession::SetSpi(CThostFtdcTraderSpi *spi) {
       lock, [&] { return callback_depth_ == 0 || callback_generation_ >= generation; });
 }
 
-int TraderSession::Submit(Request request) {
+int TraderSession::Submit(Operation operation, const void *record, std::size_t size,
+                          std::optional<int> request_id) {
+  const ArgView logged_record = RecordArg(record, size);
+  const CallLog::Logged &logged =
+      request_id ? log_->Append(operation, {logged_record, static_cast<long long>(*request_id)})
+                 : log_->Append(operation, {logged_record});
+  if (std::optional<int> result = ApplyArmedFault(operation)) return *result;
+  // Nothing to send: a null record is refused rather than read.
+  if (record == nullptr) return -1;
   if (connection_down_.load()) return -1;
   // A request is never answered on the caller's thread: it may be the session's own thread,
   // inside a callback, and an answer there would nest one callback inside another.
-  const bool queued = Post([this, request = std::move(request)] { handler_->Handle(request); });
-  return queued ? 0 : -1;
+  const Request request{operation, std::get<std::string_view>(logged.args[0]), request_id};
+  return Post([this, request] { handler_->Handle(request); }) ? 0 : -1;
 }
 
 void TraderSession::Emit(int event, EventArgs args, long long count) {
@@ -216,22 +256,6 @@ std::string TraderSession::Describe() const {
 
 bool TraderSession::OnWorkerThread() const {
   return worker_id_.load() == std::this_thread::get_id();
-}
-
-bool TraderSession::Post(std::function<void()> task, Delay delay) {
-  // Tasks run on the session's thread, which holds a reference to the session, so `this`
-  // outlives every task that runs.
-  return queue_->Post([this, task = std::move(task)] { RunReporting(task); }, delay);
-}
-
-void TraderSession::RunReporting(const std::function<void()> &task) {
-  try {
-    task();
-  } catch (const std::exception &error) {
-    ReportFailure(error.what());
-  } catch (...) {
-    ReportFailure("an exception that is not a std::exception");
-  }
 }
 
 void TraderSession::ReportFailure(const char *what) const {

@@ -8,7 +8,9 @@
 #include <atomic>
 #include <chrono>
 #include <condition_variable>
+#include <cstddef>
 #include <functional>
+#include <initializer_list>
 #include <memory>
 #include <mutex>
 #include <optional>
@@ -51,7 +53,7 @@ class TraderSession : public std::enable_shared_from_this<TraderSession>, privat
 
   // Logs a call the object received, then applies the fault armed for it: throws the armed
   // exception, or returns the result an armed failure reports instead of doing the work.
-  std::optional<int> Receive(Operation operation, std::vector<CallArg> args);
+  std::optional<int> Receive(Operation operation, std::initializer_list<ArgView> args);
 
   // The vendor operations, each called after Receive.
   void RegisterFront(const char *address);
@@ -61,9 +63,12 @@ class TraderSession : public std::enable_shared_from_this<TraderSession>, privat
   int Join();
   const char *trading_day() const { return trading_day_; }
   void SetSpi(CThostFtdcTraderSpi *spi);
-  // Queues the request for the handler; -1 while the connection is down, as the vendor's
+  // Logs a request the object received and applies the fault armed for it, as Receive does;
+  // otherwise queues it for the handler, which reads the record from the log. -1 for a null
+  // record, which is refused unread, and while the connection is down, as the vendor's
   // library refuses to send then.
-  int Submit(Request request);
+  int Submit(Operation operation, const void *record, std::size_t size,
+             std::optional<int> request_id);
 
   bool released() const;
 
@@ -78,9 +83,13 @@ class TraderSession : public std::enable_shared_from_this<TraderSession>, privat
   std::string Describe() const;
   bool OnWorkerThread() const;
   void RunWorker();
-  bool Post(std::function<void()> task, Delay delay = Delay::zero());
-  // Runs a task of the session's thread; what it throws is reported, since nobody waits.
-  void RunReporting(const std::function<void()> &task);
+  std::optional<int> ApplyArmedFault(Operation operation);
+  // Queues work for the session's thread, which runs it through RunReporting.
+  template <typename Work>
+  bool Post(Work work, Delay delay = Delay::zero());
+  // Runs work of the session's thread; what it throws is reported, since nobody waits.
+  template <typename Work>
+  void RunReporting(Work &work);
   void RunOnWorker(const std::function<void()> &work);
   void ReportFailure(const char *what) const;
 

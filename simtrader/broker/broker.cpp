@@ -624,7 +624,7 @@ void Broker::AnswerNothing(const Link &link, int response_event, int request_id)
   link->Send(response_event, EmptyResponse(std::nullopt, request_id));
 }
 
-void Broker::Refuse(const Link &link, int response_event, const std::string &echo,
+void Broker::Refuse(const Link &link, int response_event, std::string_view echo,
                     int request_id) {
   std::lock_guard<std::mutex> lock(mutex_);
   // A way of logging in that the broker does not offer is refused as such, logged in or not.

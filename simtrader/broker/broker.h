@@ -15,6 +15,7 @@
 #include <mutex>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "ThostFtdcUserApiStruct.h"
@@ -71,7 +72,7 @@ class Broker {
   void AnswerNothing(const Link &link, int response_event, int request_id);
   // A request this broker does not serve: its response with `echo` (empty when the response
   // carries another record than the request) and the vendor's "unsupported" error.
-  void Refuse(const Link &link, int response_event, const std::string &echo, int request_id);
+  void Refuse(const Link &link, int response_event, std::string_view echo, int request_id);
 
   // The connection dropped: its login ends, and nothing more is sent on the link.
   void Disconnect(const ClientLink &link);

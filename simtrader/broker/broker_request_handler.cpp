@@ -134,7 +134,7 @@ class BrokerRequestHandler final : public RequestHandler {
     if (IsQuery(request.operation)) return broker.AnswerNothing(link_, *response, id);
     const bool echoes =
         std::string_view(GetEvent(*response).record_class) == RequestRecordClass(request.operation);
-    broker.Refuse(link_, *response, echoes ? request.record : std::string(), id);
+    broker.Refuse(link_, *response, echoes ? request.record : std::string_view(), id);
   }
 
   const std::shared_ptr<Broker> broker_;

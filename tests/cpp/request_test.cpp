@@ -72,9 +72,9 @@ TEST_P(EveryRequest, IsLoggedThenFailedAsArmedOrHandedToTheObjectsThread) {
 
   ASSERT_TRUE(requests.WaitForCount(1));
   const RecordingRequests::Handled handled = requests.handled().at(0);
-  EXPECT_EQ(handled.request.operation, GetParam().operation);
-  EXPECT_EQ(handled.request.record, PatternRecord(GetParam(), 2));
-  EXPECT_EQ(handled.request.request_id,
+  EXPECT_EQ(handled.operation, GetParam().operation);
+  EXPECT_EQ(handled.record, PatternRecord(GetParam(), 2));
+  EXPECT_EQ(handled.request_id,
             GetParam().has_request_id ? std::optional<int>(8) : std::nullopt);
   EXPECT_EQ(handled.thread, api.spi().received().at(0).thread);
   EXPECT_NE(handled.thread, std::this_thread::get_id());
@@ -101,7 +101,7 @@ TEST(RequestRecord, NullIsLoggedAndRefusedUnread) {
 
   // Requests are handled in order, so had the null one been sent it would come first.
   ASSERT_TRUE(requests.WaitForCount(1));
-  EXPECT_EQ(requests.handled().at(0).request.operation, Operation::ReqQryOrder);
+  EXPECT_EQ(requests.handled().at(0).operation, Operation::ReqQryOrder);
   const std::vector<LoggedCall> logged = simtest::LoggedCalls(api.flow_path()).value();
   ASSERT_GE(logged.size(), 2u);
   EXPECT_EQ(logged[logged.size() - 2].args, (std::vector<CallArg>{std::monostate{}, 3LL}));

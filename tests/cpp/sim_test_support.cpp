@@ -79,7 +79,8 @@ RecordingRequests::RecordingRequests() {
     void Handle(const simtrader::Request &request) override {
       {
         std::lock_guard<std::mutex> lock(shared_->mutex);
-        shared_->handled.push_back({request, std::this_thread::get_id()});
+        shared_->handled.push_back({request.operation, std::string(request.record),
+                                     request.request_id, std::this_thread::get_id()});
       }
       shared_->changed.notify_all();
     }

@@ -98,8 +98,12 @@ class RecordingSpi : public CThostFtdcTraderSpi {
 // Installed as the request handler of every API object created while it lives.
 class RecordingRequests {
  public:
+  // A request as handled, its record copied: the library keeps the bytes only as long as the
+  // object that received it.
   struct Handled {
-    simtrader::Request request;
+    simtrader::Operation operation;
+    std::string record;
+    std::optional<int> request_id;
     std::thread::id thread;
   };
 

@@ -1,0 +1,71 @@
+// The call log's storage: calls of every size, up to records larger than the log reserves at
+// once, come back whole and in order, and what Append returned stays put as the log grows.
+#include <gtest/gtest.h>
+
+#include <cstddef>
+#include <string>
+#include <string_view>
+#include <variant>
+#include <vector>
+
+#include "call_log.h"
+#include "operation.h"
+
+namespace {
+
+using simtrader::ArgView;
+using simtrader::Call;
+using simtrader::CallArg;
+using simtrader::CallLog;
+using simtrader::Operation;
+
+// Bytes that differ from one call to the next, zero bytes included.
+std::string Pattern(std::size_t size, int call) {
+  std::string bytes(size, '\0');
+  for (std::size_t index = 0; index < size; ++index) {
+    bytes[index] = static_cast<char>(index * 31 + call);
+  }
+  return bytes;
+}
+
+TEST(CallLog, KeepsEveryCallWholeAsItGrows) {
+  // From no bytes to more than the largest chunk of storage the log takes at once.
+  const std::size_t kSizes[] = {0, 1, 17, 392, 5000, 70000, std::size_t{5} << 20};
+  constexpr int kCalls = 20000;
+  CallLog log;
+  std::vector<std::string> records;
+  std::vector<const CallLog::Logged *> logged;
+  for (int call = 0; call < kCalls; ++call) {
+    // The large sizes now and then, the record of a request otherwise.
+    const std::size_t size = call % 1000 == 0 ? kSizes[call / 1000 % std::size(kSizes)] : 392;
+    records.push_back(Pattern(size, call));
+    const std::string &record = records.back();
+    logged.push_back(call % 2 == 0
+                         ? &log.Append(Operation::ReqOrderInsert,
+                                       {std::string_view(record), static_cast<long long>(call)})
+                         : &log.Append(Operation::RegisterSpi, {call % 3 == 0}));
+  }
+  log.Append(Operation::Release, {});
+  log.Append(Operation::RegisterFront, {simtrader::TextArg(nullptr)});
+
+  const std::vector<Call> calls = log.Snapshot();
+  ASSERT_EQ(calls.size(), static_cast<std::size_t>(kCalls + 2));
+  for (int call = 0; call < kCalls; ++call) {
+    const std::vector<CallArg> expected =
+        call % 2 == 0 ? std::vector<CallArg>{records[call], static_cast<long long>(call)}
+                      : std::vector<CallArg>{call % 3 == 0};
+    ASSERT_EQ(calls[call].args, expected) << "call " << call;
+    ASSERT_EQ(logged[call]->arg_count, expected.size());
+    // The bytes Append returned are the log's own, unmoved and unchanged by what followed.
+    if (call % 2 == 0) {
+      const std::string_view kept = std::get<std::string_view>(logged[call]->args[0]);
+      ASSERT_EQ(kept, records[call]) << "call " << call;
+      ASSERT_NE(kept.data(), records[call].data());
+    }
+  }
+  EXPECT_EQ(calls[kCalls].operation, Operation::Release);
+  EXPECT_TRUE(calls[kCalls].args.empty());
+  EXPECT_EQ(calls[kCalls + 1].args, std::vector<CallArg>{std::monostate{}});
+}
+
+}  // namespace
