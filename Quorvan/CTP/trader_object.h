@@ -50,12 +50,6 @@ inline TraderObject *as_trader(PyObject *object) { return reinterpret_cast<Trade
 // being released.
 CThostFtdcTraderApi *usable_api(TraderObject *self);
 
-// Runs `call` on the vendor object with the interpreter lock released, keeping the object
-// alive meanwhile. Returns false with the translated vendor exception set, and sets *no_api
-// (without an error) when the object is gone or being released.
-template <class Call>
-bool call_vendor_unlocked(TraderObject *self, bool *no_api, Call &&call);
-
 // The Python exception for the C++ exception `error`, by the class of the exception.
 void raise_vendor_exception(std::exception_ptr error);
 
@@ -71,6 +65,9 @@ bool call_vendor(Call &&call) {
     }
 }
 
+// Runs `call` on the vendor object with the interpreter lock released, keeping the object
+// alive meanwhile. Returns false with the translated vendor exception set, and sets *no_api
+// (without an error) when the object is gone or being released.
 template <class Call>
 bool call_vendor_unlocked(TraderObject *self, bool *no_api, Call &&call) {
     CThostFtdcTraderApi *api = self->api;
