@@ -24,8 +24,8 @@ struct Call {
   std::vector<CallArg> args;
 };
 
-// One argument as the log receives and keeps it: CallArg's kinds, with bytes that are the
-// caller's until Append copies them into the log.
+// One argument as the log receives it: CallArg's kinds, with bytes that are the caller's
+// until Append has taken them in.
 using ArgView = std::variant<std::monostate, bool, long long, std::string_view>;
 
 ArgView TextArg(const char *text);
@@ -34,31 +34,32 @@ ArgView RecordArg(const void *record, std::size_t size);
 // Appended to from any thread; read as a snapshot so that a reader never waits for, or sees
 // half of, a call in progress.
 //
-// Every request is logged on its caller's thread, so appending allocates nothing of its own:
-// an entry and its bytes are laid out in the log's arena, where they stay unchanged for as
-// long as the log lives. A request's record is read from there on the object's thread rather
-// than copied a second time.
+// Every request is logged on its caller's thread and the log keeps every call for as long as
+// it lives, so what a call costs is mostly the fresh memory it takes. An entry is therefore
+// packed: its arguments follow a small header, and bytes are kept without their runs of
+// zero words, which are most of a vendor record (an order of 392 bytes keeps about 80). A
+// request's record is read back from there on the object's thread rather than copied a
+// second time.
 class CallLog {
  public:
   // The most arguments an operation takes: a request's record and its id.
   static constexpr std::size_t kMaxArgs = 2;
 
-  struct Logged {
-    Operation operation;
-    std::size_t arg_count;
-    ArgView args[kMaxArgs];  // bytes in the log's arena
-  };
+  // A logged call, where the log keeps it: unchanged and in place for as long as the log
+  // lives, so it can be read back from any thread the caller hands it to.
+  struct Entry;
 
   // Throws std::length_error for more than kMaxArgs arguments, std::bad_alloc.
-  const Logged &Append(Operation operation, std::initializer_list<ArgView> args);
+  const Entry &Append(Operation operation, std::initializer_list<ArgView> args);
   std::vector<Call> Snapshot() const;
 
+  static Operation OperationOf(const Entry &entry);
+  // Writes the bytes of a logged call's argument into `bytes`, whose storage is reused.
+  // The argument must be bytes.
+  static void ReadBytes(const Entry &entry, std::size_t arg, std::string &bytes);
+
  private:
-  // A call and, right behind it in the arena, its bytes; chained in the order appended.
-  struct Entry {
-    Logged call;
-    const Entry *next;
-  };
+  static Call Read(const Entry &entry);
 
   mutable std::mutex mutex_;
   LogArena arena_;

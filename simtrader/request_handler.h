@@ -17,9 +17,8 @@ namespace simtrader {
 
 struct Request {
   Operation operation;
-  // The vendor record's bytes, copied into the API object's call log during the call. They
-  // stay there for as long as the object's session, which is beyond every Handle; a handler
-  // copies them only to keep them longer.
+  // The vendor record's bytes as the call passed them, read back from the API object's call
+  // log. They are valid during Handle only: a handler copies them to keep them longer.
   std::string_view record;
   std::optional<int> request_id;  // absent for the two user-system-info operations
 };

@@ -1,8 +1,8 @@
 // Work queued for an API object's thread: a move-only callable that keeps small work (a
-// request, an event, a control call's wait) inside itself, so that queuing it allocates
-// nothing. A request is queued from the caller's thread and finished on the object's: a heap
-// block per request would be allocated on one thread and freed on the other, which is what
-// glibc's allocator handles worst. Larger work is kept on the heap.
+// request above all) inside itself, so that queuing it allocates nothing. A request is queued
+// from the caller's thread and finished on the object's: a heap block per request would be
+// allocated on one thread and freed on the other, which is what glibc's allocator handles
+// worst. Larger work is kept on the heap.
 #ifndef SIMTRADER_TASK_H
 #define SIMTRADER_TASK_H
 
@@ -16,14 +16,15 @@ namespace simtrader {
 
 class Task {
  public:
-  // Room for what the session queues: a session pointer with a request, or with the
-  // std::function of an event.
-  static constexpr std::size_t kInlineSize = 48;
+  // Room for a request: the session, its log entry and its id. A request is what a busy
+  // object piles up most of, so the task is kept to half a cache line; other work (an event's
+  // std::function, a control call's wait) is rarer and may take the heap.
+  static constexpr std::size_t kInlineSize = 24;
 
   // Whether work of this type is kept inside the task rather than on the heap.
   template <typename Work>
   static constexpr bool kKeptInline = sizeof(Work) <= kInlineSize &&
-                                      alignof(Work) <= alignof(std::max_align_t) &&
+                                      alignof(Work) <= alignof(void *) &&
                                       std::is_nothrow_move_constructible_v<Work>;
 
   Task() noexcept = default;
@@ -96,7 +97,7 @@ class Task {
     if (ops_ != nullptr) std::exchange(ops_, nullptr)->destroy(storage_);
   }
 
-  alignas(std::max_align_t) unsigned char storage_[kInlineSize];
+  alignas(void *) unsigned char storage_[kInlineSize];
   const Ops *ops_ = nullptr;
 };
 

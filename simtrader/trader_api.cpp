@@ -1,10 +1,12 @@
 // CThostFtdcTraderApi as the vendor's library exports it: the factory, the version, and the
 // object a caller holds, which logs each call, applies the fault armed for it and hands the
 // work to its session.
+#include <atomic>
 #include <memory>
 #include <mutex>
 #include <optional>
 #include <string>
+#include <thread>
 #include <type_traits>
 #include <utility>
 #include <vector>
@@ -23,7 +25,8 @@ constexpr const char kApiVersion[] = "v6.6.9_sim";
 
 class SimTraderApi final : public CThostFtdcTraderApi {
  public:
-  explicit SimTraderApi(std::shared_ptr<TraderSession> session) : session_(std::move(session)) {}
+  explicit SimTraderApi(std::shared_ptr<TraderSession> session)
+      : requested_session_(session.get()), session_(std::move(session)) {}
 
   // The object is not freed: a thread that took the pointer just before another thread
   // released it (one about to Join, say) may still make its call, and must find a husk whose
@@ -34,6 +37,10 @@ class SimTraderApi final : public CThostFtdcTraderApi {
     if (!session) return;
     session->Receive(Operation::Release, {});
     session->Release();
+    // Requests in progress finish with the session before it is let go. They never wait for
+    // anything, so this takes no longer than the longest of them.
+    requests_.fetch_or(kReleased);
+    while ((requests_.load() & ~kReleased) != 0) std::this_thread::yield();
     std::atomic_store(&session_, std::shared_ptr<TraderSession>());
     Retire(this);
   }
@@ -123,11 +130,17 @@ class SimTraderApi final : public CThostFtdcTraderApi {
 
   std::shared_ptr<TraderSession> Session() const { return std::atomic_load(&session_); }
 
+  // Requests are what a caller makes most: rather than copy the session pointer (a lock and
+  // two reference counts), each counts itself in, and Release waits for the count to drop
+  // before it lets the session go.
   int Submit(Operation operation, const void *record, std::size_t size,
              std::optional<int> request_id) {
-    std::shared_ptr<TraderSession> session = Session();
-    if (!session) return -1;
-    return session->Submit(operation, record, size, request_id);
+    struct CountedIn {
+      std::atomic<unsigned> &requests;
+      ~CountedIn() { requests.fetch_sub(1); }
+    } counted_in{requests_};
+    if ((requests_.fetch_add(1) & kReleased) != 0) return -1;
+    return requested_session_->Submit(operation, record, size, request_id);
   }
 
   static void Retire(SimTraderApi *api) {
@@ -138,6 +151,11 @@ class SimTraderApi final : public CThostFtdcTraderApi {
     retired->emplace_back(api);
   }
 
+  static constexpr unsigned kReleased = 1u << 31;  // the rest of the word counts requests
+
+  std::atomic<unsigned> requests_{0};
+  // The session's, valid while kReleased is clear or a request is counted in.
+  TraderSession *const requested_session_;
   std::shared_ptr<TraderSession> session_;
 };
 

@@ -74,9 +74,6 @@ bool TraderSession::Post(Work work, Delay delay) {
   // Tasks run on the session's thread, which holds a reference to the session, so `this`
   // outlives every task that runs.
   auto task = [this, work = std::move(work)]() mutable { RunReporting(work); };
-  // Nothing the session queues allocates: above all not a request, which would be allocated
-  // on the caller's thread and freed on the session's.
-  static_assert(Task::kKeptInline<decltype(task)>, "a session task outgrew Task's storage");
   return queue_->Post(std::move(task), delay);
 }
 
@@ -220,7 +217,7 @@ void TraderSession::SetSpi(CThostFtdcTraderSpi *spi) {
 int TraderSession::Submit(Operation operation, const void *record, std::size_t size,
                           std::optional<int> request_id) {
   const ArgView logged_record = RecordArg(record, size);
-  const CallLog::Logged &logged =
+  const CallLog::Entry &logged =
       request_id ? log_->Append(operation, {logged_record, static_cast<long long>(*request_id)})
                  : log_->Append(operation, {logged_record});
   if (std::optional<int> result = ApplyArmedFault(operation)) return *result;
@@ -229,8 +226,21 @@ int TraderSession::Submit(Operation operation, const void *record, std::size_t s
   if (connection_down_.load()) return -1;
   // A request is never answered on the caller's thread: it may be the session's own thread,
   // inside a callback, and an answer there would nest one callback inside another.
-  const Request request{operation, std::get<std::string_view>(logged.args[0]), request_id};
-  return Post([this, request] { handler_->Handle(request); }) ? 0 : -1;
+  const CallLog::Entry *entry = &logged;
+  // Queued as it is, rather than through Post, so that it fits a task: queuing a request
+  // allocates nothing, as a block allocated here, on the caller's thread, would be freed on
+  // the session's.
+  auto handle = [this, entry, request_id] {
+    auto work = [&] { Handle(*entry, request_id); };
+    RunReporting(work);
+  };
+  static_assert(Task::kKeptInline<decltype(handle)>, "a request outgrew Task's storage");
+  return queue_->Post(std::move(handle)) ? 0 : -1;
+}
+
+void TraderSession::Handle(const CallLog::Entry &logged, std::optional<int> request_id) {
+  CallLog::ReadBytes(logged, 0, record_);
+  handler_->Handle(Request{CallLog::OperationOf(logged), record_, request_id});
 }
 
 void TraderSession::Emit(int event, EventArgs args, long long count) {

@@ -95,6 +95,8 @@ class TraderSession : public std::enable_shared_from_this<TraderSession>, privat
 
   void Raise(int event, EventArgs &args) override { Deliver(event, args); }
   void Deliver(int event, EventArgs &args);
+  // Hands a logged request to the handler, its record read back from the log.
+  void Handle(const CallLog::Entry &logged, std::optional<int> request_id);
   void Connect();
   void DropConnection(int reason, std::optional<Delay> reconnect_after);
 
@@ -128,6 +130,9 @@ class TraderSession : public std::enable_shared_from_this<TraderSession>, privat
   const std::shared_ptr<TaskQueue> queue_ = std::make_shared<TaskQueue>();
   // Made by Init before the thread starts, and used on the thread only.
   std::unique_ptr<RequestHandler> handler_;
+  // The record of the request being handled, read back from the log into storage kept from
+  // one request to the next.
+  std::string record_;
   // Joined by Release, or detached by it when Release runs on this thread; a session whose
   // object is never released is never destroyed, so the thread is never left joinable.
   std::thread worker_;

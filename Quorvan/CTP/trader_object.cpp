@@ -6,49 +6,41 @@
 #include <typeinfo>
 
 bool VendorCalls::try_enter() {
-    std::lock_guard<std::mutex> lock(mutex_);
-    if (releasing_) {
-        return false;
-    }
-    ++in_flight_;
+    unsigned state = state_.load();
+    do {
+        if (state & kReleasing) {
+            return false;
+        }
+    } while (!state_.compare_exchange_weak(state, state + 1));
     return true;
 }
 
 void VendorCalls::leave() {
-    std::lock_guard<std::mutex> lock(mutex_);
-    if (--in_flight_ == 0) {
-        changed_.notify_all();
+    // Only a Release waits for the count to reach zero.
+    if (state_.fetch_sub(1) == (kReleasing | 1)) {
+        notify();
     }
 }
 
-bool VendorCalls::releasing() {
-    std::lock_guard<std::mutex> lock(mutex_);
-    return releasing_;
-}
+bool VendorCalls::releasing() const { return (state_.load() & kReleasing) != 0; }
 
 bool VendorCalls::begin_release() {
-    std::lock_guard<std::mutex> lock(mutex_);
-    if (releasing_) {
-        return false;
-    }
-    releasing_ = true;
-    return true;
+    return (state_.fetch_or(kReleasing) & kReleasing) == 0;
 }
 
 void VendorCalls::end_release() {
-    std::lock_guard<std::mutex> lock(mutex_);
-    releasing_ = false;
-    changed_.notify_all();
+    state_.fetch_and(~kReleasing);
+    notify();
 }
 
 void VendorCalls::wait_until_idle() {
     std::unique_lock<std::mutex> lock(mutex_);
-    changed_.wait(lock, [this] { return in_flight_ == 0; });
+    changed_.wait(lock, [this] { return (state_.load() & ~kReleasing) == 0; });
 }
 
-void VendorCalls::wait_for_release() {
-    std::unique_lock<std::mutex> lock(mutex_);
-    changed_.wait(lock, [this] { return !releasing_; });
+void VendorCalls::notify() {
+    { std::lock_guard<std::mutex> lock(mutex_); }
+    changed_.notify_all();
 }
 
 CThostFtdcTraderApi *usable_api(TraderObject *self) {

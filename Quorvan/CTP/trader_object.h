@@ -3,6 +3,7 @@
 
 #include "python_support.h"
 
+#include <atomic>
 #include <condition_variable>
 #include <mutex>
 
@@ -11,26 +12,32 @@
 
 // Calls made without the interpreter lock keep the vendor object alive: Release waits for
 // them, without the lock, before it hands the object back to the vendor. Only one Release at
-// a time does that; a second one waits for the first.
+// a time does that; a second one finds it under way and returns.
+//
+// Every request counts itself in and out, so the count and the releasing flag share one
+// atomic word and a call never takes the mutex; only a Release waits on it.
 class VendorCalls {
 public:
     // Counts a call about to enter the vendor; false while a Release is under way.
     bool try_enter();
     void leave();
-    bool releasing();
+    bool releasing() const;
 
     // False when another Release is already under way.
     bool begin_release();
     void end_release();
-    // Both wait without the interpreter lock.
+    // Waits, without the interpreter lock, until no call is in the vendor.
     void wait_until_idle();
-    void wait_for_release();
 
 private:
+    static constexpr unsigned kReleasing = 1u << 31;  // the rest of the word counts calls
+
+    // Wakes the waiters; the mutex orders this after a waiter's check or within its wait.
+    void notify();
+
+    std::atomic<unsigned> state_{0};
     std::mutex mutex_;
     std::condition_variable changed_;
-    int in_flight_ = 0;
-    bool releasing_ = false;
 };
 
 struct TraderObject {
