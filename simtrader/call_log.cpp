@@ -4,9 +4,11 @@
 #include <cstdint>
 #include <cstring>
 #include <limits>
+#include <mutex>
 #include <new>
 #include <stdexcept>
 #include <type_traits>
+#include <utility>
 
 namespace simtrader {
 
@@ -14,6 +16,9 @@ namespace simtrader {
 // bool or an int, and for bytes a PackedSize and then the packed words.
 struct CallLog::Entry {
   const Entry *next;
+  // The entry whose first argument this one's is packed against; null when it is packed
+  // against zeros (it is whole, or not bytes).
+  const Entry *base;
   Operation operation;
   std::uint8_t arg_count;
   std::uint8_t kinds[kMaxArgs];  // ArgView's index of each argument
@@ -34,11 +39,31 @@ struct PackedSize {
   std::uint32_t packed;  // as kept
 };
 
-// Bytes are packed as 8-byte words, the last one padded with zeros, in blocks of 64 words:
-// each block is a mask of its words that are not zero, followed by those words. Finding them
-// takes no branch that a run of zeros could mispredict.
+// Bytes are packed as 8-byte words, the last one padded with zeros, each word XORed with the
+// word of a base (the same operation's previous record) or kept as it is. The words are taken
+// in blocks of 64: each block is a mask of its words that are not zero, followed by those
+// words. Finding them takes no branch that a run of zeros could mispredict.
 constexpr std::size_t kWord = 8;
 constexpr std::size_t kBlockWords = 64;
+// How many differences may lie between a record and a whole one: what reading a record out
+// of order costs at most.
+constexpr std::size_t kLongestChain = 32;
+
+std::size_t WordCount(std::size_t bytes) { return (bytes + kWord - 1) / kWord; }
+
+std::uint64_t LoadWord(const char *at) {
+  std::uint64_t word;
+  std::memcpy(&word, at, kWord);
+  return word;
+}
+
+// Without the instruction (not in the baseline x86-64) the compiler calls a helper.
+unsigned CountBits(std::uint64_t mask) {
+  mask = mask - ((mask >> 1) & 0x5555555555555555u);
+  mask = (mask & 0x3333333333333333u) + ((mask >> 2) & 0x3333333333333333u);
+  mask = (mask + (mask >> 4)) & 0x0f0f0f0f0f0f0f0fu;
+  return static_cast<unsigned>((mask * 0x0101010101010101u) >> 56);
+}
 
 // Bytes about to be logged, with the masks of their blocks worked out once for both sizing
 // the entry and writing it.
@@ -46,32 +71,31 @@ class PackedBytes {
  public:
   PackedBytes() = default;
 
-  explicit PackedBytes(std::string_view bytes)
-      : data_(bytes.data()), full_words_(bytes.size() / kWord),
-        words_((bytes.size() + kWord - 1) / kWord) {
+  // `base`, when given, is the padded words the bytes are packed against.
+  PackedBytes(std::string_view bytes, const char *base)
+      : data_(bytes.data()), base_(base), full_words_(bytes.size() / kWord),
+        words_(WordCount(bytes.size())) {
     if (bytes.size() > std::numeric_limits<std::uint32_t>::max()) {
       throw std::length_error("more bytes than a call log entry holds");
     }
     std::memcpy(&tail_, data_ + full_words_ * kWord, bytes.size() - full_words_ * kWord);
-    const std::size_t blocks = (words_ + kBlockWords - 1) / kBlockWords;
+    const std::size_t blocks = block_count();
     if (blocks > std::size(small_masks_)) large_masks_.resize(blocks);
     std::uint64_t *masks = blocks > std::size(small_masks_) ? large_masks_.data() : small_masks_;
     std::size_t packed = 0;
     for (std::size_t block = 0; block < blocks; ++block) {
       masks[block] = BlockMask(block);
-      packed += kWord * (1 + __builtin_popcountll(masks[block]));
+      packed += kWord * (1 + CountBits(masks[block]));
     }
-    masks_ = masks == small_masks_ ? nullptr : masks;
     size_ = {static_cast<std::uint32_t>(bytes.size()), static_cast<std::uint32_t>(packed)};
   }
 
-  // The size to write, then what WriteTo writes after it.
   PackedSize size() const { return size_; }
 
+  // Writes size().packed bytes.
   void WriteTo(unsigned char *out) const {
-    const std::uint64_t *masks = masks_ != nullptr ? masks_ : small_masks_;
-    const std::size_t blocks = (words_ + kBlockWords - 1) / kBlockWords;
-    for (std::size_t block = 0; block < blocks; ++block) {
+    const std::uint64_t *masks = large_masks_.empty() ? small_masks_ : large_masks_.data();
+    for (std::size_t block = 0; block < block_count(); ++block) {
       std::uint64_t mask = masks[block];
       std::memcpy(out, &mask, kWord);
       out += kWord;
@@ -83,12 +107,19 @@ class PackedBytes {
     }
   }
 
+  // The bytes padded to whole words, as a later record is packed against them.
+  void CopyWords(std::string &words) const {
+    words.resize(words_ * kWord);
+    std::memcpy(words.data(), data_, full_words_ * kWord);
+    if (full_words_ < words_) std::memcpy(words.data() + full_words_ * kWord, &tail_, kWord);
+  }
+
  private:
+  std::size_t block_count() const { return (words_ + kBlockWords - 1) / kBlockWords; }
+
   std::uint64_t Word(std::size_t word) const {
-    if (word == full_words_) return tail_;
-    std::uint64_t value;
-    std::memcpy(&value, data_ + word * kWord, kWord);
-    return value;
+    const std::uint64_t value = word == full_words_ ? tail_ : LoadWord(data_ + word * kWord);
+    return base_ != nullptr ? value ^ LoadWord(base_ + word * kWord) : value;
   }
 
   std::uint64_t BlockMask(std::size_t block) const {
@@ -110,30 +141,30 @@ class PackedBytes {
   }
 
   const char *data_ = nullptr;
+  const char *base_ = nullptr;
   std::size_t full_words_ = 0;
   std::size_t words_ = 0;
   std::uint64_t tail_ = 0;
   // A vendor record fits the small masks; larger bytes (a test's) take the vector.
   std::uint64_t small_masks_[8] = {};
   std::vector<std::uint64_t> large_masks_;
-  const std::uint64_t *masks_ = nullptr;  // the vector's, when it is used
   PackedSize size_ = {};
 };
 
-void Unpack(const unsigned char *packed, PackedSize size, std::string &bytes) {
-  const std::size_t words = (size.bytes + kWord - 1) / kWord;
-  bytes.assign(words * kWord, '\0');
-  for (std::size_t block = 0, offset = 0; offset < size.packed; ++block) {
+// XORs packed words into `words`, which holds at least the words they were packed from.
+void ApplyPacked(const unsigned char *packed, std::size_t length, std::string &words) {
+  for (std::size_t block = 0, offset = 0; offset < length; ++block) {
     std::uint64_t mask;
     std::memcpy(&mask, packed + offset, kWord);
     offset += kWord;
     for (; mask != 0; mask &= mask - 1) {
-      const std::size_t word = block * kBlockWords + __builtin_ctzll(mask);
-      std::memcpy(bytes.data() + word * kWord, packed + offset, kWord);
+      char *at = words.data() + (block * kBlockWords + __builtin_ctzll(mask)) * kWord;
+      const std::uint64_t word =
+          LoadWord(at) ^ LoadWord(reinterpret_cast<const char *>(packed) + offset);
+      std::memcpy(at, &word, kWord);
       offset += kWord;
     }
   }
-  bytes.resize(size.bytes);
 }
 
 // Walks the arguments that follow an entry.
@@ -142,35 +173,6 @@ class ArgReader {
   explicit ArgReader(const CallLog::Entry &entry)
       : next_(reinterpret_cast<const unsigned char *>(&entry + 1)) {}
 
-  CallArg Owned(Kind kind) {
-    switch (kind) {
-      case kNone:
-        return std::monostate{};
-      case kBool:
-        return Number() != 0;
-      case kInt:
-        return Number();
-      case kBytes: {
-        std::string bytes;
-        ReadBytes(bytes);
-        return bytes;
-      }
-    }
-    throw std::logic_error("a call log entry of an unknown kind");
-  }
-
-  void Skip(Kind kind) {
-    if (kind == kBool || kind == kInt) next_ += sizeof(long long);
-    if (kind == kBytes) next_ += sizeof(PackedSize) + Size().packed;
-  }
-
-  void ReadBytes(std::string &bytes) {
-    const PackedSize size = Size();
-    Unpack(next_ + sizeof size, size, bytes);
-    next_ += sizeof size + size.packed;
-  }
-
- private:
   long long Number() {
     long long value;
     std::memcpy(&value, next_, sizeof value);
@@ -178,12 +180,21 @@ class ArgReader {
     return value;
   }
 
-  PackedSize Size() const {
+  // The packed bytes of the next argument, which is bytes.
+  std::pair<PackedSize, const unsigned char *> Packed() {
     PackedSize size;
     std::memcpy(&size, next_, sizeof size);
-    return size;
+    const unsigned char *packed = next_ + sizeof size;
+    next_ = packed + size.packed;
+    return {size, packed};
   }
 
+  void Skip(Kind kind) {
+    if (kind == kBool || kind == kInt) Number();
+    if (kind == kBytes) Packed();
+  }
+
+ private:
   const unsigned char *next_;
 };
 
@@ -199,18 +210,29 @@ ArgView RecordArg(const void *record, std::size_t size) {
   return std::string_view(static_cast<const char *>(record), size);
 }
 
+CallLog::CallLog() : latest_(kOperationCount) {}
+
 const CallLog::Entry &CallLog::Append(Operation operation, std::initializer_list<ArgView> args) {
   if (args.size() > kMaxArgs) {
     throw std::length_error(std::string(OperationName(operation)) +
                             " has more arguments than a call log entry holds");
   }
-  // Packed before the lock is taken: packing scans the bytes, which may be large.
+  std::lock_guard<SpinLock> lock(lock_);
+  // The first argument is packed against the operation's previous one, under the lock that
+  // orders them.
+  Latest &latest = latest_[static_cast<std::size_t>(operation)];
+  const std::string_view *record =
+      args.size() > 0 ? std::get_if<std::string_view>(args.begin()) : nullptr;
+  const bool against_latest = record != nullptr && latest.entry != nullptr &&
+                              latest.words.size() == WordCount(record->size()) * kWord &&
+                              latest.chain < kLongestChain;
   PackedBytes packed[kMaxArgs];
   std::size_t size = sizeof(Entry);
   std::size_t arg = 0;
   for (const ArgView &value : args) {
     if (const std::string_view *bytes = std::get_if<std::string_view>(&value)) {
-      packed[arg] = PackedBytes(*bytes);
+      const char *base = arg == 0 && against_latest ? latest.words.data() : nullptr;
+      packed[arg] = PackedBytes(*bytes, base);
       size += sizeof(PackedSize) + packed[arg].size().packed;
     } else if (value.index() != kNone) {
       size += sizeof(long long);
@@ -218,9 +240,9 @@ const CallLog::Entry &CallLog::Append(Operation operation, std::initializer_list
     ++arg;
   }
 
-  std::lock_guard<std::mutex> lock(mutex_);
   Entry *entry = ::new (arena_.Allocate(size))
-      Entry{nullptr, operation, static_cast<std::uint8_t>(args.size()), {}};
+      Entry{nullptr, against_latest ? latest.entry : nullptr, operation,
+            static_cast<std::uint8_t>(args.size()), {}};
   unsigned char *out = reinterpret_cast<unsigned char *>(entry + 1);
   arg = 0;
   for (const ArgView &value : args) {
@@ -238,6 +260,11 @@ const CallLog::Entry &CallLog::Append(Operation operation, std::initializer_list
     }
     ++arg;
   }
+  if (record != nullptr) {
+    packed[0].CopyWords(latest.words);
+    latest.entry = entry;
+    latest.chain = against_latest ? latest.chain + 1 : 0;
+  }
   if (last_ != nullptr) {
     last_->next = entry;
   } else {
@@ -250,21 +277,73 @@ const CallLog::Entry &CallLog::Append(Operation operation, std::initializer_list
 
 Operation CallLog::OperationOf(const Entry &entry) { return entry.operation; }
 
-void CallLog::ReadBytes(const Entry &entry, std::size_t arg, std::string &bytes) {
+CallLog::Reader::Reader() : latest_(kOperationCount) {}
+
+void CallLog::Reader::ReadBytes(const Entry &entry, std::size_t arg, std::string &bytes) {
   if (arg >= entry.arg_count || entry.kinds[arg] != kBytes) {
     throw std::invalid_argument("a call log argument read as bytes is not bytes");
   }
-  ArgReader reader(entry);
-  for (std::size_t before = 0; before < arg; ++before) reader.Skip(Kind(entry.kinds[before]));
-  reader.ReadBytes(bytes);
+  if (arg != 0) {
+    ArgReader reader(entry);
+    for (std::size_t before = 0; before < arg; ++before) reader.Skip(Kind(entry.kinds[before]));
+    const auto [size, packed] = reader.Packed();
+    bytes.assign(WordCount(size.bytes) * kWord, '\0');
+    ApplyPacked(packed, size.packed, bytes);
+    bytes.resize(size.bytes);
+    return;
+  }
+  // Back along the bases to a whole record, or to the last one read of this operation.
+  Latest &latest = latest_[static_cast<std::size_t>(entry.operation)];
+  const Entry *chain[kLongestChain + 1];
+  std::size_t length = 0;
+  for (const Entry *at = &entry; at != latest.entry; at = at->base) {
+    if (at == nullptr || length == std::size(chain)) {
+      throw std::logic_error("a call log record chain does not end in a whole record");
+    }
+    chain[length++] = at;
+    // A whole record: the differences apply to zeros.
+    if (at->base == nullptr) break;
+  }
+  // Forward again, applying each difference.
+  PackedSize size{};
+  while (length > 0) {
+    const Entry &step = *chain[--length];
+    const std::pair<PackedSize, const unsigned char *> packed = ArgReader(step).Packed();
+    size = packed.first;
+    if (step.base == nullptr) latest.words.assign(WordCount(size.bytes) * kWord, '\0');
+    ApplyPacked(packed.second, size.packed, latest.words);
+  }
+  if (latest.entry != &entry) {
+    latest.entry = &entry;
+  } else {
+    size = ArgReader(entry).Packed().first;
+  }
+  bytes.assign(latest.words, 0, size.bytes);
 }
 
-Call CallLog::Read(const Entry &entry) {
+Call CallLog::Reader::Read(const Entry &entry) {
   Call call{entry.operation, {}};
   call.args.reserve(entry.arg_count);
   ArgReader reader(entry);
   for (std::size_t arg = 0; arg < entry.arg_count; ++arg) {
-    call.args.push_back(reader.Owned(Kind(entry.kinds[arg])));
+    switch (Kind(entry.kinds[arg])) {
+      case kNone:
+        call.args.emplace_back(std::monostate{});
+        break;
+      case kBool:
+        call.args.emplace_back(reader.Number() != 0);
+        break;
+      case kInt:
+        call.args.emplace_back(reader.Number());
+        break;
+      case kBytes: {
+        std::string bytes;
+        ReadBytes(entry, arg, bytes);
+        reader.Skip(kBytes);
+        call.args.emplace_back(std::move(bytes));
+        break;
+      }
+    }
   }
   return call;
 }
@@ -274,7 +353,7 @@ std::vector<Call> CallLog::Snapshot() const {
   const Entry *last;
   std::vector<Call> calls;
   {
-    std::lock_guard<std::mutex> lock(mutex_);
+    std::lock_guard<SpinLock> lock(lock_);
     first = first_;
     last = last_;
     calls.reserve(count_);
@@ -282,8 +361,10 @@ std::vector<Call> CallLog::Snapshot() const {
   // Entries up to the last one seen are complete and stay put, so they are read without the
   // lock, which the callers' appends need meanwhile. Only the last one's link may be written
   // now, and it is not followed.
-  for (const Entry *entry = first; entry != nullptr; entry = entry == last ? nullptr : entry->next) {
-    calls.push_back(Read(*entry));
+  Reader reader;
+  for (const Entry *entry = first; entry != nullptr;
+       entry = entry == last ? nullptr : entry->next) {
+    calls.push_back(reader.Read(*entry));
   }
   return calls;
 }

@@ -27,7 +27,7 @@ constexpr std::size_t RoundUp(std::size_t size, std::size_t multiple) {
 void LogArena::FreeChunk::operator()(void *chunk) const { std::free(chunk); }
 
 void *LogArena::Allocate(std::size_t size) {
-  size = RoundUp(std::max<std::size_t>(size, 1), alignof(std::max_align_t));
+  size = RoundUp(std::max<std::size_t>(size, 1), kAlignment);
   if (size > left_) AddChunk(size);
   void *allocated = next_;
   next_ += size;

@@ -15,7 +15,11 @@ class LogArena {
   LogArena(const LogArena &) = delete;
   LogArena &operator=(const LogArena &) = delete;
 
-  // `size` bytes, aligned for any type and not zeroed. Throws std::bad_alloc.
+  // How allocations are aligned: enough for pointers and 8-byte numbers, which is all a log
+  // entry holds, and no more, since every byte of padding is fresh memory a caller pays for.
+  static constexpr std::size_t kAlignment = alignof(void *);
+
+  // `size` bytes, aligned to kAlignment and not zeroed. Throws std::bad_alloc.
   void *Allocate(std::size_t size);
 
  private:

@@ -239,7 +239,7 @@ int TraderSession::Submit(Operation operation, const void *record, std::size_t s
 }
 
 void TraderSession::Handle(const CallLog::Entry &logged, std::optional<int> request_id) {
-  CallLog::ReadBytes(logged, 0, record_);
+  log_reader_.ReadBytes(logged, 0, record_);
   handler_->Handle(Request{CallLog::OperationOf(logged), record_, request_id});
 }
 

@@ -132,6 +132,7 @@ class TraderSession : public std::enable_shared_from_this<TraderSession>, privat
   std::unique_ptr<RequestHandler> handler_;
   // The record of the request being handled, read back from the log into storage kept from
   // one request to the next.
+  CallLog::Reader log_reader_;
   std::string record_;
   // Joined by Release, or detached by it when Release runs on this thread; a session whose
   // object is never released is never destroyed, so the thread is never left joinable.
