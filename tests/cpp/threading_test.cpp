@@ -218,6 +218,41 @@ TEST(Release, FromAnotherThreadWaitsForTheCallbackAndAnswersWaitingEmits) {
   EXPECT_EQ(api.spi().received().size(), kHeardBeforeRelease + 1);
 }
 
+TEST(Release, LetsRequestsOnOtherThreadsFinishAndRefusesLaterOnes) {
+  constexpr int kSenders = 3;
+  constexpr int kRequests = 400;
+  for (int round = 0; round < 20; ++round) {
+    SimApi api;
+    api.Start();
+    CThostFtdcTraderApi *raw = &*api;
+    std::atomic<bool> released{false};
+    std::vector<std::thread> senders;
+    for (int sender = 0; sender < kSenders; ++sender) {
+      senders.emplace_back([&] {
+        CThostFtdcInputOrderField order{};
+        order.VolumeTotalOriginal = 1;
+        for (int request = 0; request < kRequests; ++request) {
+          const bool after_release = released.load();
+          const int result = raw->ReqOrderInsert(&order, request);
+          EXPECT_TRUE(result == (after_release ? -1 : 0) || (!after_release && result == -1))
+              << result;
+          if (request % 100 == 0) LetOthersRun();
+        }
+      });
+    }
+    if (round % 2 == 0) LetOthersRun();
+    api.Release();
+    released.store(true);
+    for (std::thread &sender : senders) sender.join();
+    // What reached the log reached it whole.
+    const std::vector<simtest::LoggedCall> logged = simtest::LoggedCalls(api.flow_path()).value();
+    for (const simtest::LoggedCall &call : logged) {
+      if (call.operation != "ReqOrderInsert") continue;
+      EXPECT_EQ(std::get<std::string>(call.args.at(0)).size(), sizeof(CThostFtdcInputOrderField));
+    }
+  }
+}
+
 TEST(Lifecycle, ManyObjectsComeAndGo) {
   for (int round = 0; round < 60; ++round) {
     {
