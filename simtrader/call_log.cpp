@@ -167,6 +167,12 @@ void ApplyPacked(const unsigned char *packed, std::size_t length, std::string &w
   }
 }
 
+// Writes a whole record's packed words into `words`, sized to hold them.
+void UnpackWhole(PackedSize size, const unsigned char *packed, std::string &words) {
+  words.assign(WordCount(size.bytes) * kWord, '\0');
+  ApplyPacked(packed, size.packed, words);
+}
+
 // Walks the arguments that follow an entry.
 class ArgReader {
  public:
@@ -287,8 +293,7 @@ void CallLog::Reader::ReadBytes(const Entry &entry, std::size_t arg, std::string
     ArgReader reader(entry);
     for (std::size_t before = 0; before < arg; ++before) reader.Skip(Kind(entry.kinds[before]));
     const auto [size, packed] = reader.Packed();
-    bytes.assign(WordCount(size.bytes) * kWord, '\0');
-    ApplyPacked(packed, size.packed, bytes);
+    UnpackWhole(size, packed, bytes);
     bytes.resize(size.bytes);
     return;
   }
@@ -305,20 +310,17 @@ void CallLog::Reader::ReadBytes(const Entry &entry, std::size_t arg, std::string
     if (at->base == nullptr) break;
   }
   // Forward again, applying each difference.
-  PackedSize size{};
   while (length > 0) {
     const Entry &step = *chain[--length];
-    const std::pair<PackedSize, const unsigned char *> packed = ArgReader(step).Packed();
-    size = packed.first;
-    if (step.base == nullptr) latest.words.assign(WordCount(size.bytes) * kWord, '\0');
-    ApplyPacked(packed.second, size.packed, latest.words);
+    const auto [size, packed] = ArgReader(step).Packed();
+    if (step.base == nullptr) {
+      UnpackWhole(size, packed, latest.words);
+    } else {
+      ApplyPacked(packed, size.packed, latest.words);
+    }
   }
-  if (latest.entry != &entry) {
-    latest.entry = &entry;
-  } else {
-    size = ArgReader(entry).Packed().first;
-  }
-  bytes.assign(latest.words, 0, size.bytes);
+  latest.entry = &entry;
+  bytes.assign(latest.words, 0, ArgReader(entry).Packed().first.bytes);
 }
 
 Call CallLog::Reader::Read(const Entry &entry) {
