@@ -9,11 +9,17 @@ struct's layout) and OUT_DIR/ApiConst.py (the vendor's codes).
 
 The same code reads our headers and the vendor's, which are GB18030 with CRLF line ends and
 hold much more than typedefs, defines and structs: anything else outside a struct is passed
-over. Inside a struct nothing is passed over, since a skipped member would shift the layout.
+over. Inside a struct nothing is passed over, since a skipped member would shift the layout,
+and a code or a typedef that cannot be read is an error too: a module with a code missing or
+a record shifted is worse than no module.
 
-ApiConst holds the one-character codes, `#define THOST_FTDC_D_Buy '0'` before
-`typedef char TThostFtdcDirectionType;` giving `Direction_Buy = b'0'`, and the members of
-the header's enums (THOST_TERT_RESTART = 0, ...). Other defines are no codes and are left out.
+ApiConst holds the vendor's codes, `#define THOST_FTDC_D_Buy '0'` before
+`typedef char TThostFtdcDirectionType;` giving `Direction_Buy = b'0'`, multi-character codes
+(`VirementTradeCode_BankBankToFuture = b'102001'`) included, and the members of the header's
+enums (THOST_TERT_RESTART = 0, ...). A code is named after its typedef and its own name after
+the prefix that all codes of that typedef share (THOST_FTDC_APP_TYPE_Investor gives
+AppType_Investor); the only code of a typedef keeps what follows THOST_FTDC_ and its first
+part (THOST_FTDC_BOOL_True would give Bool_True).
 """
 import ast
 import os
@@ -24,7 +30,9 @@ from pathlib import Path
 
 DATATYPE_HEADER = "ThostFtdcUserApiDataType.h"
 STRUCT_HEADER = "ThostFtdcUserApiStruct.h"
-ENCODING = "gb18030"
+# The vendor's headers are GB18030; a UTF-8 copy of them is read as UTF-8, so that its
+# comments come out right too.
+ENCODINGS = ("utf-8", "gb18030")
 
 # The vendor's flags are a plain char; c_char * 1 has the same size and alignment and reads
 # back as b'' when unset (see Quorvan.utils.base_field).
@@ -32,11 +40,15 @@ FLAG_CTYPE = "c_char * 1"
 SCALAR_CTYPES = {"int": "c_int", "short": "c_short", "double": "c_double"}
 
 COMMENT = re.compile(r"^\s*///(.*)$")
-CODE_DEFINE = re.compile(r"^\s*#\s*define\s+THOST_FTDC_[A-Za-z0-9]+_(\w+)\s+'(\\.|[^'\\])'\s*$")
+# A quoted value marks a code; other THOST_FTDC_ defines (sizes, flags) are no codes.
+CODE_DEFINE_START = re.compile(r"^\s*#\s*define\s+THOST_FTDC_\w+\s+'")
+CODE_DEFINE = re.compile(r"^\s*#\s*define\s+(THOST_FTDC_\w+)\s+'((?:\\.|[^'\\])+)'\s*(?://.*)?$")
+FIRST_PREFIX = re.compile(r"THOST_FTDC_[^_]+_")
 TYPEDEF = re.compile(r"^\s*typedef\s+(\w+)\s+(\w+)\s*(?:\[\s*(\d+)\s*\])?\s*;")
 ENUM = re.compile(r"\benum\s+(\w+)\s*\{([^}]*)\}")
 ENUM_MEMBER = re.compile(r"^\s*([A-Za-z_]\w*)\s*(?:=\s*([-+]?(?:0[xX][0-9a-fA-F]+|\d+)))?\s*$")
 STRUCT = re.compile(r"^[ \t]*struct\s+CThostFtdc(\w+)Field\s*\{(.*?)\}\s*;", re.M | re.S)
+RECORD_MENTION = re.compile(r"^[ \t]*struct\s+(CThostFtdc\w+Field)\b(?!\s*;)", re.M)
 MEMBER = re.compile(r"^(\w+)\s+(\w+)\s*;$")
 BLOCK_COMMENT = re.compile(r"/\*.*?\*/", re.S)
 
@@ -46,8 +58,17 @@ class HeaderError(Exception):
 
 
 def read_header(path):
-    """The header's text with LF line ends; undecodable bytes (in comments) are replaced."""
-    text = Path(path).read_bytes().decode(ENCODING, errors="replace")
+    """The header's text with LF line ends. Bytes that neither encoding reads (they can only
+    be in comments, since the code is ASCII) are replaced."""
+    data = Path(path).read_bytes()
+    for encoding in ENCODINGS:
+        try:
+            text = data.decode(encoding)
+            break
+        except UnicodeDecodeError:
+            continue
+    else:
+        text = data.decode(ENCODINGS[-1], errors="replace")
     return text.replace("\r\n", "\n").replace("\r", "\n")
 
 
@@ -63,7 +84,7 @@ def short_type_name(typedef):
     return match.group(1) if match else typedef
 
 
-def parse_datatypes(text):
+def parse_datatypes(text, header_name):
     """Returns (typedefs, groups): typedef name -> (base C type, array length or None), and
     a list of constant groups (C type name, [(name, value, comment)]), with bytes values for
     codes and ints for enum members."""
@@ -72,23 +93,55 @@ def parse_datatypes(text):
               if (members := parse_enum(enum.group(2)))]
     codes = []
     comment = ""
-    for line in text.split("\n"):
+    for number, line in enumerate(text.split("\n"), 1):
+        where = f"{header_name}:{number}"
         if match := COMMENT.match(line):
             comment = clean_comment(match.group(1))
         elif match := CODE_DEFINE.match(line):
             value = ast.literal_eval("b'%s'" % match.group(2))
-            codes.append((match.group(1), value, comment))
+            codes.append((match.group(1), value, comment, where))
             comment = ""
+        elif CODE_DEFINE_START.match(line):
+            raise HeaderError(f"{where}: not a code definition: {line.strip()}")
         elif match := TYPEDEF.match(line):
             base, name, length = match.groups()
             typedefs[name] = (base, int(length) if length else None)
             if codes:
-                prefix = short_type_name(name)
-                groups.append((name, [(f"{prefix}_{code}", value, why)
-                                      for code, value, why in codes]))
+                groups.append((name, name_codes(name, base, codes)))
             codes = []
             comment = ""
+    if codes:
+        raise HeaderError(f"{codes[0][3]}: {codes[0][0]} is followed by no typedef")
+    check_unique([name for _, constants in groups for name, _, _ in constants], header_name)
     return typedefs, groups
+
+
+def name_codes(type_name, base, codes):
+    """The codes of one typedef as (Python name, value, comment)."""
+    if base != "char":
+        raise HeaderError(f"{codes[0][3]}: codes before {type_name}, which is no char type")
+    names = [name for name, _, _, _ in codes]
+    if len(names) == 1:
+        prefix = FIRST_PREFIX.match(names[0])
+        prefix = prefix.group() if prefix else "THOST_FTDC_"
+    else:
+        prefix = os.path.commonprefix(names)
+        prefix = prefix[:prefix.rfind("_") + 1]
+    named = []
+    for name, value, comment, where in codes:
+        python_name = f"{short_type_name(type_name)}_{name[len(prefix):]}"
+        if not python_name.isidentifier():
+            raise HeaderError(f"{where}: {name} gives no Python name ({python_name})")
+        named.append((python_name, value, comment))
+    return named
+
+
+def check_unique(names, header_name):
+    seen = set()
+    for name in names:
+        if name in seen:
+            raise HeaderError(f"{header_name}: {name} is defined twice")
+        seen.add(name)
 
 
 def parse_enum(body):
@@ -151,6 +204,12 @@ def parse_structs(text, typedefs, header_name):
         if not fields:
             raise HeaderError(f"{header_name}:{first_line}: CThostFtdc{name} has no members")
         records.append((name, clean_comment(doc.group(1)) if doc else "", fields))
+    read = {f"CThostFtdc{name}" for name, _, _ in records}
+    for struct in RECORD_MENTION.finditer(text):
+        if struct.group(1) not in read:
+            line = text.count("\n", 0, struct.start()) + 1
+            raise HeaderError(f"{header_name}:{line}: struct {struct.group(1)} cannot be read")
+    check_unique([name for name, _, _ in records], header_name)
     return records
 
 
@@ -195,8 +254,8 @@ def render_struct_module(records, sources):
 def render_const_module(groups, sources):
     parts = [
         generated_line(sources),
-        '"""The vendor\'s codes: one-character flag values as the bytes record fields hold, '
-        'and the members of its enums."""\n\n',
+        '"""The vendor\'s codes, as the bytes record fields hold them, and the members of its '
+        'enums."""\n\n',
         render_all(name for _, constants in groups for name, _, _ in constants),
     ]
     for type_name, constants in groups:
@@ -210,7 +269,7 @@ def render(header_dir):
     """The two modules' sources generated from the headers in header_dir, by file name."""
     datatype_path = os.path.join(header_dir, DATATYPE_HEADER)
     struct_path = os.path.join(header_dir, STRUCT_HEADER)
-    typedefs, groups = parse_datatypes(read_header(datatype_path))
+    typedefs, groups = parse_datatypes(read_header(datatype_path), DATATYPE_HEADER)
     records = parse_structs(read_header(struct_path), typedefs, STRUCT_HEADER)
     return {
         "ApiStruct.py": render_struct_module(records, [datatype_path, struct_path]),

@@ -178,7 +178,7 @@ void Broker::Authenticate(const Link &link, const CThostFtdcReqAuthenticateField
   SetText(response.UserID, user);
   SetText(response.UserProductInfo, TextOf(request.UserProductInfo));
   SetText(response.AppID, TextOf(request.AppID));
-  response.AppType = THOST_FTDC_APP_Investor;
+  response.AppType = THOST_FTDC_APP_TYPE_Investor;
   link->Send(Event(EventId::OnRspAuthenticate), ArgsOf(&response, kSuccess, request_id, true));
 }
 

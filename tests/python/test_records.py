@@ -354,7 +354,7 @@ class TestGenerator:
         assert {name: getattr(consts, name) for name in consts.__all__} == {
             "THOST_TERT_RESTART": 0, "THOST_TERT_RESUME": 1, "THOST_TERT_QUICK": 2,
             "THOST_TERT_NONE": 3, "Direction_Buy": b"0", "Direction_Sell": b"1",
-            "OffsetFlag_CloseToday": b"3"}
+            "OffsetFlag_CloseToday": b"3", "VirementTradeCode_BankBankToFuture": b"102001"}
         structs = load_module("ApiStruct", (out / "ApiStruct.py").read_text("utf-8"))
         assert structs.__all__ == ["InputOrderField"]
         order = structs.InputOrderField
@@ -385,6 +385,54 @@ class TestGenerator:
         assert "CThostFtdcInputOrderField" in result.stderr and "Mystery" in result.stderr
         assert not (tmp_path / "out").exists()
 
+    @pytest.mark.parametrize("header, old, new, complaint", [
+        ("ThostFtdcUserApiDataType.h", "#define THOST_FTDC_D_Sell '1'",
+         "#define THOST_FTDC_D_Sell '1", "THOST_FTDC_D_Sell"),
+        ("ThostFtdcUserApiDataType.h", "#endif", "#define THOST_FTDC_X_Late 'x'\n#endif",
+         "THOST_FTDC_X_Late"),
+        ("ThostFtdcUserApiDataType.h", "typedef char TThostFtdcDirectionType;",
+         "typedef int TThostFtdcDirectionType;", "TThostFtdcDirectionType"),
+        ("ThostFtdcUserApiStruct.h", "struct CThostFtdcInputOrderField\n",
+         "struct CThostFtdcInputOrderField : public CThostFtdcNotARecord\n",
+         "CThostFtdcInputOrderField"),
+    ], ids=["unreadable code", "code without typedef", "code of an int", "derived record"])
+    def test_what_it_cannot_read_fails_the_build(self, tmp_path, header, old, new, complaint):
+        write_sample_headers(tmp_path, "\r\n")
+        path = tmp_path / header
+        old, new = (text.replace("\n", "\r\n").encode() for text in (old, new))
+        assert old in path.read_bytes()
+        path.write_bytes(path.read_bytes().replace(old, new))
+        result = run_generator(tmp_path, tmp_path / "out")
+        assert result.returncode == 1 and complaint in result.stderr
+        assert not (tmp_path / "out").exists()
+
+    def test_codes_are_named_after_the_prefix_their_typedef_shares(self):
+        _, groups = gen_records.parse_datatypes(
+            "#define THOST_FTDC_APP_TYPE_Investor '1'\n"
+            "#define THOST_FTDC_APP_TYPE_OperatorRelay '3'\n"
+            "typedef char TThostFtdcAppTypeType;\n"
+            "#define THOST_FTDC_PS_tradeable '1'\n"
+            "#define THOST_FTDC_PS_untradeable '2'\n"
+            "typedef char TThostFtdcProductStatusType;\n"
+            "#define THOST_FTDC_OTC_MT_DV01 '1'\n"
+            "typedef char TThostFtdcMatchTypeType;\n", "sample.h")
+        assert [name for _, codes in groups for name, _, _ in codes] == [
+            "AppType_Investor", "AppType_OperatorRelay", "ProductStatus_tradeable",
+            "ProductStatus_untradeable", "MatchType_MT_DV01"]
+
+    def test_a_utf8_copy_of_the_headers_gives_the_same_modules(self, tmp_path):
+        gb18030, utf8 = tmp_path / "gb18030", tmp_path / "utf8"
+        for directory in (gb18030, utf8):
+            directory.mkdir()
+        write_sample_headers(gb18030, "\r\n")
+        for header in gb18030.iterdir():
+            text = header.read_bytes().decode("gb18030", errors="replace")
+            (utf8 / header.name).write_bytes(text.encode("utf-8"))
+        first, second = gen_records.render(gb18030), gen_records.render(utf8)
+        for name in first:
+            assert first[name].split("\n", 1)[1] == second[name].split("\n", 1)[1]
+        assert "经纪公司代码" in second["ApiStruct.py"]
+
 
 class TestGeneratedModules:
     """The generated modules against the vendor interface they stand for."""
@@ -406,18 +454,30 @@ class TestGeneratedModules:
         ("HedgeFlag_Speculation", b"1"), ("TimeCondition_IOC", b"1"), ("TimeCondition_GFD", b"3"),
         ("VolumeCondition_AV", b"1"), ("VolumeCondition_MV", b"2"), ("VolumeCondition_CV", b"3"),
         ("ContingentCondition_Immediately", b"1"), ("ForceCloseReason_NotForceClose", b"0"),
-        ("ActionFlag_Delete", b"0"), ("BizType_Future", b"1"), ("THOST_TERT_RESTART", 0),
+        ("ActionFlag_Delete", b"0"), ("BizType_Future", b"1"), ("AppType_Investor", b"1"),
+        ("ProductStatus_tradeable", b"1"), ("VirementTradeCode_BankBankToFuture", b"102001"),
+        ("CZCEUploadFileName_O", b"O"), ("THOST_TERT_RESTART", 0),
         ("THOST_TERT_RESUME", 1), ("THOST_TERT_QUICK", 2), ("THOST_TERT_NONE", 3),
     ])
     def test_the_vendor_codes(self, name, code):
         assert getattr(ApiConst, name) == code
 
+    def test_the_whole_interface_is_there(self):
+        assert len(ApiStruct.__all__) == 405
+        assert len(ApiConst.__all__) == 1280 + 4
+
     @pytest.mark.skipif(shutil.which("g++") is None, reason="needs g++")
     def test_layout_equals_the_c_structs(self, tmp_path):
+        """The staged modules against the compiler's view of the headers they came from,
+        whichever headers the build used."""
+        from Quorvan.CTP import ApiStruct as staged
+        source = Path(staged.__file__).read_text("utf-8").split("\n", 1)[0]
+        header_dir = Path(source.split(" from ", 1)[1].split(" and ")[0]).parent
+        records = [getattr(staged, name) for name in staged.__all__]
         lines = ["#include <cstddef>", "#include <cstdio>", '#include "ThostFtdcUserApiStruct.h"',
                  "int main() {"]
         expected = []
-        for cls in RECORDS:
+        for cls in records:
             struct = "CThostFtdc" + cls.__name__
             lines.append(f'std::printf("{cls.__name__} %zu %zu\\n", sizeof({struct}), '
                          f"alignof({struct}));")
@@ -429,8 +489,10 @@ class TestGeneratedModules:
                 expected.append(f"{cls.__name__}.{name} {field.offset} {field.size}")
         lines.append("}")
         (tmp_path / "layout.cpp").write_text("\n".join(lines))
-        subprocess.run(["g++", "-std=c++11", "-I", str(HEADERS), "-o", str(tmp_path / "layout"),
+        subprocess.run(["g++", "-std=c++11", "-I", str(header_dir), "-o", str(tmp_path / "layout"),
                         str(tmp_path / "layout.cpp")], check=True)
         actual = subprocess.run([str(tmp_path / "layout")], check=True, capture_output=True,
                                 text=True).stdout.splitlines()
         assert actual == expected
+        header = (header_dir / "ThostFtdcUserApiStruct.h").read_bytes().decode("latin-1")
+        assert len(records) == header.count("struct CThostFtdc")
