@@ -1,12 +1,15 @@
 # make            install what is missing, build, and stage the package in place
 # make test       the GoogleTest suites (ctest), then the Python suite
+# make test-python the Python suite only (what CI runs with each further interpreter)
 # make test-asan  the Python suite against an AddressSanitizer/UBSan build (build-asan/)
 # make demo       run examples/demo.py against the simulated broker
 # make bench      run every bench/*.py (figures only; not part of make test)
 # make deps       install the missing Debian packages and Python tools
 # make clean      remove every build product
 #
-# PYTHON=...      the interpreter to build for and to run everything with (default python3)
+# PYTHON=...      the interpreter to build for and to run everything with (default python3);
+#                 each interpreter builds in a folder of its own (build/py3.X), and all of
+#                 them stage in place: their extensions differ by name.
 # CTP_SDK_DIR=... build against the vendor's SDK instead of the simulated library; the
 #                 package is then staged in build-sdk/stage rather than in place, so that the
 #                 in-place build keeps the simulated library and Quorvan.sim.
@@ -24,9 +27,11 @@ SUDO := $(if $(filter 0,$(shell id -u)),,sudo)
 # An absolute path, since recipes run it from other directories; resolved only when a
 # recipe needs it.
 PYTHON_EXE = $(shell $(PYTHON) -c 'import sys; print(sys.executable)')
+PYTHON_VERSION = $(shell $(PYTHON) -c 'import sys; print("%d.%d" % sys.version_info[:2])')
+BUILD_TESTING := ON
 
 ifeq ($(strip $(CTP_SDK_DIR)),)
-BUILD_DIR := $(CURDIR)/build
+BUILD_DIR = $(CURDIR)/build/py$(PYTHON_VERSION)
 STAGE := $(CURDIR)
 SDK_DIR :=
 else
@@ -37,8 +42,8 @@ endif
 
 # The suites and the demo drive the simulated library through Quorvan.sim.
 ifneq ($(SDK_DIR),)
-ifneq ($(filter test demo,$(MAKECMDGOALS)),)
-$(error make test and make demo run against the simulated library: run them without CTP_SDK_DIR)
+ifneq ($(filter test test-python demo,$(MAKECMDGOALS)),)
+$(error make test, test-python and demo run against the simulated library: run them without CTP_SDK_DIR)
 endif
 endif
 
@@ -46,7 +51,7 @@ ASAN_BUILD_DIR := $(CURDIR)/build-asan
 ASAN_STAGE := $(ASAN_BUILD_DIR)/stage
 ASAN_REPORTS := $(ASAN_BUILD_DIR)/reports
 
-.PHONY: all build deps test test-asan demo bench clean
+.PHONY: all build deps test test-python test-asan demo bench clean
 
 all: build
 
@@ -54,7 +59,7 @@ all: build
 # of PYTHON or CTP_SDK_DIR.
 build: deps
 	cmake -S "$(CURDIR)" -B "$(BUILD_DIR)" -DPython_EXECUTABLE="$(PYTHON_EXE)" \
-	    -DQUORVAN_STAGE_DIR="$(STAGE)" -DCTP_SDK_DIR="$(SDK_DIR)" -DBUILD_TESTING=ON
+	    -DQUORVAN_STAGE_DIR="$(STAGE)" -DCTP_SDK_DIR="$(SDK_DIR)" -DBUILD_TESTING=$(BUILD_TESTING)
 	cmake --build "$(BUILD_DIR)" -j $(JOBS)
 
 # pytest runs from inside the stage: `python -m` puts the working directory first on
@@ -62,6 +67,11 @@ build: deps
 # directory.
 test: build
 	cd "$(BUILD_DIR)" && ctest --output-on-failure
+	cd "$(STAGE)" && PYTHONPATH="$(STAGE)" "$(PYTHON_EXE)" -m pytest "$(CURDIR)/tests/python"
+
+# The GoogleTest suites do not depend on the interpreter, so they are neither built nor run.
+test-python: BUILD_TESTING := OFF
+test-python: build
 	cd "$(STAGE)" && PYTHONPATH="$(STAGE)" "$(PYTHON_EXE)" -m pytest "$(CURDIR)/tests/python"
 
 # Leaks are not reported: the interpreter keeps its objects until exit by design.

@@ -213,6 +213,11 @@ PyObject *module_create(PyObject *module_spec, PyModuleDef *) {
 PyModuleDef_Slot kModuleSlots[] = {
     {Py_mod_create, reinterpret_cast<void *>(module_create)},
     {Py_mod_exec, reinterpret_cast<void *>(module_exec)},
+#if PY_VERSION_HEX >= 0x030C0000
+    // One module, one class and the live traders are process-wide: a subinterpreter with
+    // its own lock would share them with the main interpreter.
+    {Py_mod_multiple_interpreters, Py_MOD_MULTIPLE_INTERPRETERS_NOT_SUPPORTED},
+#endif
     {0, nullptr},
 };
 

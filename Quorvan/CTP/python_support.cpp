@@ -1,5 +1,7 @@
 #include "python_support.h"
 
+#include <frameobject.h>
+
 #include <climits>
 #include <cstring>
 #include <string>
@@ -205,7 +207,25 @@ bool check_no_arguments(const char *function, Py_ssize_t nargs, PyObject *kwname
 
 PyObject *method_failed(const char *method) {
     const std::string entry = std::string("Quorvan.CTP.TraderApiBase.TraderApiBase.") + method;
-    _PyTraceback_Add(entry.c_str(), "Quorvan/CTP/TraderApiBase", 0);
+    // The entry is a frame of an empty code object named after the method. Making it may run
+    // Python code (the file system codec), which must not see the pending error; if it
+    // cannot be made, the error goes on without the entry.
+    PyObject *type, *value, *traceback;
+    PyErr_Fetch(&type, &value, &traceback);
+    PyRef globals(PyDict_New());
+    PyRef code(globals ? reinterpret_cast<PyObject *>(
+                             PyCode_NewEmpty("Quorvan/CTP/TraderApiBase", entry.c_str(), 0))
+                       : nullptr);
+    PyRef frame(code ? reinterpret_cast<PyObject *>(
+                           PyFrame_New(PyThreadState_Get(),
+                                       reinterpret_cast<PyCodeObject *>(code.get()),
+                                       globals.get(), nullptr))
+                     : nullptr);
+    PyErr_Clear();
+    PyErr_Restore(type, value, traceback);
+    if (frame) {
+        PyTraceBack_Here(reinterpret_cast<PyFrameObject *>(frame.get()));
+    }
     return nullptr;
 }
 

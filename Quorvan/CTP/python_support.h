@@ -3,8 +3,7 @@
 // traceback entry of a method and the report of an error that cannot reach a caller.
 #pragma once
 
-#define PY_SSIZE_T_CLEAN
-#include <Python.h>
+#include "python_compat.h"
 
 #include <utility>
 

@@ -1,4 +1,5 @@
-"""The package as users get it: installed by pip, and built against a vendor SDK.
+"""The package as users get it: a wheel installed into a fresh venv, and a build against a
+vendor SDK.
 
 Each test runs a full build from the sources, so the sanitizer run, which is about the
 code rather than its packaging, leaves them out.
@@ -60,38 +61,44 @@ def staged_simulated_library():
     return library
 
 
-def test_pip_install_imports_from_anywhere_with_freshly_generated_records(tmp_path):
+def test_the_wheel_installs_into_a_fresh_venv_and_runs_the_demo(tmp_path):
     source = tmp_path / "source"
     copy_sources(source)
     sources = {path.relative_to(source) for path in (source / "Quorvan").rglob("*.py")}
-    # Leftovers of in-place builds must not reach the installation: the records have to come
-    # from this build's headers, and an extension built for another interpreter is junk.
+    # Leftovers of in-place builds must not reach the wheel: the records have to come from
+    # this build's headers, and an extension built for another interpreter is junk.
     stale = 'raise ImportError("stale record module from the source tree")\n'
     for name in ("ApiStruct.py", "ApiConst.py"):
         (source / "Quorvan" / "CTP" / name).write_text(stale)
     (source / "Quorvan" / "CTP" / "TraderApiBase.cpython-30-x86_64-linux-gnu.so").write_text(stale)
 
-    # Into a folder of its own, never the interpreter's site-packages, which Debian's python3
-    # guards against pip unless told otherwise.
-    target = tmp_path / "site"
-    run([sys.executable, "-m", "pip", "install", "--no-build-isolation", "--no-index",
-         "--no-deps", "--target", target, source],
-        env=dict(os.environ, PIP_BREAK_SYSTEM_PACKAGES="1"))
+    wheels = tmp_path / "wheels"
+    run([sys.executable, "-m", "pip", "wheel", "--no-build-isolation", "--no-deps",
+         "--wheel-dir", wheels, source])
+    (wheel,) = wheels.glob("*.whl")
+    venv = tmp_path / "venv"
+    run([sys.executable, "-m", "venv", venv])
+    python = venv / "bin" / "python"
+    run([python, "-m", "pip", "install", "--no-index", "--no-deps", wheel])
 
     elsewhere = tmp_path / "elsewhere"
     elsewhere.mkdir()
-    output = run_python_from(target, (
-        "import Quorvan, Quorvan.CTP.TraderApiBase, Quorvan.CTP.ApiStruct, Quorvan.sim\n"
-        "print(Quorvan.__file__)"), cwd=elsewhere)
-    assert target in Path(output.strip()).parents
+    shutil.copy(SOURCE_ROOT / "examples" / "demo.py", elsewhere)
+    env = {name: value for name, value in os.environ.items()
+           if name not in ("PYTHONPATH", "LD_LIBRARY_PATH", "LD_PRELOAD")}
+    output = run([python, "demo.py"], cwd=elsewhere, env=env)
+    assert "Trader Ready!" in output and "Positions:" in output
+    site = Path(run([python, "-c", "import Quorvan; print(Quorvan.__file__)"], cwd=elsewhere,
+                    env=env).strip()).parents[1]
+    assert venv in site.parents
     products = {Path("Quorvan", "CTP", name) for name in (
         "ApiStruct.py", "ApiConst.py", TRADER_LIBRARY,
         "TraderApiBase" + sysconfig.get_config_var("EXT_SUFFIX"))}
-    installed = {path.relative_to(target) for path in (target / "Quorvan").rglob("*")
+    installed = {path.relative_to(site) for path in (site / "Quorvan").rglob("*")
                  if path.is_file() and "__pycache__" not in path.parts}
     assert installed == sources | products
     for name in ("ApiStruct.py", "ApiConst.py"):
-        assert (target / "Quorvan" / "CTP" / name).read_text() != stale
+        assert (site / "Quorvan" / "CTP" / name).read_text() != stale
 
 
 def test_sdk_build_uses_the_vendor_files_and_leaves_out_the_simulator(tmp_path):

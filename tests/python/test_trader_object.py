@@ -1,6 +1,8 @@
 import copy
 import os
 import pickle
+import subprocess
+import sys
 
 import pytest
 
@@ -238,3 +240,24 @@ def test_an_error_that_keeps_the_object_alive_does_not_free_it(tmp_path, unraisa
     assert isinstance(kept, Clinging)
     assert kept.GetTradingDay() == b""
     assert sim.calls(directory)[-1] == ("Release",)
+
+
+SUBINTERPRETER_IMPORT = """
+import sys
+from test.support import run_in_subinterp_with_config
+run_in_subinterp_with_config(
+    "import sys\\nsys.path[:0] = %r\\n"
+    "try:\\n    import Quorvan.CTP.TraderApiBase\\n"
+    "except ImportError as error:\\n    print(error)\\n" % sys.path,
+    own_gil=False, use_main_obmalloc=True, allow_fork=True, allow_exec=True,
+    allow_threads=True, allow_daemon_threads=True, check_multi_interp_extensions=True)
+"""
+
+
+@pytest.mark.skipif(sys.version_info < (3, 12), reason="subinterpreters check modules from 3.12")
+def test_subinterpreters_are_refused():
+    # Even one that shares the main interpreter's lock: the live traders are process-wide.
+    result = subprocess.run([sys.executable, "-c", SUBINTERPRETER_IMPORT], capture_output=True,
+                            text=True, timeout=120)
+    assert result.returncode == 0, result.stderr
+    assert "does not support loading in subinterpreters" in result.stdout

@@ -3,7 +3,7 @@
 // function, which turns the records into dicts and calls the trader's method of that name.
 #pragma once
 
-#include <Python.h>
+#include "python_compat.h"
 
 #include <atomic>
 

@@ -1,7 +1,7 @@
 // Small helpers shared by the bridge and the extension.
 #pragma once
 
-#include <Python.h>
+#include "python_compat.h"
 
 // Holds the interpreter lock for its scope; works on threads the interpreter did not create,
 // such as the vendor's, and gives the lock back on every way out, unwinding included.
