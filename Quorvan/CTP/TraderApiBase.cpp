@@ -2,17 +2,40 @@
 // table of the class's methods in class order.
 #include "trader_methods.h"
 
+#include "exception_boundary.h"
+
 namespace {
 
 constexpr int kFastCall = METH_FASTCALL | METH_KEYWORDS;
 
-#define QV_DOCUMENTED(name, doc) {#name, reinterpret_cast<PyCFunction>(reinterpret_cast<void (*)(void)>(method_##name)), kFastCall, doc}
+using MethodFunction = PyObject *(PyObject *, PyObject *const *, Py_ssize_t, PyObject *);
+
+// Every method of the class runs inside this: a C++ exception leaving it becomes the Python
+// exception of its class, with the method's traceback entry.
+PyObject *run_method(const char *name, MethodFunction *method, PyObject *self,
+                     PyObject *const *args, Py_ssize_t nargs, PyObject *kwnames) noexcept {
+    try {
+        return method(self, args, nargs, kwnames);
+    } catch (...) {
+        raise_thrown();
+        return method_failed(name);
+    }
+}
+
+#define QV_GUARDED(name, function)                                                   \
+    +[](PyObject *self, PyObject *const *args, Py_ssize_t nargs, PyObject *kwnames) noexcept { \
+        return run_method(name, function, self, args, nargs, kwnames);                 \
+    }
+#define QV_DEF(name, function, doc)                                                              \
+    {name, reinterpret_cast<PyCFunction>(reinterpret_cast<void (*)(void)>(QV_GUARDED(name, function))), \
+     kFastCall, doc}
+#define QV_DOCUMENTED(name, doc) QV_DEF(#name, method_##name, doc)
 #define QV_ENTRY(name) QV_DOCUMENTED(name, nullptr)
 
 // Installed while the class is made ready, before the module-level imports run.
 PyMethodDef kPickleRefusal[] = {
-    {"__reduce__", reinterpret_cast<PyCFunction>(reinterpret_cast<void (*)(void)>(method_reduce)), kFastCall, nullptr},
-    {"__setstate__", reinterpret_cast<PyCFunction>(reinterpret_cast<void (*)(void)>(method_setstate)), kFastCall, nullptr},
+    QV_DEF("__reduce__", method_reduce, nullptr),
+    QV_DEF("__setstate__", method_setstate, nullptr),
     {nullptr, nullptr, 0, nullptr},
 };
 
@@ -179,16 +202,26 @@ bool install_methods() {
     return true;
 }
 
+bool execute_module(PyObject *module) {
+    PyObject *globals = PyModule_GetDict(module);
+    set_module_globals(globals);
+    return PyType_Ready(&TraderApiBaseType) == 0 &&
+           PyModule_AddObjectRef(module, "TraderApiBase",
+                                 reinterpret_cast<PyObject *>(&TraderApiBaseType)) == 0 &&
+           run_module_statements(globals) && install_methods() && release_traders_at_exit();
+}
+
 int module_exec(PyObject *module) {
     if (g_executed) {
         return 0;
     }
-    PyObject *globals = PyModule_GetDict(module);
-    set_module_globals(globals);
-    if (PyType_Ready(&TraderApiBaseType) < 0 ||
-        PyModule_AddObjectRef(module, "TraderApiBase",
-                              reinterpret_cast<PyObject *>(&TraderApiBaseType)) < 0 ||
-        !run_module_statements(globals) || !install_methods() || !release_traders_at_exit()) {
+    bool executed = false;
+    try {
+        executed = execute_module(module);
+    } catch (...) {
+        raise_thrown();
+    }
+    if (!executed) {
         // A later import starts afresh with a new module.
         Py_CLEAR(g_module);
         return -1;

@@ -1,10 +1,10 @@
 // Where an event becomes a method call: the bridge functions look up the trader's handler,
 // turn each vendor record into a dict with its record class, and call the handler. A failure
-// at any step is reported as unraisable and the vendor never hears of it.
+// at any step, a C++ exception included, is reported as unraisable and the vendor never hears
+// of it.
 #include "CTraderAPI.h"
 
-#include <string>
-
+#include "exception_boundary.h"
 #include "python_support.h"
 #include "trader_methods.h"
 
@@ -12,13 +12,13 @@ namespace {
 
 // What one event needs by name; made once, on the event's first delivery.
 struct EventNames {
-    EventNames(const char *event, const char *record)
+    EventNames(const char *event, const char *record, const char *context)
         : handler(PyUnicode_InternFromString(event)),
           record_class(record ? PyUnicode_InternFromString(record) : nullptr),
-          context(std::string("Quorvan.CTP.TraderApiBase.TraderSpi_") + event) {}
+          context(context) {}
     PyObject *handler;
     PyObject *record_class;
-    std::string context;
+    const char *context;
 };
 
 // A new dict of the record's fields: <record_class>.from_address(address).<method>(), the
@@ -76,7 +76,7 @@ void finish(PyObject *self, const EventNames &names, PyRef result) {
     if (PyErr_ExceptionMatches(PyExc_SystemExit)) {
         hand_exit_to_main_thread(self);
     } else {
-        report_unraisable(names.context.c_str());
+        report_unraisable(names.context);
     }
 }
 
@@ -144,9 +144,16 @@ void deliver_rtn(PyObject *self, const EventNames &names, const void *record) {
 #define QV_DELIVER_ErrRtn(Param) deliver_err_rtn(self, names, Param, pRspInfo)
 #define QV_DELIVER_Rtn(Param) deliver_rtn(self, names, Param)
 
-#define EVENT(Shape, Name, Record, Param, Handler)                                              \
-    void TraderSpi_##Name(PyObject *self QV_COMMA_PARAMS_##Shape(Record, Param)) {       \
-        static const EventNames names(#Name, QV_RECORD_CLASS_##Shape(Record));          \
-        QV_DELIVER_##Shape(Param);                                                       \
+#define QV_CONTEXT(Name) "Quorvan.CTP.TraderApiBase.TraderSpi_" #Name
+
+#define EVENT(Shape, Name, Record, Param, Handler)                                               \
+    void TraderSpi_##Name(PyObject *self QV_COMMA_PARAMS_##Shape(Record, Param)) noexcept {     \
+        try {                                                                                  \
+            static const EventNames names(#Name, QV_RECORD_CLASS_##Shape(Record),              \
+                                          QV_CONTEXT(Name));                                   \
+            QV_DELIVER_##Shape(Param);                                                         \
+        } catch (...) {                                                                        \
+            report_thrown(QV_CONTEXT(Name));                                                   \
+        }                                                                                      \
     }
 #include "events.def"

@@ -27,7 +27,7 @@ PyObject *register_address(PyObject *self, PyObject *const *args, Py_ssize_t nar
         return method_failed(method);
     }
     const char *text = lent_text(args[0]);
-    if (text == nullptr) {
+    if (text == nullptr || !check_no_nul(args[0], method)) {
         return method_failed(method);
     }
     CThostFtdcTraderApi *api = usable_api(as_trader(self));
@@ -64,7 +64,7 @@ PyObject *user_system_info(PyObject *self, PyObject *const *args, Py_ssize_t nar
     }
     size_t address;
     if (!record_address(method, args[0], sizeof(CThostFtdcUserSystemInfoField),
-                        "UserSystemInfoField", &address)) {
+                        QV_NAME("UserSystemInfoField"), &address)) {
         return method_failed(method);
     }
     auto *record = reinterpret_cast<CThostFtdcUserSystemInfoField *>(address);
@@ -86,7 +86,7 @@ bool fens_user_info_address(PyObject *value, size_t *address) {
         return convert_address(value, address);
     }
     return record_address("RegisterFensUserInfo", value, sizeof(CThostFtdcFensUserInfoField),
-                          "FensUserInfoField", address);
+                          QV_NAME("FensUserInfoField"), address);
 }
 
 const char *const kClsName[] = {"cls"};

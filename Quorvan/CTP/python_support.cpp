@@ -3,9 +3,11 @@
 #include <frameobject.h>
 
 #include <climits>
+#include <cstdio>
 #include <cstring>
-#include <string>
 #include <vector>
+
+#include "ThostFtdcUserApiDataType.h"
 
 namespace {
 
@@ -206,7 +208,9 @@ bool check_no_arguments(const char *function, Py_ssize_t nargs, PyObject *kwname
 }
 
 PyObject *method_failed(const char *method) {
-    const std::string entry = std::string("Quorvan.CTP.TraderApiBase.TraderApiBase.") + method;
+    // No C++ allocation here: this also ends a method that a C++ exception has just left.
+    char entry[160];
+    std::snprintf(entry, sizeof entry, "Quorvan.CTP.TraderApiBase.TraderApiBase.%s", method);
     // The entry is a frame of an empty code object named after the method. Making it may run
     // Python code (the file system codec), which must not see the pending error; if it
     // cannot be made, the error goes on without the entry.
@@ -214,7 +218,7 @@ PyObject *method_failed(const char *method) {
     PyErr_Fetch(&type, &value, &traceback);
     PyRef globals(PyDict_New());
     PyRef code(globals ? reinterpret_cast<PyObject *>(
-                             PyCode_NewEmpty("Quorvan/CTP/TraderApiBase", entry.c_str(), 0))
+                             PyCode_NewEmpty("Quorvan/CTP/TraderApiBase", entry, 0))
                        : nullptr);
     PyRef frame(code ? reinterpret_cast<PyObject *>(
                            PyFrame_New(PyThreadState_Get(),
@@ -229,18 +233,58 @@ PyObject *method_failed(const char *method) {
     return nullptr;
 }
 
+namespace {
+
+// sys.last_type, sys.last_value and sys.last_traceback (and sys.last_exc from 3.12), as the
+// interpreter's own report of an uncaught error sets them, for a debugger's post-mortem.
+void remember_last_error(PyObject *type, PyObject *value, PyObject *traceback) {
+    const bool remembered =
+#if PY_VERSION_HEX >= 0x030C0000
+        PySys_SetObject("last_exc", value) == 0 &&
+#endif
+        PySys_SetObject("last_type", type) == 0 && PySys_SetObject("last_value", value) == 0 &&
+        PySys_SetObject("last_traceback", traceback ? traceback : Py_None) == 0;
+    if (!remembered) {
+        PyErr_Clear();
+    }
+}
+
+}  // namespace
+
 void report_unraisable(const char *context) {
     PyObject *type, *value, *traceback;
     PyErr_Fetch(&type, &value, &traceback);
-    Py_XINCREF(type);
-    Py_XINCREF(value);
-    Py_XINCREF(traceback);
-    PyErr_Restore(type, value, traceback);
-    PyErr_PrintEx(1);
+    if (type == nullptr) {
+        return;
+    }
+    PyErr_NormalizeException(&type, &value, &traceback);
+    if (traceback != nullptr && value != nullptr) {
+        PyException_SetTraceback(value, traceback);
+    }
+    remember_last_error(type, value, traceback);
+    // Printed directly rather than through PyErr_PrintEx and sys.excepthook: both end the
+    // process on a SystemExit, and this runs where nobody may exit, on the vendor's thread
+    // or in the middle of a teardown.
+    PyErr_Display(type, value, traceback);
     PyObject *object = PyUnicode_FromString(context);
     PyErr_Restore(type, value, traceback);
     PyErr_WriteUnraisable(object ? object : Py_None);
     Py_XDECREF(object);
+}
+
+bool check_no_nul(PyObject *text, const char *what) {
+    const bool is_bytes = PyBytes_Check(text);
+    if (!is_bytes && !PyByteArray_Check(text)) {
+        return true;
+    }
+    const char *data = is_bytes ? PyBytes_AS_STRING(text) : PyByteArray_AS_STRING(text);
+    const Py_ssize_t size = is_bytes ? PyBytes_GET_SIZE(text) : PyByteArray_GET_SIZE(text);
+    if (std::memchr(data, '\0', static_cast<size_t>(size)) != nullptr) {
+        PyErr_Format(PyExc_ValueError, "NUL byte in %s: the vendor would see the text end there",
+                     what);
+        return false;
+    }
+    return true;
 }
 
 namespace {
@@ -275,7 +319,6 @@ bool convert_resume_type(PyObject *value, unsigned int *out) {
     if (!long_of(value, &wide)) {
         return false;
     }
-    // The vendor defines 0 to 3 only; small negative numbers pass on as their 32-bit pattern.
     if (wide > static_cast<long>(UINT_MAX)) {
         PyErr_SetString(PyExc_OverflowError,
                         "value too large to convert to enum THOST_TE_RESUME_TYPE");
@@ -284,6 +327,14 @@ bool convert_resume_type(PyObject *value, unsigned int *out) {
     if (wide < INT_MIN) {
         PyErr_SetString(PyExc_OverflowError,
                         "can't convert negative value to enum THOST_TE_RESUME_TYPE");
+        return false;
+    }
+    // Any other value would be cast to the enum, which is undefined behaviour in C++.
+    if (wide < THOST_TERT_RESTART || wide > THOST_TERT_NONE) {
+        PyErr_Format(PyExc_ValueError,
+                     "%ld is not a THOST_TE_RESUME_TYPE: THOST_TERT_RESTART (0), "
+                     "THOST_TERT_RESUME (1), THOST_TERT_QUICK (2) or THOST_TERT_NONE (3)",
+                     wide);
         return false;
     }
     *out = static_cast<unsigned int>(wide);

@@ -79,10 +79,16 @@ bool check_no_arguments(const char *function, Py_ssize_t nargs, PyObject *kwname
 PyObject *method_failed(const char *method);
 
 // For errors that cannot reach a caller: prints the pending error with its traceback, then
-// hands it to sys.unraisablehook with `context` as the object, and clears it.
+// hands it to sys.unraisablehook with `context` as the object, and clears it. Never exits the
+// process, not even for a SystemExit.
 void report_unraisable(const char *context);
 
-// Integer conversions through the object's __int__, with the interpreter's messages.
+// ValueError naming `what` when the bytes or bytearray `text` holds a NUL: the vendor takes
+// C strings, and would see the text end there. Other objects pass.
+bool check_no_nul(PyObject *text, const char *what);
+
+// Integer conversions through the object's __int__, with the interpreter's messages; a resume
+// type must also be one of the enum's four values.
 bool convert_int32(PyObject *value, int *out);
 bool convert_resume_type(PyObject *value, unsigned int *out);
 bool convert_address(PyObject *value, size_t *out);

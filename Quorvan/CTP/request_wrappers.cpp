@@ -11,7 +11,7 @@ using Request = int (CThostFtdcTraderApi::*)(Record *, int);
 
 template <class Record>
 PyObject *send_request(PyObject *self, PyObject *const *args, Py_ssize_t nargs,
-                       PyObject *kwnames, const Parameters &parameters, const char *record_class,
+                       PyObject *kwnames, const Parameters &parameters, PyObject *record_class,
                        Request<Record> operation) {
     PyObject *values[2];
     int request_id = 0;
@@ -45,7 +45,7 @@ PyObject *send_request(PyObject *self, PyObject *const *args, Py_ssize_t nargs,
         static const char *const names[] = {#Param, "nRequestID"};                           \
         static const Parameters parameters{#Name, names, 1, 2};                              \
         return send_request<CThostFtdc##Record##Field>(self, args, nargs, kwnames, parameters, \
-                                                       #Record "Field",                      \
+                                                       QV_NAME(#Record "Field"),             \
                                                        &CThostFtdcTraderApi::Name);          \
     }
 #include "requests.def"

@@ -3,10 +3,12 @@
 // before the memory goes.
 #include "trader_methods.h"
 
+#include <algorithm>
 #include <new>
 #include <unordered_set>
 #include <vector>
 
+#include "exception_boundary.h"
 #include "record_builder.h"
 
 namespace {
@@ -23,6 +25,40 @@ constexpr const char kDeallocContext[] = "Quorvan.CTP.TraderApiBase.TraderApiBas
 // all before it finalizes: a vendor thread must never call into a dying interpreter. Guarded
 // by the interpreter lock.
 std::unordered_set<PyObject *> g_live_traders;
+
+// An identity argument and the most bytes the vendor's fields take of it: the login chain
+// and the trading helpers copy it into records whose text fields end in a NUL.
+struct IdentityArgument {
+    const char *name;
+    size_t room;
+};
+
+constexpr IdentityArgument kBrokerId{"broker_id", sizeof(CThostFtdcReqUserLoginField::BrokerID) - 1};
+constexpr IdentityArgument kInvestorId{
+    "investor_id", std::min(sizeof(CThostFtdcReqUserLoginField::UserID),
+                            sizeof(CThostFtdcSettlementInfoConfirmField::InvestorID)) - 1};
+constexpr IdentityArgument kPassword{"password", sizeof(CThostFtdcReqUserLoginField::Password) - 1};
+constexpr IdentityArgument kAppId{"app_id", sizeof(CThostFtdcReqAuthenticateField::AppID) - 1};
+constexpr IdentityArgument kAuthCode{"auth_code",
+                                     sizeof(CThostFtdcReqAuthenticateField::AuthCode) - 1};
+
+// to_bytes(value), refused with ValueError when it would not fit the vendor's fields: the
+// login chain would otherwise fail inside a handler, where no caller hears of it.
+PyRef identity_bytes(PyObject *value, const IdentityArgument &argument) {
+    PyRef text = to_bytes(value);
+    if (!text) {
+        return {};
+    }
+    const Py_ssize_t length = PyBytes_Check(text.get())       ? PyBytes_GET_SIZE(text.get())
+                              : PyByteArray_Check(text.get()) ? PyByteArray_GET_SIZE(text.get())
+                                                              : 0;
+    if (static_cast<size_t>(length) > argument.room) {
+        PyErr_Format(PyExc_ValueError, "%s takes at most %zu bytes, the vendor's field; got %zd",
+                     argument.name, argument.room, length);
+        return {};
+    }
+    return text;
+}
 
 bool set_attribute(PyObject *self, PyObject *name, PyObject *value) {
     return value != nullptr && PyObject_SetAttr(self, name, value) == 0;
@@ -101,6 +137,30 @@ bool set_flow_path(PyObject *self, PyObject *flow_path, PyObject *investor_id) {
     return set_attribute(self, QV_NAME("flow_path"), stored.get());
 }
 
+// os.mkdir(path), where a directory that another thread or process has just made counts as
+// made: two traders of one new flow path may be constructed at once.
+bool make_directory(PyObject *path) {
+    PyRef os = lookup_global(QV_NAME("os"));
+    if (os && call_method(os.get(), QV_NAME("mkdir"), {path})) {
+        return true;
+    }
+    if (!os || !PyErr_ExceptionMatches(PyExc_FileExistsError)) {
+        return false;
+    }
+    PyObject *type, *value, *traceback;
+    PyErr_Fetch(&type, &value, &traceback);
+    PyRef is_directory = os_path_call(QV_NAME("isdir"), {path});
+    const int made = is_directory ? PyObject_IsTrue(is_directory.get()) : -1;
+    if (made == 0) {
+        PyErr_Restore(type, value, traceback);
+        return false;
+    }
+    Py_XDECREF(type);
+    Py_XDECREF(value);
+    Py_XDECREF(traceback);
+    return made > 0;
+}
+
 // Makes every missing prefix of self.flow_path + "td.con", outermost first.
 bool make_flow_directories(PyObject *self) {
     PyRef flow_path = get_attribute(self, QV_NAME("flow_path"));
@@ -124,12 +184,8 @@ bool make_flow_directories(PyObject *self) {
         if (present < 0) {
             return false;
         }
-        if (!present) {
-            PyRef os = lookup_global(QV_NAME("os"));
-            PyRef made = os ? call_method(os.get(), QV_NAME("mkdir"), {prefix.get()}) : PyRef();
-            if (!made) {
-                return false;
-            }
+        if (!present && !make_directory(prefix.get())) {
+            return false;
         }
     }
     return !PyErr_Occurred();
@@ -141,7 +197,10 @@ bool make_vendor_object(TraderObject *self) {
     PyRef with_con = flow_path ? PyRef(PyNumber_Add(flow_path.get(), QV_NAME("td.con"))) : PyRef();
     PyRef sep = with_con ? os_path_sep() : PyRef();
     PyRef full = sep ? PyRef(PyNumber_Add(with_con.get(), sep.get())) : PyRef();
-    PyRef path = full ? to_bytes(full.get()) : PyRef();
+    // As the file system spells the directory just made: to_bytes would give a non-ASCII path
+    // in GB18030, which names no directory under a UTF-8 file system.
+    PyRef os = full ? lookup_global(QV_NAME("os")) : PyRef();
+    PyRef path = os ? call_method(os.get(), QV_NAME("fsencode"), {full.get()}) : PyRef();
     if (!path) {
         return false;
     }
@@ -200,10 +259,13 @@ bool construct(TraderObject *self, PyObject *args, PyObject *kwargs) {
 
     PyRef minus_one(PyLong_FromLong(-1));
     if (!set_attribute(object, QV_NAME("status"), minus_one.get()) ||
-        !set_attribute(object, QV_NAME("broker_id"), to_bytes(broker_id).get())) {
+        !set_attribute(object, QV_NAME("broker_id"), identity_bytes(broker_id, kBrokerId).get())) {
         return false;
     }
     PyRef front = to_bytes(td_server);
+    if (front && !check_no_nul(front.get(), "td_server")) {
+        return false;
+    }
     PyRef prefix(PyBytes_FromString("tcp://"));
     PyRef has_prefix = front ? call_method(front.get(), QV_NAME("startswith"), {prefix.get()}) : PyRef();
     if (!has_prefix) {
@@ -215,10 +277,11 @@ bool construct(TraderObject *self, PyObject *args, PyObject *kwargs) {
     }
     PyRef stored_front = prefixed ? std::move(front) : PyRef(PyNumber_Add(prefix.get(), front.get()));
     if (!set_attribute(object, QV_NAME("td_server"), stored_front.get()) ||
-        !set_attribute(object, QV_NAME("investor_id"), to_bytes(investor_id).get()) ||
-        !set_attribute(object, QV_NAME("password"), to_bytes(v[3]).get()) ||
-        !set_attribute(object, QV_NAME("app_id"), to_bytes(v[4]).get()) ||
-        !set_attribute(object, QV_NAME("auth_code"), to_bytes(v[5]).get()) ||
+        !set_attribute(object, QV_NAME("investor_id"),
+                       identity_bytes(investor_id, kInvestorId).get()) ||
+        !set_attribute(object, QV_NAME("password"), identity_bytes(v[3], kPassword).get()) ||
+        !set_attribute(object, QV_NAME("app_id"), identity_bytes(v[4], kAppId).get()) ||
+        !set_attribute(object, QV_NAME("auth_code"), identity_bytes(v[5], kAuthCode).get()) ||
         !set_attribute(object, QV_NAME("md_queue"), md_queue)) {
         return false;
     }
@@ -275,9 +338,7 @@ void release_left_over_vendor_object(TraderObject *self) {
     }
 }
 
-}  // namespace
-
-PyObject *trader_new(PyTypeObject *type, PyObject *args, PyObject *kwargs) {
+PyObject *new_trader(PyTypeObject *type, PyObject *args, PyObject *kwargs) {
     PyRef object(type->tp_alloc(type, 0));
     if (!object) {
         return nullptr;
@@ -296,7 +357,7 @@ PyObject *trader_new(PyTypeObject *type, PyObject *args, PyObject *kwargs) {
     return object.release();
 }
 
-void trader_dealloc(PyObject *object) {
+void tear_down(PyObject *object) {
     TraderObject *self = as_trader(object);
     if (self->bridge != nullptr) {
         // Teardown has begun and the instance's attributes may already be gone: no handler
@@ -304,8 +365,6 @@ void trader_dealloc(PyObject *object) {
         self->bridge->detached = true;
     }
     if (self->calls != nullptr) {
-        PyObject *type, *value, *traceback;
-        PyErr_Fetch(&type, &value, &traceback);
         // Keeps the object alive through the calls below, which take references to it.
         Py_SET_REFCNT(object, Py_REFCNT(object) + 1);
         if (!call_method(object, QV_NAME("Release"), {})) {
@@ -313,7 +372,6 @@ void trader_dealloc(PyObject *object) {
         }
         release_left_over_vendor_object(self);
         Py_SET_REFCNT(object, Py_REFCNT(object) - 1);
-        PyErr_Restore(type, value, traceback);
         if (Py_REFCNT(object) != 0) {
             // Something kept a new reference (an exception holding the object, say): freeing
             // the memory now would leave that reference dangling, so the object lives on, a
@@ -332,6 +390,31 @@ void trader_dealloc(PyObject *object) {
     g_live_traders.erase(object);
     delete self->calls;
     Py_TYPE(object)->tp_free(object);
+}
+
+}  // namespace
+
+PyObject *trader_new(PyTypeObject *type, PyObject *args, PyObject *kwargs) {
+    try {
+        return new_trader(type, args, kwargs);
+    } catch (...) {
+        raise_thrown();
+        return method_failed("__cinit__");
+    }
+}
+
+void trader_dealloc(PyObject *object) {
+    // An error pending when teardown began (the one that dropped the last reference, say)
+    // is still pending when it ends.
+    PyObject *type, *value, *traceback;
+    PyErr_Fetch(&type, &value, &traceback);
+    try {
+        tear_down(object);
+    } catch (...) {
+        // The memory stays: whatever threw may have left it in use.
+        report_thrown(kDeallocContext);
+    }
+    PyErr_Restore(type, value, traceback);
 }
 
 QV_METHOD(method_init_extra) {
@@ -363,7 +446,7 @@ QV_METHOD(method_setstate) {
 
 namespace {
 
-PyObject *release_live_traders(PyObject *, PyObject *) {
+void release_every_live_trader() {
     std::vector<PyRef> traders;
     for (PyObject *trader : g_live_traders) {
         traders.push_back(PyRef::borrowed(trader));
@@ -372,6 +455,14 @@ PyObject *release_live_traders(PyObject *, PyObject *) {
         if (!release_vendor_object(as_trader(trader.get()))) {
             report_unraisable(kDeallocContext);
         }
+    }
+}
+
+PyObject *release_live_traders(PyObject *, PyObject *) {
+    try {
+        release_every_live_trader();
+    } catch (...) {
+        report_thrown(kDeallocContext);
     }
     // A vendor thread released from inside its own handler may still be on its way out.
     close_interpreter_to_vendor_threads();

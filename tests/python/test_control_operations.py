@@ -60,7 +60,7 @@ OPERATIONS = [
     (lambda t: t.RegisterFront(bytearray(b"tcp://h:2")), None, ("RegisterFront", b"tcp://h:2"), None),
     (lambda t: t.RegisterFront(bytearray()), None, ("RegisterFront", b""), None),
     (lambda t: t.RegisterNameServer(b"tcp://ns:3"), None, ("RegisterNameServer", b"tcp://ns:3"), None),
-    (lambda t: t.SubscribePrivateTopic(7), None, ("SubscribePrivateTopic", 7), None),
+    (lambda t: t.SubscribePrivateTopic(0), None, ("SubscribePrivateTopic", 0), None),
     (lambda t: t.SubscribePublicTopic(True), None, ("SubscribePublicTopic", 1), None),
     (lambda t: t.SubscribePublicTopic(3.9), None, ("SubscribePublicTopic", 3), None),
     (lambda t: t.RegisterFensUserInfo(ctypes.addressof(FENS)), None,

@@ -28,7 +28,8 @@
 #define QV_ARGS_ErrRtn(Record, Param) , Param, pRspInfo
 #define QV_ARGS_Rtn(Record, Param) , Param
 
-// The bridge functions: the trader object first, then the callback's own arguments.
+// The bridge functions: the trader object first, then the callback's own arguments. They
+// report whatever fails, a C++ exception included, and return normally.
 #define QV_COMMA_PARAMS_FrontConnected(Record, Param)
 #define QV_COMMA_PARAMS_IntArg(Record, Param) , QV_PARAMS_IntArg(Record, Param)
 #define QV_COMMA_PARAMS_RspError(Record, Param) , QV_PARAMS_RspError(Record, Param)
@@ -36,7 +37,7 @@
 #define QV_COMMA_PARAMS_ErrRtn(Record, Param) , QV_PARAMS_ErrRtn(Record, Param)
 #define QV_COMMA_PARAMS_Rtn(Record, Param) , QV_PARAMS_Rtn(Record, Param)
 #define EVENT(Shape, Name, Record, Param, Handler) \
-    void TraderSpi_##Name(PyObject *self QV_COMMA_PARAMS_##Shape(Record, Param));
+    void TraderSpi_##Name(PyObject *self QV_COMMA_PARAMS_##Shape(Record, Param)) noexcept;
 #include "events.def"
 
 class CTraderSpi final : public CThostFtdcTraderSpi {
@@ -52,8 +53,11 @@ public:
     // object alone.
     std::atomic<bool> detached{false};
 
+    // The vendor's thread must never see an exception from an event: the bridge functions
+    // catch every one, and only a failing mutex of the visit's gate is left, which ends the
+    // process rather than run on with the gate in an unknown state.
 #define EVENT(Shape, Name, Record, Param, Handler)                         \
-    void Name(QV_PARAMS_##Shape(Record, Param)) override {                 \
+    void Name(QV_PARAMS_##Shape(Record, Param)) noexcept override {        \
         VendorThreadVisit visit;                                           \
         if (!visit.admitted()) {                                           \
             return;                                                        \
