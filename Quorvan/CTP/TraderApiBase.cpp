@@ -22,12 +22,14 @@ PyObject *run_method(const char *name, MethodFunction *method, PyObject *self,
     }
 }
 
-#define QV_GUARDED(name, function)                                                   \
+// A plain function for the table that runs `function` through run_method.
+#define QV_GUARDED(name, function)                                                        \
     +[](PyObject *self, PyObject *const *args, Py_ssize_t nargs, PyObject *kwnames) noexcept { \
-        return run_method(name, function, self, args, nargs, kwnames);                 \
+        return run_method(name, function, self, args, nargs, kwnames);                    \
     }
-#define QV_DEF(name, function, doc)                                                              \
-    {name, reinterpret_cast<PyCFunction>(reinterpret_cast<void (*)(void)>(QV_GUARDED(name, function))), \
+#define QV_DEF(name, function, doc)                                                             \
+    {name,                                                                                      \
+     reinterpret_cast<PyCFunction>(reinterpret_cast<void (*)(void)>(QV_GUARDED(name, function))), \
      kFastCall, doc}
 #define QV_DOCUMENTED(name, doc) QV_DEF(#name, method_##name, doc)
 #define QV_ENTRY(name) QV_DOCUMENTED(name, nullptr)

@@ -33,7 +33,8 @@ struct IdentityArgument {
     size_t room;
 };
 
-constexpr IdentityArgument kBrokerId{"broker_id", sizeof(CThostFtdcReqUserLoginField::BrokerID) - 1};
+constexpr IdentityArgument kBrokerId{"broker_id",
+                                     sizeof(CThostFtdcReqUserLoginField::BrokerID) - 1};
 constexpr IdentityArgument kInvestorId{
     "investor_id", std::min(sizeof(CThostFtdcReqUserLoginField::UserID),
                             sizeof(CThostFtdcSettlementInfoConfirmField::InvestorID)) - 1};

@@ -28,6 +28,17 @@ def trader(make_trader):
     return make_trader(Quiet)
 
 
+RECORD_CLASSES = [value for value in vars(ApiStruct).values()
+                  if isinstance(value, type) and issubclass(value, ctypes.Structure)
+                  and value.__module__ == ApiStruct.__name__]
+
+
+def larger_record_of_another_class(expected):
+    """A record the vendor would read without running past its end, laid out otherwise."""
+    return max((cls for cls in RECORD_CLASSES if not issubclass(cls, expected)),
+               key=ctypes.sizeof)()
+
+
 def raises_exactly(error, message, call):
     with pytest.raises(error) as caught:
         call()
@@ -58,6 +69,7 @@ def test_refused_calls_send_nothing(trader, request_name):
     method = getattr(trader, request_name)
     record = record_class(request_name)()
     name, first = re.escape(request_name), parameter(request_name)
+    expected = rf".*\b{record_class(request_name).__name__}\b.*"
     refusals = [
         (lambda: method(), TypeError,
          rf"{name}\(\) takes at least 1 positional argument \(0 given\)"),
@@ -73,15 +85,35 @@ def test_refused_calls_send_nothing(trader, request_name):
         (lambda: method(record, 2 ** 31), OverflowError, "value too large to convert to int"),
         (lambda: method(None), TypeError, "invalid type"),
         (lambda: method({}), TypeError, "invalid type"),
-        # The vendor would read past the end of a smaller record.
-        (lambda: method(ctypes.c_char()), TypeError,
-         rf".*\b{record_class(request_name).__name__}\b.*"),
+        # The vendor would read past the end of a smaller record, and misread another
+        # class's layout or a bare array even when they are large enough.
+        (lambda: method(ctypes.c_char()), TypeError, expected),
+        (lambda: method(larger_record_of_another_class(record_class(request_name))), TypeError,
+         expected),
+        (lambda: method((ctypes.c_char * 65536)()), TypeError, expected),
     ]
     count = len(sim.calls(trader))
     for call, error, message in refusals:
         caught = raises_exactly(error, message, call)
         assert ENTRY + request_name in [entry.name for entry in caught.traceback]
     assert len(sim.calls(trader)) == count
+
+
+@pytest.mark.parametrize("request_name", REQUEST_NAMES)
+def test_a_subclass_of_the_record_class_is_sent(trader, request_name):
+    subclass = type("Extended", (record_class(request_name),), {})
+    record = subclass()
+    assert getattr(trader, request_name)(record, 4) == 0
+    assert sim.calls(trader)[-1] == (request_name, bytes(record), 4)
+
+
+def test_the_record_class_comes_from_the_module_at_each_call(trader, monkeypatch):
+    record = filled(ApiStruct.QryOrderField)
+    monkeypatch.setattr(module, "QryOrderField", ApiStruct.QryTradeField)
+    raises_exactly(TypeError, ".*QryOrderField.*", lambda: trader.ReqQryOrder(record))
+    monkeypatch.delattr(module, "QryOrderField")
+    raises_exactly(NameError, "name 'QryOrderField' is not defined",
+                   lambda: trader.ReqQryOrder(record))
 
 
 @pytest.mark.parametrize("request_name", REQUEST_NAMES)
