@@ -112,13 +112,22 @@ def test_a_non_ascii_flow_directory_reaches_the_library_as_the_file_system_spell
         sim.calls(to_bytes(flow_dir(trader)))
 
 
+class LatePath:
+    """os.path, but every directory is missing when checked."""
+
+    @staticmethod
+    def exists(path):
+        return False
+
+    def __getattr__(self, name):
+        return getattr(os.path, name)
+
+
 class LateChecks:
     """The module's os as another trader constructed at the same time makes it look: every
     directory is missing when checked and may exist when made."""
 
-    def __init__(self):
-        self.path = type("path", (), {"exists": staticmethod(lambda path: False),
-                                      "__getattr__": lambda _, name: getattr(os.path, name)})()
+    path = LatePath()
 
     def __getattr__(self, name):
         return getattr(os, name)
