@@ -159,10 +159,14 @@ void TraderSession::Init() {
   // before it starts.
   handler_ = MakeRequestHandler(context);
   Post([this] { Connect(); });
+  // A callback may release the object, which detaches worker_: the thread waits for this lock
+  // before it runs anything, so worker_ is set by then.
+  std::lock_guard<std::mutex> lock(state_mutex_);
   worker_ = std::thread([self = shared_from_this()] { self->RunWorker(); });
 }
 
 void TraderSession::RunWorker() {
+  { std::lock_guard<std::mutex> lock(state_mutex_); }
   worker_id_.store(std::this_thread::get_id());
   queue_->Run();
   // Thread ids are reused: a later thread must not pass for this one.
