@@ -1,7 +1,7 @@
 // One API object's state and its own thread. The object handed to the caller
-// (trader_api.cpp) is a thin front of this: the session outlives it for as long as its thread
-// or a control call still needs it, which is what lets Release run on the session's own thread
-// and Join return without touching the freed object.
+// (trader_api.cpp) is a thin front of this, freed by Release: the session outlives it for as
+// long as its thread or a control call still needs it, which is what lets Release run on the
+// session's own thread.
 #ifndef SIMTRADER_TRADER_SESSION_H
 #define SIMTRADER_TRADER_SESSION_H
 
@@ -127,8 +127,9 @@ class TraderSession : public std::enable_shared_from_this<TraderSession>, privat
   const std::shared_ptr<TaskQueue> queue_ = std::make_shared<TaskQueue>();
   // Made by Init before the thread starts, and used on the thread only.
   std::unique_ptr<RequestHandler> handler_;
-  // Joined by Release, or detached by it when Release runs on this thread; a session whose
-  // object is never released is never destroyed, so the thread is never left joinable.
+  // Set by Init under state_mutex_. Joined by Release, or detached by it when Release runs on
+  // this thread; a session whose object is never released is never destroyed, so the thread
+  // is never left joinable.
   std::thread worker_;
   std::atomic<std::thread::id> worker_id_{};
 
