@@ -99,11 +99,15 @@ test-asan: deps
 demo: build
 	@PYTHONPATH="$(STAGE)" "$(PYTHON_EXE)" examples/demo.py
 
+# The request bench runs the extension against a stub vendor library staged beside a copy of
+# it in the build folder.
 bench: build
+	$(if $(SDK_DIR),,cmake --build "$(BUILD_DIR)" --target request_bench_stage -j $(JOBS))
 	@set -e; found=0; \
 	for bench in bench/bench_*.py; do \
 	    [ -f "$$bench" ] || continue; found=1; \
-	    echo "== $$bench"; PYTHONPATH="$(STAGE)" "$(PYTHON_EXE)" "$$bench"; \
+	    echo "== $$bench"; QUORVAN_BENCH_STUB_STAGE="$(BUILD_DIR)/bench-stub" \
+	    PYTHONPATH="$(STAGE)" "$(PYTHON_EXE)" "$$bench"; \
 	done; \
 	[ $$found = 1 ] || echo "No benchmarks in bench/ yet."
 

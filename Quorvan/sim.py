@@ -1,7 +1,7 @@
 """Control of the simulated trader library, the libthosttraderapi_se.so built from simtrader/.
 
 Tests play the broker's side of a session with these functions: read what an API object
-received (calls), make its next calls fail or throw (fail_next, throw_next), raise events on
+received (calls, of which each object keeps the last keep_calls), make its next calls fail or throw (fail_next, throw_next), raise events on
 its thread (emit) and drop its connection (disconnect).
 
 An API object is named by its trader, whose API object was created with the flow directory
@@ -62,7 +62,7 @@ from collections.abc import Iterable, Mapping
 
 from Quorvan.utils.base_field import to_bytes
 
-__all__ = ["calls", "fail_next", "throw_next", "emit", "disconnect", "configure", "set_market"]
+__all__ = ["calls", "keep_calls", "fail_next", "throw_next", "emit", "disconnect", "configure", "set_market"]
 
 LIBRARY_PATH = os.path.join(os.path.dirname(__file__), "CTP", "libthosttraderapi_se.so")
 
@@ -105,6 +105,7 @@ _emit = _declare(
     ctypes.c_int, ctypes.c_int, ctypes.c_longlong)
 _disconnect = _declare(
     "quorvan_sim_disconnect", ctypes.c_int, ctypes.c_char_p, ctypes.c_int, ctypes.c_double)
+_keep_calls = _declare("quorvan_sim_keep_calls", ctypes.c_int, ctypes.c_size_t)
 _calls_open = _declare("quorvan_sim_calls_open", ctypes.c_void_p, ctypes.c_char_p)
 _calls_count = _declare("quorvan_sim_calls_count", ctypes.c_size_t, ctypes.c_void_p)
 _call_operation = _declare(
@@ -143,6 +144,7 @@ _ARG_NONE, _ARG_BOOL, _ARG_INT, _ARG_BYTES = range(4)
 
 _INT_MIN, _INT_MAX = -(2 ** 31), 2 ** 31 - 1
 _LONG_LONG_MAX = 2 ** 63 - 1
+_SIZE_MAX = 2 ** (8 * ctypes.sizeof(ctypes.c_size_t)) - 1
 
 
 def _check(code):
@@ -201,8 +203,9 @@ def _logged_arg(handle, call, arg):
 
 
 def calls(trader):
-    """Every operation the API object received, in order, as tuples such as ("Init",),
-    ("RegisterFront", b"tcp://..."), ("ReqOrderInsert", record_bytes, request_id).
+    """The operations the API object received, in order, as tuples such as ("Init",),
+    ("RegisterFront", b"tcp://..."), ("ReqOrderInsert", record_bytes, request_id): its last
+    100,000, or as many as keep_calls set when the object was created.
 
     The log stays readable after Release, until another API object is created with the same
     flow directory. KeyError if no API object was ever created with it.
@@ -219,6 +222,18 @@ def calls(trader):
         ]
     finally:
         _calls_close(handle)
+
+
+def keep_calls(n):
+    """Each API object created from now on keeps its last `n` calls for calls() (0 keeps
+    none); objects already made keep what they kept. The default is 100,000, so that the log
+    of a long session stays the same size once full."""
+    count = operator.index(n)
+    if count < 0:
+        raise ValueError(f"keep_calls takes a count of calls, not {count}")
+    if count > _SIZE_MAX:
+        raise OverflowError(f"{count} calls do not fit a C size_t")
+    _check(_keep_calls(count))
 
 
 # ----- faults --------------------------------------------------------------------------------

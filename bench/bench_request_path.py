@@ -1,37 +1,30 @@
-"""How fast a request reaches the vendor.
+"""How fast a request crosses the extension into the vendor library.
 
-ReqOrderInsert(record) on a trader, against the floor of calling an empty C function with the
-record's address through ctypes (ctypes.addressof plus a foreign call, what a binding built
-on ctypes would pay). Prints both and the ratio (target: at most 1, not slower than ctypes).
+ReqOrderInsert(record) on a trader whose vendor library is a stub (bench/stub_trader_api.cpp:
+every request returns 0 at once), against the floor of calling an empty C function with the
+record's address through ctypes (ctypes.addressof plus a foreign call, what a binding built on
+ctypes would pay). Both are timed in turn in one process, and the ratio printed (target: at
+most 1, not slower than ctypes).
 
-The simulated library does on the caller's thread what a vendor library does: it takes the
-request in (logging it, for Quorvan.sim.calls) and queues it for the API object's own thread,
-which answers later with events. While the loop runs, that thread is kept inside a handler,
-as a slow strategy would keep it, so the answers wait in its queue. Otherwise each answer's
-callback would take the interpreter lock from the loop, and the loop would measure the event
-path (bench_event_path.py) as well as the request's. That figure, with the answers flowing,
-is printed after the ratio for reference.
+The stub stands beside a second copy of the extension that `make bench` stages in the build
+folder (the request_bench_stage target); that half runs in a subprocess which imports the
+package from there. For reference, the same call through the simulated library follows: it
+logs and queues each request, and its broker answers each with events through the bridge.
 """
-import contextlib
 import ctypes
 import os
 import subprocess
+import sys
 import tempfile
-import threading
 
-import Quorvan.sim as sim
-from Quorvan.CTP.ApiStruct import InputOrderField
-from Quorvan.CTP.TraderApiBase import TraderApiBase
 from timing import best_seconds
 
 ROUNDS = 15
 TARGET_RATIO = 1.0
-HOLD_TIMEOUT = 60.0
-
-
-class Quiet(TraderApiBase):
-    def OnFrontConnected(self):
-        pass
+HERE = os.path.dirname(os.path.abspath(__file__))
+STUB_STAGE = os.environ.get("QUORVAN_BENCH_STUB_STAGE") or os.path.join(
+    HERE, os.pardir, "build", "py%d.%d" % sys.version_info[:2], "bench-stub")
+LOGIN = ("9999", "127.0.0.1:1", "R01", "p", "a", "c")
 
 
 def empty_function(directory):
@@ -48,53 +41,61 @@ def empty_function(directory):
     return function
 
 
-@contextlib.contextmanager
-def vendor_thread_held(trader):
-    """Keeps the trader's vendor thread inside a handler until the block ends."""
-    entered, leave = threading.Event(), threading.Event()
+def timed_against_floor(directory, flow_path):
+    """The floor and ReqOrderInsert on a new trader, each the best time of one call."""
+    from Quorvan.CTP.ApiStruct import InputOrderField
+    from Quorvan.CTP.TraderApiBase import TraderApiBase
 
-    def hold(data):
-        entered.set()
-        leave.wait()
+    class Quiet(TraderApiBase):
+        def OnFrontConnected(self):
+            pass
 
-    trader.OnRtnBulletin = hold
-    holder = threading.Thread(target=sim.emit, args=(trader, "OnRtnBulletin", None))
-    holder.start()
+        def write_log(self, *items):
+            pass
+
+    record = InputOrderField(BrokerID=b"9999", InvestorID=b"R01", InstrumentID=b"rb2510",
+                             OrderRef=b"1", LimitPrice=3500.0, VolumeTotalOriginal=1)
+    trader = Quiet(*LOGIN, flow_path=flow_path)
+    namespace = {"record": record, "ctypes": ctypes, "empty": empty_function(directory),
+                 "trader": trader}
     try:
-        if not entered.wait(HOLD_TIMEOUT):
-            raise RuntimeError("the vendor thread never entered the holding handler")
-        yield
+        return best_seconds(["empty(ctypes.addressof(record), 0)",
+                             "trader.ReqOrderInsert(record)"], namespace, ROUNDS)
     finally:
-        leave.set()
-        holder.join()
+        trader.Release()
+
+
+def against_stub():
+    """Run in the subprocess: prints the floor and the call against the stub."""
+    with tempfile.TemporaryDirectory() as directory:
+        floor, measured = timed_against_floor(directory, os.path.join(directory, "flow", ""))
+    print(f"{floor!r} {measured!r}")
 
 
 def main():
-    record = InputOrderField(BrokerID=b"9999", InvestorID=b"R01", InstrumentID=b"rb2510",
-                             OrderRef=b"1", LimitPrice=3500.0, VolumeTotalOriginal=1)
-    with tempfile.TemporaryDirectory() as directory:
-        namespace = {"record": record, "ctypes": ctypes, "empty": empty_function(directory)}
-        floor_statement = "empty(ctypes.addressof(record), 0)"
-        trader = Quiet("9999", "127.0.0.1:1", "R01", "p", "a", "c",
-                       flow_path=os.path.join(directory, "held", ""))
-        namespace["trader"] = trader
-        with vendor_thread_held(trader):
-            floor, measured = best_seconds(
-                [floor_statement, "trader.ReqOrderInsert(record)"], namespace, ROUNDS)
-        trader.Release()
+    if not os.path.isdir(os.path.join(STUB_STAGE, "Quorvan")):
+        raise SystemExit(f"no stub stage in {STUB_STAGE}: run `make bench`, which builds it")
+    environment = dict(os.environ, PYTHONPATH=os.pathsep.join([STUB_STAGE, HERE]))
+    child = subprocess.run([sys.executable, os.path.abspath(__file__), "--against-stub"],
+                           env=environment, cwd=STUB_STAGE, capture_output=True, text=True,
+                           check=True)
+    floor, measured = map(float, child.stdout.split()[-2:])
 
-        flowing_trader = Quiet("9999", "127.0.0.1:1", "R01", "p", "a", "c",
-                               flow_path=os.path.join(directory, "flowing", ""))
-        namespace["trader"] = flowing_trader
-        (flowing,) = best_seconds(["trader.ReqOrderInsert(record)"], namespace, ROUNDS)
-        flowing_trader.Release()
-    print("ReqOrderInsert(InputOrderField)")
+    import Quorvan.sim  # noqa: F401  (the simulated library, not the stub, in this process)
+    with tempfile.TemporaryDirectory() as directory:
+        sim_floor, through_sim = timed_against_floor(directory,
+                                                     os.path.join(directory, "flow", ""))
+    print("ReqOrderInsert(InputOrderField), the extension against a stub vendor library")
     print(f"  ctypes: empty(ctypes.addressof(record), 0)  {floor * 1e6:8.3f} us")
     print(f"  trader.ReqOrderInsert(record)               {measured * 1e6:8.3f} us")
     print(f"  ratio {measured / floor:.2f} (target <= {TARGET_RATIO:g})")
-    print(f"  for reference, with the answers flowing     {flowing * 1e6:8.3f} us"
-          " (each order answered by two events through the bridge)")
+    print(f"  for reference, through the simulated library {through_sim * 1e6:8.3f} us"
+          f" ({through_sim / sim_floor:.2f} x its own ctypes floor of"
+          f" {sim_floor * 1e6:.3f} us), each order answered by events through the bridge")
 
 
 if __name__ == "__main__":
-    main()
+    if sys.argv[1:] == ["--against-stub"]:
+        against_stub()
+    else:
+        main()

@@ -245,6 +245,10 @@ int quorvan_sim_set_market(const char *front, const char *instrument, const doub
   });
 }
 
+int quorvan_sim_keep_calls(size_t count) {
+  return Guarded([&] { Registry::Instance().KeepCalls(count); });
+}
+
 quorvan_sim_calls *quorvan_sim_calls_open(const char *flow_path) {
   quorvan_sim_calls *snapshot = nullptr;
   Guarded([&] {

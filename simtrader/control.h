@@ -92,6 +92,10 @@ QUORVAN_SIM_API int quorvan_sim_set_market(const char *front, const char *instru
                                            const double *last, const int *bid_volume,
                                            const int *ask_volume);
 
+/* Each API object created from now on keeps its last `count` calls in its call log (0: none).
+ * Until this is called, an object keeps its last 100,000. */
+QUORVAN_SIM_API int quorvan_sim_keep_calls(size_t count);
+
 /* A snapshot of the call log of the object last created with that flow directory, released
  * or not; null (see quorvan_sim_last_error) when no object was ever created with it. */
 typedef struct quorvan_sim_calls quorvan_sim_calls;

@@ -12,10 +12,15 @@ Registry &Registry::Instance() {
 std::shared_ptr<TraderSession> Registry::CreateSession(const std::string &flow_path) {
   std::lock_guard<std::mutex> lock(mutex_);
   FlowDirectory &directory = directories_[flow_path];
-  directory.log = std::make_shared<CallLog>();
+  directory.log = std::make_shared<CallLog>(kept_calls_);
   auto session = std::make_shared<TraderSession>(flow_path, directory.log, directory.faults);
   directory.session = session;
   return session;
+}
+
+void Registry::KeepCalls(std::size_t count) {
+  std::lock_guard<std::mutex> lock(mutex_);
+  kept_calls_ = count;
 }
 
 std::shared_ptr<TraderSession> Registry::FindLive(const std::string &flow_path) {

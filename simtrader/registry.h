@@ -3,6 +3,7 @@
 #ifndef SIMTRADER_REGISTRY_H
 #define SIMTRADER_REGISTRY_H
 
+#include <cstddef>
 #include <map>
 #include <memory>
 #include <mutex>
@@ -28,9 +29,13 @@ class Registry {
   // process's exit can still reach it.
   static Registry &Instance();
 
-  // A new session for flow_path. Its call log replaces the one kept for the directory; the
-  // faults armed for the directory carry over to it.
+  // A new session for flow_path. Its call log, which keeps the last KeepCalls calls,
+  // replaces the one kept for the directory; the faults armed for the directory carry over to
+  // it.
   std::shared_ptr<TraderSession> CreateSession(const std::string &flow_path);
+
+  // How many calls the logs of sessions created from now on keep.
+  void KeepCalls(std::size_t count);
 
   // The most recent unreleased session created with flow_path; throws NoSuchTrader.
   std::shared_ptr<TraderSession> FindLive(const std::string &flow_path);
@@ -53,8 +58,10 @@ class Registry {
   // The directory of an object created with flow_path; throws NoSuchTrader. Needs mutex_.
   FlowDirectory &Created(const std::string &flow_path);
 
+  // Guards directories_ and kept_calls_.
   std::mutex mutex_;
   std::map<std::string, FlowDirectory> directories_;
+  std::size_t kept_calls_ = 100000;
   const std::shared_ptr<FaultPlan> static_faults_ = std::make_shared<FaultPlan>();
 };
 

@@ -17,9 +17,9 @@ namespace simtrader {
 
 struct Request {
   Operation operation;
-  // The vendor record's bytes as the call passed them, read back from the API object's call
-  // log. They are valid during Handle only: a handler copies them to keep them longer.
-  std::string_view record;
+  // A copy of the vendor record's bytes, taken during the call: the caller's record is its
+  // own again once the call returns.
+  std::string record;
   std::optional<int> request_id;  // absent for the two user-system-info operations
 };
 

@@ -1,15 +1,11 @@
 // CThostFtdcTraderApi as the vendor's library exports it: the factory, the version, and the
 // object a caller holds, which logs each call, applies the fault armed for it and hands the
 // work to its session.
-#include <atomic>
 #include <memory>
-#include <mutex>
 #include <optional>
 #include <string>
-#include <thread>
 #include <type_traits>
 #include <utility>
-#include <vector>
 
 #include "ThostFtdcTraderApi.h"
 #include "call_log.h"
@@ -25,99 +21,77 @@ constexpr const char kApiVersion[] = "v6.6.9_sim";
 
 class SimTraderApi final : public CThostFtdcTraderApi {
  public:
-  explicit SimTraderApi(std::shared_ptr<TraderSession> session)
-      : requested_session_(session.get()), session_(std::move(session)) {}
+  explicit SimTraderApi(std::shared_ptr<TraderSession> session) : session_(std::move(session)) {}
 
-  // The object is not freed: a thread that took the pointer just before another thread
-  // released it (one about to Join, say) may still make its call, and must find a husk whose
-  // calls do nothing rather than freed memory. What stays is this small object, without its
-  // session.
+  // Frees the object, as the vendor's library does: a call made on it afterwards, or still in
+  // progress on another thread, is a use after free for the sanitizers to find. It is freed
+  // before the thread is stopped, so that a Join waiting meanwhile wakes to a freed object.
+  // The session lives on while its thread ends, when Release runs on that thread.
   void Release() override {
-    std::shared_ptr<TraderSession> session = Session();
-    if (!session) return;
-    session->Receive(Operation::Release, {});
+    session_->Receive(Operation::Release, {});
+    const std::shared_ptr<TraderSession> session = session_;
+    delete this;
     session->Release();
-    // Requests in progress finish with the session before it is let go. They never wait for
-    // anything, so this takes no longer than the longest of them.
-    requests_.fetch_or(kReleased);
-    while ((requests_.load() & ~kReleased) != 0) std::this_thread::yield();
-    std::atomic_store(&session_, std::shared_ptr<TraderSession>());
-    Retire(this);
   }
 
   void Init() override {
-    if (std::shared_ptr<TraderSession> session = Session()) {
-      session->Receive(Operation::Init, {});
-      session->Init();
-    }
+    session_->Receive(Operation::Init, {});
+    session_->Init();
   }
 
   int Join() override {
-    std::shared_ptr<TraderSession> session = Session();
-    if (!session) return 0;
-    session->Receive(Operation::Join, {});
-    return session->Join();
+    session_->Receive(Operation::Join, {});
+    const std::shared_ptr<TraderSession> session = session_;
+    session->Join();
+    // A vendor's Join may read its object once the wait is over; this one reads its session
+    // pointer again, so that a Join that outlasted a Release on another thread shows as a use
+    // after free.
+    return session_->Join();
   }
 
   const char *GetTradingDay() override {
-    std::shared_ptr<TraderSession> session = Session();
-    if (!session) return "";
-    session->Receive(Operation::GetTradingDay, {});
-    return session->trading_day();
+    session_->Receive(Operation::GetTradingDay, {});
+    return session_->trading_day();
   }
 
   // The front names the simulated broker that answers the object; the other registrations
   // keep nothing beyond the log, which copies the text and records during the call.
   void RegisterFront(char *pszFrontAddress) override {
-    if (std::shared_ptr<TraderSession> session = Session()) {
-      session->Receive(Operation::RegisterFront, {TextArg(pszFrontAddress)});
-      session->RegisterFront(pszFrontAddress);
-    }
+    session_->Receive(Operation::RegisterFront, {TextArg(pszFrontAddress)});
+    session_->RegisterFront(pszFrontAddress);
   }
 
   void RegisterNameServer(char *pszNsAddress) override {
-    if (std::shared_ptr<TraderSession> session = Session()) {
-      session->Receive(Operation::RegisterNameServer, {TextArg(pszNsAddress)});
-    }
+    session_->Receive(Operation::RegisterNameServer, {TextArg(pszNsAddress)});
   }
 
   void RegisterFensUserInfo(CThostFtdcFensUserInfoField *pFensUserInfo) override {
-    if (std::shared_ptr<TraderSession> session = Session()) {
-      session->Receive(Operation::RegisterFensUserInfo,
-                       {RecordArg(pFensUserInfo, sizeof *pFensUserInfo)});
-    }
+    session_->Receive(Operation::RegisterFensUserInfo,
+                      {RecordArg(pFensUserInfo, sizeof *pFensUserInfo)});
   }
 
   void RegisterSpi(CThostFtdcTraderSpi *pSpi) override {
-    // This may wait for a callback, in which the object may be released: the local reference
-    // keeps the session.
-    if (std::shared_ptr<TraderSession> session = Session()) {
-      session->Receive(Operation::RegisterSpi, {pSpi != nullptr});
-      session->SetSpi(pSpi);
-    }
+    session_->Receive(Operation::RegisterSpi, {pSpi != nullptr});
+    session_->SetSpi(pSpi);
   }
 
   void SubscribePrivateTopic(THOST_TE_RESUME_TYPE nResumeType) override {
-    if (std::shared_ptr<TraderSession> session = Session()) {
-      session->Receive(Operation::SubscribePrivateTopic, {ResumeTypeArg(nResumeType)});
-      session->SubscribePrivateTopic(nResumeType);
-    }
+    session_->Receive(Operation::SubscribePrivateTopic, {ResumeTypeArg(nResumeType)});
+    session_->SubscribePrivateTopic(nResumeType);
   }
 
   void SubscribePublicTopic(THOST_TE_RESUME_TYPE nResumeType) override {
-    if (std::shared_ptr<TraderSession> session = Session()) {
-      session->Receive(Operation::SubscribePublicTopic, {ResumeTypeArg(nResumeType)});
-    }
+    session_->Receive(Operation::SubscribePublicTopic, {ResumeTypeArg(nResumeType)});
   }
 
 #define REQUEST(Name, Record, Param)                                          \
   int Name(CThostFtdc##Record##Field *Param, int nRequestID) override {       \
-    return Submit(Operation::Name, Param, sizeof *Param, nRequestID);         \
+    return session_->Submit(Operation::Name, Param, sizeof *Param, nRequestID); \
   }
 #define USER_SYSTEM_INFO(Name)                                                \
   int Name(CThostFtdcUserSystemInfoField *pUserSystemInfo) override {         \
-    return Submit(Operation::Name, pUserSystemInfo, sizeof *pUserSystemInfo,  \
-                  std::nullopt);                                              \
+    return session_->Submit(Operation::Name, pUserSystemInfo,                 \
+                            sizeof *pUserSystemInfo, std::nullopt);           \
   }
 #include "requests.def"
 
@@ -128,35 +102,7 @@ class SimTraderApi final : public CThostFtdcTraderApi {
     return static_cast<long long>(static_cast<Underlying>(type));
   }
 
-  std::shared_ptr<TraderSession> Session() const { return std::atomic_load(&session_); }
-
-  // Requests are what a caller makes most: rather than copy the session pointer (a lock and
-  // two reference counts), each counts itself in, and Release waits for the count to drop
-  // before it lets the session go.
-  int Submit(Operation operation, const void *record, std::size_t size,
-             std::optional<int> request_id) {
-    struct CountedIn {
-      std::atomic<unsigned> &requests;
-      ~CountedIn() { requests.fetch_sub(1); }
-    } counted_in{requests_};
-    if ((requests_.fetch_add(1) & kReleased) != 0) return -1;
-    return requested_session_->Submit(operation, record, size, request_id);
-  }
-
-  static void Retire(SimTraderApi *api) {
-    static std::mutex mutex;
-    // Never destroyed: a husk must outlive every thread that may still call it.
-    static auto *const retired = new std::vector<std::unique_ptr<SimTraderApi>>;
-    std::lock_guard<std::mutex> lock(mutex);
-    retired->emplace_back(api);
-  }
-
-  static constexpr unsigned kReleased = 1u << 31;  // the rest of the word counts requests
-
-  std::atomic<unsigned> requests_{0};
-  // The session's, valid while kReleased is clear or a request is counted in.
-  TraderSession *const requested_session_;
-  std::shared_ptr<TraderSession> session_;
+  const std::shared_ptr<TraderSession> session_;
 };
 
 }  // namespace

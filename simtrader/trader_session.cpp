@@ -6,8 +6,6 @@
 #include <utility>
 #include <variant>
 
-#include "task.h"
-
 namespace simtrader {
 
 namespace {
@@ -159,10 +157,14 @@ void TraderSession::Init() {
   // before it starts.
   handler_ = MakeRequestHandler(context);
   Post([this] { Connect(); });
+  // A callback may release the object, which detaches worker_: the thread waits for this lock
+  // before it runs anything, so worker_ is set by then.
+  std::lock_guard<std::mutex> lock(state_mutex_);
   worker_ = std::thread([self = shared_from_this()] { self->RunWorker(); });
 }
 
 void TraderSession::RunWorker() {
+  { std::lock_guard<std::mutex> lock(state_mutex_); }
   worker_id_.store(std::this_thread::get_id());
   queue_->Run();
   // Thread ids are reused: a later thread must not pass for this one.
@@ -217,30 +219,19 @@ void TraderSession::SetSpi(CThostFtdcTraderSpi *spi) {
 int TraderSession::Submit(Operation operation, const void *record, std::size_t size,
                           std::optional<int> request_id) {
   const ArgView logged_record = RecordArg(record, size);
-  const CallLog::Entry &logged =
-      request_id ? log_->Append(operation, {logged_record, static_cast<long long>(*request_id)})
-                 : log_->Append(operation, {logged_record});
+  if (request_id) {
+    log_->Append(operation, {logged_record, static_cast<long long>(*request_id)});
+  } else {
+    log_->Append(operation, {logged_record});
+  }
   if (std::optional<int> result = ApplyArmedFault(operation)) return *result;
   // Nothing to send: a null record is refused rather than read.
   if (record == nullptr) return -1;
   if (connection_down_.load()) return -1;
   // A request is never answered on the caller's thread: it may be the session's own thread,
   // inside a callback, and an answer there would nest one callback inside another.
-  const CallLog::Entry *entry = &logged;
-  // Queued as it is, rather than through Post, so that it fits a task: queuing a request
-  // allocates nothing, as a block allocated here, on the caller's thread, would be freed on
-  // the session's.
-  auto handle = [this, entry, request_id] {
-    auto work = [&] { Handle(*entry, request_id); };
-    RunReporting(work);
-  };
-  static_assert(Task::kKeptInline<decltype(handle)>, "a request outgrew Task's storage");
-  return queue_->Post(std::move(handle)) ? 0 : -1;
-}
-
-void TraderSession::Handle(const CallLog::Entry &logged, std::optional<int> request_id) {
-  log_reader_.ReadBytes(logged, 0, record_);
-  handler_->Handle(Request{CallLog::OperationOf(logged), record_, request_id});
+  Request request{operation, std::string(static_cast<const char *>(record), size), request_id};
+  return Post([this, request = std::move(request)] { handler_->Handle(request); }) ? 0 : -1;
 }
 
 void TraderSession::Emit(int event, EventArgs args, long long count) {

@@ -1,7 +1,7 @@
 // One API object's state and its own thread. The object handed to the caller
-// (trader_api.cpp) is a thin front of this: the session outlives it for as long as its thread
-// or a control call still needs it, which is what lets Release run on the session's own thread
-// and Join return without touching the freed object.
+// (trader_api.cpp) is a thin front of this, freed by Release: the session outlives it for as
+// long as its thread or a control call still needs it, which is what lets Release run on the
+// session's own thread.
 #ifndef SIMTRADER_TRADER_SESSION_H
 #define SIMTRADER_TRADER_SESSION_H
 
@@ -64,9 +64,8 @@ class TraderSession : public std::enable_shared_from_this<TraderSession>, privat
   const char *trading_day() const { return trading_day_; }
   void SetSpi(CThostFtdcTraderSpi *spi);
   // Logs a request the object received and applies the fault armed for it, as Receive does;
-  // otherwise queues it for the handler, which reads the record from the log. -1 for a null
-  // record, which is refused unread, and while the connection is down, as the vendor's
-  // library refuses to send then.
+  // otherwise queues a copy of it for the handler. -1 for a null record, which is refused
+  // unread, and while the connection is down, as the vendor's library refuses to send then.
   int Submit(Operation operation, const void *record, std::size_t size,
              std::optional<int> request_id);
 
@@ -95,8 +94,6 @@ class TraderSession : public std::enable_shared_from_this<TraderSession>, privat
 
   void Raise(int event, EventArgs &args) override { Deliver(event, args); }
   void Deliver(int event, EventArgs &args);
-  // Hands a logged request to the handler, its record read back from the log.
-  void Handle(const CallLog::Entry &logged, std::optional<int> request_id);
   void Connect();
   void DropConnection(int reason, std::optional<Delay> reconnect_after);
 
@@ -130,12 +127,9 @@ class TraderSession : public std::enable_shared_from_this<TraderSession>, privat
   const std::shared_ptr<TaskQueue> queue_ = std::make_shared<TaskQueue>();
   // Made by Init before the thread starts, and used on the thread only.
   std::unique_ptr<RequestHandler> handler_;
-  // The record of the request being handled, read back from the log into storage kept from
-  // one request to the next.
-  CallLog::Reader log_reader_;
-  std::string record_;
-  // Joined by Release, or detached by it when Release runs on this thread; a session whose
-  // object is never released is never destroyed, so the thread is never left joinable.
+  // Set by Init under state_mutex_. Joined by Release, or detached by it when Release runs on
+  // this thread; a session whose object is never released is never destroyed, so the thread
+  // is never left joinable.
   std::thread worker_;
   std::atomic<std::thread::id> worker_id_{};
 

@@ -130,6 +130,7 @@ bool release_vendor_object(TraderObject *self) {
     }
     self->api = nullptr;
     self->spi = nullptr;
+    self->calls->mark_released();
     return true;
 }
 
@@ -183,26 +184,16 @@ QV_METHOD(method_Join) {
     if (!check_no_arguments("Join", nargs, kwnames)) {
         return method_failed("Join");
     }
-    // Not counted as a call in flight: releasing the object is what ends the wait, so Release
-    // must not wait for it.
-    CThostFtdcTraderApi *api = usable_api(as_trader(self));
-    if (api == nullptr) {
+    TraderObject *trader = as_trader(self);
+    if (usable_api(trader) == nullptr) {
         return PyLong_FromLong(-1);
     }
-    int result = 0;
-    std::exception_ptr error;
+    // The vendor's Join returns 0 once Release has ended its threads; waiting inside it would
+    // leave this thread in an object that Release, on another thread, frees.
     Py_BEGIN_ALLOW_THREADS
-    try {
-        result = api->Join();
-    } catch (...) {
-        error = std::current_exception();
-    }
+    trader->calls->wait_until_released();
     Py_END_ALLOW_THREADS
-    if (error) {
-        raise_vendor_exception(error);
-        return method_failed("Join");
-    }
-    return PyLong_FromLong(result);
+    return PyLong_FromLong(0);
 }
 
 QV_METHOD(method_GetTradingDay) {

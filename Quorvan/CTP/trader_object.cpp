@@ -38,6 +38,19 @@ void VendorCalls::wait_until_idle() {
     changed_.wait(lock, [this] { return (state_.load() & ~kReleasing) == 0; });
 }
 
+void VendorCalls::mark_released() {
+    {
+        std::lock_guard<std::mutex> lock(mutex_);
+        released_ = true;
+    }
+    changed_.notify_all();
+}
+
+void VendorCalls::wait_until_released() {
+    std::unique_lock<std::mutex> lock(mutex_);
+    changed_.wait(lock, [this] { return released_; });
+}
+
 void VendorCalls::notify() {
     { std::lock_guard<std::mutex> lock(mutex_); }
     changed_.notify_all();

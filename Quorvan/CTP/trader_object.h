@@ -12,7 +12,9 @@
 
 // Calls made without the interpreter lock keep the vendor object alive: Release waits for
 // them, without the lock, before it hands the object back to the vendor. Only one Release at
-// a time does that; a second one finds it under way and returns.
+// a time does that; a second one finds it under way and returns. Join is not such a call:
+// releasing is what ends it, so it waits here for the release instead of inside the vendor
+// object that the release frees.
 //
 // Every request counts itself in and out, so the count and the releasing flag share one
 // atomic word and a call never takes the mutex; only a Release waits on it.
@@ -29,6 +31,11 @@ public:
     // Waits, without the interpreter lock, until no call is in the vendor.
     void wait_until_idle();
 
+    // The vendor object has been released for good: Join returns.
+    void mark_released();
+    // Waits, without the interpreter lock, for mark_released.
+    void wait_until_released();
+
 private:
     static constexpr unsigned kReleasing = 1u << 31;  // the rest of the word counts calls
 
@@ -38,6 +45,7 @@ private:
     std::atomic<unsigned> state_{0};
     std::mutex mutex_;
     std::condition_variable changed_;
+    bool released_ = false;  // guarded by mutex_; set once, never cleared
 };
 
 struct TraderObject {

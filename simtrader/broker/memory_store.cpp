@@ -1,17 +1,81 @@
 // The store that keeps everything in memory, indexed the way the broker looks things up.
+// Orders, trades and the private flows grow with every order of the day, so their records are
+// kept packed: an order placed and cancelled costs a few hundred bytes, not its records whole.
 #include <climits>
+#include <deque>
 #include <map>
+#include <optional>
 #include <set>
 #include <tuple>
 #include <utility>
 
 #include "broker/orders.h"
+#include "broker/packed_record.h"
 #include "broker/record_text.h"
 #include "broker/store.h"
 
 namespace simtrader {
 
 namespace {
+
+template <typename Record>
+Record Unpacked(const PackedRecord &packed, const Record *base = nullptr) {
+  Record record;
+  packed.UnpackTo(&record, base);
+  return record;
+}
+
+// An investor's private flow. Each record is packed against the one before it of the same
+// event, which the flow keeps whole: the states of one order, and orders one after another,
+// differ in a few words.
+class PackedFlow {
+ public:
+  void Append(const FlowEntry &entry) {
+    const std::optional<CThostFtdcRspInfoField> &rsp_info = entry.args.rsp_info;
+    std::vector<unsigned char> &latest = latest_[entry.event];
+    const std::vector<unsigned char> &record = entry.args.record;
+    // A null record is kept as an empty one; an event's records all have one size.
+    const void *base = latest.size() == record.size() ? latest.data() : nullptr;
+    entries_.push_back(Entry{entry.event, entry.args.number, entry.args.is_last,
+                             PackedRecord(record.data(), record.size(), base),
+                             rsp_info ? PackedRecord(&*rsp_info, sizeof *rsp_info)
+                                      : PackedRecord(nullptr, 0)});
+    latest = record;
+  }
+
+  std::vector<FlowEntry> Entries() const {
+    std::vector<FlowEntry> flow;
+    flow.reserve(entries_.size());
+    std::map<int, std::vector<unsigned char>> latest;
+    for (const Entry &entry : entries_) {
+      FlowEntry &unpacked = flow.emplace_back();
+      unpacked.event = entry.event;
+      unpacked.args.number = entry.number;
+      unpacked.args.is_last = entry.is_last;
+      std::vector<unsigned char> &base = latest[entry.event];
+      unpacked.args.record.resize(entry.record.size());
+      entry.record.UnpackTo(unpacked.args.record.data(),
+                            base.size() == entry.record.size() ? base.data() : nullptr);
+      base = unpacked.args.record;
+      if (entry.rsp_info.size() != 0) {
+        unpacked.args.rsp_info = Unpacked<CThostFtdcRspInfoField>(entry.rsp_info);
+      }
+    }
+    return flow;
+  }
+
+ private:
+  struct Entry {
+    int event;
+    int number;
+    bool is_last;
+    PackedRecord record;
+    PackedRecord rsp_info;  // empty for a null pointer
+  };
+
+  std::deque<Entry> entries_;
+  std::map<int, std::vector<unsigned char>> latest_;  // by event: its last record, whole
+};
 
 class MemoryStore final : public BrokerStore {
  public:
@@ -36,7 +100,9 @@ class MemoryStore final : public BrokerStore {
 
   void PutOrder(const CThostFtdcOrderField &order) override {
     const int seq = order.BrokerOrderSeq;
-    auto [stored, is_new] = orders_.insert_or_assign(seq, order);
+    if (!first_order_) first_order_ = order;
+    auto [stored, is_new] =
+        orders_.insert_or_assign(seq, PackedRecord(&order, sizeof order, &*first_order_));
     if (is_new) {
       by_investor_[TextOf(order.InvestorID)].push_back(seq);
       by_ref_[{order.FrontID, order.SessionID, TextOf(order.OrderRef)}] = seq;
@@ -54,14 +120,14 @@ class MemoryStore final : public BrokerStore {
       int front_id, int session_id, const std::string &order_ref) const override {
     auto seq = by_ref_.find({front_id, session_id, order_ref});
     if (seq == by_ref_.end()) return std::nullopt;
-    return orders_.at(seq->second);
+    return StoredOrder(seq->second);
   }
 
   std::optional<CThostFtdcOrderField> FindOrderBySysID(
       const std::string &exchange, const std::string &order_sys_id) const override {
     for (auto entry = by_sys_id_.lower_bound({order_sys_id, INT_MIN});
          entry != by_sys_id_.end() && entry->first == order_sys_id; ++entry) {
-      const CThostFtdcOrderField &order = orders_.at(entry->second);
+      const auto order = StoredOrder(entry->second);
       if (exchange.empty() || exchange == TextOf(order.ExchangeID)) return order;
     }
     return std::nullopt;
@@ -71,50 +137,63 @@ class MemoryStore final : public BrokerStore {
     std::vector<CThostFtdcOrderField> orders;
     auto seqs = by_investor_.find(investor);
     if (seqs == by_investor_.end()) return orders;
-    for (int seq : seqs->second) orders.push_back(orders_.at(seq));
+    for (int seq : seqs->second) {
+      orders.push_back(StoredOrder(seq));
+    }
     return orders;
   }
 
   std::vector<CThostFtdcOrderField> RestingOrders() const override {
     std::vector<CThostFtdcOrderField> orders;
-    for (int seq : resting_) orders.push_back(orders_.at(seq));
+    for (int seq : resting_) orders.push_back(StoredOrder(seq));
     return orders;
   }
 
   void AddTrade(const CThostFtdcTradeField &trade) override {
-    trades_[TextOf(trade.InvestorID)].push_back(trade);
+    trades_[TextOf(trade.InvestorID)].emplace_back(&trade, sizeof trade);
   }
 
   std::vector<CThostFtdcTradeField> Trades(const std::string &investor) const override {
-    auto trades = trades_.find(investor);
-    if (trades == trades_.end()) return {};
-    return trades->second;
+    std::vector<CThostFtdcTradeField> trades;
+    auto packed = trades_.find(investor);
+    if (packed == trades_.end()) return trades;
+    for (const PackedRecord &trade : packed->second) {
+      trades.push_back(Unpacked<CThostFtdcTradeField>(trade));
+    }
+    return trades;
   }
 
   void AppendFlow(const std::string &investor, const FlowEntry &entry) override {
-    flows_[investor].push_back(entry);
+    flows_[investor].Append(entry);
   }
 
   std::vector<FlowEntry> Flow(const std::string &investor) const override {
     auto flow = flows_.find(investor);
     if (flow == flows_.end()) return {};
-    return flow->second;
+    return flow->second.Entries();
   }
 
   long long Next(Counter counter) override { return ++counters_[counter]; }
 
  private:
+  CThostFtdcOrderField StoredOrder(int seq) const {
+    return Unpacked(orders_.at(seq), &*first_order_);
+  }
+
   std::map<std::string, Account> accounts_;
   std::map<std::string, std::vector<PositionLeg>> positions_;
   // Sequence numbers grow with each new order, so the ordered containers of them list
   // orders in the order they were placed.
-  std::map<int, CThostFtdcOrderField> orders_;
+  std::map<int, PackedRecord> orders_;
+  // The day's first order, whole: the others are kept as their difference from it, which is
+  // little more than their references, times and states.
+  std::optional<CThostFtdcOrderField> first_order_;
   std::map<std::string, std::vector<int>> by_investor_;
   std::map<std::tuple<int, int, std::string>, int> by_ref_;
   std::set<std::pair<std::string, int>> by_sys_id_;
   std::set<int> resting_;
-  std::map<std::string, std::vector<CThostFtdcTradeField>> trades_;
-  std::map<std::string, std::vector<FlowEntry>> flows_;
+  std::map<std::string, std::deque<PackedRecord>> trades_;
+  std::map<std::string, PackedFlow> flows_;
   std::map<Counter, long long> counters_;
 };
 

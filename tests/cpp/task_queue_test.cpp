@@ -1,9 +1,8 @@
-// The work list of an API object's thread: a task keeps its work, small or large, and
-// destroys it exactly once; the queue runs every post of every thread in that thread's order
-// without losing a wake-up, runs a delayed task once due, and drops on Close what has not run.
+// The work list of an API object's thread: it runs every post of every thread in that
+// thread's order without losing a wake-up, runs a delayed task once due, and drops on Close
+// what has not run.
 #include <gtest/gtest.h>
 
-#include <array>
 #include <chrono>
 #include <condition_variable>
 #include <cstddef>
@@ -19,48 +18,8 @@
 
 namespace {
 
-using simtrader::Task;
 using simtrader::TaskQueue;
 using namespace std::chrono_literals;
-
-// Work that counts its runs and the objects of its type alive, moved-from ones included: an
-// object left behind or destroyed twice by a task shows in the count.
-template <std::size_t Padding>
-struct CountedWork {
-  static inline int alive = 0;
-  static inline int runs = 0;
-
-  CountedWork() { ++alive; }
-  CountedWork(CountedWork &&) noexcept { ++alive; }
-  ~CountedWork() { --alive; }
-  void operator()() { ++runs; }
-
-  std::array<char, Padding> padding{};
-};
-
-template <typename Work>
-void ExpectEachWorkRunsAndIsDestroyedOnce(bool kept_inline) {
-  EXPECT_EQ(Task::kKeptInline<Work>, kept_inline);
-  {
-    Task first{Work()};
-    Task moved = std::move(first);
-    EXPECT_FALSE(first);
-    // Growing the list relocates every task in it, as the queue's list does.
-    std::vector<Task> tasks;
-    for (int task = 0; task < 10; ++task) tasks.emplace_back(Work());
-    tasks.push_back(std::move(moved));
-    tasks.front() = Task(Work());
-    for (Task &task : tasks) task();
-    EXPECT_EQ(Work::runs, 11);
-    EXPECT_EQ(Work::alive, 11);
-  }
-  EXPECT_EQ(Work::alive, 0);
-}
-
-TEST(Task, KeepsSmallWorkInsideAndLargeWorkOnTheHeapDestroyingEachOnce) {
-  ExpectEachWorkRunsAndIsDestroyedOnce<CountedWork<8>>(true);
-  ExpectEachWorkRunsAndIsDestroyedOnce<CountedWork<Task::kInlineSize + 1>>(false);
-}
 
 // What a test's tasks record, read once as many have run as it waits for.
 class Journal {
@@ -146,7 +105,7 @@ TEST(TaskQueue, CloseFromATaskDropsTheTasksThatHaveNotRun) {
   TaskQueue queue;
   auto sentinel = std::make_shared<int>(0);
   std::weak_ptr<int> watched = sentinel;
-  // Both are taken to run together; Close from the first must still stop the second.
+  // Close from the first task must stop the second, queued behind it.
   bool second_ran = false;
   ASSERT_TRUE(queue.Post([&] { queue.Close(); }));
   ASSERT_TRUE(queue.Post([&, held = std::move(sentinel)] { second_ran = true; }));

@@ -53,6 +53,16 @@ def make_trader(tmp_path):
 
 
 @pytest.fixture
+def no_involuntary_switches():
+    """The interpreter then switches threads only where one waits: a thread keeps the lock
+    from one statement to the next until it waits."""
+    interval = sys.getswitchinterval()
+    sys.setswitchinterval(1000)
+    yield
+    sys.setswitchinterval(interval)
+
+
+@pytest.fixture
 def unraisable(monkeypatch):
     """Collects what reaches sys.unraisablehook."""
     seen = []

@@ -147,7 +147,6 @@ def test_conversions_happen_before_the_vendor_object_check(make_trader):
     ("GetTradingDay", lambda t: t.GetTradingDay()),
     ("RegisterUserSystemInfo", lambda t: t.RegisterUserSystemInfo(INFO)),
     ("SubmitUserSystemInfo", lambda t: t.SubmitUserSystemInfo(INFO)),
-    ("Join", lambda t: t.Join()),
 ])
 def test_vendor_exceptions_of_control_operations(make_trader, operation, call):
     trader = make_trader()
@@ -176,18 +175,25 @@ def test_user_system_info_results_pass_through(make_trader):
     assert trader.SubmitUserSystemInfo(INFO) == 0
 
 
-def test_join_returns_when_another_thread_releases(make_trader):
+def test_join_returns_when_another_thread_releases(make_trader, no_involuntary_switches):
     trader = make_trader()
     results = []
-    waiter = threading.Thread(target=lambda: results.append(trader.Join()))
+    about_to_join = threading.Event()
+
+    def join():
+        about_to_join.set()
+        results.append(trader.Join())
+
+    waiter = threading.Thread(target=join)
     waiter.start()
-    # Join gives up the interpreter lock while it waits, so this thread runs on.
-    while ("Join",) not in sim.calls(directory(trader)):
-        waiter.join(0.001)
+    # Without involuntary switches the waiter keeps the interpreter lock from the event into
+    # Join, which gives it up only to wait.
+    about_to_join.wait(30)
     trader.Release()
     waiter.join(30)
     assert not waiter.is_alive()
     assert results == [0]
+    assert ("Join",) not in sim.calls(directory(trader))
 
 
 def test_concurrent_releases(make_trader):

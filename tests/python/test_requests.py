@@ -203,3 +203,20 @@ def test_the_address_comes_from_the_module_ctypes_at_each_call(trader, monkeypat
                    lambda: trader.ReqOrderInsert(other))
     assert len([call for call in sim.calls(trader) if call[0] == "ReqOrderInsert"]) == 1
 
+
+
+@pytest.mark.parametrize("kept", [0, 3])
+def test_an_api_object_keeps_its_last_calls_as_set_when_it_was_made(make_trader, tmp_path,
+                                                                      kept):
+    earlier = make_trader(Quiet, flow_path=str(tmp_path / "earlier") + "/")
+    sim.keep_calls(kept)
+    try:
+        trader = make_trader(Quiet, flow_path=str(tmp_path / "later") + "/")
+    finally:
+        sim.keep_calls(100_000)
+    query = ApiStruct.QryOrderField()
+    for request_id in range(10):
+        assert trader.ReqQryOrder(query, request_id) == 0
+        assert earlier.ReqQryOrder(query, request_id) == 0
+    assert [call[2] for call in sim.calls(trader)] == list(range(10 - kept, 10))
+    assert [call[2] for call in sim.calls(earlier) if call[0] == "ReqQryOrder"] == list(range(10))

@@ -71,6 +71,10 @@ REFUSALS = [
     ("a directory with a NUL byte", lambda: sim.calls("a\0b"), ValueError, "NUL"),
     ("a negative reconnection delay", lambda: sim.disconnect(NOWHERE, reconnect_after=-1),
      ValueError, "reconnect_after"),
+    ("keeping fewer than no calls", lambda: sim.keep_calls(-1), ValueError, "-1"),
+    ("keeping more calls than a size_t counts", lambda: sim.keep_calls(2 ** 64), OverflowError,
+     "size_t"),
+    ("keeping a text of calls", lambda: sim.keep_calls("3"), TypeError, "str"),
     ("a reconnection delay given as text",
      lambda: sim.disconnect(NOWHERE, reconnect_after="0.1"), TypeError, "reconnect_after"),
 ]
