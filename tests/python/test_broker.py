@@ -105,21 +105,21 @@ def place(trader, send, *args):
     assert getattr(trader, send)(*args) == 0
     ref = str(trader.order_ref).encode()
 
-    def settled():
+    def outcome():
+        last = None
         for name, record, rsp_info, _, _ in trader.events[start:]:
             if name == "OnErrRtnOrderInsert" and record["OrderRef"] == ref:
                 return rsp_info
-            if name == "OnRtnOrder" and record["OrderRef"] == ref:
-                if record["OrderStatus"] == b"0":
-                    if any(event[0] == "OnRtnTrade" and event[1]["OrderRef"] == ref
-                           for event in trader.events[start:]):
-                        return record
-                elif record["OrderStatus"] in (b"3", b"5"):
-                    return record
-        return None
+            if name == "OnRtnOrder" and record["OrderRef"] == ref and \
+                    record["OrderStatus"] in (b"0", b"3", b"5"):
+                last = record
+        return last
 
-    wait_until(lambda: settled() is not None)
-    return settled()
+    wait_until(lambda: outcome() is not None)
+    # An order that crosses the market rests for a moment before it fills; the broker answers
+    # in order, so once a later query is answered, every return of the order has arrived.
+    ask(trader, "query_order", "OnRspQryOrder")
+    return outcome()
 
 
 def text(value):
