@@ -34,6 +34,12 @@ EventArgs ArgsOf(const Record *record, std::optional<CThostFtdcRspInfoField> rsp
   return args;
 }
 
+// A record's bytes, for an answer that carries the request's own record back.
+template <typename Record>
+std::string_view BytesOf(const Record &record) {
+  return std::string_view(reinterpret_cast<const char *>(&record), sizeof record);
+}
+
 // A last response without a record.
 EventArgs EmptyResponse(std::optional<CThostFtdcRspInfoField> rsp_info, int request_id) {
   EventArgs args;
@@ -113,10 +119,11 @@ Broker::Connection &Broker::ConnectionOf(const Link &link) {
 }
 
 Broker::Session *Broker::RequireLogin(Connection &connection, int response_event,
-                                    int request_id) {
+                                      std::string_view answer_record, int request_id) {
   if (connection.session) return &*connection.session;
-  connection.link->Send(response_event,
-                        EmptyResponse(RspInfoOf(vendor_error::kNotLoggedIn), request_id));
+  EventArgs args = EmptyResponse(RspInfoOf(vendor_error::kNotLoggedIn), request_id);
+  args.record.assign(answer_record.begin(), answer_record.end());
+  connection.link->Send(response_event, std::move(args));
   return nullptr;
 }
 
@@ -252,7 +259,10 @@ void Broker::Logout(const Link &link, const CThostFtdcUserLogoutField &request,
                     int request_id) {
   std::lock_guard<std::mutex> lock(mutex_);
   Connection &connection = ConnectionOf(link);
-  if (!RequireLogin(connection, Event(EventId::OnRspUserLogout), request_id)) return;
+  if (!RequireLogin(connection, Event(EventId::OnRspUserLogout), BytesOf(request),
+                    request_id)) {
+    return;
+  }
   connection.session.reset();
   connection.authenticated = false;
   link->Send(Event(EventId::OnRspUserLogout), ArgsOf(&request, kSuccess, request_id, true));
@@ -263,7 +273,8 @@ void Broker::UpdatePassword(const Link &link, const CThostFtdcUserPasswordUpdate
   std::lock_guard<std::mutex> lock(mutex_);
   Connection &connection = ConnectionOf(link);
   const Session *session =
-      RequireLogin(connection, Event(EventId::OnRspUserPasswordUpdate), request_id);
+      RequireLogin(connection, Event(EventId::OnRspUserPasswordUpdate), BytesOf(request),
+                   request_id);
   if (session == nullptr) return;
   Account account = AccountOf(*session);
   if (account.password != TextOf(request.OldPassword)) {
@@ -278,11 +289,14 @@ void Broker::UpdatePassword(const Link &link, const CThostFtdcUserPasswordUpdate
              ArgsOf(&request, kSuccess, request_id, true));
 }
 
-void Broker::ConfirmSettlement(const Link &link, int request_id) {
+void Broker::ConfirmSettlement(const Link &link,
+                               const CThostFtdcSettlementInfoConfirmField &request,
+                               int request_id) {
   std::lock_guard<std::mutex> lock(mutex_);
   Connection &connection = ConnectionOf(link);
   const Session *session =
-      RequireLogin(connection, Event(EventId::OnRspSettlementInfoConfirm), request_id);
+      RequireLogin(connection, Event(EventId::OnRspSettlementInfoConfirm),
+                   BytesOf(request), request_id);
   if (session == nullptr) return;
   Account account = AccountOf(*session);
   account.confirmed_day = trading_day_;
@@ -310,7 +324,8 @@ void Broker::InsertOrder(const Link &link, const CThostFtdcInputOrderField &inpu
                          int request_id) {
   std::lock_guard<std::mutex> lock(mutex_);
   Connection &connection = ConnectionOf(link);
-  Session *session = RequireLogin(connection, Event(EventId::OnRspOrderInsert), request_id);
+  Session *session =
+      RequireLogin(connection, Event(EventId::OnRspOrderInsert), BytesOf(input), request_id);
   if (session == nullptr) return;
   auto refuse = [&](const VendorError &error) {
     const CThostFtdcRspInfoField info = RspInfoOf(error);
@@ -440,7 +455,8 @@ void Broker::ActOnOrder(const Link &link, const CThostFtdcInputOrderActionField 
                         int request_id) {
   std::lock_guard<std::mutex> lock(mutex_);
   Connection &connection = ConnectionOf(link);
-  const Session *session = RequireLogin(connection, Event(EventId::OnRspOrderAction), request_id);
+  const Session *session =
+      RequireLogin(connection, Event(EventId::OnRspOrderAction), BytesOf(input), request_id);
   if (session == nullptr) return;
   auto refuse = [&](const VendorError &error) {
     const CThostFtdcRspInfoField info = RspInfoOf(error);
@@ -477,7 +493,7 @@ void Broker::QueryOrders(const Link &link, const CThostFtdcQryOrderField &query,
                          int request_id) {
   std::lock_guard<std::mutex> lock(mutex_);
   const Session *session =
-      RequireLogin(ConnectionOf(link), Event(EventId::OnRspQryOrder), request_id);
+      RequireLogin(ConnectionOf(link), Event(EventId::OnRspQryOrder), {}, request_id);
   if (session == nullptr) return;
   std::vector<CThostFtdcOrderField> orders = store_->Orders(session->investor);
   const std::string sys_id(Trimmed(TextOf(query.OrderSysID)));
@@ -498,7 +514,7 @@ void Broker::QueryTrades(const Link &link, const CThostFtdcQryTradeField &query,
                          int request_id) {
   std::lock_guard<std::mutex> lock(mutex_);
   const Session *session =
-      RequireLogin(ConnectionOf(link), Event(EventId::OnRspQryTrade), request_id);
+      RequireLogin(ConnectionOf(link), Event(EventId::OnRspQryTrade), {}, request_id);
   if (session == nullptr) return;
   std::vector<CThostFtdcTradeField> trades = store_->Trades(session->investor);
   const std::string trade_id(Trimmed(TextOf(query.TradeID)));
@@ -519,7 +535,8 @@ void Broker::QueryPositions(const Link &link, const CThostFtdcQryInvestorPositio
                             int request_id) {
   std::lock_guard<std::mutex> lock(mutex_);
   const Session *session =
-      RequireLogin(ConnectionOf(link), Event(EventId::OnRspQryInvestorPosition), request_id);
+      RequireLogin(ConnectionOf(link), Event(EventId::OnRspQryInvestorPosition), {},
+                   request_id);
   if (session == nullptr) return;
   std::vector<CThostFtdcInvestorPositionField> records =
       PositionRecords(Holdings(store_->Positions(session->investor)),
@@ -540,7 +557,7 @@ void Broker::QueryPositionDetails(const Link &link,
                                   int request_id) {
   std::lock_guard<std::mutex> lock(mutex_);
   const Session *session = RequireLogin(
-      ConnectionOf(link), Event(EventId::OnRspQryInvestorPositionDetail), request_id);
+      ConnectionOf(link), Event(EventId::OnRspQryInvestorPositionDetail), {}, request_id);
   if (session == nullptr) return;
   std::vector<CThostFtdcInvestorPositionDetailField> records = PositionDetailRecords(
       Holdings(store_->Positions(session->investor)), catalogue_, OwnerOf(*session));
@@ -559,7 +576,7 @@ void Broker::QueryTradingAccount(const Link &link, const CThostFtdcQryTradingAcc
                                  int request_id) {
   std::lock_guard<std::mutex> lock(mutex_);
   const Session *session =
-      RequireLogin(ConnectionOf(link), Event(EventId::OnRspQryTradingAccount), request_id);
+      RequireLogin(ConnectionOf(link), Event(EventId::OnRspQryTradingAccount), {}, request_id);
   if (session == nullptr) return;
   std::vector<CThostFtdcTradingAccountField> records;
   // The account is held in yuan only.
@@ -574,7 +591,9 @@ void Broker::QueryTradingAccount(const Link &link, const CThostFtdcQryTradingAcc
 void Broker::QueryInstruments(const Link &link, const CThostFtdcQryInstrumentField &query,
                               int request_id) {
   std::lock_guard<std::mutex> lock(mutex_);
-  if (!RequireLogin(ConnectionOf(link), Event(EventId::OnRspQryInstrument), request_id)) return;
+  if (!RequireLogin(ConnectionOf(link), Event(EventId::OnRspQryInstrument), {}, request_id)) {
+    return;
+  }
   std::vector<CThostFtdcInstrumentField> records;
   for (const auto &[id, listing] : catalogue_) {
     const Instrument &instrument = listing.instrument;
@@ -592,7 +611,8 @@ void Broker::QueryDepthMarketData(const Link &link,
                                   const CThostFtdcQryDepthMarketDataField &query,
                                   int request_id) {
   std::lock_guard<std::mutex> lock(mutex_);
-  if (!RequireLogin(ConnectionOf(link), Event(EventId::OnRspQryDepthMarketData), request_id)) {
+  if (!RequireLogin(ConnectionOf(link), Event(EventId::OnRspQryDepthMarketData), {},
+                    request_id)) {
     return;
   }
   std::vector<CThostFtdcDepthMarketDataField> records;
@@ -610,7 +630,7 @@ void Broker::QuerySettlementConfirmation(const Link &link,
                                          int request_id) {
   std::lock_guard<std::mutex> lock(mutex_);
   const Session *session = RequireLogin(
-      ConnectionOf(link), Event(EventId::OnRspQrySettlementInfoConfirm), request_id);
+      ConnectionOf(link), Event(EventId::OnRspQrySettlementInfoConfirm), {}, request_id);
   if (session == nullptr) return;
   std::vector<CThostFtdcSettlementInfoConfirmField> records;
   const Account account = AccountOf(*session);
@@ -620,7 +640,7 @@ void Broker::QuerySettlementConfirmation(const Link &link,
 
 void Broker::AnswerNothing(const Link &link, int response_event, int request_id) {
   std::lock_guard<std::mutex> lock(mutex_);
-  if (!RequireLogin(ConnectionOf(link), response_event, request_id)) return;
+  if (!RequireLogin(ConnectionOf(link), response_event, {}, request_id)) return;
   link->Send(response_event, EmptyResponse(std::nullopt, request_id));
 }
 
@@ -629,7 +649,7 @@ void Broker::Refuse(const Link &link, int response_event, std::string_view echo,
   std::lock_guard<std::mutex> lock(mutex_);
   // A way of logging in that the broker does not offer is refused as such, logged in or not.
   const bool logs_in = response_event == Event(EventId::OnRspUserLogin);
-  if (!logs_in && !RequireLogin(ConnectionOf(link), response_event, request_id)) return;
+  if (!logs_in && !RequireLogin(ConnectionOf(link), response_event, echo, request_id)) return;
   EventArgs args = EmptyResponse(RspInfoOf(vendor_error::kUnsupported), request_id);
   args.record.assign(echo.begin(), echo.end());
   link->Send(response_event, std::move(args));

@@ -46,7 +46,8 @@ class Broker {
                       int request_id);
   // Confirms the logged-in investor's settlement (whatever investor the request names: a
   // session acts for its own investor only).
-  void ConfirmSettlement(const Link &link, int request_id);
+  void ConfirmSettlement(const Link &link, const CThostFtdcSettlementInfoConfirmField &request,
+                         int request_id);
   void InsertOrder(const Link &link, const CThostFtdcInputOrderField &input, int request_id);
   void ActOnOrder(const Link &link, const CThostFtdcInputOrderActionField &input,
                   int request_id);
@@ -106,8 +107,10 @@ class Broker {
   };
 
   Connection &ConnectionOf(const Link &link);
-  // The connection's login; without one, answers `response_event` with "not logged in".
-  Session *RequireLogin(Connection &connection, int response_event, int request_id);
+  // The connection's login; without one, answers `response_event` with "not logged in",
+  // carrying `answer_record` (empty: no record).
+  Session *RequireLogin(Connection &connection, int response_event,
+                        std::string_view answer_record, int request_id);
   Account AccountOf(const Session &session) const;
   RecordOwner OwnerOf(const Session &session) const;
   OrderOrigin OriginOf(const Session &session, int request_id) const;

@@ -45,9 +45,10 @@ Record Decode(const Request &request) {
   return record;
 }
 
-// A connection to the broker lasts from the line coming up to its going down; requests
-// that were still queued when it went down are lost with it. Requests queued before the
-// first connection (sent before Init) go out once the handler runs.
+// A connection to the broker lasts from the line coming up to its going down; the API object
+// hands over every request it accepted before the drop, so a request reaching a line that is
+// down is lost with it. Requests queued before the first connection (sent before Init) go out
+// once the handler runs.
 class BrokerRequestHandler final : public RequestHandler {
  public:
   BrokerRequestHandler(std::shared_ptr<Broker> broker, HandlerContext context)
@@ -70,8 +71,9 @@ class BrokerRequestHandler final : public RequestHandler {
     if (!link_) Open();
   }
 
-  void Disconnected() override {
+  void Disconnected(EventRaiser &raiser) override {
     line_down_ = true;
+    if (link_) link_->RaisePending(raiser);
     Drop();
   }
 
@@ -100,7 +102,8 @@ class BrokerRequestHandler final : public RequestHandler {
         return broker.UpdatePassword(link_, Decode<CThostFtdcUserPasswordUpdateField>(request),
                                      id);
       case Operation::ReqSettlementInfoConfirm:
-        return broker.ConfirmSettlement(link_, id);
+        return broker.ConfirmSettlement(
+            link_, Decode<CThostFtdcSettlementInfoConfirmField>(request), id);
       case Operation::ReqOrderInsert:
         return broker.InsertOrder(link_, Decode<CThostFtdcInputOrderField>(request), id);
       case Operation::ReqOrderAction:

@@ -194,7 +194,7 @@ TEST_F(BrokerHandler, RefusesARequestItDoesNotServeAsUnsupportedWithItsRecord) {
 
 TEST_F(BrokerHandler, LosesWhatWasQueuedWhenTheLineWentDownAndLogsInAfreshAfterIt) {
   LogIn();
-  handler_->Disconnected();
+  handler_->Disconnected(mailbox_->raiser());
   EXPECT_TRUE(Send(Operation::ReqQryOrder, "", 4).empty());
   handler_->Connected();
   const std::vector<BrokerEvent> events = Send(Operation::ReqQryOrder, "", 5);

@@ -4,6 +4,7 @@ with the vendor's records and errors, and its account and positions follow every
 Each test gives its traders a front of its own, so that no broker is shared between tests."""
 import itertools
 import os
+import threading
 
 import pytest
 
@@ -337,6 +338,50 @@ def test_the_books_agree_through_a_trading_day(make_trader, front):
     assert sorted((record["InstrumentID"], record["Direction"], record["Volume"])
                   for record in held) == [
         (b"IF2703", b"0", 1), (b"m2705", b"1", 1), (b"rb2705", b"0", 2)]
+
+
+# ----- a line that keeps dropping -------------------------------------------------------------
+
+ANSWERS_OF_AN_ORDER = ("OnRtnOrder", "OnRspOrderInsert", "OnErrRtnOrderInsert")
+
+
+def test_every_order_accepted_during_a_disconnection_storm_is_answered(ready):
+    """One thread sends orders while another drops the line again and again: each order that
+    returned 0 reached the broker and is answered for its reference (resting, refused, or not
+    logged in while the session logs in again); the others returned -1."""
+    trader = ready()
+    storm_over = threading.Event()
+
+    def storm():
+        try:
+            for drop in range(150):
+                # Every other drop waits for the line to come back, so that orders meet a line
+                # that is down, one coming back, and a session logging in again.
+                connections = trader.connections
+                sim.disconnect(trader, reconnect_after=0)
+                if drop % 2:
+                    wait_until(lambda: trader.connections > connections)
+        finally:
+            storm_over.set()
+
+    dropping = threading.Thread(target=storm)
+    dropping.start()
+    accepted, results = [], set()
+    while not storm_over.is_set():
+        result = trader.buy_open(SHFE, b"rb2705", REBAR_BID - 50, 1)
+        results.add(result)
+        if result == 0:
+            accepted.append(str(trader.order_ref).encode())
+    dropping.join()
+    assert results <= {0, -1}
+    assert accepted
+
+    def unanswered():
+        answered = {event[1]["OrderRef"] for event in list(trader.events)
+                    if event[0] in ANSWERS_OF_AN_ORDER and event[1]}
+        return set(accepted) - answered
+
+    wait_until(lambda: not unanswered(), timeout=60)
 
 
 # ----- instruments and markets -----------------------------------------------------------------
