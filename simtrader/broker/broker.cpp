@@ -9,6 +9,7 @@
 #include "broker/funds.h"
 #include "broker/record_text.h"
 #include "broker/vendor_errors.h"
+#include "record_fields.h"
 
 namespace simtrader {
 
@@ -34,10 +35,17 @@ EventArgs ArgsOf(const Record *record, std::optional<CThostFtdcRspInfoField> rsp
   return args;
 }
 
-// A record's bytes, for an answer that carries the request's own record back.
-template <typename Record>
-std::string_view BytesOf(const Record &record) {
-  return std::string_view(reinterpret_cast<const char *>(&record), sizeof record);
+// A refused request's answer, carrying what the vendor's carries: the request's own record,
+// or, where the answer is of another record, the request's fields that it shares by name.
+EventArgs RefusalOf(const RecordView &request, int response_event, const VendorError &error,
+                    int request_id) {
+  EventArgs args;
+  const std::string record = WithSharedFields(request, GetEvent(response_event).record_class);
+  args.record.assign(record.begin(), record.end());
+  args.rsp_info = RspInfoOf(error);
+  args.number = request_id;
+  args.is_last = true;
+  return args;
 }
 
 // A last response without a record.
@@ -119,11 +127,10 @@ Broker::Connection &Broker::ConnectionOf(const Link &link) {
 }
 
 Broker::Session *Broker::RequireLogin(Connection &connection, int response_event,
-                                      std::string_view answer_record, int request_id) {
+                                      const RecordView &request, int request_id) {
   if (connection.session) return &*connection.session;
-  EventArgs args = EmptyResponse(RspInfoOf(vendor_error::kNotLoggedIn), request_id);
-  args.record.assign(answer_record.begin(), answer_record.end());
-  connection.link->Send(response_event, std::move(args));
+  connection.link->Send(response_event,
+                        RefusalOf(request, response_event, vendor_error::kNotLoggedIn, request_id));
   return nullptr;
 }
 
@@ -176,7 +183,8 @@ void Broker::Authenticate(const Link &link, const CThostFtdcReqAuthenticateField
               : declared_accounts_.empty();
   if (!accepted) {
     link->Send(Event(EventId::OnRspAuthenticate),
-               EmptyResponse(RspInfoOf(vendor_error::kAuthenticationFailed), request_id));
+               RefusalOf(ViewOf(request), Event(EventId::OnRspAuthenticate),
+                         vendor_error::kAuthenticationFailed, request_id));
     return;
   }
   connection.authenticated = true;
@@ -196,7 +204,8 @@ void Broker::Login(const Link &link, const CThostFtdcReqUserLoginField &request,
   const std::string investor = TextOf(request.UserID);
   const std::string password = TextOf(request.Password);
   auto refuse = [&](const VendorError &error) {
-    link->Send(Event(EventId::OnRspUserLogin), EmptyResponse(RspInfoOf(error), request_id));
+    link->Send(Event(EventId::OnRspUserLogin),
+               RefusalOf(ViewOf(request), Event(EventId::OnRspUserLogin), error, request_id));
   };
   // Brokers admit only clients that authenticated on the connection first.
   if (!connection.authenticated) return refuse(vendor_error::kAuthenticationFailed);
@@ -259,7 +268,7 @@ void Broker::Logout(const Link &link, const CThostFtdcUserLogoutField &request,
                     int request_id) {
   std::lock_guard<std::mutex> lock(mutex_);
   Connection &connection = ConnectionOf(link);
-  if (!RequireLogin(connection, Event(EventId::OnRspUserLogout), BytesOf(request),
+  if (!RequireLogin(connection, Event(EventId::OnRspUserLogout), ViewOf(request),
                     request_id)) {
     return;
   }
@@ -273,7 +282,7 @@ void Broker::UpdatePassword(const Link &link, const CThostFtdcUserPasswordUpdate
   std::lock_guard<std::mutex> lock(mutex_);
   Connection &connection = ConnectionOf(link);
   const Session *session =
-      RequireLogin(connection, Event(EventId::OnRspUserPasswordUpdate), BytesOf(request),
+      RequireLogin(connection, Event(EventId::OnRspUserPasswordUpdate), ViewOf(request),
                    request_id);
   if (session == nullptr) return;
   Account account = AccountOf(*session);
@@ -296,7 +305,7 @@ void Broker::ConfirmSettlement(const Link &link,
   Connection &connection = ConnectionOf(link);
   const Session *session =
       RequireLogin(connection, Event(EventId::OnRspSettlementInfoConfirm),
-                   BytesOf(request), request_id);
+                   ViewOf(request), request_id);
   if (session == nullptr) return;
   Account account = AccountOf(*session);
   account.confirmed_day = trading_day_;
@@ -325,7 +334,7 @@ void Broker::InsertOrder(const Link &link, const CThostFtdcInputOrderField &inpu
   std::lock_guard<std::mutex> lock(mutex_);
   Connection &connection = ConnectionOf(link);
   Session *session =
-      RequireLogin(connection, Event(EventId::OnRspOrderInsert), BytesOf(input), request_id);
+      RequireLogin(connection, Event(EventId::OnRspOrderInsert), ViewOf(input), request_id);
   if (session == nullptr) return;
   auto refuse = [&](const VendorError &error) {
     const CThostFtdcRspInfoField info = RspInfoOf(error);
@@ -456,7 +465,7 @@ void Broker::ActOnOrder(const Link &link, const CThostFtdcInputOrderActionField 
   std::lock_guard<std::mutex> lock(mutex_);
   Connection &connection = ConnectionOf(link);
   const Session *session =
-      RequireLogin(connection, Event(EventId::OnRspOrderAction), BytesOf(input), request_id);
+      RequireLogin(connection, Event(EventId::OnRspOrderAction), ViewOf(input), request_id);
   if (session == nullptr) return;
   auto refuse = [&](const VendorError &error) {
     const CThostFtdcRspInfoField info = RspInfoOf(error);
@@ -493,7 +502,7 @@ void Broker::QueryOrders(const Link &link, const CThostFtdcQryOrderField &query,
                          int request_id) {
   std::lock_guard<std::mutex> lock(mutex_);
   const Session *session =
-      RequireLogin(ConnectionOf(link), Event(EventId::OnRspQryOrder), {}, request_id);
+      RequireLogin(ConnectionOf(link), Event(EventId::OnRspQryOrder), ViewOf(query), request_id);
   if (session == nullptr) return;
   std::vector<CThostFtdcOrderField> orders = store_->Orders(session->investor);
   const std::string sys_id(Trimmed(TextOf(query.OrderSysID)));
@@ -514,7 +523,7 @@ void Broker::QueryTrades(const Link &link, const CThostFtdcQryTradeField &query,
                          int request_id) {
   std::lock_guard<std::mutex> lock(mutex_);
   const Session *session =
-      RequireLogin(ConnectionOf(link), Event(EventId::OnRspQryTrade), {}, request_id);
+      RequireLogin(ConnectionOf(link), Event(EventId::OnRspQryTrade), ViewOf(query), request_id);
   if (session == nullptr) return;
   std::vector<CThostFtdcTradeField> trades = store_->Trades(session->investor);
   const std::string trade_id(Trimmed(TextOf(query.TradeID)));
@@ -535,7 +544,7 @@ void Broker::QueryPositions(const Link &link, const CThostFtdcQryInvestorPositio
                             int request_id) {
   std::lock_guard<std::mutex> lock(mutex_);
   const Session *session =
-      RequireLogin(ConnectionOf(link), Event(EventId::OnRspQryInvestorPosition), {},
+      RequireLogin(ConnectionOf(link), Event(EventId::OnRspQryInvestorPosition), ViewOf(query),
                    request_id);
   if (session == nullptr) return;
   std::vector<CThostFtdcInvestorPositionField> records =
@@ -557,7 +566,8 @@ void Broker::QueryPositionDetails(const Link &link,
                                   int request_id) {
   std::lock_guard<std::mutex> lock(mutex_);
   const Session *session = RequireLogin(
-      ConnectionOf(link), Event(EventId::OnRspQryInvestorPositionDetail), {}, request_id);
+      ConnectionOf(link), Event(EventId::OnRspQryInvestorPositionDetail), ViewOf(query),
+      request_id);
   if (session == nullptr) return;
   std::vector<CThostFtdcInvestorPositionDetailField> records = PositionDetailRecords(
       Holdings(store_->Positions(session->investor)), catalogue_, OwnerOf(*session));
@@ -576,7 +586,8 @@ void Broker::QueryTradingAccount(const Link &link, const CThostFtdcQryTradingAcc
                                  int request_id) {
   std::lock_guard<std::mutex> lock(mutex_);
   const Session *session =
-      RequireLogin(ConnectionOf(link), Event(EventId::OnRspQryTradingAccount), {}, request_id);
+      RequireLogin(ConnectionOf(link), Event(EventId::OnRspQryTradingAccount), ViewOf(query),
+                   request_id);
   if (session == nullptr) return;
   std::vector<CThostFtdcTradingAccountField> records;
   // The account is held in yuan only.
@@ -591,7 +602,8 @@ void Broker::QueryTradingAccount(const Link &link, const CThostFtdcQryTradingAcc
 void Broker::QueryInstruments(const Link &link, const CThostFtdcQryInstrumentField &query,
                               int request_id) {
   std::lock_guard<std::mutex> lock(mutex_);
-  if (!RequireLogin(ConnectionOf(link), Event(EventId::OnRspQryInstrument), {}, request_id)) {
+  if (!RequireLogin(ConnectionOf(link), Event(EventId::OnRspQryInstrument), ViewOf(query),
+                    request_id)) {
     return;
   }
   std::vector<CThostFtdcInstrumentField> records;
@@ -611,7 +623,7 @@ void Broker::QueryDepthMarketData(const Link &link,
                                   const CThostFtdcQryDepthMarketDataField &query,
                                   int request_id) {
   std::lock_guard<std::mutex> lock(mutex_);
-  if (!RequireLogin(ConnectionOf(link), Event(EventId::OnRspQryDepthMarketData), {},
+  if (!RequireLogin(ConnectionOf(link), Event(EventId::OnRspQryDepthMarketData), ViewOf(query),
                     request_id)) {
     return;
   }
@@ -626,11 +638,12 @@ void Broker::QueryDepthMarketData(const Link &link,
 }
 
 void Broker::QuerySettlementConfirmation(const Link &link,
-                                         const CThostFtdcQrySettlementInfoConfirmField &,
+                                         const CThostFtdcQrySettlementInfoConfirmField &query,
                                          int request_id) {
   std::lock_guard<std::mutex> lock(mutex_);
   const Session *session = RequireLogin(
-      ConnectionOf(link), Event(EventId::OnRspQrySettlementInfoConfirm), {}, request_id);
+      ConnectionOf(link), Event(EventId::OnRspQrySettlementInfoConfirm), ViewOf(query),
+      request_id);
   if (session == nullptr) return;
   std::vector<CThostFtdcSettlementInfoConfirmField> records;
   const Account account = AccountOf(*session);
@@ -638,21 +651,23 @@ void Broker::QuerySettlementConfirmation(const Link &link,
   SendAll(*link, EventId::OnRspQrySettlementInfoConfirm, records, request_id);
 }
 
-void Broker::AnswerNothing(const Link &link, int response_event, int request_id) {
+void Broker::AnswerNothing(const Link &link, int response_event, const RecordView &query,
+                           int request_id) {
   std::lock_guard<std::mutex> lock(mutex_);
-  if (!RequireLogin(ConnectionOf(link), response_event, {}, request_id)) return;
+  if (!RequireLogin(ConnectionOf(link), response_event, query, request_id)) return;
   link->Send(response_event, EmptyResponse(std::nullopt, request_id));
 }
 
-void Broker::Refuse(const Link &link, int response_event, std::string_view echo,
+void Broker::Refuse(const Link &link, int response_event, const RecordView &request,
                     int request_id) {
   std::lock_guard<std::mutex> lock(mutex_);
   // A way of logging in that the broker does not offer is refused as such, logged in or not.
   const bool logs_in = response_event == Event(EventId::OnRspUserLogin);
-  if (!logs_in && !RequireLogin(ConnectionOf(link), response_event, echo, request_id)) return;
-  EventArgs args = EmptyResponse(RspInfoOf(vendor_error::kUnsupported), request_id);
-  args.record.assign(echo.begin(), echo.end());
-  link->Send(response_event, std::move(args));
+  if (!logs_in && !RequireLogin(ConnectionOf(link), response_event, request, request_id)) {
+    return;
+  }
+  link->Send(response_event,
+             RefusalOf(request, response_event, vendor_error::kUnsupported, request_id));
 }
 
 void Broker::Disconnect(const ClientLink &link) {

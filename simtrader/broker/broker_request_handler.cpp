@@ -134,10 +134,9 @@ class BrokerRequestHandler final : public RequestHandler {
     }
     const std::optional<int> response = ResponseEventOf(request.operation);
     if (!response) return;
-    if (IsQuery(request.operation)) return broker.AnswerNothing(link_, *response, id);
-    const bool echoes =
-        std::string_view(GetEvent(*response).record_class) == RequestRecordClass(request.operation);
-    broker.Refuse(link_, *response, echoes ? request.record : std::string_view(), id);
+    const RecordView record{RequestRecordClass(request.operation), request.record};
+    if (IsQuery(request.operation)) return broker.AnswerNothing(link_, *response, record, id);
+    broker.Refuse(link_, *response, record, id);
   }
 
   const std::shared_ptr<Broker> broker_;

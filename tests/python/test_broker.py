@@ -10,7 +10,7 @@ import pytest
 
 import Quorvan.sim as sim
 from Quorvan.CTP import ApiStruct
-from conftest import Trader, wait_until
+from conftest import EVENTS, REQUESTS, VENDOR, Quiet, Trader, filled, record_class_of, wait_until
 
 _fronts = itertools.count()
 
@@ -196,6 +196,59 @@ def test_a_reconnection_logs_in_again_with_a_new_session(ready):
     wait_until(lambda: trader.status == 0)
     assert trader.session_id > before
     assert trader.query_order() == 0
+
+
+# ----- what a refusal carries ------------------------------------------------------------------
+
+# The record each response carries, by event: "InputOrder" for OnRspOrderInsert.
+RESPONSE_RECORDS = {row[1]: row[2] for row in EVENTS if row[0] == "Rsp"}
+
+
+def response_of(request_name):
+    """The vendor's naming: ReqX is answered by OnRspX, every way of logging in by
+    OnRspUserLogin."""
+    return "OnRspUserLogin" if request_name.startswith("ReqUserLoginWith") else \
+        "OnRsp" + request_name[len("Req"):]
+
+
+def _answer_recorder(event):
+    def record(self, record, rsp_info, request_id, is_last):
+        self.answers.append((event, record, rsp_info, request_id))
+
+    record.__name__ = event
+    return record
+
+
+class Unanswered(Quiet):
+    def init_extra(self):
+        self.answers = []
+
+
+# Logs in on no account of its own, and keeps every response it receives.
+Answered = type("Answered", (Unanswered,),
+                {event: _answer_recorder(event) for event in RESPONSE_RECORDS})
+
+
+@pytest.mark.parametrize("request_name", [row[0] for row in REQUESTS])
+def test_a_refused_request_is_answered_with_the_fields_of_its_record(make_trader, front,
+                                                                     request_name):
+    """Refused for want of authentication, of a login, or of the service: the answer carries
+    every field of the request that its own record declares, so that it can be tied to its
+    request."""
+    sim.configure(front, accounts={"U01": HOLDER})
+    trader = make_trader(Answered, td_server=front)
+    request_class = record_class_of(VENDOR[request_name][0][0])
+    request = filled(request_class, 3)
+    assert getattr(trader, request_name)(request, 41) == 0
+    wait_until(lambda: trader.answers)
+    ((event, answer, rsp_info, request_id),) = trader.answers
+    assert (event, request_id) == (response_of(request_name), 41)
+    assert rsp_info["ErrorID"] != 0
+    answer_class = getattr(ApiStruct, RESPONSE_RECORDS[event] + "Field")
+    shared = set(request_class._fields_) & set(answer_class._fields_)
+    sent = request.to_dict()
+    assert answer.keys() == {name for name, _ in answer_class._fields_}
+    assert {name: answer[name] for name, _ in shared} == {name: sent[name] for name, _ in shared}
 
 
 # ----- trading ---------------------------------------------------------------------------------
