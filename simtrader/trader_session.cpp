@@ -227,10 +227,10 @@ int TraderSession::Submit(Operation operation, const void *record, std::size_t s
   if (std::optional<int> result = ApplyArmedFault(operation)) return *result;
   // Nothing to send: a null record is refused rather than read.
   if (record == nullptr) return -1;
-  // A request is never answered on the caller's thread: it may be the session's own thread,
-  // inside a callback, and an answer there would nest one callback inside another.
   std::lock_guard<std::mutex> lock(line_mutex_);
   if (line_down_) return -1;
+  // A request is never answered on the caller's thread: it may be the session's own thread,
+  // inside a callback, and an answer there would nest one callback inside another.
   accepted_.push_back(
       Request{operation, std::string(static_cast<const char *>(record), size), request_id});
   if (!Post([this] { HandleNextAccepted(); })) {

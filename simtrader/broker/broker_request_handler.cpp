@@ -45,10 +45,11 @@ Record Decode(const Request &request) {
   return record;
 }
 
-// A connection to the broker lasts from the line coming up to its going down; the API object
-// hands over every request it accepted before the drop, so a request reaching a line that is
-// down is lost with it. Requests queued before the first connection (sent before Init) go out
-// once the handler runs.
+// A connection to the broker lasts from the line coming up to its going down. The API object
+// hands over what it accepted before a drop ahead of the drop and accepts nothing while the
+// line is down, so a request meeting a line that is down is one no caller was told was sent:
+// it is dropped unanswered. Requests queued before the first connection (sent before Init) go
+// out once the handler runs.
 class BrokerRequestHandler final : public RequestHandler {
  public:
   BrokerRequestHandler(std::shared_ptr<Broker> broker, HandlerContext context)
