@@ -407,7 +407,7 @@ def test_every_order_accepted_during_a_disconnection_storm_is_answered(ready):
 
     def storm():
         try:
-            for drop in range(150):
+            for drop in range(300):
                 # Every other drop waits for the line to come back, so that orders meet a line
                 # that is down, one coming back, and a session logging in again.
                 connections = trader.connections
