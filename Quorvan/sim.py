@@ -337,9 +337,11 @@ def emit(trader, event, *args, count=1):
 
 
 def disconnect(trader, reason=0x1001, reconnect_after=0.1):
-    """The API object's connection drops: its thread raises OnFrontDisconnected(reason), and
-    this returns once that callback has returned. After `reconnect_after` seconds the thread
-    reconnects and raises OnFrontConnected; with None the connection stays down."""
+    """The API object's connection drops: the requests it accepted before reach the broker and
+    what the broker sent is raised, then its thread raises OnFrontDisconnected(reason), and
+    this returns once that callback has returned. Requests return -1 until, after
+    `reconnect_after` seconds, the thread reconnects and raises OnFrontConnected; with None the
+    connection stays down."""
     reason = _c_int(reason, "reason")
     if reconnect_after is None:
         delay = -1.0

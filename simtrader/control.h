@@ -65,9 +65,10 @@ QUORVAN_SIM_API int quorvan_sim_emit(const char *flow_path, const char *event,
                                      const void *record, const void *rsp_info, int number,
                                      int is_last, long long count);
 
-/* The object's connection drops: OnFrontDisconnected(reason), returning once that callback
- * has returned; then, after `reconnect_after` seconds, OnFrontConnected. A negative delay
- * leaves the connection down. */
+/* The object's connection drops: requests it accepted before reach the broker, and what the
+ * broker sent is raised, then OnFrontDisconnected(reason), returning once that callback has
+ * returned; requests return -1 until, after `reconnect_after` seconds, the connection is back
+ * and OnFrontConnected is raised. A negative delay leaves the connection down. */
 QUORVAN_SIM_API int quorvan_sim_disconnect(const char *flow_path, int reason,
                                            double reconnect_after);
 

@@ -62,8 +62,10 @@ class RequestHandler {
   virtual void Handle(const Request &request) = 0;
   // The connection came up, just before OnFrontConnected is raised.
   virtual void Connected() {}
-  // The connection dropped, just before OnFrontDisconnected is raised.
-  virtual void Disconnected() {}
+  // The connection dropped, just before OnFrontDisconnected is raised. What the other end sent
+  // before the drop and is not raised yet is raised now through `raiser`, ahead of the
+  // disconnection, as a line delivers what it received before it went down.
+  virtual void Disconnected(EventRaiser &raiser) { static_cast<void>(raiser); }
 };
 
 using RequestHandlerFactory =

@@ -227,11 +227,28 @@ int TraderSession::Submit(Operation operation, const void *record, std::size_t s
   if (std::optional<int> result = ApplyArmedFault(operation)) return *result;
   // Nothing to send: a null record is refused rather than read.
   if (record == nullptr) return -1;
-  if (connection_down_.load()) return -1;
+  std::lock_guard<std::mutex> lock(line_mutex_);
+  if (line_down_) return -1;
   // A request is never answered on the caller's thread: it may be the session's own thread,
   // inside a callback, and an answer there would nest one callback inside another.
-  Request request{operation, std::string(static_cast<const char *>(record), size), request_id};
-  return Post([this, request = std::move(request)] { handler_->Handle(request); }) ? 0 : -1;
+  accepted_.push_back(
+      Request{operation, std::string(static_cast<const char *>(record), size), request_id});
+  if (!Post([this] { HandleNextAccepted(); })) {
+    accepted_.pop_back();
+    return -1;
+  }
+  return 0;
+}
+
+void TraderSession::HandleNextAccepted() {
+  std::optional<Request> request;
+  {
+    std::lock_guard<std::mutex> lock(line_mutex_);
+    if (accepted_.empty()) return;
+    request = std::move(accepted_.front());
+    accepted_.pop_front();
+  }
+  handler_->Handle(*request);
 }
 
 void TraderSession::Emit(int event, EventArgs args, long long count) {
@@ -319,7 +336,10 @@ void TraderSession::Deliver(int event, EventArgs &args) {
 }
 
 void TraderSession::Connect() {
-  connection_down_.store(false);
+  {
+    std::lock_guard<std::mutex> lock(line_mutex_);
+    line_down_ = false;
+  }
   handler_->Connected();
   EventArgs none;
   Deliver(static_cast<int>(EventId::OnFrontConnected), none);
@@ -327,8 +347,15 @@ void TraderSession::Connect() {
 
 void TraderSession::DropConnection(int reason, std::optional<Delay> reconnect_after) {
   const unsigned long long epoch = ++connection_epoch_;
-  connection_down_.store(true);
-  handler_->Disconnected();
+  std::deque<Request> sent;
+  {
+    std::lock_guard<std::mutex> lock(line_mutex_);
+    line_down_ = true;
+    sent.swap(accepted_);
+  }
+  // What was accepted went out before the line dropped: the vendor's library had written it.
+  for (const Request &request : sent) handler_->Handle(request);
+  handler_->Disconnected(*this);
   EventArgs args;
   args.number = reason;
   Deliver(static_cast<int>(EventId::OnFrontDisconnected), args);

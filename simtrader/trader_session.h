@@ -9,6 +9,7 @@
 #include <chrono>
 #include <condition_variable>
 #include <cstddef>
+#include <deque>
 #include <functional>
 #include <initializer_list>
 #include <memory>
@@ -66,6 +67,7 @@ class TraderSession : public std::enable_shared_from_this<TraderSession>, privat
   // Logs a request the object received and applies the fault armed for it, as Receive does;
   // otherwise queues a copy of it for the handler. -1 for a null record, which is refused
   // unread, and while the connection is down, as the vendor's library refuses to send then.
+  // A request that returned 0 reaches the handler, in order, even if the line drops next.
   int Submit(Operation operation, const void *record, std::size_t size,
              std::optional<int> request_id);
 
@@ -95,6 +97,8 @@ class TraderSession : public std::enable_shared_from_this<TraderSession>, privat
   void Raise(int event, EventArgs &args) override { Deliver(event, args); }
   void Deliver(int event, EventArgs &args);
   void Connect();
+  // Hands the handler the oldest accepted request, unless a drop took it first.
+  void HandleNextAccepted();
   void DropConnection(int reason, std::optional<Delay> reconnect_after);
 
   const std::string flow_path_;
@@ -136,9 +140,15 @@ class TraderSession : public std::enable_shared_from_this<TraderSession>, privat
   // Touched on the session's thread only: a reconnection scheduled by an older disconnect
   // must not fire after a newer one.
   unsigned long long connection_epoch_ = 0;
-  // Set on the session's thread between a disconnection and the reconnection; read by
-  // Submit on any thread.
-  std::atomic<bool> connection_down_{false};
+  // Acceptance and the line's state agree under this lock: Submit accepts only while the line
+  // is up, and the drop takes every request accepted before it, handing them to the handler
+  // ahead of the disconnection, so that no accepted request is left behind a dropped line.
+  std::mutex line_mutex_;
+  // Down from a drop to the reconnection; set and cleared on the session's thread. Guarded by
+  // line_mutex_.
+  bool line_down_ = false;
+  // Accepted requests not yet handed to the handler, oldest first. Guarded by line_mutex_.
+  std::deque<Request> accepted_;
 };
 
 }  // namespace simtrader

@@ -9,6 +9,7 @@
 #include "broker/funds.h"
 #include "broker/record_text.h"
 #include "broker/vendor_errors.h"
+#include "record_fields.h"
 
 namespace simtrader {
 
@@ -31,6 +32,19 @@ EventArgs ArgsOf(const Record *record, std::optional<CThostFtdcRspInfoField> rsp
   args.rsp_info = rsp_info;
   args.number = request_id;
   args.is_last = is_last;
+  return args;
+}
+
+// A refused request's answer, carrying what the vendor's carries: the request's own record,
+// or, where the answer is of another record, the request's fields that it shares by name.
+EventArgs RefusalOf(const RecordView &request, int response_event, const VendorError &error,
+                    int request_id) {
+  EventArgs args;
+  const std::string record = WithSharedFields(request, GetEvent(response_event).record_class);
+  args.record.assign(record.begin(), record.end());
+  args.rsp_info = RspInfoOf(error);
+  args.number = request_id;
+  args.is_last = true;
   return args;
 }
 
@@ -113,10 +127,10 @@ Broker::Connection &Broker::ConnectionOf(const Link &link) {
 }
 
 Broker::Session *Broker::RequireLogin(Connection &connection, int response_event,
-                                    int request_id) {
+                                      const RecordView &request, int request_id) {
   if (connection.session) return &*connection.session;
   connection.link->Send(response_event,
-                        EmptyResponse(RspInfoOf(vendor_error::kNotLoggedIn), request_id));
+                        RefusalOf(request, response_event, vendor_error::kNotLoggedIn, request_id));
   return nullptr;
 }
 
@@ -169,7 +183,8 @@ void Broker::Authenticate(const Link &link, const CThostFtdcReqAuthenticateField
               : declared_accounts_.empty();
   if (!accepted) {
     link->Send(Event(EventId::OnRspAuthenticate),
-               EmptyResponse(RspInfoOf(vendor_error::kAuthenticationFailed), request_id));
+               RefusalOf(ViewOf(request), Event(EventId::OnRspAuthenticate),
+                         vendor_error::kAuthenticationFailed, request_id));
     return;
   }
   connection.authenticated = true;
@@ -189,7 +204,8 @@ void Broker::Login(const Link &link, const CThostFtdcReqUserLoginField &request,
   const std::string investor = TextOf(request.UserID);
   const std::string password = TextOf(request.Password);
   auto refuse = [&](const VendorError &error) {
-    link->Send(Event(EventId::OnRspUserLogin), EmptyResponse(RspInfoOf(error), request_id));
+    link->Send(Event(EventId::OnRspUserLogin),
+               RefusalOf(ViewOf(request), Event(EventId::OnRspUserLogin), error, request_id));
   };
   // Brokers admit only clients that authenticated on the connection first.
   if (!connection.authenticated) return refuse(vendor_error::kAuthenticationFailed);
@@ -252,7 +268,10 @@ void Broker::Logout(const Link &link, const CThostFtdcUserLogoutField &request,
                     int request_id) {
   std::lock_guard<std::mutex> lock(mutex_);
   Connection &connection = ConnectionOf(link);
-  if (!RequireLogin(connection, Event(EventId::OnRspUserLogout), request_id)) return;
+  if (!RequireLogin(connection, Event(EventId::OnRspUserLogout), ViewOf(request),
+                    request_id)) {
+    return;
+  }
   connection.session.reset();
   connection.authenticated = false;
   link->Send(Event(EventId::OnRspUserLogout), ArgsOf(&request, kSuccess, request_id, true));
@@ -263,7 +282,8 @@ void Broker::UpdatePassword(const Link &link, const CThostFtdcUserPasswordUpdate
   std::lock_guard<std::mutex> lock(mutex_);
   Connection &connection = ConnectionOf(link);
   const Session *session =
-      RequireLogin(connection, Event(EventId::OnRspUserPasswordUpdate), request_id);
+      RequireLogin(connection, Event(EventId::OnRspUserPasswordUpdate), ViewOf(request),
+                   request_id);
   if (session == nullptr) return;
   Account account = AccountOf(*session);
   if (account.password != TextOf(request.OldPassword)) {
@@ -278,11 +298,14 @@ void Broker::UpdatePassword(const Link &link, const CThostFtdcUserPasswordUpdate
              ArgsOf(&request, kSuccess, request_id, true));
 }
 
-void Broker::ConfirmSettlement(const Link &link, int request_id) {
+void Broker::ConfirmSettlement(const Link &link,
+                               const CThostFtdcSettlementInfoConfirmField &request,
+                               int request_id) {
   std::lock_guard<std::mutex> lock(mutex_);
   Connection &connection = ConnectionOf(link);
   const Session *session =
-      RequireLogin(connection, Event(EventId::OnRspSettlementInfoConfirm), request_id);
+      RequireLogin(connection, Event(EventId::OnRspSettlementInfoConfirm),
+                   ViewOf(request), request_id);
   if (session == nullptr) return;
   Account account = AccountOf(*session);
   account.confirmed_day = trading_day_;
@@ -310,7 +333,8 @@ void Broker::InsertOrder(const Link &link, const CThostFtdcInputOrderField &inpu
                          int request_id) {
   std::lock_guard<std::mutex> lock(mutex_);
   Connection &connection = ConnectionOf(link);
-  Session *session = RequireLogin(connection, Event(EventId::OnRspOrderInsert), request_id);
+  Session *session =
+      RequireLogin(connection, Event(EventId::OnRspOrderInsert), ViewOf(input), request_id);
   if (session == nullptr) return;
   auto refuse = [&](const VendorError &error) {
     const CThostFtdcRspInfoField info = RspInfoOf(error);
@@ -440,7 +464,8 @@ void Broker::ActOnOrder(const Link &link, const CThostFtdcInputOrderActionField 
                         int request_id) {
   std::lock_guard<std::mutex> lock(mutex_);
   Connection &connection = ConnectionOf(link);
-  const Session *session = RequireLogin(connection, Event(EventId::OnRspOrderAction), request_id);
+  const Session *session =
+      RequireLogin(connection, Event(EventId::OnRspOrderAction), ViewOf(input), request_id);
   if (session == nullptr) return;
   auto refuse = [&](const VendorError &error) {
     const CThostFtdcRspInfoField info = RspInfoOf(error);
@@ -477,7 +502,7 @@ void Broker::QueryOrders(const Link &link, const CThostFtdcQryOrderField &query,
                          int request_id) {
   std::lock_guard<std::mutex> lock(mutex_);
   const Session *session =
-      RequireLogin(ConnectionOf(link), Event(EventId::OnRspQryOrder), request_id);
+      RequireLogin(ConnectionOf(link), Event(EventId::OnRspQryOrder), ViewOf(query), request_id);
   if (session == nullptr) return;
   std::vector<CThostFtdcOrderField> orders = store_->Orders(session->investor);
   const std::string sys_id(Trimmed(TextOf(query.OrderSysID)));
@@ -498,7 +523,7 @@ void Broker::QueryTrades(const Link &link, const CThostFtdcQryTradeField &query,
                          int request_id) {
   std::lock_guard<std::mutex> lock(mutex_);
   const Session *session =
-      RequireLogin(ConnectionOf(link), Event(EventId::OnRspQryTrade), request_id);
+      RequireLogin(ConnectionOf(link), Event(EventId::OnRspQryTrade), ViewOf(query), request_id);
   if (session == nullptr) return;
   std::vector<CThostFtdcTradeField> trades = store_->Trades(session->investor);
   const std::string trade_id(Trimmed(TextOf(query.TradeID)));
@@ -519,7 +544,8 @@ void Broker::QueryPositions(const Link &link, const CThostFtdcQryInvestorPositio
                             int request_id) {
   std::lock_guard<std::mutex> lock(mutex_);
   const Session *session =
-      RequireLogin(ConnectionOf(link), Event(EventId::OnRspQryInvestorPosition), request_id);
+      RequireLogin(ConnectionOf(link), Event(EventId::OnRspQryInvestorPosition), ViewOf(query),
+                   request_id);
   if (session == nullptr) return;
   std::vector<CThostFtdcInvestorPositionField> records =
       PositionRecords(Holdings(store_->Positions(session->investor)),
@@ -540,7 +566,8 @@ void Broker::QueryPositionDetails(const Link &link,
                                   int request_id) {
   std::lock_guard<std::mutex> lock(mutex_);
   const Session *session = RequireLogin(
-      ConnectionOf(link), Event(EventId::OnRspQryInvestorPositionDetail), request_id);
+      ConnectionOf(link), Event(EventId::OnRspQryInvestorPositionDetail), ViewOf(query),
+      request_id);
   if (session == nullptr) return;
   std::vector<CThostFtdcInvestorPositionDetailField> records = PositionDetailRecords(
       Holdings(store_->Positions(session->investor)), catalogue_, OwnerOf(*session));
@@ -559,7 +586,8 @@ void Broker::QueryTradingAccount(const Link &link, const CThostFtdcQryTradingAcc
                                  int request_id) {
   std::lock_guard<std::mutex> lock(mutex_);
   const Session *session =
-      RequireLogin(ConnectionOf(link), Event(EventId::OnRspQryTradingAccount), request_id);
+      RequireLogin(ConnectionOf(link), Event(EventId::OnRspQryTradingAccount), ViewOf(query),
+                   request_id);
   if (session == nullptr) return;
   std::vector<CThostFtdcTradingAccountField> records;
   // The account is held in yuan only.
@@ -574,7 +602,10 @@ void Broker::QueryTradingAccount(const Link &link, const CThostFtdcQryTradingAcc
 void Broker::QueryInstruments(const Link &link, const CThostFtdcQryInstrumentField &query,
                               int request_id) {
   std::lock_guard<std::mutex> lock(mutex_);
-  if (!RequireLogin(ConnectionOf(link), Event(EventId::OnRspQryInstrument), request_id)) return;
+  if (!RequireLogin(ConnectionOf(link), Event(EventId::OnRspQryInstrument), ViewOf(query),
+                    request_id)) {
+    return;
+  }
   std::vector<CThostFtdcInstrumentField> records;
   for (const auto &[id, listing] : catalogue_) {
     const Instrument &instrument = listing.instrument;
@@ -592,7 +623,8 @@ void Broker::QueryDepthMarketData(const Link &link,
                                   const CThostFtdcQryDepthMarketDataField &query,
                                   int request_id) {
   std::lock_guard<std::mutex> lock(mutex_);
-  if (!RequireLogin(ConnectionOf(link), Event(EventId::OnRspQryDepthMarketData), request_id)) {
+  if (!RequireLogin(ConnectionOf(link), Event(EventId::OnRspQryDepthMarketData), ViewOf(query),
+                    request_id)) {
     return;
   }
   std::vector<CThostFtdcDepthMarketDataField> records;
@@ -606,11 +638,12 @@ void Broker::QueryDepthMarketData(const Link &link,
 }
 
 void Broker::QuerySettlementConfirmation(const Link &link,
-                                         const CThostFtdcQrySettlementInfoConfirmField &,
+                                         const CThostFtdcQrySettlementInfoConfirmField &query,
                                          int request_id) {
   std::lock_guard<std::mutex> lock(mutex_);
   const Session *session = RequireLogin(
-      ConnectionOf(link), Event(EventId::OnRspQrySettlementInfoConfirm), request_id);
+      ConnectionOf(link), Event(EventId::OnRspQrySettlementInfoConfirm), ViewOf(query),
+      request_id);
   if (session == nullptr) return;
   std::vector<CThostFtdcSettlementInfoConfirmField> records;
   const Account account = AccountOf(*session);
@@ -618,21 +651,23 @@ void Broker::QuerySettlementConfirmation(const Link &link,
   SendAll(*link, EventId::OnRspQrySettlementInfoConfirm, records, request_id);
 }
 
-void Broker::AnswerNothing(const Link &link, int response_event, int request_id) {
+void Broker::AnswerNothing(const Link &link, int response_event, const RecordView &query,
+                           int request_id) {
   std::lock_guard<std::mutex> lock(mutex_);
-  if (!RequireLogin(ConnectionOf(link), response_event, request_id)) return;
+  if (!RequireLogin(ConnectionOf(link), response_event, query, request_id)) return;
   link->Send(response_event, EmptyResponse(std::nullopt, request_id));
 }
 
-void Broker::Refuse(const Link &link, int response_event, std::string_view echo,
+void Broker::Refuse(const Link &link, int response_event, const RecordView &request,
                     int request_id) {
   std::lock_guard<std::mutex> lock(mutex_);
   // A way of logging in that the broker does not offer is refused as such, logged in or not.
   const bool logs_in = response_event == Event(EventId::OnRspUserLogin);
-  if (!logs_in && !RequireLogin(ConnectionOf(link), response_event, request_id)) return;
-  EventArgs args = EmptyResponse(RspInfoOf(vendor_error::kUnsupported), request_id);
-  args.record.assign(echo.begin(), echo.end());
-  link->Send(response_event, std::move(args));
+  if (!logs_in && !RequireLogin(ConnectionOf(link), response_event, request, request_id)) {
+    return;
+  }
+  link->Send(response_event,
+             RefusalOf(request, response_event, vendor_error::kUnsupported, request_id));
 }
 
 void Broker::Disconnect(const ClientLink &link) {

@@ -26,6 +26,7 @@
 #include "broker/positions.h"
 #include "broker/store.h"
 #include "event_table.h"
+#include "record_fields.h"
 
 namespace simtrader {
 
@@ -46,7 +47,8 @@ class Broker {
                       int request_id);
   // Confirms the logged-in investor's settlement (whatever investor the request names: a
   // session acts for its own investor only).
-  void ConfirmSettlement(const Link &link, int request_id);
+  void ConfirmSettlement(const Link &link, const CThostFtdcSettlementInfoConfirmField &request,
+                         int request_id);
   void InsertOrder(const Link &link, const CThostFtdcInputOrderField &input, int request_id);
   void ActOnOrder(const Link &link, const CThostFtdcInputOrderActionField &input,
                   int request_id);
@@ -69,10 +71,11 @@ class Broker {
                                    int request_id);
   // A query about what this broker does not keep: one empty last response, as the vendor
   // gives when there is nothing to report.
-  void AnswerNothing(const Link &link, int response_event, int request_id);
-  // A request this broker does not serve: its response with `echo` (empty when the response
-  // carries another record than the request) and the vendor's "unsupported" error.
-  void Refuse(const Link &link, int response_event, std::string_view echo, int request_id);
+  void AnswerNothing(const Link &link, int response_event, const RecordView &query,
+                     int request_id);
+  // A request this broker does not serve: its response, carrying what a refusal carries, with
+  // the vendor's "unsupported" error.
+  void Refuse(const Link &link, int response_event, const RecordView &request, int request_id);
 
   // The connection dropped: its login ends, and nothing more is sent on the link.
   void Disconnect(const ClientLink &link);
@@ -106,8 +109,10 @@ class Broker {
   };
 
   Connection &ConnectionOf(const Link &link);
-  // The connection's login; without one, answers `response_event` with "not logged in".
-  Session *RequireLogin(Connection &connection, int response_event, int request_id);
+  // The connection's login; without one, answers `response_event` with "not logged in",
+  // carrying the request's fields as every refusal does.
+  Session *RequireLogin(Connection &connection, int response_event, const RecordView &request,
+                        int request_id);
   Account AccountOf(const Session &session) const;
   RecordOwner OwnerOf(const Session &session) const;
   OrderOrigin OriginOf(const Session &session, int request_id) const;

@@ -45,9 +45,11 @@ Record Decode(const Request &request) {
   return record;
 }
 
-// A connection to the broker lasts from the line coming up to its going down; requests
-// that were still queued when it went down are lost with it. Requests queued before the
-// first connection (sent before Init) go out once the handler runs.
+// A connection to the broker lasts from the line coming up to its going down. The API object
+// hands over what it accepted before a drop ahead of the drop and accepts nothing while the
+// line is down, so a request meeting a line that is down is one no caller was told was sent:
+// it is dropped unanswered. Requests queued before the first connection (sent before Init) go
+// out once the handler runs.
 class BrokerRequestHandler final : public RequestHandler {
  public:
   BrokerRequestHandler(std::shared_ptr<Broker> broker, HandlerContext context)
@@ -70,8 +72,9 @@ class BrokerRequestHandler final : public RequestHandler {
     if (!link_) Open();
   }
 
-  void Disconnected() override {
+  void Disconnected(EventRaiser &raiser) override {
     line_down_ = true;
+    if (link_) link_->RaisePending(raiser);
     Drop();
   }
 
@@ -100,7 +103,8 @@ class BrokerRequestHandler final : public RequestHandler {
         return broker.UpdatePassword(link_, Decode<CThostFtdcUserPasswordUpdateField>(request),
                                      id);
       case Operation::ReqSettlementInfoConfirm:
-        return broker.ConfirmSettlement(link_, id);
+        return broker.ConfirmSettlement(
+            link_, Decode<CThostFtdcSettlementInfoConfirmField>(request), id);
       case Operation::ReqOrderInsert:
         return broker.InsertOrder(link_, Decode<CThostFtdcInputOrderField>(request), id);
       case Operation::ReqOrderAction:
@@ -131,10 +135,9 @@ class BrokerRequestHandler final : public RequestHandler {
     }
     const std::optional<int> response = ResponseEventOf(request.operation);
     if (!response) return;
-    if (IsQuery(request.operation)) return broker.AnswerNothing(link_, *response, id);
-    const bool echoes =
-        std::string_view(GetEvent(*response).record_class) == RequestRecordClass(request.operation);
-    broker.Refuse(link_, *response, echoes ? request.record : std::string_view(), id);
+    const RecordView record{RequestRecordClass(request.operation), request.record};
+    if (IsQuery(request.operation)) return broker.AnswerNothing(link_, *response, record, id);
+    broker.Refuse(link_, *response, record, id);
   }
 
   const std::shared_ptr<Broker> broker_;

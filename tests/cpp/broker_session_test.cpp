@@ -145,6 +145,9 @@ TEST_P(EveryGuardedRequest, BeforeLoginIsAnsweredNotLoggedIn) {
   EXPECT_EQ(events[0].error_message(), errors::kNotLoggedIn.message);
   EXPECT_EQ(events[0].args.number, 17);
   EXPECT_TRUE(events[0].args.is_last);
+  // The refusal carries a record, so that it can be tied to its request.
+  EXPECT_EQ(events[0].args.record.size(),
+            simtrader::GetEvent(*simtrader::FindEvent(ResponseName(GetParam()))).record_size);
 }
 
 TEST_P(EveryBrokerRequest, AfterLoginIsAnsweredByItsResponseTheLastFlagged) {
@@ -194,7 +197,7 @@ TEST_F(BrokerHandler, RefusesARequestItDoesNotServeAsUnsupportedWithItsRecord) {
 
 TEST_F(BrokerHandler, LosesWhatWasQueuedWhenTheLineWentDownAndLogsInAfreshAfterIt) {
   LogIn();
-  handler_->Disconnected();
+  handler_->Disconnected(mailbox_->raiser());
   EXPECT_TRUE(Send(Operation::ReqQryOrder, "", 4).empty());
   handler_->Connected();
   const std::vector<BrokerEvent> events = Send(Operation::ReqQryOrder, "", 5);

@@ -102,7 +102,7 @@ CThostFtdcRspUserLoginField BrokerClient::LogIn(const std::string &investor,
   EXPECT_EQ(logins.at(0).error_id(), 0);
   const auto response = logins.at(0).As<CThostFtdcRspUserLoginField>();
   session_id_ = response.SessionID;
-  broker_->ConfirmSettlement(link_, next_request_id_++);
+  broker_->ConfirmSettlement(link_, CThostFtdcSettlementInfoConfirmField{}, next_request_id_++);
   const std::vector<BrokerEvent> confirmations = Take();
   EXPECT_EQ(Names(confirmations), std::vector<std::string>{"OnRspSettlementInfoConfirm"});
   return response;

@@ -41,6 +41,8 @@ class InlineMailbox final : public simtrader::SessionMailbox, private simtrader:
   bool released() const override { return released_; }
   void Release() { released_ = true; }
   std::vector<BrokerEvent> Take();
+  // Records the events raised through it too, as a line that drops raises what it held.
+  simtrader::EventRaiser &raiser() { return *this; }
 
  private:
   void Raise(int event, simtrader::EventArgs &args) override;

@@ -2,6 +2,7 @@
 // thread, whichever thread caused them, and a dropped connection ends the login.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <atomic>
 #include <functional>
 #include <string>
@@ -132,6 +133,31 @@ TEST(BrokerThreads, ADisconnectionEndsTheLoginAndRequestsFailUntilTheLineIsBack)
   ASSERT_EQ(sessions.size(), 2u);
   EXPECT_GT(sessions[1], sessions[0]);
   EXPECT_EQ(trader->ReqQryOrder(&query, 2), 0);
+}
+
+TEST(BrokerThreads, AnOrderAcceptedAsTheLineDropsReachesTheBrokerAndIsAnsweredBeforeTheDrop) {
+  LoggedInApi trader(UniqueFront(), "U1");
+  const std::string flow_path = trader.api().flow_path();
+  int accepted = 1;
+  int refused = 1;
+  // From a callback the order waits on the object's thread behind the callback, and the line
+  // drops before the callback returns.
+  trader.spi().SetHook([&](const Received &event) {
+    if (event.event != "OnRtnInstrumentStatus") return;
+    accepted = trader.Order(3100, "7");
+    EXPECT_EQ(quorvan_sim_disconnect(flow_path.c_str(), 0x1001, -1.0), QUORVAN_SIM_OK);
+    refused = trader.Order(3100, "8");
+  });
+  ASSERT_EQ(quorvan_sim_emit(flow_path.c_str(), "OnRtnInstrumentStatus", nullptr, nullptr, 0,
+                             0, 1),
+            QUORVAN_SIM_OK);
+  EXPECT_EQ(accepted, 0);
+  EXPECT_EQ(refused, -1);
+  std::vector<std::string> names = trader.spi().event_names();
+  names.erase(names.begin(),
+              std::find(names.begin(), names.end(), std::string("OnRtnInstrumentStatus")));
+  EXPECT_EQ(names, (std::vector<std::string>{"OnRtnInstrumentStatus", "OnRtnOrder", "OnRtnOrder",
+                                             "OnFrontDisconnected"}));
 }
 
 }  // namespace

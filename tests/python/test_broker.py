@@ -4,12 +4,13 @@ with the vendor's records and errors, and its account and positions follow every
 Each test gives its traders a front of its own, so that no broker is shared between tests."""
 import itertools
 import os
+import threading
 
 import pytest
 
 import Quorvan.sim as sim
 from Quorvan.CTP import ApiStruct
-from conftest import Trader, wait_until
+from conftest import EVENTS, REQUESTS, VENDOR, Quiet, Trader, filled, record_class_of, wait_until
 
 _fronts = itertools.count()
 
@@ -197,6 +198,59 @@ def test_a_reconnection_logs_in_again_with_a_new_session(ready):
     assert trader.query_order() == 0
 
 
+# ----- what a refusal carries ------------------------------------------------------------------
+
+# The record each response carries, by event: "InputOrder" for OnRspOrderInsert.
+RESPONSE_RECORDS = {row[1]: row[2] for row in EVENTS if row[0] == "Rsp"}
+
+
+def response_of(request_name):
+    """The vendor's naming: ReqX is answered by OnRspX, every way of logging in by
+    OnRspUserLogin."""
+    return "OnRspUserLogin" if request_name.startswith("ReqUserLoginWith") else \
+        "OnRsp" + request_name[len("Req"):]
+
+
+def _answer_recorder(event):
+    def record(self, record, rsp_info, request_id, is_last):
+        self.answers.append((event, record, rsp_info, request_id))
+
+    record.__name__ = event
+    return record
+
+
+class Unanswered(Quiet):
+    def init_extra(self):
+        self.answers = []
+
+
+# Logs in on no account of its own, and keeps every response it receives.
+Answered = type("Answered", (Unanswered,),
+                {event: _answer_recorder(event) for event in RESPONSE_RECORDS})
+
+
+@pytest.mark.parametrize("request_name", [row[0] for row in REQUESTS])
+def test_a_refused_request_is_answered_with_the_fields_of_its_record(make_trader, front,
+                                                                     request_name):
+    """Refused for want of authentication, of a login, or of the service: the answer carries
+    every field of the request that its own record declares, so that it can be tied to its
+    request."""
+    sim.configure(front, accounts={"U01": HOLDER})
+    trader = make_trader(Answered, td_server=front)
+    request_class = record_class_of(VENDOR[request_name][0][0])
+    request = filled(request_class, 3)
+    assert getattr(trader, request_name)(request, 41) == 0
+    wait_until(lambda: trader.answers)
+    ((event, answer, rsp_info, request_id),) = trader.answers
+    assert (event, request_id) == (response_of(request_name), 41)
+    assert rsp_info["ErrorID"] != 0
+    answer_class = getattr(ApiStruct, RESPONSE_RECORDS[event] + "Field")
+    shared = set(request_class._fields_) & set(answer_class._fields_)
+    sent = request.to_dict()
+    assert answer.keys() == {name for name, _ in answer_class._fields_}
+    assert {name: answer[name] for name, _ in shared} == {name: sent[name] for name, _ in shared}
+
+
 # ----- trading ---------------------------------------------------------------------------------
 
 def test_an_order_that_crosses_fills_at_the_market_and_moves_the_books(ready):
@@ -337,6 +391,50 @@ def test_the_books_agree_through_a_trading_day(make_trader, front):
     assert sorted((record["InstrumentID"], record["Direction"], record["Volume"])
                   for record in held) == [
         (b"IF2703", b"0", 1), (b"m2705", b"1", 1), (b"rb2705", b"0", 2)]
+
+
+# ----- a line that keeps dropping -------------------------------------------------------------
+
+ANSWERS_OF_AN_ORDER = ("OnRtnOrder", "OnRspOrderInsert", "OnErrRtnOrderInsert")
+
+
+def test_every_order_accepted_during_a_disconnection_storm_is_answered(ready):
+    """One thread sends orders while another drops the line again and again: each order that
+    returned 0 reached the broker and is answered for its reference (resting, refused, or not
+    logged in while the session logs in again); the others returned -1."""
+    trader = ready()
+    storm_over = threading.Event()
+
+    def storm():
+        try:
+            for drop in range(300):
+                # Every other drop waits for the line to come back, so that orders meet a line
+                # that is down, one coming back, and a session logging in again.
+                connections = trader.connections
+                sim.disconnect(trader, reconnect_after=0)
+                if drop % 2:
+                    wait_until(lambda: trader.connections > connections)
+        finally:
+            storm_over.set()
+
+    dropping = threading.Thread(target=storm)
+    dropping.start()
+    accepted, results = [], set()
+    while not storm_over.is_set():
+        result = trader.buy_open(SHFE, b"rb2705", REBAR_BID - 50, 1)
+        results.add(result)
+        if result == 0:
+            accepted.append(str(trader.order_ref).encode())
+    dropping.join()
+    assert results <= {0, -1}
+    assert accepted
+
+    def unanswered():
+        answered = {event[1]["OrderRef"] for event in list(trader.events)
+                    if event[0] in ANSWERS_OF_AN_ORDER and event[1]}
+        return set(accepted) - answered
+
+    wait_until(lambda: not unanswered(), timeout=60)
 
 
 # ----- instruments and markets -----------------------------------------------------------------

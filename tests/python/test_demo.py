@@ -1,18 +1,33 @@
 import os
+import re
 import subprocess
 import sys
 from pathlib import Path
 
 import Quorvan
 
-DEMO = Path(__file__).resolve().parents[2] / "examples" / "demo.py"
+ROOT = Path(__file__).resolve().parents[2]
+DEMO = ROOT / "examples" / "demo.py"
+
+
+def run_python(arguments, cwd):
+    # The program imports the package this suite tests, wherever that was built.
+    env = dict(os.environ, PYTHONPATH=str(Path(Quorvan.__file__).resolve().parents[1]))
+    return subprocess.run([sys.executable, *arguments], capture_output=True, text=True,
+                          timeout=120, cwd=cwd, env=env)
 
 
 def test_demo_trades_and_exits_cleanly(tmp_path):
-    # The demo imports the package this suite tests, wherever that was built.
-    env = dict(os.environ, PYTHONPATH=str(Path(Quorvan.__file__).resolve().parents[1]))
-    done = subprocess.run([sys.executable, str(DEMO)], capture_output=True, text=True,
-                          timeout=120, cwd=tmp_path, env=env)
+    done = run_python([str(DEMO)], tmp_path)
     assert done.returncode == 0, done.stdout + done.stderr
     for line in ("Trader Ready!", "filled at 3201", "filled at 3200", "已撤单", "Positions:"):
         assert line in done.stdout
+
+
+def test_the_readmes_strategy_releases_its_trader_once_both_fills_are_in(tmp_path):
+    blocks = re.findall(r"```python\n(.*?)```", (ROOT / "README.md").read_text(), re.S)
+    (strategy,) = [block for block in blocks if "class Strategy" in block]
+    done = run_python(["-c", strategy], tmp_path)
+    assert done.returncode == 0, done.stdout + done.stderr
+    trades = [line for line in done.stdout.splitlines() if "|| OnRtnTrade ||" in line]
+    assert len(trades) == 2, done.stdout
