@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "exception_boundary.h"
+#include "exit_handoff.h"
 #include "record_builder.h"
 
 namespace {
@@ -346,6 +347,8 @@ PyObject *new_trader(PyTypeObject *type, PyObject *args, PyObject *kwargs) {
     }
     TraderObject *self = as_trader(object.get());
     g_live_traders.insert(object.get());
+    // Traders are made on the main thread as a rule, and only there can this be done.
+    prepare_main_thread_wake();
     self->calls = new (std::nothrow) VendorCalls();
     if (self->calls == nullptr) {
         return PyErr_NoMemory();
