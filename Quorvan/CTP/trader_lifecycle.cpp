@@ -341,14 +341,14 @@ void release_left_over_vendor_object(TraderObject *self) {
 }
 
 PyObject *new_trader(PyTypeObject *type, PyObject *args, PyObject *kwargs) {
+    // Traders are made on the main thread as a rule, and only there can this be done.
+    prepare_main_thread_wake();
     PyRef object(type->tp_alloc(type, 0));
     if (!object) {
         return nullptr;
     }
     TraderObject *self = as_trader(object.get());
     g_live_traders.insert(object.get());
-    // Traders are made on the main thread as a rule, and only there can this be done.
-    prepare_main_thread_wake();
     self->calls = new (std::nothrow) VendorCalls();
     if (self->calls == nullptr) {
         return PyErr_NoMemory();

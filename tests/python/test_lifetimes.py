@@ -184,6 +184,8 @@ EXIT_SCRIPT = """
     ("pass", 0),
     ("sys.exit(7)", 7),
     ("raise KeyError('uncaught')", 1),
+    # Exit's own release then meets one under way, which it waits for.
+    ("threading.Thread(target=traders[0].Release, daemon=True).start()", 0),
 ])
 def test_exit_with_live_traders_and_events_flowing(tmp_path, ending, status):
     script = textwrap.dedent(EXIT_SCRIPT).replace("{ending}", ending)
@@ -206,6 +208,7 @@ EXIT_FROM_HANDLER = """
         def OnRtnOrder(self, pOrder):
             sys.exit(4)
 
+    {before}
     trader = Quitting("9999", "h:1", "U1", "p", "a", "c", flow_path=sys.argv[1])
     threading.Thread(target=sim.emit, args=(trader, "OnRtnOrder", OrderField()),
                      daemon=True).start()
@@ -213,17 +216,23 @@ EXIT_FROM_HANDLER = """
     print("after the exit request")
 """
 
+# The program's own handler of the signal the extension would take is left in place.
+OWN_SIGNAL_HANDLER = ("import signal; mine = lambda number, frame: None; "
+                      "signal.signal(signal.SIGRTMAX, mine)")
+
 
 # Each wait outlasts the test's patience many times over (input() reads a pipe that stays
 # open), so the exit has to break into it; the release that ends Join goes with it.
-@pytest.mark.parametrize("wait", [
-    "trader.Join()",
-    "threading.Event().wait()",
-    "time.sleep(3600)",
-    "input()",
+@pytest.mark.parametrize("before, wait", [
+    ("", "trader.Join()"),
+    ("", "threading.Event().wait()"),
+    ("", "time.sleep(3600)"),
+    ("", "input()"),
+    (OWN_SIGNAL_HANDLER, "assert signal.getsignal(signal.SIGRTMAX) is mine; time.sleep(3600)"),
 ])
-def test_a_handler_exits_the_program_through_the_main_thread(tmp_path, wait):
-    script = textwrap.dedent(EXIT_FROM_HANDLER).replace("{wait}", wait)
+def test_a_handler_exits_the_program_through_the_main_thread(tmp_path, before, wait):
+    script = (textwrap.dedent(EXIT_FROM_HANDLER).replace("{before}", before)
+              .replace("{wait}", wait))
     with subprocess.Popen([sys.executable, "-c", script, str(tmp_path)], stdin=subprocess.PIPE,
                           stdout=subprocess.PIPE, stderr=subprocess.PIPE, text=True) as program:
         try:
