@@ -6,7 +6,6 @@
 // handler can only be set from the main thread, hence a signal taken in advance there.
 #include "exit_handoff.h"
 
-#include <pthread.h>
 #include <signal.h>
 
 #include "python_support.h"
@@ -16,11 +15,10 @@ namespace {
 // Guarded by the interpreter lock, as is everything below.
 PyObject *g_exit_request = nullptr;
 
-// The wake signal, 0 until one is taken; its handler as set, to tell it from one a user sets
-// later; and the thread it is sent to.
+// The wake signal, 0 until one is taken, and its handler as set, to tell it from one a user
+// sets later.
 int g_wake_signal = 0;
 PyObject *g_wake_handler = nullptr;
-pthread_t g_main_thread;
 // Set once the main thread has looked for a free signal, found or not.
 bool g_wake_prepared = false;
 
@@ -48,10 +46,15 @@ PyMethodDef kOnWakeSignal = {"exit_request_handler",
                              reinterpret_cast<PyCFunction>(reinterpret_cast<void (*)()>(on_wake_signal)),
                              METH_FASTCALL, nullptr};
 
-bool on_main_thread(bool *answer) {
+// threading.main_thread().ident: after a fork from another thread, the forking thread's.
+PyRef main_thread_ident() {
     PyRef threading(PyImport_ImportModule("threading"));
     PyRef main = threading ? call_method(threading.get(), QV_NAME("main_thread"), {}) : PyRef();
-    PyRef ident = main ? get_attribute(main.get(), QV_NAME("ident")) : PyRef();
+    return main ? get_attribute(main.get(), QV_NAME("ident")) : PyRef();
+}
+
+bool on_main_thread(bool *answer) {
+    PyRef ident = main_thread_ident();
     if (!ident) {
         return false;
     }
@@ -93,21 +96,22 @@ bool take_wake_signal() {
     }
     g_wake_signal = candidate;
     g_wake_handler = handler.release();
-    g_main_thread = pthread_self();
     return true;
 }
 
-// Whether the wake signal is still handled as this module set it.
-bool wake_handler_in_place() {
+// Sends the wake signal to the main thread, unless the program has since handled the signal
+// itself.
+void wake_main_thread() {
     PyRef signal_module(PyImport_ImportModule("signal"));
     PyRef number(PyLong_FromLong(g_wake_signal));
     PyRef current = signal_module && number
                         ? call_method(signal_module.get(), QV_NAME("getsignal"), {number.get()})
                         : PyRef();
-    if (!current) {
+    PyRef main = current.get() == g_wake_handler ? main_thread_ident() : PyRef();
+    if (!main || !call_method(signal_module.get(), QV_NAME("pthread_kill"),
+                              {main.get(), number.get()})) {
         PyErr_Clear();
     }
-    return current.get() == g_wake_handler;
 }
 
 }  // namespace
@@ -133,7 +137,7 @@ void hand_exit_to_main_thread(PyObject *exit) {
     g_exit_request = Py_NewRef(exit);
     // Only fails when the queue is full, and then the signal still carries the request.
     (void)Py_AddPendingCall(raise_exit_request, nullptr);
-    if (g_wake_signal != 0 && wake_handler_in_place()) {
-        pthread_kill(g_main_thread, g_wake_signal);
+    if (g_wake_signal != 0) {
+        wake_main_thread();
     }
 }
