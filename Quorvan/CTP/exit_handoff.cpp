@@ -1,9 +1,9 @@
-// Carrying a handler's exit request to the main thread. A pending call alone reaches a main
-// thread that runs Python code or waits on a lock, whose wait the interpreter breaks off to run
-// pending calls; it never reaches one that sleeps or reads (time.sleep, input()), which resume
-// their wait after checking for signals only. So the main thread is also sent a signal whose
-// handler is a Python-level one, which those waits do run: it raises the request. A signal
-// handler can only be set from the main thread, hence a signal taken in advance there.
+// Carrying a handler's exit request to the main thread. A pending call reaches a main thread
+// that runs Python code, but not one blocked in a wait, which only a signal breaks off. Even
+// then, only a lock's wait (Event.wait) runs pending calls before it resumes; a sleep or a read
+// (time.sleep, input()) runs only the Python-level signal handlers. So the wake signal's handler
+// is a Python-level one, which raises the request itself, and since only the main thread can
+// set such a handler, the signal is taken there in advance, when a trader is made.
 #include "exit_handoff.h"
 
 #include <signal.h>
@@ -42,9 +42,10 @@ PyObject *on_wake_signal(PyObject *, PyObject *const *, Py_ssize_t) {
     Py_RETURN_NONE;
 }
 
-PyMethodDef kOnWakeSignal = {"exit_request_handler",
-                             reinterpret_cast<PyCFunction>(reinterpret_cast<void (*)()>(on_wake_signal)),
-                             METH_FASTCALL, nullptr};
+PyMethodDef kOnWakeSignal = {
+    "exit_request_handler",
+    reinterpret_cast<PyCFunction>(reinterpret_cast<void (*)()>(on_wake_signal)), METH_FASTCALL,
+    nullptr};
 
 // threading.main_thread().ident: after a fork from another thread, the forking thread's.
 PyRef main_thread_ident() {

@@ -47,6 +47,25 @@ def test_release_during_an_event_flood(make_trader, no_involuntary_switches, rou
     assert trader.late == 0
 
 
+class ReleasingInTheFlood(Counting):
+    def OnRtnOrder(self, pOrder):
+        super().OnRtnOrder(pOrder)
+        if self.delivered == self.release_at:
+            self.Release()
+
+
+@pytest.mark.parametrize("round_", range(10))
+def test_release_from_a_handler_during_an_event_flood(make_trader, round_):
+    trader = make_trader(ReleasingInTheFlood)
+    trader.release_at = random.randrange(1, 500)
+    errors = []
+    emitter = threading.Thread(target=flood, args=(trader, 10 ** 6, errors))
+    emitter.start()
+    emitter.join(60)
+    assert not emitter.is_alive()
+    assert trader.delivered == trader.release_at and errors
+
+
 def test_release_from_inside_a_handler(make_trader):
     class ReleasingInHandler(Counting):
         def OnRtnOrder(self, pOrder):
