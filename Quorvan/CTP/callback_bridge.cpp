@@ -5,6 +5,7 @@
 #include "CTraderAPI.h"
 
 #include "exception_boundary.h"
+#include "exit_handoff.h"
 #include "python_support.h"
 #include "trader_methods.h"
 
@@ -43,26 +44,20 @@ PyRef data_dict(const EventNames &names, const void *record) {
     return record_dict(names.record_class, record, QV_NAME("to_dict"));
 }
 
-// Raises the exit request handed over by a handler in the main thread.
-int exit_in_main_thread(void *request) {
-    PyObject *exit = static_cast<PyObject *>(request);
-    PyErr_SetObject(reinterpret_cast<PyObject *>(Py_TYPE(exit)), exit);
-    Py_DECREF(exit);
-    return -1;
-}
-
 // A handler asked the program to exit. Exiting on the vendor's thread would finalize the
 // interpreter under the main thread's feet (and hang a main thread waiting in Join), so the
 // trader is released here, which ends such a wait, and the request is raised again in the
 // main thread, which exits as if it had asked itself.
-void hand_exit_to_main_thread(PyObject *self) {
+void exit_through_main_thread(PyObject *self) {
     PyObject *type, *value, *traceback;
     PyErr_Fetch(&type, &value, &traceback);
     PyErr_NormalizeException(&type, &value, &traceback);
     Py_XDECREF(type);
     Py_XDECREF(traceback);
-    if (value == nullptr || Py_AddPendingCall(exit_in_main_thread, value) < 0) {
-        Py_XDECREF(value);
+    // Handed over first, so that a main thread whose Join the release ends finds it waiting.
+    PyRef exit(value);
+    if (exit) {
+        hand_exit_to_main_thread(exit.get());
     }
     if (!release_vendor_object(as_trader(self))) {
         report_unraisable("Quorvan.CTP.TraderApiBase.TraderApiBase.Release");
@@ -74,7 +69,7 @@ void finish(PyObject *self, const EventNames &names, PyRef result) {
         return;
     }
     if (PyErr_ExceptionMatches(PyExc_SystemExit)) {
-        hand_exit_to_main_thread(self);
+        exit_through_main_thread(self);
     } else {
         report_unraisable(names.context);
     }

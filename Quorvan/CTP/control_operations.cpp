@@ -92,11 +92,26 @@ bool fens_user_info_address(PyObject *value, size_t *address) {
 const char *const kClsName[] = {"cls"};
 const Parameters kGetApiVersion{"GetApiVersion", kClsName, 1, 1};
 
+// Whether this thread may go on to release the object: false once it is released, by this
+// call's wait or before. A Release under way on another thread is waited for, since it ends
+// only once the handlers are done with the object, except on a vendor thread, whose own
+// handler that Release may be waiting for.
+bool take_release_turn(TraderObject *self) {
+    while (self->api != nullptr && !self->calls->begin_release()) {
+        if (VendorThreadVisit::on_this_thread()) {
+            return false;
+        }
+        Py_BEGIN_ALLOW_THREADS
+        self->calls->wait_while_releasing();
+        Py_END_ALLOW_THREADS
+    }
+    return self->api != nullptr;
+}
+
 }  // namespace
 
 bool release_vendor_object(TraderObject *self) {
-    if (self->api == nullptr || !self->calls->begin_release()) {
-        // Another thread is releasing it right now; no handler starts any more.
+    if (!take_release_turn(self)) {
         return true;
     }
     CThostFtdcTraderApi *api = self->api;
@@ -119,17 +134,19 @@ bool release_vendor_object(TraderObject *self) {
         error = std::current_exception();
     }
     Py_END_ALLOW_THREADS
-    self->calls->end_release();
     if (error) {
         if (!detached && bridge != nullptr) {
             // Still attached, so the session goes on as before.
             bridge->detached = was_detached;
         }
+        self->calls->end_release();
         raise_vendor_exception(error);
         return false;
     }
     self->api = nullptr;
     self->spi = nullptr;
+    // A Release waiting for this one finds the object gone when it wakes.
+    self->calls->end_release();
     self->calls->mark_released();
     return true;
 }

@@ -40,6 +40,10 @@ private:
 
 Gate g_gate;
 
+// The events this thread is delivering: more than one when a handler's call into the vendor
+// delivers another event on the spot.
+thread_local int t_visits = 0;
+
 // The thread state a vendor thread keeps between events, given back when the thread ends
 // (unless the interpreter is exiting by then: it then goes with the interpreter).
 class KeptThreadState {
@@ -73,14 +77,18 @@ VendorThreadVisit::VendorThreadVisit() : admitted_(g_gate.enter()) {
     if (admitted_) {
         thread_local KeptThreadState kept;
         (void)kept;
+        ++t_visits;
     }
 }
 
 VendorThreadVisit::~VendorThreadVisit() {
     if (admitted_) {
+        --t_visits;
         g_gate.leave();
     }
 }
+
+bool VendorThreadVisit::on_this_thread() { return t_visits > 0; }
 
 void close_interpreter_to_vendor_threads() {
     Py_BEGIN_ALLOW_THREADS

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "exception_boundary.h"
+#include "exit_handoff.h"
 #include "record_builder.h"
 
 namespace {
@@ -340,6 +341,8 @@ void release_left_over_vendor_object(TraderObject *self) {
 }
 
 PyObject *new_trader(PyTypeObject *type, PyObject *args, PyObject *kwargs) {
+    // Traders are made on the main thread as a rule, and only there can this be done.
+    prepare_main_thread_wake();
     PyRef object(type->tp_alloc(type, 0));
     if (!object) {
         return nullptr;

@@ -33,6 +33,11 @@ void VendorCalls::end_release() {
     notify();
 }
 
+void VendorCalls::wait_while_releasing() {
+    std::unique_lock<std::mutex> lock(mutex_);
+    changed_.wait(lock, [this] { return !releasing(); });
+}
+
 void VendorCalls::wait_until_idle() {
     std::unique_lock<std::mutex> lock(mutex_);
     changed_.wait(lock, [this] { return (state_.load() & ~kReleasing) == 0; });

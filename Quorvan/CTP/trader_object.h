@@ -12,9 +12,9 @@
 
 // Calls made without the interpreter lock keep the vendor object alive: Release waits for
 // them, without the lock, before it hands the object back to the vendor. Only one Release at
-// a time does that; a second one finds it under way and returns. Join is not such a call:
-// releasing is what ends it, so it waits here for the release instead of inside the vendor
-// object that the release frees.
+// a time does that; a second one waits for it to end, since its caller may go on to free what
+// a handler still running uses. Join is not such a call: releasing is what ends it, so it
+// waits here for the release instead of inside the vendor object that the release frees.
 //
 // Every request counts itself in and out, so the count and the releasing flag share one
 // atomic word and a call never takes the mutex; only a Release waits on it.
@@ -28,6 +28,8 @@ public:
     // False when another Release is already under way.
     bool begin_release();
     void end_release();
+    // Waits, without the interpreter lock, until no Release is under way.
+    void wait_while_releasing();
     // Waits, without the interpreter lock, until no call is in the vendor.
     void wait_until_idle();
 

@@ -47,6 +47,25 @@ def test_release_during_an_event_flood(make_trader, no_involuntary_switches, rou
     assert trader.late == 0
 
 
+class ReleasingInTheFlood(Counting):
+    def OnRtnOrder(self, pOrder):
+        super().OnRtnOrder(pOrder)
+        if self.delivered == self.release_at:
+            self.Release()
+
+
+@pytest.mark.parametrize("round_", range(10))
+def test_release_from_a_handler_during_an_event_flood(make_trader, round_):
+    trader = make_trader(ReleasingInTheFlood)
+    trader.release_at = random.randrange(1, 500)
+    errors = []
+    emitter = threading.Thread(target=flood, args=(trader, 10 ** 6, errors))
+    emitter.start()
+    emitter.join(60)
+    assert not emitter.is_alive()
+    assert trader.delivered == trader.release_at and errors
+
+
 def test_release_from_inside_a_handler(make_trader):
     class ReleasingInHandler(Counting):
         def OnRtnOrder(self, pOrder):
@@ -59,6 +78,69 @@ def test_release_from_inside_a_handler(make_trader):
     assert trader.delivered == 1
     assert trader.GetTradingDay() == b""
     assert sim.calls(trader)[-1] == ("Release",)
+
+
+class Blocking(Idle):
+    """Its OnRtnOrder holds the vendor's thread until the test lets it go."""
+
+    def init_extra(self):
+        self.entered = threading.Event()
+        self.let_go = threading.Event()
+
+    def OnRtnOrder(self, pOrder):
+        self.entered.set()
+        self.let_go.wait(60)
+
+
+def release_while_a_handler_blocks(trader, finished):
+    """Starts an event whose handler blocks, then a Release on another thread, which waits
+    for the handler; returns the threads once that Release is under way."""
+    emitter = threading.Thread(target=flood, args=(trader, 1, []))
+    emitter.start()
+    assert trader.entered.wait(60)
+    first = threading.Thread(target=lambda: (trader.Release(), finished.append("first")))
+    first.start()
+    wait_until(lambda: sim.calls(trader)[-1] == ("RegisterSpi", False))
+    return emitter, first
+
+
+def test_a_second_release_waits_for_the_first(make_trader, no_involuntary_switches):
+    trader = make_trader(Blocking)
+    finished = []
+    emitter, first = release_while_a_handler_blocks(trader, finished)
+
+    def release_again():
+        # Keeps the interpreter lock from here until Release waits: a Release that returned
+        # at once would record itself before the handler could end.
+        trader.let_go.set()
+        trader.Release()
+        finished.append("second")
+
+    second = threading.Thread(target=release_again)
+    second.start()
+    for thread in (second, first, emitter):
+        thread.join(60)
+        assert not thread.is_alive()
+    assert finished == ["first", "second"]
+
+
+def test_release_from_a_handler_while_another_thread_releases(make_trader):
+    class ReleasingWhenLetGo(Blocking):
+        def OnRtnOrder(self, pOrder):
+            super().OnRtnOrder(pOrder)
+            # The Release under way waits for this handler: waiting for it in turn would
+            # never end.
+            self.Release()
+            self.released_inside = True
+
+    trader = make_trader(ReleasingWhenLetGo)
+    finished = []
+    emitter, first = release_while_a_handler_blocks(trader, finished)
+    trader.let_go.set()
+    for thread in (first, emitter):
+        thread.join(60)
+        assert not thread.is_alive()
+    assert trader.released_inside and finished == ["first"]
 
 
 @pytest.mark.parametrize("round_", range(10))
@@ -121,6 +203,8 @@ EXIT_SCRIPT = """
     ("pass", 0),
     ("sys.exit(7)", 7),
     ("raise KeyError('uncaught')", 1),
+    # Exit's own release then meets one under way, which it waits for.
+    ("threading.Thread(target=traders[0].Release, daemon=True).start()", 0),
 ])
 def test_exit_with_live_traders_and_events_flowing(tmp_path, ending, status):
     script = textwrap.dedent(EXIT_SCRIPT).replace("{ending}", ending)
@@ -132,7 +216,7 @@ def test_exit_with_live_traders_and_events_flowing(tmp_path, ending, status):
 
 
 EXIT_FROM_HANDLER = """
-    import sys, threading
+    import sys, threading, time
     import Quorvan.sim as sim
     from Quorvan.CTP.ApiStruct import OrderField
     from Quorvan.CTP.TraderApiBase import TraderApiBase
@@ -141,24 +225,43 @@ EXIT_FROM_HANDLER = """
         def OnFrontConnected(self):
             pass
         def OnRtnOrder(self, pOrder):
-            sys.exit(5)
+            sys.exit(4)
 
+    {before}
     trader = Quitting("9999", "h:1", "U1", "p", "a", "c", flow_path=sys.argv[1])
     threading.Thread(target=sim.emit, args=(trader, "OnRtnOrder", OrderField()),
                      daemon=True).start()
-    trader.Join()
-    threading.Event().wait(0.001)
+    {wait}
     print("after the exit request")
 """
 
+# The program's own handler of the signal the extension would take is left in place.
+OWN_SIGNAL_HANDLER = ("import signal; mine = lambda number, frame: None; "
+                      "signal.signal(signal.SIGRTMAX, mine)")
 
-def test_a_handler_exits_the_program_through_the_main_thread(tmp_path):
-    script = textwrap.dedent(EXIT_FROM_HANDLER)
-    done = subprocess.run([sys.executable, "-c", script, str(tmp_path)], capture_output=True,
-                          text=True, timeout=120)
-    assert done.returncode == 5, done.stderr
-    assert "after the exit request" not in done.stdout
-    assert "Fatal Python error" not in done.stderr
+
+# Each wait outlasts the test's patience many times over (input() reads a pipe that stays
+# open), so the exit has to break into it; the release that ends Join goes with it.
+@pytest.mark.parametrize("before, wait", [
+    ("", "trader.Join()"),
+    ("", "threading.Event().wait()"),
+    ("", "time.sleep(3600)"),
+    ("", "input()"),
+    (OWN_SIGNAL_HANDLER, "assert signal.getsignal(signal.SIGRTMAX) is mine; time.sleep(3600)"),
+])
+def test_a_handler_exits_the_program_through_the_main_thread(tmp_path, before, wait):
+    script = (textwrap.dedent(EXIT_FROM_HANDLER).replace("{before}", before)
+              .replace("{wait}", wait))
+    with subprocess.Popen([sys.executable, "-c", script, str(tmp_path)], stdin=subprocess.PIPE,
+                          stdout=subprocess.PIPE, stderr=subprocess.PIPE, text=True) as program:
+        try:
+            status = program.wait(60)
+        finally:
+            program.kill()
+            out, err = program.communicate()
+    assert status == 4, err
+    assert "after the exit request" not in out
+    assert "Fatal Python error" not in err
 
 
 def keep_calling(call, until):

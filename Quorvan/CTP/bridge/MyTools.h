@@ -31,6 +31,10 @@ public:
 
     bool admitted() const { return admitted_; }
 
+    // Whether this thread is delivering an event now, that is, whether it is a vendor thread
+    // whose handler is running.
+    static bool on_this_thread();
+
 private:
     bool admitted_;
 };

@@ -1,0 +1,15 @@
+// A handler's request to exit the program, carried from the vendor's thread to the main
+// thread, which exits as if it had asked itself.
+#pragma once
+
+#include "python_compat.h"
+
+// With the interpreter lock held, on any thread: on the main thread, the first call takes a
+// free real-time signal for waking the main thread, when there is one; elsewhere it does
+// nothing, and a later call on the main thread does it.
+void prepare_main_thread_wake();
+
+// With the interpreter lock held, on a vendor thread: takes a reference to `exit`, a
+// SystemExit, and has the main thread raise it, even where it blocks in a wait that only a
+// signal interrupts. A request made while another waits is dropped: the first one exits.
+void hand_exit_to_main_thread(PyObject *exit);
