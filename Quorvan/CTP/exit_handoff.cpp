@@ -8,6 +8,11 @@
 
 #include <signal.h>
 
+#include <chrono>
+#include <mutex>
+#include <system_error>
+#include <thread>
+
 #include "python_support.h"
 
 namespace {
@@ -22,12 +27,26 @@ PyObject *g_wake_handler = nullptr;
 // Set once the main thread has looked for a free signal, found or not.
 bool g_wake_prepared = false;
 
+// A signal that lands after the main thread has given up the interpreter lock but before it
+// blocks is lost to that wait, so the waker sends it again until the request is taken.
+constexpr int kWakeAttempts = 100;
+constexpr std::chrono::milliseconds kWakeInterval{100};
+// Orders the waker's sends before the request is taken: once taken, no send begins, so none
+// can arrive after the interpreter, on its way out, has given the signal back its default
+// action, which would end the process.
+std::mutex g_wake_mutex;
+bool g_request_taken = true;  // guarded by g_wake_mutex
+
 // Raises the request waiting, if one does; run by the interpreter in the main thread, as a
 // pending call or from the wake signal's handler, whichever comes first.
 int raise_exit_request(void *) {
     PyObject *exit = g_exit_request;
     if (exit == nullptr) {
         return 0;
+    }
+    {
+        std::lock_guard<std::mutex> lock(g_wake_mutex);
+        g_request_taken = true;
     }
     g_exit_request = nullptr;
     PyErr_SetObject(reinterpret_cast<PyObject *>(Py_TYPE(exit)), exit);
@@ -100,7 +119,24 @@ bool take_wake_signal() {
     return true;
 }
 
-// Sends the wake signal to the main thread, unless the program has since handled the signal
+// Sends the signal to `main` every interval until the request is taken, the signal has lost
+// its handler, or the attempts run out. Runs on a thread of its own, without the lock.
+void keep_waking(pthread_t main, int signal_number) {
+    for (int attempt = 0; attempt < kWakeAttempts; ++attempt) {
+        {
+            std::lock_guard<std::mutex> lock(g_wake_mutex);
+            struct sigaction current;
+            if (g_request_taken || sigaction(signal_number, nullptr, &current) != 0 ||
+                current.sa_handler == SIG_DFL || current.sa_handler == SIG_IGN ||
+                pthread_kill(main, signal_number) != 0) {
+                return;
+            }
+        }
+        std::this_thread::sleep_for(kWakeInterval);
+    }
+}
+
+// Wakes the main thread with the signal, unless the program has since handled the signal
 // itself.
 void wake_main_thread() {
     PyRef signal_module(PyImport_ImportModule("signal"));
@@ -109,9 +145,20 @@ void wake_main_thread() {
                         ? call_method(signal_module.get(), QV_NAME("getsignal"), {number.get()})
                         : PyRef();
     PyRef main = current.get() == g_wake_handler ? main_thread_ident() : PyRef();
-    if (!main || !call_method(signal_module.get(), QV_NAME("pthread_kill"),
-                              {main.get(), number.get()})) {
+    const unsigned long ident = main ? PyLong_AsUnsignedLong(main.get()) : 0;
+    if (PyErr_Occurred() || !main) {
         PyErr_Clear();
+        return;
+    }
+    {
+        std::lock_guard<std::mutex> lock(g_wake_mutex);
+        g_request_taken = false;
+    }
+    try {
+        std::thread(keep_waking, static_cast<pthread_t>(ident), g_wake_signal).detach();
+    } catch (const std::system_error &) {
+        // No thread to spare: one signal, which reaches a main thread already blocked.
+        pthread_kill(static_cast<pthread_t>(ident), g_wake_signal);
     }
 }
 
