@@ -5,6 +5,7 @@
 # make demo       run examples/demo.py against the simulated broker
 # make bench      run every bench/*.py (figures only; not part of make test)
 # make deps       install the missing Debian packages and Python tools
+# make format     format all our C++ with the one .clang-format (installs clang-format)
 # make clean      remove every build product
 #
 # PYTHON=...      the interpreter to build for and to run everything with (default python3);
@@ -51,7 +52,7 @@ ASAN_BUILD_DIR := $(CURDIR)/build-asan
 ASAN_STAGE := $(ASAN_BUILD_DIR)/stage
 ASAN_REPORTS := $(ASAN_BUILD_DIR)/reports
 
-.PHONY: all build deps test test-python test-asan demo bench clean
+.PHONY: all build deps test test-python test-asan demo bench format clean
 
 all: build
 
@@ -131,6 +132,14 @@ deps:
 	fi
 	@$(PYTHON) -c "$$REQUIREMENTS_MET" $(REQUIREMENTS) || \
 	    PIP_BREAK_SYSTEM_PACKAGES=1 $(PYTHON) -m pip install -r $(REQUIREMENTS)
+
+# The formatter's version is pinned: another release formats the same file differently.
+CLANG_FORMAT_VERSION := 18.1.8
+CLANG_FORMAT = $(shell $(PYTHON) -c 'import sysconfig; print(sysconfig.get_path("scripts"))')/clang-format
+format:
+	@"$(CLANG_FORMAT)" --version 2>/dev/null | grep -q " $(CLANG_FORMAT_VERSION)" || \
+	    PIP_BREAK_SYSTEM_PACKAGES=1 $(PYTHON) -m pip install "clang-format==$(CLANG_FORMAT_VERSION)"
+	git ls-files -- '*.cpp' '*.h' ':!extern' | xargs "$(CLANG_FORMAT)" -i
 
 clean:
 	rm -rf "$(CURDIR)/build" "$(CURDIR)/build-sdk" "$(ASAN_BUILD_DIR)"

@@ -129,18 +129,16 @@ std::optional<TraderSession::Delay> ReconnectDelay(double seconds) {
                        "the reconnection delay exceeds a year: pass a negative delay to stay "
                        "disconnected"};
   }
-  return std::chrono::duration_cast<TraderSession::Delay>(
-      std::chrono::duration<double>(seconds));
+  return std::chrono::duration_cast<TraderSession::Delay>(std::chrono::duration<double>(seconds));
 }
 
 // The argument kinds are CallArg's alternatives, in order.
-static_assert(std::is_same_v<std::variant_alternative_t<QUORVAN_SIM_ARG_NONE, CallArg>,
-                             std::monostate>);
+static_assert(
+    std::is_same_v<std::variant_alternative_t<QUORVAN_SIM_ARG_NONE, CallArg>, std::monostate>);
 static_assert(std::is_same_v<std::variant_alternative_t<QUORVAN_SIM_ARG_BOOL, CallArg>, bool>);
-static_assert(std::is_same_v<std::variant_alternative_t<QUORVAN_SIM_ARG_INT, CallArg>,
-                             long long>);
-static_assert(std::is_same_v<std::variant_alternative_t<QUORVAN_SIM_ARG_BYTES, CallArg>,
-                             std::string>);
+static_assert(std::is_same_v<std::variant_alternative_t<QUORVAN_SIM_ARG_INT, CallArg>, long long>);
+static_assert(
+    std::is_same_v<std::variant_alternative_t<QUORVAN_SIM_ARG_BYTES, CallArg>, std::string>);
 
 const Call *CallAt(const quorvan_sim_calls *calls, std::size_t call) {
   if (calls == nullptr || call >= calls->calls.size()) return nullptr;

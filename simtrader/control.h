@@ -47,8 +47,7 @@ QUORVAN_SIM_API size_t quorvan_sim_rsp_info_size(void);
 /* The next call of `operation` (a request, RegisterUserSystemInfo or SubmitUserSystemInfo)
  * on the object with that flow directory returns `result` and sends nothing. With a null
  * flow directory, only "CreateFtdcTraderApi": the next factory call returns null. */
-QUORVAN_SIM_API int quorvan_sim_fail_next(const char *flow_path, const char *operation,
-                                          int result);
+QUORVAN_SIM_API int quorvan_sim_fail_next(const char *flow_path, const char *operation, int result);
 
 /* The next call of `operation` throws the std:: exception named by `kind` (carrying
  * `message` where that type takes one), or, for "unknown", something that is not a
@@ -61,9 +60,9 @@ QUORVAN_SIM_API int quorvan_sim_throw_next(const char *flow_path, const char *op
  * CThostFtdcRspInfoField), `number` (nRequestID, nReason or nTimeLapse) and `is_last`.
  * The records are copied before delivery. Returns once the last callback has returned; on the
  * object's own thread it delivers inline. */
-QUORVAN_SIM_API int quorvan_sim_emit(const char *flow_path, const char *event,
-                                     const void *record, const void *rsp_info, int number,
-                                     int is_last, long long count);
+QUORVAN_SIM_API int quorvan_sim_emit(const char *flow_path, const char *event, const void *record,
+                                     const void *rsp_info, int number, int is_last,
+                                     long long count);
 
 /* The object's connection drops: requests it accepted before reach the broker, and what the
  * broker sent is raised, then OnFrontDisconnected(reason), returning once that callback has
@@ -89,9 +88,8 @@ QUORVAN_SIM_API int quorvan_sim_configure(const char *front, const char *text, i
  * events posted to their sessions' threads before this returns. QUORVAN_SIM_BAD_ARGUMENT,
  * moving nothing, for an instrument no broker lists or an invalid market. */
 QUORVAN_SIM_API int quorvan_sim_set_market(const char *front, const char *instrument,
-                                           const double *bid, const double *ask,
-                                           const double *last, const int *bid_volume,
-                                           const int *ask_volume);
+                                           const double *bid, const double *ask, const double *last,
+                                           const int *bid_volume, const int *ask_volume);
 
 /* Each API object created from now on keeps its last `count` calls in its call log (0: none).
  * Until this is called, an object keeps its last 100,000. */
@@ -103,15 +101,14 @@ typedef struct quorvan_sim_calls quorvan_sim_calls;
 
 QUORVAN_SIM_API quorvan_sim_calls *quorvan_sim_calls_open(const char *flow_path);
 QUORVAN_SIM_API size_t quorvan_sim_calls_count(const quorvan_sim_calls *calls);
-QUORVAN_SIM_API const char *quorvan_sim_call_operation(const quorvan_sim_calls *calls,
-                                                       size_t call);
+QUORVAN_SIM_API const char *quorvan_sim_call_operation(const quorvan_sim_calls *calls, size_t call);
 QUORVAN_SIM_API size_t quorvan_sim_call_arg_count(const quorvan_sim_calls *calls, size_t call);
 QUORVAN_SIM_API int quorvan_sim_call_arg_kind(const quorvan_sim_calls *calls, size_t call,
                                               size_t arg);
 QUORVAN_SIM_API long long quorvan_sim_call_arg_int(const quorvan_sim_calls *calls, size_t call,
                                                    size_t arg);
-QUORVAN_SIM_API const void *quorvan_sim_call_arg_bytes(const quorvan_sim_calls *calls,
-                                                       size_t call, size_t arg, size_t *size);
+QUORVAN_SIM_API const void *quorvan_sim_call_arg_bytes(const quorvan_sim_calls *calls, size_t call,
+                                                       size_t arg, size_t *size);
 QUORVAN_SIM_API void quorvan_sim_calls_close(quorvan_sim_calls *calls);
 
 #ifdef __cplusplus

@@ -33,8 +33,7 @@ CThostFtdcRspInfoField *RspInfoOf(EventArgs &args) {
 
 #define SIMTRADER_RAISE_FrontConnected(Name, Record) spi.Name()
 #define SIMTRADER_RAISE_IntArg(Name, Record) spi.Name(args.number)
-#define SIMTRADER_RAISE_RspError(Name, Record) \
-  spi.Name(RspInfoOf(args), args.number, args.is_last)
+#define SIMTRADER_RAISE_RspError(Name, Record) spi.Name(RspInfoOf(args), args.number, args.is_last)
 #define SIMTRADER_RAISE_Rsp(Name, Record) \
   spi.Name(RecordOf<CThostFtdc##Record##Field>(args), RspInfoOf(args), args.number, args.is_last)
 #define SIMTRADER_RAISE_ErrRtn(Name, Record) \
@@ -56,12 +55,18 @@ std::optional<int> FindEvent(std::string_view name) {
 
 const char *ShapeName(EventShape shape) {
   switch (shape) {
-    case EventShape::FrontConnected: return "FrontConnected";
-    case EventShape::IntArg: return "IntArg";
-    case EventShape::RspError: return "RspError";
-    case EventShape::Rsp: return "Rsp";
-    case EventShape::ErrRtn: return "ErrRtn";
-    case EventShape::Rtn: return "Rtn";
+    case EventShape::FrontConnected:
+      return "FrontConnected";
+    case EventShape::IntArg:
+      return "IntArg";
+    case EventShape::RspError:
+      return "RspError";
+    case EventShape::Rsp:
+      return "Rsp";
+    case EventShape::ErrRtn:
+      return "ErrRtn";
+    case EventShape::Rtn:
+      return "Rtn";
   }
   return "";
 }
@@ -71,15 +76,14 @@ bool TakesRecord(EventShape shape) {
 }
 
 bool TakesRspInfo(EventShape shape) {
-  return shape == EventShape::RspError || shape == EventShape::Rsp ||
-         shape == EventShape::ErrRtn;
+  return shape == EventShape::RspError || shape == EventShape::Rsp || shape == EventShape::ErrRtn;
 }
 
 void RaiseEvent(CThostFtdcTraderSpi &spi, int event, EventArgs &args) {
   switch (event) {
 #define EVENT(Shape, Name, Record, Param, Handler) \
-  case static_cast<int>(EventId::Name):   \
-    SIMTRADER_RAISE_##Shape(Name, Record); \
+  case static_cast<int>(EventId::Name):            \
+    SIMTRADER_RAISE_##Shape(Name, Record);         \
     break;
 #include "events.def"
   }

@@ -39,9 +39,9 @@ bool TakesRspInfo(EventShape shape);
 // One event's arguments, held in the library's own memory as the vendor delivers its own.
 // Only the members the event's shape takes are read.
 struct EventArgs {
-  std::vector<unsigned char> record;  // empty: a null record pointer
+  std::vector<unsigned char> record;               // empty: a null record pointer
   std::optional<CThostFtdcRspInfoField> rsp_info;  // nullopt: a null pointer
-  int number = 0;  // nRequestID, or the int of an IntArg event
+  int number = 0;                                  // nRequestID, or the int of an IntArg event
   bool is_last = false;
 };
 

@@ -18,19 +18,19 @@
 namespace simtrader {
 
 // The exceptions a call can be made to throw, by the name a test gives.
-#define SIMTRADER_THROW_KINDS(X)                               \
-  X(bad_alloc, Described<std::bad_alloc>(message))             \
-  X(bad_cast, Described<std::bad_cast>(message))               \
-  X(bad_typeid, Described<std::bad_typeid>(message))           \
-  X(domain_error, std::domain_error(message))                  \
-  X(invalid_argument, std::invalid_argument(message))          \
-  X(ios_base_failure, std::ios_base::failure(message))         \
-  X(out_of_range, std::out_of_range(message))                  \
-  X(overflow_error, std::overflow_error(message))              \
-  X(range_error, std::range_error(message))                    \
-  X(underflow_error, std::underflow_error(message))            \
-  X(runtime_error, std::runtime_error(message))                \
-  X(logic_error, std::logic_error(message))                    \
+#define SIMTRADER_THROW_KINDS(X)                       \
+  X(bad_alloc, Described<std::bad_alloc>(message))     \
+  X(bad_cast, Described<std::bad_cast>(message))       \
+  X(bad_typeid, Described<std::bad_typeid>(message))   \
+  X(domain_error, std::domain_error(message))          \
+  X(invalid_argument, std::invalid_argument(message))  \
+  X(ios_base_failure, std::ios_base::failure(message)) \
+  X(out_of_range, std::out_of_range(message))          \
+  X(overflow_error, std::overflow_error(message))      \
+  X(range_error, std::range_error(message))            \
+  X(underflow_error, std::underflow_error(message))    \
+  X(runtime_error, std::runtime_error(message))        \
+  X(logic_error, std::logic_error(message))            \
   X(unknown, UnknownFault{message})
 
 enum class ThrowKind {

@@ -31,8 +31,8 @@ constexpr RecordSize kRecordSizes[] = {
 // A record's fields lie next to each other, in declaration order.
 constexpr FieldPlace kFieldPlaces[] = {
 #define RECORD(Name)
-#define RECORD_FIELD(Name, Member)                                            \
-  {#Name "Field", #Member, offsetof(CThostFtdc##Name##Field, Member),         \
+#define RECORD_FIELD(Name, Member)                                    \
+  {#Name "Field", #Member, offsetof(CThostFtdc##Name##Field, Member), \
    sizeof(CThostFtdc##Name##Field::Member)},
 #include "record_fields.def"
 #undef RECORD

@@ -84,14 +84,14 @@ class SimTraderApi final : public CThostFtdcTraderApi {
     session_->Receive(Operation::SubscribePublicTopic, {ResumeTypeArg(nResumeType)});
   }
 
-#define REQUEST(Name, Record, Param)                                          \
-  int Name(CThostFtdc##Record##Field *Param, int nRequestID) override {       \
+#define REQUEST(Name, Record, Param)                                            \
+  int Name(CThostFtdc##Record##Field *Param, int nRequestID) override {         \
     return session_->Submit(Operation::Name, Param, sizeof *Param, nRequestID); \
   }
-#define USER_SYSTEM_INFO(Name)                                                \
-  int Name(CThostFtdcUserSystemInfoField *pUserSystemInfo) override {         \
-    return session_->Submit(Operation::Name, pUserSystemInfo,                 \
-                            sizeof *pUserSystemInfo, std::nullopt);           \
+#define USER_SYSTEM_INFO(Name)                                                         \
+  int Name(CThostFtdcUserSystemInfoField *pUserSystemInfo) override {                  \
+    return session_->Submit(Operation::Name, pUserSystemInfo, sizeof *pUserSystemInfo, \
+                            std::nullopt);                                             \
   }
 #include "requests.def"
 

@@ -255,9 +255,9 @@ void TraderSession::Emit(int event, EventArgs args, long long count) {
   RunOnWorker([&] {
     for (long long delivered = 0; delivered < count; ++delivered) {
       if (queue_->closed()) {
-        throw NotDelivered(Describe() + " was released after " +
-                           std::to_string(delivered) + " of " + std::to_string(count) +
-                           " deliveries of " + GetEvent(event).name);
+        throw NotDelivered(Describe() + " was released after " + std::to_string(delivered) +
+                           " of " + std::to_string(count) + " deliveries of " +
+                           GetEvent(event).name);
       }
       Deliver(event, args);
     }
@@ -278,8 +278,8 @@ bool TraderSession::OnWorkerThread() const {
 
 void TraderSession::ReportFailure(const char *what) const {
   // Nobody waits for this task, so the error has nowhere else to go; the thread goes on.
-  std::fprintf(stderr, "simtrader: a handler on the thread of %s threw: %s\n",
-               Describe().c_str(), what);
+  std::fprintf(stderr, "simtrader: a handler on the thread of %s threw: %s\n", Describe().c_str(),
+               what);
 }
 
 // `work` may refer to the caller's locals: the caller waits until the task has finished with

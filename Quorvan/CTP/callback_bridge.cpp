@@ -13,35 +13,35 @@ namespace {
 
 // What one event needs by name; made once, on the event's first delivery.
 struct EventNames {
-    EventNames(const char *event, const char *record, const char *context)
-        : handler(PyUnicode_InternFromString(event)),
-          record_class(record ? PyUnicode_InternFromString(record) : nullptr),
-          context(context) {}
-    PyObject *handler;
-    PyObject *record_class;
-    const char *context;
+  EventNames(const char *event, const char *record, const char *context)
+      : handler(PyUnicode_InternFromString(event)),
+        record_class(record ? PyUnicode_InternFromString(record) : nullptr),
+        context(context) {}
+  PyObject *handler;
+  PyObject *record_class;
+  const char *context;
 };
 
 // A new dict of the record's fields: <record_class>.from_address(address).<method>(), the
 // class looked up now; a null record gives an empty dict and no lookup. The record object is
 // dropped here, so no handler ever holds a view of memory the vendor reuses.
 PyRef record_dict(PyObject *record_class, const void *record, PyObject *method) {
-    if (record == nullptr) {
-        return PyRef(PyDict_New());
-    }
-    PyRef cls = lookup_global(record_class);
-    PyRef from_address = cls ? get_attribute(cls.get(), QV_NAME("from_address")) : PyRef();
-    PyRef address = from_address ? PyRef(PyLong_FromVoidPtr(const_cast<void *>(record))) : PyRef();
-    PyRef view = address ? call_object(from_address.get(), {address.get()}) : PyRef();
-    return view ? call_method(view.get(), method, {}) : PyRef();
+  if (record == nullptr) {
+    return PyRef(PyDict_New());
+  }
+  PyRef cls = lookup_global(record_class);
+  PyRef from_address = cls ? get_attribute(cls.get(), QV_NAME("from_address")) : PyRef();
+  PyRef address = from_address ? PyRef(PyLong_FromVoidPtr(const_cast<void *>(record))) : PyRef();
+  PyRef view = address ? call_object(from_address.get(), {address.get()}) : PyRef();
+  return view ? call_method(view.get(), method, {}) : PyRef();
 }
 
 PyRef info_dict(const CThostFtdcRspInfoField *info) {
-    return record_dict(QV_NAME("RspInfoField"), info, QV_NAME("to_str_dict"));
+  return record_dict(QV_NAME("RspInfoField"), info, QV_NAME("to_str_dict"));
 }
 
 PyRef data_dict(const EventNames &names, const void *record) {
-    return record_dict(names.record_class, record, QV_NAME("to_dict"));
+  return record_dict(names.record_class, record, QV_NAME("to_dict"));
 }
 
 // A handler asked the program to exit. Exiting on the vendor's thread would finalize the
@@ -49,78 +49,78 @@ PyRef data_dict(const EventNames &names, const void *record) {
 // trader is released here, which ends such a wait, and the request is raised again in the
 // main thread, which exits as if it had asked itself.
 void exit_through_main_thread(PyObject *self) {
-    PyObject *type, *value, *traceback;
-    PyErr_Fetch(&type, &value, &traceback);
-    PyErr_NormalizeException(&type, &value, &traceback);
-    Py_XDECREF(type);
-    Py_XDECREF(traceback);
-    // Handed over first, so that a main thread whose Join the release ends finds it waiting.
-    PyRef exit(value);
-    if (exit) {
-        hand_exit_to_main_thread(exit.get());
-    }
-    if (!release_vendor_object(as_trader(self))) {
-        report_unraisable("Quorvan.CTP.TraderApiBase.TraderApiBase.Release");
-    }
+  PyObject *type, *value, *traceback;
+  PyErr_Fetch(&type, &value, &traceback);
+  PyErr_NormalizeException(&type, &value, &traceback);
+  Py_XDECREF(type);
+  Py_XDECREF(traceback);
+  // Handed over first, so that a main thread whose Join the release ends finds it waiting.
+  PyRef exit(value);
+  if (exit) {
+    hand_exit_to_main_thread(exit.get());
+  }
+  if (!release_vendor_object(as_trader(self))) {
+    report_unraisable("Quorvan.CTP.TraderApiBase.TraderApiBase.Release");
+  }
 }
 
 void finish(PyObject *self, const EventNames &names, PyRef result) {
-    if (result) {
-        return;
-    }
-    if (PyErr_ExceptionMatches(PyExc_SystemExit)) {
-        exit_through_main_thread(self);
-    } else {
-        report_unraisable(names.context);
-    }
+  if (result) {
+    return;
+  }
+  if (PyErr_ExceptionMatches(PyExc_SystemExit)) {
+    exit_through_main_thread(self);
+  } else {
+    report_unraisable(names.context);
+  }
 }
 
 PyObject *flag(bool value) { return value ? Py_True : Py_False; }
 
 void deliver_front_connected(PyObject *self, const EventNames &names) {
-    PyRef handler = get_attribute(self, names.handler);
-    finish(self, names, handler ? call_object(handler.get(), {}) : PyRef());
+  PyRef handler = get_attribute(self, names.handler);
+  finish(self, names, handler ? call_object(handler.get(), {}) : PyRef());
 }
 
 void deliver_int(PyObject *self, const EventNames &names, int number) {
-    PyRef handler = get_attribute(self, names.handler);
-    PyRef value = handler ? PyRef(PyLong_FromLong(number)) : PyRef();
-    finish(self, names, value ? call_object(handler.get(), {value.get()}) : PyRef());
+  PyRef handler = get_attribute(self, names.handler);
+  PyRef value = handler ? PyRef(PyLong_FromLong(number)) : PyRef();
+  finish(self, names, value ? call_object(handler.get(), {value.get()}) : PyRef());
 }
 
-void deliver_rsp_error(PyObject *self, const EventNames &names,
-                       const CThostFtdcRspInfoField *info, int request_id, bool is_last) {
-    PyRef handler = get_attribute(self, names.handler);
-    PyRef info_value = handler ? info_dict(info) : PyRef();
-    PyRef id = info_value ? PyRef(PyLong_FromLong(request_id)) : PyRef();
-    finish(self, names, id ? call_object(handler.get(), {info_value.get(), id.get(), flag(is_last)})
-                     : PyRef());
+void deliver_rsp_error(PyObject *self, const EventNames &names, const CThostFtdcRspInfoField *info,
+                       int request_id, bool is_last) {
+  PyRef handler = get_attribute(self, names.handler);
+  PyRef info_value = handler ? info_dict(info) : PyRef();
+  PyRef id = info_value ? PyRef(PyLong_FromLong(request_id)) : PyRef();
+  finish(self, names,
+         id ? call_object(handler.get(), {info_value.get(), id.get(), flag(is_last)}) : PyRef());
 }
 
 void deliver_rsp(PyObject *self, const EventNames &names, const void *record,
                  const CThostFtdcRspInfoField *info, int request_id, bool is_last) {
-    PyRef handler = get_attribute(self, names.handler);
-    PyRef data = handler ? data_dict(names, record) : PyRef();
-    PyRef info_value = data ? info_dict(info) : PyRef();
-    PyRef id = info_value ? PyRef(PyLong_FromLong(request_id)) : PyRef();
-    finish(self, names, id ? call_object(handler.get(),
-                                   {data.get(), info_value.get(), id.get(), flag(is_last)})
-                     : PyRef());
+  PyRef handler = get_attribute(self, names.handler);
+  PyRef data = handler ? data_dict(names, record) : PyRef();
+  PyRef info_value = data ? info_dict(info) : PyRef();
+  PyRef id = info_value ? PyRef(PyLong_FromLong(request_id)) : PyRef();
+  finish(self, names,
+         id ? call_object(handler.get(), {data.get(), info_value.get(), id.get(), flag(is_last)})
+            : PyRef());
 }
 
 void deliver_err_rtn(PyObject *self, const EventNames &names, const void *record,
                      const CThostFtdcRspInfoField *info) {
-    PyRef handler = get_attribute(self, names.handler);
-    PyRef data = handler ? data_dict(names, record) : PyRef();
-    PyRef info_value = data ? info_dict(info) : PyRef();
-    finish(self, names, info_value ? call_object(handler.get(), {data.get(), info_value.get()})
-                             : PyRef());
+  PyRef handler = get_attribute(self, names.handler);
+  PyRef data = handler ? data_dict(names, record) : PyRef();
+  PyRef info_value = data ? info_dict(info) : PyRef();
+  finish(self, names,
+         info_value ? call_object(handler.get(), {data.get(), info_value.get()}) : PyRef());
 }
 
 void deliver_rtn(PyObject *self, const EventNames &names, const void *record) {
-    PyRef handler = get_attribute(self, names.handler);
-    PyRef data = handler ? data_dict(names, record) : PyRef();
-    finish(self, names, data ? call_object(handler.get(), {data.get()}) : PyRef());
+  PyRef handler = get_attribute(self, names.handler);
+  PyRef data = handler ? data_dict(names, record) : PyRef();
+  finish(self, names, data ? call_object(handler.get(), {data.get()}) : PyRef());
 }
 
 }  // namespace
@@ -141,14 +141,13 @@ void deliver_rtn(PyObject *self, const EventNames &names, const void *record) {
 
 #define QV_CONTEXT(Name) "Quorvan.CTP.TraderApiBase.TraderSpi_" #Name
 
-#define EVENT(Shape, Name, Record, Param, Handler)                                               \
-    void TraderSpi_##Name(PyObject *self QV_COMMA_PARAMS_##Shape(Record, Param)) noexcept {     \
-        try {                                                                                  \
-            static const EventNames names(#Name, QV_RECORD_CLASS_##Shape(Record),              \
-                                          QV_CONTEXT(Name));                                   \
-            QV_DELIVER_##Shape(Param);                                                         \
-        } catch (...) {                                                                        \
-            report_thrown(QV_CONTEXT(Name));                                                   \
-        }                                                                                      \
-    }
+#define EVENT(Shape, Name, Record, Param, Handler)                                             \
+  void TraderSpi_##Name(PyObject *self QV_COMMA_PARAMS_##Shape(Record, Param)) noexcept {      \
+    try {                                                                                      \
+      static const EventNames names(#Name, QV_RECORD_CLASS_##Shape(Record), QV_CONTEXT(Name)); \
+      QV_DELIVER_##Shape(Param);                                                               \
+    } catch (...) {                                                                            \
+      report_thrown(QV_CONTEXT(Name));                                                         \
+    }                                                                                          \
+  }
 #include "events.def"

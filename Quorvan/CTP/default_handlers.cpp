@@ -5,19 +5,19 @@
 namespace {
 
 PyObject *accept_one(const char *name, Py_ssize_t nargs, PyObject *kwnames) {
-    if (!check_one_argument(name, nargs, kwnames)) {
-        return method_failed(name);
-    }
-    Py_RETURN_NONE;
+  if (!check_one_argument(name, nargs, kwnames)) {
+    return method_failed(name);
+  }
+  Py_RETURN_NONE;
 }
 
 PyObject *accept(const Parameters &parameters, PyObject *const *args, Py_ssize_t nargs,
                  PyObject *kwnames) {
-    PyObject *values[4];
-    if (!bind_arguments(parameters, args, nargs, kwnames, values)) {
-        return method_failed(parameters.function);
-    }
-    Py_RETURN_NONE;
+  PyObject *values[4];
+  if (!bind_arguments(parameters, args, nargs, kwnames, values)) {
+    return method_failed(parameters.function);
+  }
+  Py_RETURN_NONE;
 }
 
 }  // namespace
@@ -27,18 +27,18 @@ PyObject *accept(const Parameters &parameters, PyObject *const *args, Py_ssize_t
 #define QV_NAMES_ErrRtn(Param) #Param, "pRspInfo"
 
 #define QV_BOUND_HANDLER(Shape, Name, Param)                                              \
-    QV_METHOD(method_##Name) {                                                            \
-        (void)self;                                                                       \
-        static const char *const names[] = {QV_NAMES_##Shape(Param)};                     \
-        static const Parameters parameters{#Name, names, std::size(names), std::size(names)}; \
-        return accept(parameters, args, nargs, kwnames);                                  \
-    }
-#define QV_POSITIONAL_HANDLER(Name)                                                       \
-    QV_METHOD(method_##Name) {                                                            \
-        (void)self;                                                                       \
-        (void)args;                                                                       \
-        return accept_one(#Name, nargs, kwnames);                                         \
-    }
+  QV_METHOD(method_##Name) {                                                              \
+    (void)self;                                                                           \
+    static const char *const names[] = {QV_NAMES_##Shape(Param)};                         \
+    static const Parameters parameters{#Name, names, std::size(names), std::size(names)}; \
+    return accept(parameters, args, nargs, kwnames);                                      \
+  }
+#define QV_POSITIONAL_HANDLER(Name)           \
+  QV_METHOD(method_##Name) {                  \
+    (void)self;                               \
+    (void)args;                               \
+    return accept_one(#Name, nargs, kwnames); \
+  }
 
 #define QV_DEFAULT_IntArg(Name, Param) QV_POSITIONAL_HANDLER(Name)
 #define QV_DEFAULT_Rtn(Name, Param) QV_POSITIONAL_HANDLER(Name)

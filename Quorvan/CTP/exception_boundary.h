@@ -11,6 +11,6 @@ inline void raise_thrown() noexcept { raise_vendor_exception(std::current_except
 // Reports the C++ exception being handled as unraisable under `context`; the interpreter
 // lock must be held.
 inline void report_thrown(const char *context) noexcept {
-    raise_thrown();
-    report_unraisable(context);
+  raise_thrown();
+  report_unraisable(context);
 }

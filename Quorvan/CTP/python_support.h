@@ -9,38 +9,38 @@
 
 // Owns one reference; the only place that gives it back.
 class PyRef {
-public:
-    PyRef() = default;
-    explicit PyRef(PyObject *owned) : object_(owned) {}
-    PyRef(const PyRef &) = delete;
-    PyRef &operator=(const PyRef &) = delete;
-    PyRef(PyRef &&other) noexcept : object_(other.release()) {}
-    PyRef &operator=(PyRef &&other) noexcept {
-        reset(other.release());
-        return *this;
-    }
-    ~PyRef() { Py_XDECREF(object_); }
+ public:
+  PyRef() = default;
+  explicit PyRef(PyObject *owned) : object_(owned) {}
+  PyRef(const PyRef &) = delete;
+  PyRef &operator=(const PyRef &) = delete;
+  PyRef(PyRef &&other) noexcept : object_(other.release()) {}
+  PyRef &operator=(PyRef &&other) noexcept {
+    reset(other.release());
+    return *this;
+  }
+  ~PyRef() { Py_XDECREF(object_); }
 
-    static PyRef borrowed(PyObject *object) {
-        Py_XINCREF(object);
-        return PyRef(object);
-    }
+  static PyRef borrowed(PyObject *object) {
+    Py_XINCREF(object);
+    return PyRef(object);
+  }
 
-    PyObject *get() const { return object_; }
-    explicit operator bool() const { return object_ != nullptr; }
-    PyObject *release() { return std::exchange(object_, nullptr); }
-    void reset(PyObject *owned = nullptr) { Py_XDECREF(std::exchange(object_, owned)); }
+  PyObject *get() const { return object_; }
+  explicit operator bool() const { return object_ != nullptr; }
+  PyObject *release() { return std::exchange(object_, nullptr); }
+  void reset(PyObject *owned = nullptr) { Py_XDECREF(std::exchange(object_, owned)); }
 
-private:
-    PyObject *object_ = nullptr;
+ private:
+  PyObject *object_ = nullptr;
 };
 
 // An interned str made once per call site; names are cached, never the values they name.
-#define QV_NAME(literal)                                                                  \
-    ([]() -> PyObject * {                                                                 \
-        static PyObject *const interned = PyUnicode_InternFromString(literal);            \
-        return interned;                                                                  \
-    }())
+#define QV_NAME(literal)                                                   \
+  ([]() -> PyObject * {                                                    \
+    static PyObject *const interned = PyUnicode_InternFromString(literal); \
+    return interned;                                                       \
+  }())
 
 // The module's namespace, set once when the module is executed.
 void set_module_globals(PyObject *globals);
@@ -59,10 +59,10 @@ PyRef call_object(PyObject *callable, std::initializer_list<PyObject *> args);
 // of the interpreter's generated argument parsers. `values` receives borrowed references, null
 // for a parameter not given. Returns false with TypeError set.
 struct Parameters {
-    const char *function;
-    const char *const *names;
-    Py_ssize_t n_required;
-    Py_ssize_t n_max;
+  const char *function;
+  const char *const *names;
+  Py_ssize_t n_required;
+  Py_ssize_t n_max;
 };
 bool bind_arguments(const Parameters &parameters, PyObject *const *args, Py_ssize_t nargs,
                     PyObject *kwnames, PyObject **values);

@@ -10,15 +10,15 @@ namespace {
 // The four queries of the trader's own orders, trades, positions and position details.
 PyObject *query_own(PyObject *self, Py_ssize_t nargs, PyObject *kwnames, const char *method,
                     PyObject *record_class, PyObject *request) {
-    if (!check_no_arguments(method, nargs, kwnames)) {
-        return method_failed(method);
-    }
-    PyRef record = RecordBuilder(record_class)
-                       .add_attribute("BrokerID", self, QV_NAME("broker_id"))
-                       .add_attribute("InvestorID", self, QV_NAME("investor_id"))
-                       .make();
-    PyRef result = record ? call_method(self, request, {record.get()}) : PyRef();
-    return result ? result.release() : method_failed(method);
+  if (!check_no_arguments(method, nargs, kwnames)) {
+    return method_failed(method);
+  }
+  PyRef record = RecordBuilder(record_class)
+                     .add_attribute("BrokerID", self, QV_NAME("broker_id"))
+                     .add_attribute("InvestorID", self, QV_NAME("investor_id"))
+                     .make();
+  PyRef result = record ? call_method(self, request, {record.get()}) : PyRef();
+  return result ? result.release() : method_failed(method);
 }
 
 const char *const kInstrumentNames[] = {"instrument_id", "exchange_id", "product_id"};
@@ -34,61 +34,60 @@ const char kQueryPositionDetailDoc[] = QV_QUERY_DOC("查询持仓明细。");
 const char kQueryTradingAccountDoc[] = QV_QUERY_DOC("查询资金。");
 
 QV_METHOD(method_query_order) {
-    (void)args;
-    return query_own(self, nargs, kwnames, "query_order", QV_NAME("QryOrderField"),
-                     QV_NAME("ReqQryOrder"));
+  (void)args;
+  return query_own(self, nargs, kwnames, "query_order", QV_NAME("QryOrderField"),
+                   QV_NAME("ReqQryOrder"));
 }
 
 QV_METHOD(method_query_trade) {
-    (void)args;
-    return query_own(self, nargs, kwnames, "query_trade", QV_NAME("QryTradeField"),
-                     QV_NAME("ReqQryTrade"));
+  (void)args;
+  return query_own(self, nargs, kwnames, "query_trade", QV_NAME("QryTradeField"),
+                   QV_NAME("ReqQryTrade"));
 }
 
 QV_METHOD(method_query_position) {
-    (void)args;
-    return query_own(self, nargs, kwnames, "query_position", QV_NAME("QryInvestorPositionField"),
-                     QV_NAME("ReqQryInvestorPosition"));
+  (void)args;
+  return query_own(self, nargs, kwnames, "query_position", QV_NAME("QryInvestorPositionField"),
+                   QV_NAME("ReqQryInvestorPosition"));
 }
 
 QV_METHOD(method_query_position_detail) {
-    (void)args;
-    return query_own(self, nargs, kwnames, "query_position_detail",
-                     QV_NAME("QryInvestorPositionDetailField"),
-                     QV_NAME("ReqQryInvestorPositionDetail"));
+  (void)args;
+  return query_own(self, nargs, kwnames, "query_position_detail",
+                   QV_NAME("QryInvestorPositionDetailField"),
+                   QV_NAME("ReqQryInvestorPositionDetail"));
 }
 
 QV_METHOD(method_query_trading_account) {
-    (void)args;
-    if (!check_no_arguments("query_trading_account", nargs, kwnames)) {
-        return method_failed("query_trading_account");
-    }
-    PyRef record = RecordBuilder(QV_NAME("QryTradingAccountField"))
-                       .add_attribute("BrokerID", self, QV_NAME("broker_id"))
-                       .add_attribute("AccountID", self, QV_NAME("investor_id"))
-                       .add("CurrencyID", PyRef(PyBytes_FromString("CNY")))
-                       .add_global("BizType", QV_NAME("BizType_Future"))
-                       .make();
-    PyRef result =
-        record ? call_method(self, QV_NAME("ReqQryTradingAccount"), {record.get()}) : PyRef();
-    return result ? result.release() : method_failed("query_trading_account");
+  (void)args;
+  if (!check_no_arguments("query_trading_account", nargs, kwnames)) {
+    return method_failed("query_trading_account");
+  }
+  PyRef record = RecordBuilder(QV_NAME("QryTradingAccountField"))
+                     .add_attribute("BrokerID", self, QV_NAME("broker_id"))
+                     .add_attribute("AccountID", self, QV_NAME("investor_id"))
+                     .add("CurrencyID", PyRef(PyBytes_FromString("CNY")))
+                     .add_global("BizType", QV_NAME("BizType_Future"))
+                     .make();
+  PyRef result =
+      record ? call_method(self, QV_NAME("ReqQryTradingAccount"), {record.get()}) : PyRef();
+  return result ? result.release() : method_failed("query_trading_account");
 }
 
 QV_METHOD(method_query_instrument) {
-    PyObject *values[3];
-    if (!bind_arguments(kQueryInstrument, args, nargs, kwnames, values)) {
-        return method_failed("query_instrument");
-    }
-    PyRef empty(PyBytes_FromString(""));
-    for (PyObject *&value : values) {
-        value = value ? value : empty.get();
-    }
-    PyRef record = RecordBuilder(QV_NAME("QryInstrumentField"))
-                       .add_bytes("InstrumentID", values[0])
-                       .add_bytes("ExchangeID", values[1])
-                       .add_bytes("ProductID", values[2])
-                       .make();
-    PyRef result =
-        record ? call_method(self, QV_NAME("ReqQryInstrument"), {record.get()}) : PyRef();
-    return result ? result.release() : method_failed("query_instrument");
+  PyObject *values[3];
+  if (!bind_arguments(kQueryInstrument, args, nargs, kwnames, values)) {
+    return method_failed("query_instrument");
+  }
+  PyRef empty(PyBytes_FromString(""));
+  for (PyObject *&value : values) {
+    value = value ? value : empty.get();
+  }
+  PyRef record = RecordBuilder(QV_NAME("QryInstrumentField"))
+                     .add_bytes("InstrumentID", values[0])
+                     .add_bytes("ExchangeID", values[1])
+                     .add_bytes("ProductID", values[2])
+                     .make();
+  PyRef result = record ? call_method(self, QV_NAME("ReqQryInstrument"), {record.get()}) : PyRef();
+  return result ? result.release() : method_failed("query_instrument");
 }

@@ -5,31 +5,31 @@
 #include "python_support.h"
 
 class RecordBuilder {
-public:
-    // Looks the class up at once; ok() is false (NameError set) when it is missing.
-    explicit RecordBuilder(PyObject *class_name);
-    bool ok() const { return bool(kwargs_); }
+ public:
+  // Looks the class up at once; ok() is false (NameError set) when it is missing.
+  explicit RecordBuilder(PyObject *class_name);
+  bool ok() const { return bool(kwargs_); }
 
-    // Adds Field=value; a null value (its computation failed) fails the builder.
-    RecordBuilder &add(const char *field, PyRef value);
-    // Field=self.<attribute>, the attribute read now.
-    RecordBuilder &add_attribute(const char *field, PyObject *self, PyObject *attribute);
-    // Field=<global>, the module global (a constant) read now.
-    RecordBuilder &add_global(const char *field, PyObject *name);
-    // Field=to_bytes(value), with to_bytes looked up now.
-    RecordBuilder &add_bytes(const char *field, PyObject *value);
-    // Field=compute(), computed only while nothing has failed: no Python code may run with
-    // an earlier field's error pending.
-    template <class Compute>
-    RecordBuilder &add_computed(const char *field, Compute &&compute) {
-        return kwargs_ ? add(field, compute()) : *this;
-    }
+  // Adds Field=value; a null value (its computation failed) fails the builder.
+  RecordBuilder &add(const char *field, PyRef value);
+  // Field=self.<attribute>, the attribute read now.
+  RecordBuilder &add_attribute(const char *field, PyObject *self, PyObject *attribute);
+  // Field=<global>, the module global (a constant) read now.
+  RecordBuilder &add_global(const char *field, PyObject *name);
+  // Field=to_bytes(value), with to_bytes looked up now.
+  RecordBuilder &add_bytes(const char *field, PyObject *value);
+  // Field=compute(), computed only while nothing has failed: no Python code may run with
+  // an earlier field's error pending.
+  template <class Compute>
+  RecordBuilder &add_computed(const char *field, Compute &&compute) {
+    return kwargs_ ? add(field, compute()) : *this;
+  }
 
-    PyRef make();
+  PyRef make();
 
-private:
-    PyRef class_;
-    PyRef kwargs_;
+ private:
+  PyRef class_;
+  PyRef kwargs_;
 };
 
 // to_bytes(value), with to_bytes looked up now.

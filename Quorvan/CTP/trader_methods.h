@@ -5,7 +5,7 @@
 #include "trader_object.h"
 
 #define QV_METHOD(name) \
-    PyObject *name(PyObject *self, PyObject *const *args, Py_ssize_t nargs, PyObject *kwnames)
+  PyObject *name(PyObject *self, PyObject *const *args, Py_ssize_t nargs, PyObject *kwnames)
 
 // trader_lifecycle.cpp: construction, teardown, the construction hook and the pickle refusal.
 PyObject *trader_new(PyTypeObject *type, PyObject *args, PyObject *kwargs);

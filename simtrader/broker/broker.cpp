@@ -62,8 +62,7 @@ const CThostFtdcRspInfoField kSuccess = RspInfoOf(vendor_error::kNone);
 // Sends a query's records one response each, the last flagged; one empty last response when
 // there are none. Query responses carry no RspInfo on success, as the vendor's.
 template <typename Record>
-void SendAll(ClientLink &link, EventId event, const std::vector<Record> &records,
-             int request_id) {
+void SendAll(ClientLink &link, EventId event, const std::vector<Record> &records, int request_id) {
   if (records.empty()) {
     link.Send(Event(event), EmptyResponse(std::nullopt, request_id));
     return;
@@ -177,10 +176,9 @@ void Broker::Authenticate(const Link &link, const CThostFtdcReqAuthenticateField
   auto declared_or_any = [](const std::string &declared, const std::string &given) {
     return declared.empty() || declared == given;
   };
-  const bool accepted =
-      account ? declared_or_any(account->app_id, TextOf(request.AppID)) &&
-                    declared_or_any(account->auth_code, TextOf(request.AuthCode))
-              : declared_accounts_.empty();
+  const bool accepted = account ? declared_or_any(account->app_id, TextOf(request.AppID)) &&
+                                      declared_or_any(account->auth_code, TextOf(request.AuthCode))
+                                : declared_accounts_.empty();
   if (!accepted) {
     link->Send(Event(EventId::OnRspAuthenticate),
                RefusalOf(ViewOf(request), Event(EventId::OnRspAuthenticate),
@@ -197,8 +195,7 @@ void Broker::Authenticate(const Link &link, const CThostFtdcReqAuthenticateField
   link->Send(Event(EventId::OnRspAuthenticate), ArgsOf(&response, kSuccess, request_id, true));
 }
 
-void Broker::Login(const Link &link, const CThostFtdcReqUserLoginField &request,
-                   int request_id) {
+void Broker::Login(const Link &link, const CThostFtdcReqUserLoginField &request, int request_id) {
   std::lock_guard<std::mutex> lock(mutex_);
   Connection &connection = ConnectionOf(link);
   const std::string investor = TextOf(request.UserID);
@@ -264,12 +261,10 @@ void Broker::Login(const Link &link, const CThostFtdcReqUserLoginField &request,
   }
 }
 
-void Broker::Logout(const Link &link, const CThostFtdcUserLogoutField &request,
-                    int request_id) {
+void Broker::Logout(const Link &link, const CThostFtdcUserLogoutField &request, int request_id) {
   std::lock_guard<std::mutex> lock(mutex_);
   Connection &connection = ConnectionOf(link);
-  if (!RequireLogin(connection, Event(EventId::OnRspUserLogout), ViewOf(request),
-                    request_id)) {
+  if (!RequireLogin(connection, Event(EventId::OnRspUserLogout), ViewOf(request), request_id)) {
     return;
   }
   connection.session.reset();
@@ -281,21 +276,18 @@ void Broker::UpdatePassword(const Link &link, const CThostFtdcUserPasswordUpdate
                             int request_id) {
   std::lock_guard<std::mutex> lock(mutex_);
   Connection &connection = ConnectionOf(link);
-  const Session *session =
-      RequireLogin(connection, Event(EventId::OnRspUserPasswordUpdate), ViewOf(request),
-                   request_id);
+  const Session *session = RequireLogin(connection, Event(EventId::OnRspUserPasswordUpdate),
+                                        ViewOf(request), request_id);
   if (session == nullptr) return;
   Account account = AccountOf(*session);
   if (account.password != TextOf(request.OldPassword)) {
     const CThostFtdcRspInfoField error = RspInfoOf(vendor_error::kOldPasswordMismatch);
-    link->Send(Event(EventId::OnRspUserPasswordUpdate),
-               ArgsOf(&request, error, request_id, true));
+    link->Send(Event(EventId::OnRspUserPasswordUpdate), ArgsOf(&request, error, request_id, true));
     return;
   }
   account.password = TextOf(request.NewPassword);
   store_->PutAccount(account);
-  link->Send(Event(EventId::OnRspUserPasswordUpdate),
-             ArgsOf(&request, kSuccess, request_id, true));
+  link->Send(Event(EventId::OnRspUserPasswordUpdate), ArgsOf(&request, kSuccess, request_id, true));
 }
 
 void Broker::ConfirmSettlement(const Link &link,
@@ -303,9 +295,8 @@ void Broker::ConfirmSettlement(const Link &link,
                                int request_id) {
   std::lock_guard<std::mutex> lock(mutex_);
   Connection &connection = ConnectionOf(link);
-  const Session *session =
-      RequireLogin(connection, Event(EventId::OnRspSettlementInfoConfirm),
-                   ViewOf(request), request_id);
+  const Session *session = RequireLogin(connection, Event(EventId::OnRspSettlementInfoConfirm),
+                                        ViewOf(request), request_id);
   if (session == nullptr) return;
   Account account = AccountOf(*session);
   account.confirmed_day = trading_day_;
@@ -329,8 +320,7 @@ CThostFtdcSettlementInfoConfirmField Broker::ConfirmationRecord(const Session &s
   return record;
 }
 
-void Broker::InsertOrder(const Link &link, const CThostFtdcInputOrderField &input,
-                         int request_id) {
+void Broker::InsertOrder(const Link &link, const CThostFtdcInputOrderField &input, int request_id) {
   std::lock_guard<std::mutex> lock(mutex_);
   Connection &connection = ConnectionOf(link);
   Session *session =
@@ -370,14 +360,12 @@ void Broker::InsertOrder(const Link &link, const CThostFtdcInputOrderField &inpu
   if (std::optional<VendorError> error = CheckPositionsAndFunds(order, listing->second)) {
     return refuse(*error);
   }
-  session->max_order_ref =
-      std::max(session->max_order_ref, NumericOrderRef(order_ref).value_or(0));
+  session->max_order_ref = std::max(session->max_order_ref, NumericOrderRef(order_ref).value_or(0));
 
   PublishOrder(order);
   SetText(order.OrderSysID, ExchangeNumber(store_->Next(Counter::OrderSysID)));
   order.SequenceNo = order.BrokerOrderSeq;
-  SetStatus(order, THOST_FTDC_OST_NoTradeQueueing, THOST_FTDC_OSS_Accepted,
-            status_text::kQueueing);
+  SetStatus(order, THOST_FTDC_OST_NoTradeQueueing, THOST_FTDC_OSS_Accepted, status_text::kQueueing);
   PublishOrder(order);
   if (std::optional<double> price = MatchPrice(order, listing->second.market)) {
     Fill(order, *price);
@@ -498,66 +486,58 @@ void Broker::ActOnOrder(const Link &link, const CThostFtdcInputOrderActionField 
   PublishOrder(*order);
 }
 
-void Broker::QueryOrders(const Link &link, const CThostFtdcQryOrderField &query,
-                         int request_id) {
+void Broker::QueryOrders(const Link &link, const CThostFtdcQryOrderField &query, int request_id) {
   std::lock_guard<std::mutex> lock(mutex_);
   const Session *session =
       RequireLogin(ConnectionOf(link), Event(EventId::OnRspQryOrder), ViewOf(query), request_id);
   if (session == nullptr) return;
   std::vector<CThostFtdcOrderField> orders = store_->Orders(session->investor);
   const std::string sys_id(Trimmed(TextOf(query.OrderSysID)));
-  orders.erase(std::remove_if(orders.begin(), orders.end(),
-                              [&](const CThostFtdcOrderField &order) {
-                                return !Matches(TextOf(query.InstrumentID),
-                                                TextOf(order.InstrumentID)) ||
-                                       !Matches(TextOf(query.ExchangeID),
-                                                TextOf(order.ExchangeID)) ||
-                                       !Matches(sys_id, std::string(Trimmed(
-                                                            TextOf(order.OrderSysID))));
-                              }),
-               orders.end());
+  orders.erase(
+      std::remove_if(orders.begin(), orders.end(),
+                     [&](const CThostFtdcOrderField &order) {
+                       return !Matches(TextOf(query.InstrumentID), TextOf(order.InstrumentID)) ||
+                              !Matches(TextOf(query.ExchangeID), TextOf(order.ExchangeID)) ||
+                              !Matches(sys_id, std::string(Trimmed(TextOf(order.OrderSysID))));
+                     }),
+      orders.end());
   SendAll(*link, EventId::OnRspQryOrder, orders, request_id);
 }
 
-void Broker::QueryTrades(const Link &link, const CThostFtdcQryTradeField &query,
-                         int request_id) {
+void Broker::QueryTrades(const Link &link, const CThostFtdcQryTradeField &query, int request_id) {
   std::lock_guard<std::mutex> lock(mutex_);
   const Session *session =
       RequireLogin(ConnectionOf(link), Event(EventId::OnRspQryTrade), ViewOf(query), request_id);
   if (session == nullptr) return;
   std::vector<CThostFtdcTradeField> trades = store_->Trades(session->investor);
   const std::string trade_id(Trimmed(TextOf(query.TradeID)));
-  trades.erase(std::remove_if(trades.begin(), trades.end(),
-                              [&](const CThostFtdcTradeField &trade) {
-                                return !Matches(TextOf(query.InstrumentID),
-                                                TextOf(trade.InstrumentID)) ||
-                                       !Matches(TextOf(query.ExchangeID),
-                                                TextOf(trade.ExchangeID)) ||
-                                       !Matches(trade_id,
-                                                std::string(Trimmed(TextOf(trade.TradeID))));
-                              }),
-               trades.end());
+  trades.erase(
+      std::remove_if(trades.begin(), trades.end(),
+                     [&](const CThostFtdcTradeField &trade) {
+                       return !Matches(TextOf(query.InstrumentID), TextOf(trade.InstrumentID)) ||
+                              !Matches(TextOf(query.ExchangeID), TextOf(trade.ExchangeID)) ||
+                              !Matches(trade_id, std::string(Trimmed(TextOf(trade.TradeID))));
+                     }),
+      trades.end());
   SendAll(*link, EventId::OnRspQryTrade, trades, request_id);
 }
 
 void Broker::QueryPositions(const Link &link, const CThostFtdcQryInvestorPositionField &query,
                             int request_id) {
   std::lock_guard<std::mutex> lock(mutex_);
-  const Session *session =
-      RequireLogin(ConnectionOf(link), Event(EventId::OnRspQryInvestorPosition), ViewOf(query),
-                   request_id);
+  const Session *session = RequireLogin(
+      ConnectionOf(link), Event(EventId::OnRspQryInvestorPosition), ViewOf(query), request_id);
   if (session == nullptr) return;
   std::vector<CThostFtdcInvestorPositionField> records =
       PositionRecords(Holdings(store_->Positions(session->investor)),
                       RestingOrdersOf(session->investor), catalogue_, OwnerOf(*session));
-  records.erase(std::remove_if(records.begin(), records.end(),
-                               [&](const CThostFtdcInvestorPositionField &record) {
-                                 return !Matches(TextOf(query.InstrumentID),
-                                                 TextOf(record.InstrumentID)) ||
-                                        !Matches(TextOf(query.ExchangeID),
-                                                 TextOf(record.ExchangeID));
-                               }),
-                records.end());
+  records.erase(
+      std::remove_if(records.begin(), records.end(),
+                     [&](const CThostFtdcInvestorPositionField &record) {
+                       return !Matches(TextOf(query.InstrumentID), TextOf(record.InstrumentID)) ||
+                              !Matches(TextOf(query.ExchangeID), TextOf(record.ExchangeID));
+                     }),
+      records.end());
   SendAll(*link, EventId::OnRspQryInvestorPosition, records, request_id);
 }
 
@@ -565,29 +545,27 @@ void Broker::QueryPositionDetails(const Link &link,
                                   const CThostFtdcQryInvestorPositionDetailField &query,
                                   int request_id) {
   std::lock_guard<std::mutex> lock(mutex_);
-  const Session *session = RequireLogin(
-      ConnectionOf(link), Event(EventId::OnRspQryInvestorPositionDetail), ViewOf(query),
-      request_id);
+  const Session *session =
+      RequireLogin(ConnectionOf(link), Event(EventId::OnRspQryInvestorPositionDetail),
+                   ViewOf(query), request_id);
   if (session == nullptr) return;
   std::vector<CThostFtdcInvestorPositionDetailField> records = PositionDetailRecords(
       Holdings(store_->Positions(session->investor)), catalogue_, OwnerOf(*session));
-  records.erase(std::remove_if(records.begin(), records.end(),
-                               [&](const CThostFtdcInvestorPositionDetailField &record) {
-                                 return !Matches(TextOf(query.InstrumentID),
-                                                 TextOf(record.InstrumentID)) ||
-                                        !Matches(TextOf(query.ExchangeID),
-                                                 TextOf(record.ExchangeID));
-                               }),
-                records.end());
+  records.erase(
+      std::remove_if(records.begin(), records.end(),
+                     [&](const CThostFtdcInvestorPositionDetailField &record) {
+                       return !Matches(TextOf(query.InstrumentID), TextOf(record.InstrumentID)) ||
+                              !Matches(TextOf(query.ExchangeID), TextOf(record.ExchangeID));
+                     }),
+      records.end());
   SendAll(*link, EventId::OnRspQryInvestorPositionDetail, records, request_id);
 }
 
 void Broker::QueryTradingAccount(const Link &link, const CThostFtdcQryTradingAccountField &query,
                                  int request_id) {
   std::lock_guard<std::mutex> lock(mutex_);
-  const Session *session =
-      RequireLogin(ConnectionOf(link), Event(EventId::OnRspQryTradingAccount), ViewOf(query),
-                   request_id);
+  const Session *session = RequireLogin(ConnectionOf(link), Event(EventId::OnRspQryTradingAccount),
+                                        ViewOf(query), request_id);
   if (session == nullptr) return;
   std::vector<CThostFtdcTradingAccountField> records;
   // The account is held in yuan only.
@@ -609,8 +587,7 @@ void Broker::QueryInstruments(const Link &link, const CThostFtdcQryInstrumentFie
   std::vector<CThostFtdcInstrumentField> records;
   for (const auto &[id, listing] : catalogue_) {
     const Instrument &instrument = listing.instrument;
-    if (Matches(TextOf(query.InstrumentID), id) &&
-        Matches(TextOf(query.ExchangeInstID), id) &&
+    if (Matches(TextOf(query.InstrumentID), id) && Matches(TextOf(query.ExchangeInstID), id) &&
         Matches(TextOf(query.ExchangeID), instrument.exchange) &&
         Matches(TextOf(query.ProductID), instrument.product)) {
       records.push_back(InstrumentRecord(instrument));
@@ -619,8 +596,7 @@ void Broker::QueryInstruments(const Link &link, const CThostFtdcQryInstrumentFie
   SendAll(*link, EventId::OnRspQryInstrument, records, request_id);
 }
 
-void Broker::QueryDepthMarketData(const Link &link,
-                                  const CThostFtdcQryDepthMarketDataField &query,
+void Broker::QueryDepthMarketData(const Link &link, const CThostFtdcQryDepthMarketDataField &query,
                                   int request_id) {
   std::lock_guard<std::mutex> lock(mutex_);
   if (!RequireLogin(ConnectionOf(link), Event(EventId::OnRspQryDepthMarketData), ViewOf(query),
@@ -642,8 +618,7 @@ void Broker::QuerySettlementConfirmation(const Link &link,
                                          int request_id) {
   std::lock_guard<std::mutex> lock(mutex_);
   const Session *session = RequireLogin(
-      ConnectionOf(link), Event(EventId::OnRspQrySettlementInfoConfirm), ViewOf(query),
-      request_id);
+      ConnectionOf(link), Event(EventId::OnRspQrySettlementInfoConfirm), ViewOf(query), request_id);
   if (session == nullptr) return;
   std::vector<CThostFtdcSettlementInfoConfirmField> records;
   const Account account = AccountOf(*session);

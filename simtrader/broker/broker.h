@@ -50,15 +50,13 @@ class Broker {
   void ConfirmSettlement(const Link &link, const CThostFtdcSettlementInfoConfirmField &request,
                          int request_id);
   void InsertOrder(const Link &link, const CThostFtdcInputOrderField &input, int request_id);
-  void ActOnOrder(const Link &link, const CThostFtdcInputOrderActionField &input,
-                  int request_id);
+  void ActOnOrder(const Link &link, const CThostFtdcInputOrderActionField &input, int request_id);
 
   void QueryOrders(const Link &link, const CThostFtdcQryOrderField &query, int request_id);
   void QueryTrades(const Link &link, const CThostFtdcQryTradeField &query, int request_id);
   void QueryPositions(const Link &link, const CThostFtdcQryInvestorPositionField &query,
                       int request_id);
-  void QueryPositionDetails(const Link &link,
-                            const CThostFtdcQryInvestorPositionDetailField &query,
+  void QueryPositionDetails(const Link &link, const CThostFtdcQryInvestorPositionDetailField &query,
                             int request_id);
   void QueryTradingAccount(const Link &link, const CThostFtdcQryTradingAccountField &query,
                            int request_id);
@@ -71,8 +69,7 @@ class Broker {
                                    int request_id);
   // A query about what this broker does not keep: one empty last response, as the vendor
   // gives when there is nothing to report.
-  void AnswerNothing(const Link &link, int response_event, const RecordView &query,
-                     int request_id);
+  void AnswerNothing(const Link &link, int response_event, const RecordView &query, int request_id);
   // A request this broker does not serve: its response, carrying what a refusal carries, with
   // the vendor's "unsupported" error.
   void Refuse(const Link &link, int response_event, const RecordView &request, int request_id);

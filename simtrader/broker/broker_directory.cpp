@@ -43,7 +43,7 @@ void BrokerDirectory::Configure(const std::optional<std::string> &front, std::st
                      " has connected API objects: configure a front before making its "
                      "traders, or release them first");
   }
-  BrokerConfig config = reset ? BrokerConfig()
+  BrokerConfig config = reset        ? BrokerConfig()
                         : has_broker ? existing->second->Configuration()
                                      : defaults_;
   ApplyConfigText(config, text);
@@ -74,10 +74,10 @@ void BrokerDirectory::SetMarket(const std::optional<std::string> &front,
     defaults->second.market = MovedMarket(defaults->second, update);
   }
   if (!listed && !moves_defaults) {
-    throw std::invalid_argument(
-        "no instrument '" + instrument + "' is listed " +
-        (front ? "at the simulated broker of the front " + QuotedFront(*front)
-               : std::string("by any simulated broker")));
+    throw std::invalid_argument("no instrument '" + instrument + "' is listed " +
+                                (front
+                                     ? "at the simulated broker of the front " + QuotedFront(*front)
+                                     : std::string("by any simulated broker")));
   }
   for (const std::shared_ptr<Broker> &broker : brokers) {
     if (broker->Listed(instrument)) broker->SetMarket(instrument, update);

@@ -100,11 +100,10 @@ class BrokerRequestHandler final : public RequestHandler {
       case Operation::ReqUserLogout:
         return broker.Logout(link_, Decode<CThostFtdcUserLogoutField>(request), id);
       case Operation::ReqUserPasswordUpdate:
-        return broker.UpdatePassword(link_, Decode<CThostFtdcUserPasswordUpdateField>(request),
-                                     id);
+        return broker.UpdatePassword(link_, Decode<CThostFtdcUserPasswordUpdateField>(request), id);
       case Operation::ReqSettlementInfoConfirm:
-        return broker.ConfirmSettlement(
-            link_, Decode<CThostFtdcSettlementInfoConfirmField>(request), id);
+        return broker.ConfirmSettlement(link_,
+                                        Decode<CThostFtdcSettlementInfoConfirmField>(request), id);
       case Operation::ReqOrderInsert:
         return broker.InsertOrder(link_, Decode<CThostFtdcInputOrderField>(request), id);
       case Operation::ReqOrderAction:
@@ -120,13 +119,13 @@ class BrokerRequestHandler final : public RequestHandler {
         return broker.QueryPositionDetails(
             link_, Decode<CThostFtdcQryInvestorPositionDetailField>(request), id);
       case Operation::ReqQryTradingAccount:
-        return broker.QueryTradingAccount(
-            link_, Decode<CThostFtdcQryTradingAccountField>(request), id);
+        return broker.QueryTradingAccount(link_, Decode<CThostFtdcQryTradingAccountField>(request),
+                                          id);
       case Operation::ReqQryInstrument:
         return broker.QueryInstruments(link_, Decode<CThostFtdcQryInstrumentField>(request), id);
       case Operation::ReqQryDepthMarketData:
-        return broker.QueryDepthMarketData(
-            link_, Decode<CThostFtdcQryDepthMarketDataField>(request), id);
+        return broker.QueryDepthMarketData(link_,
+                                           Decode<CThostFtdcQryDepthMarketDataField>(request), id);
       case Operation::ReqQrySettlementInfoConfirm:
         return broker.QuerySettlementConfirmation(
             link_, Decode<CThostFtdcQrySettlementInfoConfirmField>(request), id);

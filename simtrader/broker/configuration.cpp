@@ -293,8 +293,8 @@ void ApplyConfigText(BrokerConfig &config, std::string_view text) {
     } else if (entry.kind() == "position") {
       ApplyPosition(changed, entry);
     } else {
-      throw ConfigError(entry.line(), "unknown entry '" + entry.kind() +
-                                          "' (instrument, account or position)");
+      throw ConfigError(entry.line(),
+                        "unknown entry '" + entry.kind() + "' (instrument, account or position)");
     }
   }
   config = std::move(changed);

@@ -34,10 +34,8 @@ Funds FundsOf(const Account &account, const Holdings &holdings,
   }
   funds.balance = funds.pre_balance + funds.deposit - funds.withdraw + funds.close_profit +
                   funds.position_profit - funds.commission;
-  funds.available =
-      funds.balance - funds.margin - funds.frozen_margin - funds.frozen_commission;
-  funds.withdraw_quota =
-      std::max(0.0, funds.available - std::max(0.0, funds.position_profit));
+  funds.available = funds.balance - funds.margin - funds.frozen_margin - funds.frozen_commission;
+  funds.withdraw_quota = std::max(0.0, funds.available - std::max(0.0, funds.position_profit));
   return funds;
 }
 

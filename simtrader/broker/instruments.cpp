@@ -34,31 +34,167 @@ struct DefaultListing {
 // three digits of the delivery month. Split string literals keep a digit from extending the
 // hexadecimal escape before it.
 const DefaultListing kDefaultListings[] = {
-    {"rb2705", "SHFE", "rb", "\xc2\xdd\xce\xc6\xb8\xd6" "2705",  // 螺纹钢2705
-     1, 10, 0.10, {0.0001, 0}, {0.0001, 0}, {0.0001, 0}, 2027, 5, 3200},
-    {"cu2702", "SHFE", "cu", "\xbb\xa6\xcd\xad" "2702",  // 沪铜2702
-     10, 5, 0.10, {0.00005, 0}, {0.00005, 0}, {0.0001, 0}, 2027, 2, 78000},
-    {"au2706", "SHFE", "au", "\xbb\xa6\xbd\xf0" "2706",  // 沪金2706
-     0.02, 1000, 0.12, {0, 10}, {0, 10}, {0, 0}, 2027, 6, 850},
-    {"sc2702", "INE", "sc", "\xd4\xad\xd3\xcd" "2702",  // 原油2702
-     0.1, 1000, 0.15, {0, 20}, {0, 20}, {0, 0}, 2027, 2, 520},
-    {"m2705", "DCE", "m", "\xb6\xb9\xc6\xc9" "2705",  // 豆粕2705
-     1, 10, 0.10, {0, 1.5}, {0, 1.5}, {0, 1.5}, 2027, 5, 2900},
-    {"i2705", "DCE", "i", "\xcc\xfa\xbf\xf3\xca\xaf" "2705",  // 铁矿石2705
-     0.5, 100, 0.13, {0.0001, 0}, {0.0001, 0}, {0.0001, 0}, 2027, 5, 780},
-    {"SR705", "CZCE", "SR", "\xb0\xd7\xcc\xc7" "705",  // 白糖705
-     1, 10, 0.09, {0, 3}, {0, 3}, {0, 0}, 2027, 5, 5600},
+    {"rb2705",
+     "SHFE",
+     "rb",
+     "\xc2\xdd\xce\xc6\xb8\xd6"
+     "2705",  // 螺纹钢2705
+     1,
+     10,
+     0.10,
+     {0.0001, 0},
+     {0.0001, 0},
+     {0.0001, 0},
+     2027,
+     5,
+     3200},
+    {"cu2702",
+     "SHFE",
+     "cu",
+     "\xbb\xa6\xcd\xad"
+     "2702",  // 沪铜2702
+     10,
+     5,
+     0.10,
+     {0.00005, 0},
+     {0.00005, 0},
+     {0.0001, 0},
+     2027,
+     2,
+     78000},
+    {"au2706",
+     "SHFE",
+     "au",
+     "\xbb\xa6\xbd\xf0"
+     "2706",  // 沪金2706
+     0.02,
+     1000,
+     0.12,
+     {0, 10},
+     {0, 10},
+     {0, 0},
+     2027,
+     6,
+     850},
+    {"sc2702",
+     "INE",
+     "sc",
+     "\xd4\xad\xd3\xcd"
+     "2702",  // 原油2702
+     0.1,
+     1000,
+     0.15,
+     {0, 20},
+     {0, 20},
+     {0, 0},
+     2027,
+     2,
+     520},
+    {"m2705",
+     "DCE",
+     "m",
+     "\xb6\xb9\xc6\xc9"
+     "2705",  // 豆粕2705
+     1,
+     10,
+     0.10,
+     {0, 1.5},
+     {0, 1.5},
+     {0, 1.5},
+     2027,
+     5,
+     2900},
+    {"i2705",
+     "DCE",
+     "i",
+     "\xcc\xfa\xbf\xf3\xca\xaf"
+     "2705",  // 铁矿石2705
+     0.5,
+     100,
+     0.13,
+     {0.0001, 0},
+     {0.0001, 0},
+     {0.0001, 0},
+     2027,
+     5,
+     780},
+    {"SR705",
+     "CZCE",
+     "SR",
+     "\xb0\xd7\xcc\xc7"
+     "705",  // 白糖705
+     1,
+     10,
+     0.09,
+     {0, 3},
+     {0, 3},
+     {0, 0},
+     2027,
+     5,
+     5600},
     {"TA705", "CZCE", "TA", "PTA705", 2, 5, 0.08, {0, 3}, {0, 3}, {0, 0}, 2027, 5, 4700},
     // 沪深300股指2703
-    {"IF2703", "CFFEX", "IF", "\xbb\xa6\xc9\xee" "300" "\xb9\xc9\xd6\xb8" "2703",
-     0.2, 300, 0.12, {0.000023, 0}, {0.000023, 0}, {0.00023, 0}, 2027, 3, 3900},
+    {"IF2703",
+     "CFFEX",
+     "IF",
+     "\xbb\xa6\xc9\xee"
+     "300"
+     "\xb9\xc9\xd6\xb8"
+     "2703",
+     0.2,
+     300,
+     0.12,
+     {0.000023, 0},
+     {0.000023, 0},
+     {0.00023, 0},
+     2027,
+     3,
+     3900},
     // 中证500股指2703
-    {"IC2703", "CFFEX", "IC", "\xd6\xd0\xd6\xa4" "500" "\xb9\xc9\xd6\xb8" "2703",
-     0.2, 200, 0.14, {0.000023, 0}, {0.000023, 0}, {0.00023, 0}, 2027, 3, 6000},
-    {"si2705", "GFEX", "si", "\xb9\xa4\xd2\xb5\xb9\xe8" "2705",  // 工业硅2705
-     5, 5, 0.12, {0.0001, 0}, {0.0001, 0}, {0, 0}, 2027, 5, 9000},
-    {"lc2705", "GFEX", "lc", "\xcc\xbc\xcb\xe1\xef\xae" "2705",  // 碳酸锂2705
-     50, 1, 0.15, {0.0002, 0}, {0.0002, 0}, {0, 0}, 2027, 5, 75000},
+    {"IC2703",
+     "CFFEX",
+     "IC",
+     "\xd6\xd0\xd6\xa4"
+     "500"
+     "\xb9\xc9\xd6\xb8"
+     "2703",
+     0.2,
+     200,
+     0.14,
+     {0.000023, 0},
+     {0.000023, 0},
+     {0.00023, 0},
+     2027,
+     3,
+     6000},
+    {"si2705",
+     "GFEX",
+     "si",
+     "\xb9\xa4\xd2\xb5\xb9\xe8"
+     "2705",  // 工业硅2705
+     5,
+     5,
+     0.12,
+     {0.0001, 0},
+     {0.0001, 0},
+     {0, 0},
+     2027,
+     5,
+     9000},
+    {"lc2705",
+     "GFEX",
+     "lc",
+     "\xcc\xbc\xcb\xe1\xef\xae"
+     "2705",  // 碳酸锂2705
+     50,
+     1,
+     0.15,
+     {0.0002, 0},
+     {0.0002, 0},
+     {0, 0},
+     2027,
+     5,
+     75000},
 };
 
 // Depth the default markets show on each side.
@@ -133,8 +269,9 @@ double Instrument::Margin(Side side, double price, int volume) const {
 }
 
 double Instrument::Commission(Fee fee, double price, int volume) const {
-  const FeeRate &rate =
-      fee == Fee::Open ? open_fee : fee == Fee::Close ? close_fee : close_today_fee;
+  const FeeRate &rate = fee == Fee::Open    ? open_fee
+                        : fee == Fee::Close ? close_fee
+                                            : close_today_fee;
   return Value(price, volume) * rate.by_money + volume * rate.by_volume;
 }
 
@@ -228,9 +365,8 @@ CThostFtdcInstrumentField InstrumentRecord(const Instrument &instrument) {
   record.InstLifePhase = THOST_FTDC_IP_Started;
   record.IsTrading = 1;
   record.PositionType = THOST_FTDC_PT_Gross;
-  record.PositionDateType = instrument.SeparatesTodayFromYesterday()
-                                ? THOST_FTDC_PDT_UseHistory
-                                : THOST_FTDC_PDT_NoUseHistory;
+  record.PositionDateType = instrument.SeparatesTodayFromYesterday() ? THOST_FTDC_PDT_UseHistory
+                                                                     : THOST_FTDC_PDT_NoUseHistory;
   record.LongMarginRatio = instrument.long_margin_ratio;
   record.ShortMarginRatio = instrument.short_margin_ratio;
   // CFFEX charges margin on the larger side of a hedged position only.

@@ -36,10 +36,10 @@ class PackedFlow {
     const std::vector<unsigned char> &record = entry.args.record;
     // A null record is kept as an empty one; an event's records all have one size.
     const void *base = latest.size() == record.size() ? latest.data() : nullptr;
-    entries_.push_back(Entry{entry.event, entry.args.number, entry.args.is_last,
-                             PackedRecord(record.data(), record.size(), base),
-                             rsp_info ? PackedRecord(&*rsp_info, sizeof *rsp_info)
-                                      : PackedRecord(nullptr, 0)});
+    entries_.push_back(
+        Entry{entry.event, entry.args.number, entry.args.is_last,
+              PackedRecord(record.data(), record.size(), base),
+              rsp_info ? PackedRecord(&*rsp_info, sizeof *rsp_info) : PackedRecord(nullptr, 0)});
     latest = record;
   }
 
@@ -93,8 +93,7 @@ class MemoryStore final : public BrokerStore {
     return legs->second;
   }
 
-  void PutPositions(const std::string &investor,
-                    const std::vector<PositionLeg> &legs) override {
+  void PutPositions(const std::string &investor, const std::vector<PositionLeg> &legs) override {
     positions_[investor] = legs;
   }
 
@@ -116,8 +115,8 @@ class MemoryStore final : public BrokerStore {
     }
   }
 
-  std::optional<CThostFtdcOrderField> FindOrderByRef(
-      int front_id, int session_id, const std::string &order_ref) const override {
+  std::optional<CThostFtdcOrderField> FindOrderByRef(int front_id, int session_id,
+                                                     const std::string &order_ref) const override {
     auto seq = by_ref_.find({front_id, session_id, order_ref});
     if (seq == by_ref_.end()) return std::nullopt;
     return StoredOrder(seq->second);

@@ -17,9 +17,7 @@ bool IsOffsetFlagTaken(char flag) {
 
 }  // namespace
 
-bool Opens(const CThostFtdcOrderField &order) {
-  return OffsetFlagOf(order) == THOST_FTDC_OF_Open;
-}
+bool Opens(const CThostFtdcOrderField &order) { return OffsetFlagOf(order) == THOST_FTDC_OF_Open; }
 
 Side PositionSideOf(const CThostFtdcOrderField &order) {
   const bool buys = order.Direction == THOST_FTDC_D_Buy;
@@ -39,9 +37,8 @@ bool IsFinished(const CThostFtdcOrderField &order) {
 std::optional<VendorError> CheckOrderFields(const CThostFtdcInputOrderField &input,
                                             const Instrument &instrument) {
   const bool valid =
-      input.VolumeTotalOriginal > 0 && std::isfinite(input.LimitPrice) &&
-      input.LimitPrice > 0 && instrument.OnTick(input.LimitPrice) &&
-      input.OrderPriceType == THOST_FTDC_OPT_LimitPrice &&
+      input.VolumeTotalOriginal > 0 && std::isfinite(input.LimitPrice) && input.LimitPrice > 0 &&
+      instrument.OnTick(input.LimitPrice) && input.OrderPriceType == THOST_FTDC_OPT_LimitPrice &&
       (input.Direction == THOST_FTDC_D_Buy || input.Direction == THOST_FTDC_D_Sell) &&
       IsOffsetFlagTaken(input.CombOffsetFlag[0]) &&
       (input.TimeCondition == THOST_FTDC_TC_GFD || input.TimeCondition == THOST_FTDC_TC_IOC) &&
@@ -52,9 +49,9 @@ std::optional<VendorError> CheckOrderFields(const CThostFtdcInputOrderField &inp
   return vendor_error::kBadOrderField;
 }
 
-CThostFtdcOrderField NewOrder(const CThostFtdcInputOrderField &input,
-                              const Instrument &instrument, const OrderOrigin &origin,
-                              const std::string &order_ref, int broker_order_seq) {
+CThostFtdcOrderField NewOrder(const CThostFtdcInputOrderField &input, const Instrument &instrument,
+                              const OrderOrigin &origin, const std::string &order_ref,
+                              int broker_order_seq) {
   CThostFtdcOrderField order{};
   SetText(order.BrokerID, origin.broker_id);
   SetText(order.InvestorID, origin.investor);
@@ -105,8 +102,7 @@ CThostFtdcOrderField NewOrder(const CThostFtdcInputOrderField &input,
   order.FrontID = origin.front_id;
   order.SessionID = origin.session_id;
   order.BrokerOrderSeq = broker_order_seq;
-  SetStatus(order, THOST_FTDC_OST_Unknown, THOST_FTDC_OSS_InsertSubmitted,
-            status_text::kSubmitted);
+  SetStatus(order, THOST_FTDC_OST_Unknown, THOST_FTDC_OSS_InsertSubmitted, status_text::kSubmitted);
   return order;
 }
 
@@ -138,8 +134,8 @@ OrderReserve ReserveOf(const CThostFtdcOrderField &order, const Instrument &inst
   } else {
     // Elsewhere than SHFE and INE the lots a close takes are known only when it trades; the
     // plain rate stands in for them until then.
-    const bool closes_today = instrument.SeparatesTodayFromYesterday() &&
-                              OffsetFlagOf(order) == THOST_FTDC_OF_CloseToday;
+    const bool closes_today =
+        instrument.SeparatesTodayFromYesterday() && OffsetFlagOf(order) == THOST_FTDC_OF_CloseToday;
     reserve.commission = instrument.Commission(closes_today ? Fee::CloseToday : Fee::Close,
                                                order.LimitPrice, volume);
   }
@@ -170,8 +166,8 @@ CThostFtdcTradeField TradeOf(const CThostFtdcOrderField &order, double price, in
   SetText(trade.TradeTime, LocalTime());
   trade.TradeType = THOST_FTDC_TRDT_Common;
   // A buy trades at the price the seller quoted, a sell at the buyer's.
-  trade.PriceSource = order.Direction == THOST_FTDC_D_Buy ? THOST_FTDC_PSRC_Sell
-                                                          : THOST_FTDC_PSRC_Buy;
+  trade.PriceSource =
+      order.Direction == THOST_FTDC_D_Buy ? THOST_FTDC_PSRC_Sell : THOST_FTDC_PSRC_Buy;
   SetText(trade.TraderID, TextOf(order.TraderID));
   SetText(trade.OrderLocalID, TextOf(order.OrderLocalID));
   SetText(trade.ClearingPartID, TextOf(order.ClearingPartID));

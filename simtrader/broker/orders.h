@@ -40,9 +40,9 @@ std::optional<VendorError> CheckOrderFields(const CThostFtdcInputOrderField &inp
                                             const Instrument &instrument);
 
 // The order as the broker first reports it: submitted, its status unknown.
-CThostFtdcOrderField NewOrder(const CThostFtdcInputOrderField &input,
-                              const Instrument &instrument, const OrderOrigin &origin,
-                              const std::string &order_ref, int broker_order_seq);
+CThostFtdcOrderField NewOrder(const CThostFtdcInputOrderField &input, const Instrument &instrument,
+                              const OrderOrigin &origin, const std::string &order_ref,
+                              int broker_order_seq);
 
 // Moves the order to a status, with the vendor's text for it in StatusMsg.
 void SetStatus(CThostFtdcOrderField &order, char order_status, char submit_status,

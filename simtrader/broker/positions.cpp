@@ -33,8 +33,7 @@ std::map<std::pair<std::string, Side>, std::vector<const PositionLeg *>> LegsByH
 }
 
 CThostFtdcInvestorPositionField NewPositionRecord(const Listing &listing, Side side,
-                                                  char position_date,
-                                                  const RecordOwner &owner) {
+                                                  char position_date, const RecordOwner &owner) {
   const Instrument &instrument = listing.instrument;
   CThostFtdcInvestorPositionField record{};
   SetText(record.InstrumentID, instrument.id);
@@ -123,9 +122,12 @@ int Holdings::Held(const std::string &instrument, Side side, CloseScope scope) c
   const int today_volume = today != nullptr ? today->Volume() : 0;
   const int yesterday_volume = yesterday != nullptr ? yesterday->Volume() : 0;
   switch (scope) {
-    case CloseScope::Today: return today_volume;
-    case CloseScope::Yesterday: return yesterday_volume;
-    case CloseScope::OldestFirst: return today_volume + yesterday_volume;
+    case CloseScope::Today:
+      return today_volume;
+    case CloseScope::Yesterday:
+      return yesterday_volume;
+    case CloseScope::OldestFirst:
+      return today_volume + yesterday_volume;
   }
   return 0;
 }
@@ -236,8 +238,9 @@ std::vector<CThostFtdcInvestorPositionField> PositionRecords(
   return records;
 }
 
-std::vector<CThostFtdcInvestorPositionDetailField> PositionDetailRecords(
-    const Holdings &holdings, const Catalogue &catalogue, const RecordOwner &owner) {
+std::vector<CThostFtdcInvestorPositionDetailField> PositionDetailRecords(const Holdings &holdings,
+                                                                         const Catalogue &catalogue,
+                                                                         const RecordOwner &owner) {
   std::vector<CThostFtdcInvestorPositionDetailField> records;
   for (const auto &[holding, legs] : LegsByHolding(holdings.legs())) {
     const auto &[instrument_id, side] = holding;

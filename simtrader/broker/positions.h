@@ -41,8 +41,7 @@ class Holdings {
   // Takes `volume` lots of that scope at `price`, which must be held, realising their close
   // profit and charging the commission of each lot taken (the close-today rate for today's).
   // Returns the commission.
-  double Close(const Instrument &instrument, Side side, CloseScope scope, double price,
-               int volume);
+  double Close(const Instrument &instrument, Side side, CloseScope scope, double price, int volume);
 
  private:
   PositionLeg *Find(const std::string &instrument, Side side, bool today);
@@ -68,8 +67,9 @@ std::vector<CThostFtdcInvestorPositionField> PositionRecords(
     const Catalogue &catalogue, const RecordOwner &owner);
 
 // One record per open lot.
-std::vector<CThostFtdcInvestorPositionDetailField> PositionDetailRecords(
-    const Holdings &holdings, const Catalogue &catalogue, const RecordOwner &owner);
+std::vector<CThostFtdcInvestorPositionDetailField> PositionDetailRecords(const Holdings &holdings,
+                                                                         const Catalogue &catalogue,
+                                                                         const RecordOwner &owner);
 
 }  // namespace simtrader
 

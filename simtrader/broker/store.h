@@ -17,7 +17,7 @@ namespace simtrader {
 
 struct Account {
   std::string investor;
-  std::string password;  // empty until the first login sets it
+  std::string password;   // empty until the first login sets it
   std::string app_id;     // empty: any app id authenticates
   std::string auth_code;  // empty: any auth code authenticates
   double pre_balance = 0;
@@ -74,8 +74,7 @@ class BrokerStore {
   virtual void PutAccount(const Account &account) = 0;
 
   virtual std::vector<PositionLeg> Positions(const std::string &investor) const = 0;
-  virtual void PutPositions(const std::string &investor,
-                            const std::vector<PositionLeg> &legs) = 0;
+  virtual void PutPositions(const std::string &investor, const std::vector<PositionLeg> &legs) = 0;
 
   // Orders are keyed by BrokerOrderSeq: putting one again replaces it. Lists keep the order
   // in which the orders were first put.

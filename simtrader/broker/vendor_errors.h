@@ -18,20 +18,19 @@ namespace vendor_error {
 // CTP:正确
 inline constexpr VendorError kNone{0, "CTP:\xd5\xfd\xc8\xb7"};
 // CTP:不合法的登录
-inline constexpr VendorError kInvalidLogin{
-    3, "CTP:\xb2\xbb\xba\xcf\xb7\xa8\xb5\xc4\xb5\xc7\xc2\xbc"};
+inline constexpr VendorError kInvalidLogin{3,
+                                           "CTP:\xb2\xbb\xba\xcf\xb7\xa8\xb5\xc4\xb5\xc7\xc2\xbc"};
 // CTP:还没有登录
-inline constexpr VendorError kNotLoggedIn{
-    6, "CTP:\xbb\xb9\xc3\xbb\xd3\xd0\xb5\xc7\xc2\xbc"};
+inline constexpr VendorError kNotLoggedIn{6, "CTP:\xbb\xb9\xc3\xbb\xd3\xd0\xb5\xc7\xc2\xbc"};
 // CTP:原口令不匹配
 inline constexpr VendorError kOldPasswordMismatch{
     14, "CTP:\xd4\xad\xbf\xda\xc1\xee\xb2\xbb\xc6\xa5\xc5\xe4"};
 // CTP:报单字段有误
-inline constexpr VendorError kBadOrderField{
-    15, "CTP:\xb1\xa8\xb5\xa5\xd7\xd6\xb6\xce\xd3\xd0\xce\xf3"};
+inline constexpr VendorError kBadOrderField{15,
+                                            "CTP:\xb1\xa8\xb5\xa5\xd7\xd6\xb6\xce\xd3\xd0\xce\xf3"};
 // CTP:找不到合约
-inline constexpr VendorError kInstrumentNotFound{
-    16, "CTP:\xd5\xd2\xb2\xbb\xb5\xbd\xba\xcf\xd4\xbc"};
+inline constexpr VendorError kInstrumentNotFound{16,
+                                                 "CTP:\xd5\xd2\xb2\xbb\xb5\xbd\xba\xcf\xd4\xbc"};
 // CTP:报单错误：不允许重复报单
 inline constexpr VendorError kDuplicateOrderRef{
     22,
@@ -39,26 +38,23 @@ inline constexpr VendorError kDuplicateOrderRef{
     "\xa8\xb5\xa5"};
 // CTP:错误的报单操作字段
 inline constexpr VendorError kBadOrderActionField{
-    23,
-    "CTP:\xb4\xed\xce\xf3\xb5\xc4\xb1\xa8\xb5\xa5\xb2\xd9\xd7\xf7\xd7\xd6\xb6\xce"};
+    23, "CTP:\xb4\xed\xce\xf3\xb5\xc4\xb1\xa8\xb5\xa5\xb2\xd9\xd7\xf7\xd7\xd6\xb6\xce"};
 // CTP:撤单找不到相应报单
 inline constexpr VendorError kOrderNotFound{
-    25,
-    "CTP:\xb3\xb7\xb5\xa5\xd5\xd2\xb2\xbb\xb5\xbd\xcf\xe0\xd3\xa6\xb1\xa8\xb5\xa5"};
+    25, "CTP:\xb3\xb7\xb5\xa5\xd5\xd2\xb2\xbb\xb5\xbd\xcf\xe0\xd3\xa6\xb1\xa8\xb5\xa5"};
 // CTP:报单已全成交或已撤销，不能再撤
 inline constexpr VendorError kOrderFinished{
     26,
     "CTP:\xb1\xa8\xb5\xa5\xd2\xd1\xc8\xab\xb3\xc9\xbd\xbb\xbb\xf2\xd2\xd1\xb3\xb7\xcf\xfa\xa3"
     "\xac\xb2\xbb\xc4\xdc\xd4\xd9\xb3\xb7"};
 // CTP:不支持的功能
-inline constexpr VendorError kUnsupported{
-    27, "CTP:\xb2\xbb\xd6\xa7\xb3\xd6\xb5\xc4\xb9\xa6\xc4\xdc"};
+inline constexpr VendorError kUnsupported{27,
+                                          "CTP:\xb2\xbb\xd6\xa7\xb3\xd6\xb5\xc4\xb9\xa6\xc4\xdc"};
 // CTP:平仓量超过持仓量
 inline constexpr VendorError kOverClosePosition{
     30, "CTP:\xc6\xbd\xb2\xd6\xc1\xbf\xb3\xac\xb9\xfd\xb3\xd6\xb2\xd6\xc1\xbf"};
 // CTP:资金不足
-inline constexpr VendorError kInsufficientMoney{
-    31, "CTP:\xd7\xca\xbd\xf0\xb2\xbb\xd7\xe3"};
+inline constexpr VendorError kInsufficientMoney{31, "CTP:\xd7\xca\xbd\xf0\xb2\xbb\xd7\xe3"};
 // CTP:结算结果未确认
 inline constexpr VendorError kSettlementNotConfirmed{
     42, "CTP:\xbd\xe1\xcb\xe3\xbd\xe1\xb9\xfb\xce\xb4\xc8\xb7\xc8\xcf"};

@@ -74,8 +74,7 @@ TEST(Login, EndsWithALogout) {
   client.broker().Logout(client.link(), CThostFtdcUserLogoutField{}, 5);
   EXPECT_EQ(Named(client.Take(), "OnRspUserLogout").at(0).error_id(), 0);
   client.Order("rb2705", THOST_FTDC_D_Buy, THOST_FTDC_OF_Open, 3201, 1);
-  EXPECT_EQ(Named(client.Take(), "OnRspOrderInsert").at(0).error_id(),
-            errors::kNotLoggedIn.id);
+  EXPECT_EQ(Named(client.Take(), "OnRspOrderInsert").at(0).error_id(), errors::kNotLoggedIn.id);
 }
 
 // Every request of the table, through the handler an API object gets.
@@ -168,8 +167,7 @@ std::string RequestName(const testing::TestParamInfo<Operation> &info) {
   return simtrader::OperationName(info.param);
 }
 
-INSTANTIATE_TEST_SUITE_P(Broker, EveryBrokerRequest, testing::ValuesIn(AllRequests()),
-                         RequestName);
+INSTANTIATE_TEST_SUITE_P(Broker, EveryBrokerRequest, testing::ValuesIn(AllRequests()), RequestName);
 
 std::vector<Operation> GuardedRequests() {
   std::vector<Operation> guarded = AllRequests();
@@ -225,12 +223,15 @@ TEST(PrivateFlow, ReachesEverySessionOfTheInvestorThatSubscribedOnly) {
   // Subscribing from the start brings the day's flow again after the login.
   BrokerClient restarting(broker, THOST_TERT_RESTART);
   restarting.Authenticate("U1");
-  restarting.broker().Login(restarting.link(), [] {
-    CThostFtdcReqUserLoginField login{};
-    simtrader::SetText(login.UserID, "U1");
-    simtrader::SetText(login.Password, "pw");
-    return login;
-  }(), 9);
+  restarting.broker().Login(
+      restarting.link(),
+      [] {
+        CThostFtdcReqUserLoginField login{};
+        simtrader::SetText(login.UserID, "U1");
+        simtrader::SetText(login.Password, "pw");
+        return login;
+      }(),
+      9);
   std::vector<std::string> replayed{"OnRspUserLogin"};
   replayed.insert(replayed.end(), flow.begin(), flow.end());
   EXPECT_EQ(Names(restarting.Take()), replayed);

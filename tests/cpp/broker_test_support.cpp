@@ -54,8 +54,7 @@ std::vector<std::string> Names(const std::vector<BrokerEvent> &events) {
   return names;
 }
 
-BrokerClient::BrokerClient(std::shared_ptr<simtrader::Broker> broker,
-                           THOST_TE_RESUME_TYPE resume)
+BrokerClient::BrokerClient(std::shared_ptr<simtrader::Broker> broker, THOST_TE_RESUME_TYPE resume)
     : broker_(std::move(broker)),
       link_(std::make_shared<simtrader::ClientLink>(mailbox_, resume)) {}
 

@@ -127,8 +127,8 @@ TEST(BrokerThreads, ADisconnectionEndsTheLoginAndRequestsFailUntilTheLineIsBack)
   std::vector<int> sessions;
   for (const Received &event : trader.spi().received()) {
     if (event.event != "OnRspUserLogin") continue;
-    sessions.push_back(reinterpret_cast<const CThostFtdcRspUserLoginField *>(
-                           event.record->data())->SessionID);
+    sessions.push_back(
+        reinterpret_cast<const CThostFtdcRspUserLoginField *>(event.record->data())->SessionID);
   }
   ASSERT_EQ(sessions.size(), 2u);
   EXPECT_GT(sessions[1], sessions[0]);
@@ -148,8 +148,7 @@ TEST(BrokerThreads, AnOrderAcceptedAsTheLineDropsReachesTheBrokerAndIsAnsweredBe
     EXPECT_EQ(quorvan_sim_disconnect(flow_path.c_str(), 0x1001, -1.0), QUORVAN_SIM_OK);
     refused = trader.Order(3100, "8");
   });
-  ASSERT_EQ(quorvan_sim_emit(flow_path.c_str(), "OnRtnInstrumentStatus", nullptr, nullptr, 0,
-                             0, 1),
+  ASSERT_EQ(quorvan_sim_emit(flow_path.c_str(), "OnRtnInstrumentStatus", nullptr, nullptr, 0, 0, 1),
             QUORVAN_SIM_OK);
   EXPECT_EQ(accepted, 0);
   EXPECT_EQ(refused, -1);

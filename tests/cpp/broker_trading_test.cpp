@@ -68,8 +68,8 @@ TEST_P(Crossing, FillsAtTheQuotedSideWithTheVendorsSequence) {
   client.LogIn("U1");
   client.Order("rb2705", GetParam().direction, kOpen, GetParam().limit, 2);
   const std::vector<BrokerEvent> events = client.Take();
-  ASSERT_EQ(Names(events), (std::vector<std::string>{"OnRtnOrder", "OnRtnOrder", "OnRtnOrder",
-                                                     "OnRtnTrade"}));
+  ASSERT_EQ(Names(events),
+            (std::vector<std::string>{"OnRtnOrder", "OnRtnOrder", "OnRtnOrder", "OnRtnTrade"}));
   const std::vector<BrokerEvent> orders = Named(events, "OnRtnOrder");
   const auto submitted = orders[0].As<CThostFtdcOrderField>();
   const auto queueing = orders[1].As<CThostFtdcOrderField>();
@@ -163,8 +163,7 @@ TEST_P(Refusal, IsAnsweredAndPublishedWithTheVendorsErrorAndNoOrder) {
   client.Take();
   const CThostFtdcInputOrderField order = GetParam().order(client);
   const std::vector<BrokerEvent> events = client.Take();
-  ASSERT_EQ(Names(events),
-            (std::vector<std::string>{"OnRspOrderInsert", "OnErrRtnOrderInsert"}));
+  ASSERT_EQ(Names(events), (std::vector<std::string>{"OnRspOrderInsert", "OnErrRtnOrderInsert"}));
   for (const BrokerEvent &event : events) {
     EXPECT_EQ(event.error_id(), GetParam().error.id);
     EXPECT_EQ(event.error_message(), GetParam().error.message);
@@ -214,8 +213,8 @@ INSTANTIATE_TEST_SUITE_P(
                     errors::kBadOrderField},
         RefusalCase{"MarketOrder", "", nullptr,
                     [](BrokerClient &c) {
-                      return WithField(
-                          c, [](auto &o) { o.OrderPriceType = THOST_FTDC_OPT_AnyPrice; });
+                      return WithField(c,
+                                       [](auto &o) { o.OrderPriceType = THOST_FTDC_OPT_AnyPrice; });
                     },
                     errors::kBadOrderField},
         RefusalCase{"GoodTillCancelled", "", nullptr,
@@ -247,18 +246,16 @@ INSTANTIATE_TEST_SUITE_P(
         RefusalCase{"ClosingTodayWithOnlyYesterdaysLots", kHoldingYesterday, nullptr,
                     [](BrokerClient &c) { return c.Order("rb2705", kSell, kCloseToday, 3200, 1); },
                     errors::kOverCloseToday},
-        RefusalCase{"ClosingYesterdayWithOnlyTodaysLots", "",
-                    [](BrokerClient &c) { c.Order("rb2705", kBuy, kOpen, 3201, 1); },
-                    [](BrokerClient &c) {
-                      return c.Order("rb2705", kSell, kCloseYesterday, 3200, 1);
-                    },
-                    errors::kOverCloseYesterday},
+        RefusalCase{
+            "ClosingYesterdayWithOnlyTodaysLots", "",
+            [](BrokerClient &c) { c.Order("rb2705", kBuy, kOpen, 3201, 1); },
+            [](BrokerClient &c) { return c.Order("rb2705", kSell, kCloseYesterday, 3200, 1); },
+            errors::kOverCloseYesterday},
         RefusalCase{"APlainCloseOnShfeTakesYesterdaysLotsOnly", "",
                     [](BrokerClient &c) { c.Order("rb2705", kBuy, kOpen, 3201, 1); },
                     [](BrokerClient &c) { return c.Order("rb2705", kSell, kClose, 3200, 1); },
                     errors::kOverCloseYesterday},
-        RefusalCase{"ARepeatedReference", "",
-                    [](BrokerClient &c) { WithField(c, [](auto &) {}); },
+        RefusalCase{"ARepeatedReference", "", [](BrokerClient &c) { WithField(c, [](auto &) {}); },
                     [](BrokerClient &c) { return WithField(c, [](auto &) {}); },
                     errors::kDuplicateOrderRef}),
     [](const testing::TestParamInfo<RefusalCase> &info) { return info.param.name; });
@@ -269,14 +266,13 @@ TEST(Settlement, AnOrderBeforeItIsConfirmedIsRefused) {
   ASSERT_EQ(client.Login("U1"), 0);
   client.Order("rb2705", kBuy, kOpen, 3201, 1);
   const std::vector<BrokerEvent> events = client.Take();
-  ASSERT_EQ(Names(events),
-            (std::vector<std::string>{"OnRspOrderInsert", "OnErrRtnOrderInsert"}));
+  ASSERT_EQ(Names(events), (std::vector<std::string>{"OnRspOrderInsert", "OnErrRtnOrderInsert"}));
   EXPECT_EQ(events[0].error_id(), errors::kSettlementNotConfirmed.id);
 }
 
 // The position records of one instrument, by PositionDate.
 std::map<char, CThostFtdcInvestorPositionField> PositionsOf(BrokerClient &client,
-                                                           const std::string &instrument) {
+                                                            const std::string &instrument) {
   std::map<char, CThostFtdcInvestorPositionField> records;
   for (const CThostFtdcInvestorPositionField &record : client.Positions()) {
     if (TextOf(record.InstrumentID) == instrument) records[record.PositionDate] = record;
@@ -371,14 +367,12 @@ TEST_P(CancelRefusal, IsAnsweredAndPublishedWithTheVendorsError) {
   self.Take();
   GetParam().act(self, other);
   const std::vector<BrokerEvent> events = self.Take();
-  ASSERT_EQ(Names(events),
-            (std::vector<std::string>{"OnRspOrderAction", "OnErrRtnOrderAction"}));
+  ASSERT_EQ(Names(events), (std::vector<std::string>{"OnRspOrderAction", "OnErrRtnOrderAction"}));
   for (const BrokerEvent &event : events) {
     EXPECT_EQ(event.error_id(), GetParam().error.id);
     EXPECT_EQ(event.error_message(), GetParam().error.message);
   }
-  EXPECT_EQ(events[1].As<CThostFtdcOrderActionField>().OrderActionStatus,
-            THOST_FTDC_OAS_Rejected);
+  EXPECT_EQ(events[1].As<CThostFtdcOrderActionField>().OrderActionStatus, THOST_FTDC_OAS_Rejected);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -466,13 +460,14 @@ TEST(Bookkeeping, StaysConsistentThroughAnyMixOfOrdersAndMarkets) {
     }
     client.Take();
     const CThostFtdcTradingAccountField account = client.Account();
-    EXPECT_NEAR(account.Balance,
-                account.PreBalance + account.CloseProfit + account.PositionProfit -
-                    account.Commission,
-                kCent);
-    EXPECT_NEAR(account.Available, account.Balance - account.CurrMargin -
-                                       account.FrozenMargin - account.FrozenCommission,
-                kCent);
+    EXPECT_NEAR(
+        account.Balance,
+        account.PreBalance + account.CloseProfit + account.PositionProfit - account.Commission,
+        kCent);
+    EXPECT_NEAR(
+        account.Available,
+        account.Balance - account.CurrMargin - account.FrozenMargin - account.FrozenCommission,
+        kCent);
     double margin = 0;
     double position_profit = 0;
     double close_profit = 0;

@@ -39,16 +39,36 @@ void CallObjectOperation(CThostFtdcTraderApi &api, Operation operation) {
   char address[] = "tcp://127.0.0.1:1";
   CThostFtdcFensUserInfoField fens{};
   switch (operation) {
-    case Operation::Release: api.Release(); return;
-    case Operation::Init: api.Init(); return;
-    case Operation::Join: api.Join(); return;
-    case Operation::GetTradingDay: api.GetTradingDay(); return;
-    case Operation::RegisterFront: api.RegisterFront(address); return;
-    case Operation::RegisterNameServer: api.RegisterNameServer(address); return;
-    case Operation::RegisterFensUserInfo: api.RegisterFensUserInfo(&fens); return;
-    case Operation::RegisterSpi: api.RegisterSpi(nullptr); return;
-    case Operation::SubscribePrivateTopic: api.SubscribePrivateTopic(THOST_TERT_QUICK); return;
-    case Operation::SubscribePublicTopic: api.SubscribePublicTopic(THOST_TERT_QUICK); return;
+    case Operation::Release:
+      api.Release();
+      return;
+    case Operation::Init:
+      api.Init();
+      return;
+    case Operation::Join:
+      api.Join();
+      return;
+    case Operation::GetTradingDay:
+      api.GetTradingDay();
+      return;
+    case Operation::RegisterFront:
+      api.RegisterFront(address);
+      return;
+    case Operation::RegisterNameServer:
+      api.RegisterNameServer(address);
+      return;
+    case Operation::RegisterFensUserInfo:
+      api.RegisterFensUserInfo(&fens);
+      return;
+    case Operation::RegisterSpi:
+      api.RegisterSpi(nullptr);
+      return;
+    case Operation::SubscribePrivateTopic:
+      api.SubscribePrivateTopic(THOST_TERT_QUICK);
+      return;
+    case Operation::SubscribePublicTopic:
+      api.SubscribePublicTopic(THOST_TERT_QUICK);
+      return;
     default: {
       std::vector<double> record(simtest::RequestRecordSize(operation) / sizeof(double) + 1);
       simtest::CallRequest(api, operation, record.data(), 1);
@@ -137,9 +157,9 @@ class EveryThrowKind : public testing::TestWithParam<ThrowKindRow> {};
 
 TEST_P(EveryThrowKind, ThrowsTheNamedException) {
   SimApi api;
-  ASSERT_EQ(quorvan_sim_throw_next(api.flow_path().c_str(), "ReqQryOrder", GetParam().kind,
-                                   "armed text"),
-            QUORVAN_SIM_OK);
+  ASSERT_EQ(
+      quorvan_sim_throw_next(api.flow_path().c_str(), "ReqQryOrder", GetParam().kind, "armed text"),
+      QUORVAN_SIM_OK);
   CThostFtdcQryOrderField query{};
   EXPECT_TRUE(GetParam().throws_it([&] { api->ReqQryOrder(&query, 1); }));
   EXPECT_EQ(api->ReqQryOrder(&query, 2), 0);

@@ -27,12 +27,18 @@ struct ShapeTakes {
 
 ShapeTakes Takes(EventShape shape) {
   switch (shape) {
-    case EventShape::FrontConnected: return {false, false, false, false};
-    case EventShape::IntArg: return {false, false, true, false};
-    case EventShape::RspError: return {false, true, true, true};
-    case EventShape::Rsp: return {true, true, true, true};
-    case EventShape::ErrRtn: return {true, true, false, false};
-    case EventShape::Rtn: return {true, false, false, false};
+    case EventShape::FrontConnected:
+      return {false, false, false, false};
+    case EventShape::IntArg:
+      return {false, false, true, false};
+    case EventShape::RspError:
+      return {false, true, true, true};
+    case EventShape::Rsp:
+      return {true, true, true, true};
+    case EventShape::ErrRtn:
+      return {true, true, false, false};
+    case EventShape::Rtn:
+      return {true, false, false, false};
   }
   return {};
 }
@@ -138,15 +144,14 @@ TEST(Emit, ReleasedByItsOwnCallbackStopsDelivering) {
             QUORVAN_SIM_NOT_DELIVERED);
   EXPECT_NE(std::string(quorvan_sim_last_error()).find("after 1 of 5"), std::string::npos)
       << quorvan_sim_last_error();
-  EXPECT_EQ(api.spi().event_names(),
-            (std::vector<std::string>{"OnFrontConnected", "OnRtnOrder"}));
+  EXPECT_EQ(api.spi().event_names(), (std::vector<std::string>{"OnFrontConnected", "OnRtnOrder"}));
 }
 
 TEST(Emit, NeedsAStartedObjectNotYetReleased) {
   SimApi unstarted;
-  EXPECT_EQ(quorvan_sim_emit(unstarted.flow_path().c_str(), "OnRtnOrder", nullptr, nullptr, 0,
-                             0, 1),
-            QUORVAN_SIM_NOT_DELIVERED);
+  EXPECT_EQ(
+      quorvan_sim_emit(unstarted.flow_path().c_str(), "OnRtnOrder", nullptr, nullptr, 0, 0, 1),
+      QUORVAN_SIM_NOT_DELIVERED);
   EXPECT_NE(std::string(quorvan_sim_last_error()).find("Init"), std::string::npos);
 
   SimApi released;

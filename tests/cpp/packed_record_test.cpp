@@ -27,8 +27,8 @@ class PackedRecordSize : public testing::TestWithParam<std::size_t> {};
 TEST_P(PackedRecordSize, UnpacksToTheBytesGivenAloneOrAgainstABase) {
   const std::size_t size = GetParam();
   const std::string base = Sparse(size, 1);
-  for (const std::string &record : {Sparse(size, 2), std::string(size, '\0'), base,
-                                    std::string(size, '\xff')}) {
+  for (const std::string &record :
+       {Sparse(size, 2), std::string(size, '\0'), base, std::string(size, '\xff')}) {
     std::string unpacked(size, '?');
     PackedRecord(record.data(), size).UnpackTo(unpacked.data());
     EXPECT_EQ(unpacked, record);

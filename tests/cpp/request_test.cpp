@@ -74,8 +74,7 @@ TEST_P(EveryRequest, IsLoggedThenFailedAsArmedOrHandedToTheObjectsThread) {
   const RecordingRequests::Handled handled = requests.handled().at(0);
   EXPECT_EQ(handled.operation, GetParam().operation);
   EXPECT_EQ(handled.record, PatternRecord(GetParam(), 2));
-  EXPECT_EQ(handled.request_id,
-            GetParam().has_request_id ? std::optional<int>(8) : std::nullopt);
+  EXPECT_EQ(handled.request_id, GetParam().has_request_id ? std::optional<int>(8) : std::nullopt);
   EXPECT_EQ(handled.thread, api.spi().received().at(0).thread);
   EXPECT_NE(handled.thread, std::this_thread::get_id());
 

@@ -53,8 +53,7 @@ bool RecordingSpi::WaitForEvent(const std::string &event) {
 
 void RecordingSpi::Note(const char *event, const void *record, std::size_t size,
                         const CThostFtdcRspInfoField *rsp_info, int number, bool is_last) {
-  Received received{event, std::this_thread::get_id(), std::nullopt, std::nullopt, number,
-                    is_last};
+  Received received{event, std::this_thread::get_id(), std::nullopt, std::nullopt, number, is_last};
   if (record != nullptr) received.record.emplace(static_cast<const char *>(record), size);
   if (rsp_info != nullptr) received.error_id = rsp_info->ErrorID;
   std::function<void(const Received &)> hook;
@@ -80,7 +79,7 @@ RecordingRequests::RecordingRequests() {
       {
         std::lock_guard<std::mutex> lock(shared_->mutex);
         shared_->handled.push_back({request.operation, std::string(request.record),
-                                     request.request_id, std::this_thread::get_id()});
+                                    request.request_id, std::this_thread::get_id()});
       }
       shared_->changed.notify_all();
     }
@@ -88,10 +87,9 @@ RecordingRequests::RecordingRequests() {
    private:
     std::shared_ptr<Shared> shared_;
   };
-  simtrader::SetRequestHandlerFactory(
-      [shared = shared_](const simtrader::HandlerContext &) {
-        return std::make_unique<Handler>(shared);
-      });
+  simtrader::SetRequestHandlerFactory([shared = shared_](const simtrader::HandlerContext &) {
+    return std::make_unique<Handler>(shared);
+  });
 }
 
 RecordingRequests::~RecordingRequests() { simtrader::SetRequestHandlerFactory(nullptr); }

@@ -27,8 +27,7 @@ inline constexpr std::chrono::seconds kPatience{60};
 
 // Waits on `changed` under `lock` until `ready()` holds; false after kPatience.
 template <typename Ready>
-bool WaitUntil(std::condition_variable &changed, std::unique_lock<std::mutex> &lock,
-               Ready ready) {
+bool WaitUntil(std::condition_variable &changed, std::unique_lock<std::mutex> &lock, Ready ready) {
   return changed.wait_for(lock, kPatience, ready);
 }
 
@@ -65,21 +64,21 @@ class RecordingSpi : public CThostFtdcTraderSpi {
   void Name() override { Note(#Name, nullptr, 0, nullptr, 0, false); }
 #define SIMTEST_OVERRIDE_IntArg(Name, Record, Param) \
   void Name(int Param) override { Note(#Name, nullptr, 0, nullptr, Param, false); }
-#define SIMTEST_OVERRIDE_RspError(Name, Record, Param)                                  \
+#define SIMTEST_OVERRIDE_RspError(Name, Record, Param)                                 \
   void Name(CThostFtdcRspInfoField *pRspInfo, int nRequestID, bool bIsLast) override { \
     Note(#Name, nullptr, 0, pRspInfo, nRequestID, bIsLast);                            \
   }
-#define SIMTEST_OVERRIDE_Rsp(Name, Record, Param)                                         \
-  void Name(CThostFtdc##Record##Field *Param, CThostFtdcRspInfoField *pRspInfo,           \
-            int nRequestID, bool bIsLast) override {                                      \
-    Note(#Name, Param, sizeof(CThostFtdc##Record##Field), pRspInfo, nRequestID, bIsLast); \
+#define SIMTEST_OVERRIDE_Rsp(Name, Record, Param)                                               \
+  void Name(CThostFtdc##Record##Field *Param, CThostFtdcRspInfoField *pRspInfo, int nRequestID, \
+            bool bIsLast) override {                                                            \
+    Note(#Name, Param, sizeof(CThostFtdc##Record##Field), pRspInfo, nRequestID, bIsLast);       \
   }
-#define SIMTEST_OVERRIDE_ErrRtn(Name, Record, Param)                                   \
+#define SIMTEST_OVERRIDE_ErrRtn(Name, Record, Param)                                       \
   void Name(CThostFtdc##Record##Field *Param, CThostFtdcRspInfoField *pRspInfo) override { \
-    Note(#Name, Param, sizeof(CThostFtdc##Record##Field), pRspInfo, 0, false);         \
+    Note(#Name, Param, sizeof(CThostFtdc##Record##Field), pRspInfo, 0, false);             \
   }
-#define SIMTEST_OVERRIDE_Rtn(Name, Record, Param)                            \
-  void Name(CThostFtdc##Record##Field *Param) override {                     \
+#define SIMTEST_OVERRIDE_Rtn(Name, Record, Param)                             \
+  void Name(CThostFtdc##Record##Field *Param) override {                      \
     Note(#Name, Param, sizeof(CThostFtdc##Record##Field), nullptr, 0, false); \
   }
 #define EVENT(Shape, Name, Record, Param, Handler) SIMTEST_OVERRIDE_##Shape(Name, Record, Param)

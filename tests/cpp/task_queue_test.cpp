@@ -94,9 +94,9 @@ TEST(TaskQueue, RunsDelayedTasksOnceDueInTheOrderTheyFallDue) {
   // by now.
   for (int turn = 0; turn < 1000; ++turn) std::this_thread::yield();
   const TaskQueue::Clock::time_point posted = TaskQueue::Clock::now();
-  queue.Post([&] {
-    journal.Note(TaskQueue::Clock::now() - posted >= 30ms ? "30 ms" : "30 ms too soon");
-  }, 30ms);
+  queue.Post(
+      [&] { journal.Note(TaskQueue::Clock::now() - posted >= 30ms ? "30 ms" : "30 ms too soon"); },
+      30ms);
   queue.Post([&] { journal.Note("10 ms"); }, 10ms);
   EXPECT_EQ(journal.WaitFor(3), (std::vector<std::string>{"now", "10 ms", "30 ms"}));
 }

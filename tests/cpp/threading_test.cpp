@@ -112,8 +112,7 @@ TEST(RegisterSpi, NullFromAnotherThreadWaitsForTheRunningCallback) {
   EXPECT_EQ(emitted.get(), QUORVAN_SIM_OK);
 
   EXPECT_EQ(EmitBare(api, "OnRtnTrade", 10), QUORVAN_SIM_OK);
-  EXPECT_EQ(api.spi().event_names(),
-            (std::vector<std::string>{"OnFrontConnected", "OnRtnOrder"}));
+  EXPECT_EQ(api.spi().event_names(), (std::vector<std::string>{"OnFrontConnected", "OnRtnOrder"}));
 }
 
 TEST(RegisterSpi, FromInsideACallbackDoesNotWaitForItself) {
@@ -123,8 +122,7 @@ TEST(RegisterSpi, FromInsideACallbackDoesNotWaitForItself) {
     if (event.event == "OnRtnOrder") api->RegisterSpi(nullptr);
   });
   EXPECT_EQ(EmitBare(api, "OnRtnOrder", 3), QUORVAN_SIM_OK);
-  EXPECT_EQ(api.spi().event_names(),
-            (std::vector<std::string>{"OnFrontConnected", "OnRtnOrder"}));
+  EXPECT_EQ(api.spi().event_names(), (std::vector<std::string>{"OnFrontConnected", "OnRtnOrder"}));
 }
 
 TEST(Release, FromTheCallbackThreadFinishesTheCallback) {

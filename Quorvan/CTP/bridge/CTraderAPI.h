@@ -14,11 +14,11 @@
 #define QV_PARAMS_FrontConnected(Record, Param)
 #define QV_PARAMS_IntArg(Record, Param) int Param
 #define QV_PARAMS_RspError(Record, Param) \
-    CThostFtdcRspInfoField *pRspInfo, int nRequestID, bool bIsLast
+  CThostFtdcRspInfoField *pRspInfo, int nRequestID, bool bIsLast
 #define QV_PARAMS_Rsp(Record, Param) \
-    CThostFtdc##Record##Field *Param, CThostFtdcRspInfoField *pRspInfo, int nRequestID, bool bIsLast
+  CThostFtdc##Record##Field *Param, CThostFtdcRspInfoField *pRspInfo, int nRequestID, bool bIsLast
 #define QV_PARAMS_ErrRtn(Record, Param) \
-    CThostFtdc##Record##Field *Param, CThostFtdcRspInfoField *pRspInfo
+  CThostFtdc##Record##Field *Param, CThostFtdcRspInfoField *pRspInfo
 #define QV_PARAMS_Rtn(Record, Param) CThostFtdc##Record##Field *Param
 
 #define QV_ARGS_FrontConnected(Record, Param)
@@ -37,35 +37,35 @@
 #define QV_COMMA_PARAMS_ErrRtn(Record, Param) , QV_PARAMS_ErrRtn(Record, Param)
 #define QV_COMMA_PARAMS_Rtn(Record, Param) , QV_PARAMS_Rtn(Record, Param)
 #define EVENT(Shape, Name, Record, Param, Handler) \
-    void TraderSpi_##Name(PyObject *self QV_COMMA_PARAMS_##Shape(Record, Param)) noexcept;
+  void TraderSpi_##Name(PyObject *self QV_COMMA_PARAMS_##Shape(Record, Param)) noexcept;
 #include "events.def"
 
 class CTraderSpi final : public CThostFtdcTraderSpi {
-public:
-    explicit CTraderSpi(PyObject *trader) : self(trader) {}
+ public:
+  explicit CTraderSpi(PyObject *trader) : self(trader) {}
 
-    // The trader object that receives the events. Borrowed: the trader owns the bridge, and
-    // detaches it from the vendor before the trader's memory goes.
-    PyObject *self;
+  // The trader object that receives the events. Borrowed: the trader owns the bridge, and
+  // detaches it from the vendor before the trader's memory goes.
+  PyObject *self;
 
-    // Set by Release, under the interpreter lock, before the vendor is told to detach: an
-    // event that was already waiting for the lock then finds it set and leaves the trader
-    // object alone.
-    std::atomic<bool> detached{false};
+  // Set by Release, under the interpreter lock, before the vendor is told to detach: an
+  // event that was already waiting for the lock then finds it set and leaves the trader
+  // object alone.
+  std::atomic<bool> detached{false};
 
-    // The vendor's thread must never see an exception from an event: the bridge functions
-    // catch every one, and only a failing mutex of the visit's gate is left, which ends the
-    // process rather than run on with the gate in an unknown state.
-#define EVENT(Shape, Name, Record, Param, Handler)                         \
-    void Name(QV_PARAMS_##Shape(Record, Param)) noexcept override {        \
-        VendorThreadVisit visit;                                           \
-        if (!visit.admitted()) {                                           \
-            return;                                                        \
-        }                                                                  \
-        PyGILLock gilLock;                                                 \
-        if (!detached.load(std::memory_order_relaxed)) {                   \
-            TraderSpi_##Name(self QV_ARGS_##Shape(Record, Param));         \
-        }                                                                  \
-    }
+  // The vendor's thread must never see an exception from an event: the bridge functions
+  // catch every one, and only a failing mutex of the visit's gate is left, which ends the
+  // process rather than run on with the gate in an unknown state.
+#define EVENT(Shape, Name, Record, Param, Handler)                \
+  void Name(QV_PARAMS_##Shape(Record, Param)) noexcept override { \
+    VendorThreadVisit visit;                                      \
+    if (!visit.admitted()) {                                      \
+      return;                                                     \
+    }                                                             \
+    PyGILLock gilLock;                                            \
+    if (!detached.load(std::memory_order_relaxed)) {              \
+      TraderSpi_##Name(self QV_ARGS_##Shape(Record, Param));      \
+    }                                                             \
+  }
 #include "events.def"
 };
