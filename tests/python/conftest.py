@@ -86,7 +86,7 @@ def pytest_runtest_call(item):
         sys.unraisablehook = previous
 
 
-TABLES = Path(__file__).resolve().parents[2] / "Quorvan" / "CTP"
+TABLES = Path(__file__).resolve().parents[2] / "interface"
 
 
 def table_rows(table, macro):
