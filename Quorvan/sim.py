@@ -92,7 +92,7 @@ _c_char_pp = ctypes.POINTER(ctypes.c_char_p)
 _last_error = _declare("quorvan_sim_last_error", ctypes.c_char_p)
 _event_info = _declare(
     "quorvan_sim_event_info", ctypes.c_int,
-    ctypes.c_char_p, _c_char_pp, _c_char_pp, _c_size_p, _c_char_pp)
+    ctypes.c_char_p, _c_char_pp, _c_size_p, _c_char_pp)
 _rsp_info_size = _declare("quorvan_sim_rsp_info_size", ctypes.c_size_t)
 _fail_next = _declare(
     "quorvan_sim_fail_next", ctypes.c_int, ctypes.c_char_p, ctypes.c_char_p, ctypes.c_int)
@@ -261,31 +261,22 @@ def throw_next(trader, operation, kind, message=""):
 
 # ----- events --------------------------------------------------------------------------------
 
-_EventInfo = namedtuple("_EventInfo", "shape record_class record_size param")
-
-# The arguments each shape of events.def takes (see its header comment), as
-# (kind, parameter name); None stands for the event's own parameter name from the table.
-_SHAPE_PARAMETERS = {
-    "FrontConnected": (),
-    "IntArg": (("int", None),),
-    "RspError": (("rsp_info", "pRspInfo"), ("int", "nRequestID"), ("bool", "bIsLast")),
-    "Rsp": (("record", None), ("rsp_info", "pRspInfo"), ("int", "nRequestID"),
-            ("bool", "bIsLast")),
-    "ErrRtn": (("record", None), ("rsp_info", "pRspInfo")),
-    "Rtn": (("record", None),),
-}
+# An event's record class and size, and its parameters as (kind, name) in the callback's
+# order, the kinds being "record", "rsp_info", "int" and "bool".
+_EventInfo = namedtuple("_EventInfo", "record_class record_size parameters")
 
 _RSP_INFO_SIZE = _rsp_info_size()
 
 
 @functools.lru_cache(maxsize=None)
 def _event(event):
-    shape, record_class, param = ctypes.c_char_p(), ctypes.c_char_p(), ctypes.c_char_p()
+    record_class, parameters = ctypes.c_char_p(), ctypes.c_char_p()
     record_size = ctypes.c_size_t()
-    _check(_event_info(_name(event, "event"), ctypes.byref(shape), ctypes.byref(record_class),
-                       ctypes.byref(record_size), ctypes.byref(param)))
-    return _EventInfo(shape.value.decode(), record_class.value.decode(), record_size.value,
-                      param.value.decode())
+    _check(_event_info(_name(event, "event"), ctypes.byref(record_class),
+                       ctypes.byref(record_size), ctypes.byref(parameters)))
+    return _EventInfo(record_class.value.decode(), record_size.value,
+                      tuple(tuple(parameter.split(":"))
+                            for parameter in parameters.value.decode().split()))
 
 
 def _record_address(value, event, param, record_class, size):
@@ -312,8 +303,7 @@ def emit(trader, event, *args, count=1):
     The records are copied before delivery. Called from inside a handler on the object's own
     thread, it delivers inline."""
     info = _event(event)
-    parameters = [(kind, info.param if name is None else name)
-                  for kind, name in _SHAPE_PARAMETERS[info.shape]]
+    parameters = info.parameters
     if len(args) != len(parameters):
         signature = ", ".join(name for _, name in parameters)
         raise TypeError(f"{event}({signature}) takes {len(parameters)} argument"

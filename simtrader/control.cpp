@@ -14,6 +14,7 @@
 
 #include "broker/broker_directory.h"
 #include "call_log.h"
+#include "event_shapes.h"
 #include "event_table.h"
 #include "fault_plan.h"
 #include "operation.h"
@@ -104,11 +105,11 @@ void RequireScope(const std::optional<std::string> &flow_path, Operation operati
 EventArgs CopyEventArgs(const EventInfo &event, const void *record, const void *rsp_info,
                         int number, int is_last) {
   EventArgs args;
-  if (TakesRecord(event.shape) && record != nullptr) {
+  if ((event.kinds & EVENT_KIND_RECORD) && record != nullptr) {
     const auto *bytes = static_cast<const unsigned char *>(record);
     args.record.assign(bytes, bytes + event.record_size);
   }
-  if (TakesRspInfo(event.shape) && rsp_info != nullptr) {
+  if ((event.kinds & EVENT_KIND_RSP_INFO) && rsp_info != nullptr) {
     args.rsp_info.emplace();
     std::memcpy(&*args.rsp_info, rsp_info, sizeof(CThostFtdcRspInfoField));
   }
@@ -161,14 +162,13 @@ extern "C" {
 
 const char *quorvan_sim_last_error(void) { return last_error.c_str(); }
 
-int quorvan_sim_event_info(const char *event, const char **shape, const char **record_class,
-                           size_t *record_size, const char **param) {
+int quorvan_sim_event_info(const char *event, const char **record_class, size_t *record_size,
+                           const char **parameters) {
   return Guarded([&] {
     const EventInfo &info = GetEvent(RequireEvent(event));
-    if (shape != nullptr) *shape = ShapeName(info.shape);
     if (record_class != nullptr) *record_class = info.record_class;
     if (record_size != nullptr) *record_size = info.record_size;
-    if (param != nullptr) *param = info.param;
+    if (parameters != nullptr) *parameters = info.parameters;
   });
 }
 

@@ -35,12 +35,12 @@ enum {
 
 QUORVAN_SIM_API const char *quorvan_sim_last_error(void);
 
-/* An event of events.def by name: its shape (the row's Shape column), the class of its record
- * ("OrderField"; "" without a record), the vendor record's size (0 without one) and the
- * parameter name of its record or int ("" for none). */
-QUORVAN_SIM_API int quorvan_sim_event_info(const char *event, const char **shape,
-                                           const char **record_class, size_t *record_size,
-                                           const char **param);
+/* An event of events.def by name: the class of its record ("OrderField"; "" without a
+ * record), the vendor record's size (0 without one) and the callback's parameters in order,
+ * each as kind:name with the kinds record, rsp_info, int and bool ("record:pOrder
+ * rsp_info:pRspInfo int:nRequestID bool:bIsLast"; "" for none). */
+QUORVAN_SIM_API int quorvan_sim_event_info(const char *event, const char **record_class,
+                                           size_t *record_size, const char **parameters);
 
 QUORVAN_SIM_API size_t quorvan_sim_rsp_info_size(void);
 

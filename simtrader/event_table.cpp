@@ -2,23 +2,25 @@
 
 #include <iterator>
 
+#include "event_shapes.h"
+
 namespace simtrader {
 
 namespace {
 
-// Per shape: whether the event carries a record, so that the record type is named only for
-// the shapes that have one (the Record column is empty for the others).
-#define SIMTRADER_RECORD_FrontConnected(Record) "", 0
-#define SIMTRADER_RECORD_IntArg(Record) "", 0
-#define SIMTRADER_RECORD_RspError(Record) "", 0
-#define SIMTRADER_RECORD_WITH(Record) #Record "Field", sizeof(CThostFtdc##Record##Field)
-#define SIMTRADER_RECORD_Rsp(Record) SIMTRADER_RECORD_WITH(Record)
-#define SIMTRADER_RECORD_ErrRtn(Record) SIMTRADER_RECORD_WITH(Record)
-#define SIMTRADER_RECORD_Rtn(Record) SIMTRADER_RECORD_WITH(Record)
+// Per kind of parameter: its entry in EventInfo::parameters, and what it is raised with.
+#define SIMTRADER_PARAMETER_RECORD(Param) " record:" #Param
+#define SIMTRADER_PARAMETER_INT(Param) " int:" #Param
+#define SIMTRADER_PARAMETER_RSP_INFO(Param) " rsp_info:pRspInfo"
+#define SIMTRADER_PARAMETER_REQUEST_ID(Param) " int:nRequestID"
+#define SIMTRADER_PARAMETER_IS_LAST(Param) " bool:bIsLast"
+#define SIMTRADER_PARAMETER(Kind, Record, Param) SIMTRADER_PARAMETER_##Kind(Param)
 
+// The parameters string starts after its first space.
 const EventInfo kEvents[] = {
-#define EVENT(Shape, Name, Record, Param, Handler) \
-  {#Name, EventShape::Shape, SIMTRADER_RECORD_##Shape(Record), #Param},
+#define EVENT(Shape, Name, Record, Param, Handler)                             \
+  {#Name, EVENT_RECORD_CLASS(Shape, Record), EVENT_RECORD_SIZE(Shape, Record), \
+   (" " EVENT_SHAPE_##Shape(SIMTRADER_PARAMETER, Record, Param)) + 1, EVENT_KINDS(Shape)},
 #include "events.def"
 };
 
@@ -31,14 +33,12 @@ CThostFtdcRspInfoField *RspInfoOf(EventArgs &args) {
   return args.rsp_info ? &*args.rsp_info : nullptr;
 }
 
-#define SIMTRADER_RAISE_FrontConnected(Name, Record) spi.Name()
-#define SIMTRADER_RAISE_IntArg(Name, Record) spi.Name(args.number)
-#define SIMTRADER_RAISE_RspError(Name, Record) spi.Name(RspInfoOf(args), args.number, args.is_last)
-#define SIMTRADER_RAISE_Rsp(Name, Record) \
-  spi.Name(RecordOf<CThostFtdc##Record##Field>(args), RspInfoOf(args), args.number, args.is_last)
-#define SIMTRADER_RAISE_ErrRtn(Name, Record) \
-  spi.Name(RecordOf<CThostFtdc##Record##Field>(args), RspInfoOf(args))
-#define SIMTRADER_RAISE_Rtn(Name, Record) spi.Name(RecordOf<CThostFtdc##Record##Field>(args))
+#define SIMTRADER_ARGUMENT_RECORD(Record) RecordOf<CThostFtdc##Record##Field>(args)
+#define SIMTRADER_ARGUMENT_INT(Record) args.number
+#define SIMTRADER_ARGUMENT_RSP_INFO(Record) RspInfoOf(args)
+#define SIMTRADER_ARGUMENT_REQUEST_ID(Record) args.number
+#define SIMTRADER_ARGUMENT_IS_LAST(Record) args.is_last
+#define SIMTRADER_ARGUMENT(Kind, Record, Param) , SIMTRADER_ARGUMENT_##Kind(Record)
 
 }  // namespace
 
@@ -53,37 +53,11 @@ std::optional<int> FindEvent(std::string_view name) {
   return std::nullopt;
 }
 
-const char *ShapeName(EventShape shape) {
-  switch (shape) {
-    case EventShape::FrontConnected:
-      return "FrontConnected";
-    case EventShape::IntArg:
-      return "IntArg";
-    case EventShape::RspError:
-      return "RspError";
-    case EventShape::Rsp:
-      return "Rsp";
-    case EventShape::ErrRtn:
-      return "ErrRtn";
-    case EventShape::Rtn:
-      return "Rtn";
-  }
-  return "";
-}
-
-bool TakesRecord(EventShape shape) {
-  return shape == EventShape::Rsp || shape == EventShape::ErrRtn || shape == EventShape::Rtn;
-}
-
-bool TakesRspInfo(EventShape shape) {
-  return shape == EventShape::RspError || shape == EventShape::Rsp || shape == EventShape::ErrRtn;
-}
-
 void RaiseEvent(CThostFtdcTraderSpi &spi, int event, EventArgs &args) {
   switch (event) {
-#define EVENT(Shape, Name, Record, Param, Handler) \
-  case static_cast<int>(EventId::Name):            \
-    SIMTRADER_RAISE_##Shape(Name, Record);         \
+#define EVENT(Shape, Name, Record, Param, Handler)                                              \
+  case static_cast<int>(EventId::Name):                                                         \
+    spi.Name(EVENT_DROP_LEADING_COMMA(EVENT_SHAPE_##Shape(SIMTRADER_ARGUMENT, Record, Param))); \
     break;
 #include "events.def"
   }

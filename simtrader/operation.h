@@ -11,11 +11,21 @@ namespace simtrader {
 
 // The operations that requests.def does not list: the two static functions and the control
 // operations, in the vendor's order.
-#define SIMTRADER_CONTROL_OPERATIONS(X)                                              \
-  X(CreateFtdcTraderApi)                                                             \
-  X(GetApiVersion)                                                                   \
-  X(Release) X(Init) X(Join) X(GetTradingDay) X(RegisterFront) X(RegisterNameServer) \
-      X(RegisterFensUserInfo) X(RegisterSpi) X(SubscribePrivateTopic) X(SubscribePublicTopic)
+// clang-format off
+#define SIMTRADER_CONTROL_OPERATIONS(X) \
+  X(CreateFtdcTraderApi)                \
+  X(GetApiVersion)                      \
+  X(Release)                            \
+  X(Init)                               \
+  X(Join)                               \
+  X(GetTradingDay)                      \
+  X(RegisterFront)                      \
+  X(RegisterNameServer)                 \
+  X(RegisterFensUserInfo)               \
+  X(RegisterSpi)                        \
+  X(SubscribePrivateTopic)              \
+  X(SubscribePublicTopic)
+// clang-format on
 
 enum class Operation {
 #define SIMTRADER_OPERATION_ENUMERATOR(Name) Name,

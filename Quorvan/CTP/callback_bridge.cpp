@@ -11,11 +11,12 @@
 
 namespace {
 
-// What one event needs by name; made once, on the event's first delivery.
+// What one event needs by name, its record class "" when it has no record; made once, on the
+// event's first delivery.
 struct EventNames {
   EventNames(const char *event, const char *record, const char *context)
       : handler(PyUnicode_InternFromString(event)),
-        record_class(record ? PyUnicode_InternFromString(record) : nullptr),
+        record_class(*record ? PyUnicode_InternFromString(record) : nullptr),
         context(context) {}
   PyObject *handler;
   PyObject *record_class;
@@ -75,79 +76,72 @@ void finish(PyObject *self, const EventNames &names, PyRef result) {
   }
 }
 
-PyObject *flag(bool value) { return value ? Py_True : Py_False; }
+// A handler call being prepared: the handler, then its arguments made in order, each only
+// while everything before it succeeded, so that no Python call runs with an error pending.
+class HandlerCall {
+ public:
+  HandlerCall(PyObject *self, const EventNames &names)
+      : handler_(get_attribute(self, names.handler)), failed_(!handler_) {}
 
-void deliver_front_connected(PyObject *self, const EventNames &names) {
-  PyRef handler = get_attribute(self, names.handler);
-  finish(self, names, handler ? call_object(handler.get(), {}) : PyRef());
+  template <typename MakeArgument>
+  void add(MakeArgument make_argument) {
+    if (failed_) {
+      return;
+    }
+    arguments_[count_] = make_argument();
+    failed_ = !arguments_[count_++];
+  }
+
+  // The handler's result; null with the error set when any step failed.
+  PyRef result() {
+    if (failed_) {
+      return PyRef();
+    }
+    PyObject *borrowed[kMaxArguments];
+    for (std::size_t index = 0; index < count_; ++index) {
+      borrowed[index] = arguments_[index].get();
+    }
+    return PyRef(PyObject_Vectorcall(handler_.get(), borrowed, count_, nullptr));
+  }
+
+ private:
+  static constexpr std::size_t kMaxArguments = 4;
+  PyRef handler_;
+  PyRef arguments_[kMaxArguments];
+  std::size_t count_ = 0;
+  bool failed_;
+};
+
+// The handler called with the arguments the makers return, in order.
+template <typename... MakeArgument>
+PyRef call_handler(PyObject *self, const EventNames &names, MakeArgument... make_argument) {
+  HandlerCall call(self, names);
+  (call.add(make_argument), ...);
+  return call.result();
 }
 
-void deliver_int(PyObject *self, const EventNames &names, int number) {
-  PyRef handler = get_attribute(self, names.handler);
-  PyRef value = handler ? PyRef(PyLong_FromLong(number)) : PyRef();
-  finish(self, names, value ? call_object(handler.get(), {value.get()}) : PyRef());
-}
-
-void deliver_rsp_error(PyObject *self, const EventNames &names, const CThostFtdcRspInfoField *info,
-                       int request_id, bool is_last) {
-  PyRef handler = get_attribute(self, names.handler);
-  PyRef info_value = handler ? info_dict(info) : PyRef();
-  PyRef id = info_value ? PyRef(PyLong_FromLong(request_id)) : PyRef();
-  finish(self, names,
-         id ? call_object(handler.get(), {info_value.get(), id.get(), flag(is_last)}) : PyRef());
-}
-
-void deliver_rsp(PyObject *self, const EventNames &names, const void *record,
-                 const CThostFtdcRspInfoField *info, int request_id, bool is_last) {
-  PyRef handler = get_attribute(self, names.handler);
-  PyRef data = handler ? data_dict(names, record) : PyRef();
-  PyRef info_value = data ? info_dict(info) : PyRef();
-  PyRef id = info_value ? PyRef(PyLong_FromLong(request_id)) : PyRef();
-  finish(self, names,
-         id ? call_object(handler.get(), {data.get(), info_value.get(), id.get(), flag(is_last)})
-            : PyRef());
-}
-
-void deliver_err_rtn(PyObject *self, const EventNames &names, const void *record,
-                     const CThostFtdcRspInfoField *info) {
-  PyRef handler = get_attribute(self, names.handler);
-  PyRef data = handler ? data_dict(names, record) : PyRef();
-  PyRef info_value = data ? info_dict(info) : PyRef();
-  finish(self, names,
-         info_value ? call_object(handler.get(), {data.get(), info_value.get()}) : PyRef());
-}
-
-void deliver_rtn(PyObject *self, const EventNames &names, const void *record) {
-  PyRef handler = get_attribute(self, names.handler);
-  PyRef data = handler ? data_dict(names, record) : PyRef();
-  finish(self, names, data ? call_object(handler.get(), {data.get()}) : PyRef());
-}
+PyRef flag(bool value) { return PyRef(Py_NewRef(value ? Py_True : Py_False)); }
 
 }  // namespace
 
-#define QV_RECORD_CLASS_FrontConnected(Record) nullptr
-#define QV_RECORD_CLASS_IntArg(Record) nullptr
-#define QV_RECORD_CLASS_RspError(Record) nullptr
-#define QV_RECORD_CLASS_Rsp(Record) #Record "Field"
-#define QV_RECORD_CLASS_ErrRtn(Record) #Record "Field"
-#define QV_RECORD_CLASS_Rtn(Record) #Record "Field"
-
-#define QV_DELIVER_FrontConnected(Param) deliver_front_connected(self, names)
-#define QV_DELIVER_IntArg(Param) deliver_int(self, names, Param)
-#define QV_DELIVER_RspError(Param) deliver_rsp_error(self, names, pRspInfo, nRequestID, bIsLast)
-#define QV_DELIVER_Rsp(Param) deliver_rsp(self, names, Param, pRspInfo, nRequestID, bIsLast)
-#define QV_DELIVER_ErrRtn(Param) deliver_err_rtn(self, names, Param, pRspInfo)
-#define QV_DELIVER_Rtn(Param) deliver_rtn(self, names, Param)
+// What the handler receives for each kind of the callback's parameters.
+#define QV_ARGUMENT_RECORD(Param) data_dict(names, Param)
+#define QV_ARGUMENT_INT(Param) PyRef(PyLong_FromLong(Param))
+#define QV_ARGUMENT_RSP_INFO(Param) info_dict(pRspInfo)
+#define QV_ARGUMENT_REQUEST_ID(Param) PyRef(PyLong_FromLong(nRequestID))
+#define QV_ARGUMENT_IS_LAST(Param) flag(bIsLast)
+#define QV_ARGUMENT_MAKER(Kind, Record, Param) , [&] { return QV_ARGUMENT_##Kind(Param); }
 
 #define QV_CONTEXT(Name) "Quorvan.CTP.TraderApiBase.TraderSpi_" #Name
 
-#define EVENT(Shape, Name, Record, Param, Handler)                                             \
-  void TraderSpi_##Name(PyObject *self QV_COMMA_PARAMS_##Shape(Record, Param)) noexcept {      \
-    try {                                                                                      \
-      static const EventNames names(#Name, QV_RECORD_CLASS_##Shape(Record), QV_CONTEXT(Name)); \
-      QV_DELIVER_##Shape(Param);                                                               \
-    } catch (...) {                                                                            \
-      report_thrown(QV_CONTEXT(Name));                                                         \
-    }                                                                                          \
+#define EVENT(Shape, Name, Record, Param, Handler)                                               \
+  void TraderSpi_##Name(PyObject *self EVENT_COMMA_PARAMETERS(Shape, Record, Param)) noexcept {  \
+    try {                                                                                        \
+      static const EventNames names(#Name, EVENT_RECORD_CLASS(Shape, Record), QV_CONTEXT(Name)); \
+      finish(self, names,                                                                        \
+             call_handler(self, names EVENT_SHAPE_##Shape(QV_ARGUMENT_MAKER, Record, Param)));   \
+    } catch (...) {                                                                              \
+      report_thrown(QV_CONTEXT(Name));                                                           \
+    }                                                                                            \
   }
 #include "events.def"

@@ -17,6 +17,7 @@
 #include "ThostFtdcTraderApi.h"
 #include "call_log.h"
 #include "control.h"
+#include "event_shapes.h"
 #include "operation.h"
 #include "request_handler.h"
 
@@ -60,28 +61,24 @@ class RecordingSpi : public CThostFtdcTraderSpi {
   bool WaitForCount(std::size_t count);
   bool WaitForEvent(const std::string &event);
 
-#define SIMTEST_OVERRIDE_FrontConnected(Name, Record, Param) \
-  void Name() override { Note(#Name, nullptr, 0, nullptr, 0, false); }
-#define SIMTEST_OVERRIDE_IntArg(Name, Record, Param) \
-  void Name(int Param) override { Note(#Name, nullptr, 0, nullptr, Param, false); }
-#define SIMTEST_OVERRIDE_RspError(Name, Record, Param)                                 \
-  void Name(CThostFtdcRspInfoField *pRspInfo, int nRequestID, bool bIsLast) override { \
-    Note(#Name, nullptr, 0, pRspInfo, nRequestID, bIsLast);                            \
+#define SIMTEST_TAKE_RECORD(Record, Param) \
+  record = Param;                          \
+  size = sizeof(CThostFtdc##Record##Field);
+#define SIMTEST_TAKE_INT(Record, Param) number = Param;
+#define SIMTEST_TAKE_RSP_INFO(Record, Param) rsp_info = pRspInfo;
+#define SIMTEST_TAKE_REQUEST_ID(Record, Param) number = nRequestID;
+#define SIMTEST_TAKE_IS_LAST(Record, Param) is_last = bIsLast;
+#define SIMTEST_TAKE(Kind, Record, Param) SIMTEST_TAKE_##Kind(Record, Param)
+#define EVENT(Shape, Name, Record, Param, Handler)             \
+  void Name(EVENT_PARAMETERS(Shape, Record, Param)) override { \
+    const void *record = nullptr;                              \
+    std::size_t size = 0;                                      \
+    const CThostFtdcRspInfoField *rsp_info = nullptr;          \
+    int number = 0;                                            \
+    bool is_last = false;                                      \
+    EVENT_SHAPE_##Shape(SIMTEST_TAKE, Record, Param)           \
+        Note(#Name, record, size, rsp_info, number, is_last);  \
   }
-#define SIMTEST_OVERRIDE_Rsp(Name, Record, Param)                                               \
-  void Name(CThostFtdc##Record##Field *Param, CThostFtdcRspInfoField *pRspInfo, int nRequestID, \
-            bool bIsLast) override {                                                            \
-    Note(#Name, Param, sizeof(CThostFtdc##Record##Field), pRspInfo, nRequestID, bIsLast);       \
-  }
-#define SIMTEST_OVERRIDE_ErrRtn(Name, Record, Param)                                       \
-  void Name(CThostFtdc##Record##Field *Param, CThostFtdcRspInfoField *pRspInfo) override { \
-    Note(#Name, Param, sizeof(CThostFtdc##Record##Field), pRspInfo, 0, false);             \
-  }
-#define SIMTEST_OVERRIDE_Rtn(Name, Record, Param)                             \
-  void Name(CThostFtdc##Record##Field *Param) override {                      \
-    Note(#Name, Param, sizeof(CThostFtdc##Record##Field), nullptr, 0, false); \
-  }
-#define EVENT(Shape, Name, Record, Param, Handler) SIMTEST_OVERRIDE_##Shape(Name, Record, Param)
 #include "events.def"
 
  private:

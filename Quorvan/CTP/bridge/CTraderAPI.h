@@ -9,35 +9,12 @@
 
 #include "MyTools.h"
 #include "ThostFtdcTraderApi.h"
-
-// The vendor callback's parameters, and the same as arguments, by the shape of the event.
-#define QV_PARAMS_FrontConnected(Record, Param)
-#define QV_PARAMS_IntArg(Record, Param) int Param
-#define QV_PARAMS_RspError(Record, Param) \
-  CThostFtdcRspInfoField *pRspInfo, int nRequestID, bool bIsLast
-#define QV_PARAMS_Rsp(Record, Param) \
-  CThostFtdc##Record##Field *Param, CThostFtdcRspInfoField *pRspInfo, int nRequestID, bool bIsLast
-#define QV_PARAMS_ErrRtn(Record, Param) \
-  CThostFtdc##Record##Field *Param, CThostFtdcRspInfoField *pRspInfo
-#define QV_PARAMS_Rtn(Record, Param) CThostFtdc##Record##Field *Param
-
-#define QV_ARGS_FrontConnected(Record, Param)
-#define QV_ARGS_IntArg(Record, Param) , Param
-#define QV_ARGS_RspError(Record, Param) , pRspInfo, nRequestID, bIsLast
-#define QV_ARGS_Rsp(Record, Param) , Param, pRspInfo, nRequestID, bIsLast
-#define QV_ARGS_ErrRtn(Record, Param) , Param, pRspInfo
-#define QV_ARGS_Rtn(Record, Param) , Param
+#include "event_shapes.h"
 
 // The bridge functions: the trader object first, then the callback's own arguments. They
 // report whatever fails, a C++ exception included, and return normally.
-#define QV_COMMA_PARAMS_FrontConnected(Record, Param)
-#define QV_COMMA_PARAMS_IntArg(Record, Param) , QV_PARAMS_IntArg(Record, Param)
-#define QV_COMMA_PARAMS_RspError(Record, Param) , QV_PARAMS_RspError(Record, Param)
-#define QV_COMMA_PARAMS_Rsp(Record, Param) , QV_PARAMS_Rsp(Record, Param)
-#define QV_COMMA_PARAMS_ErrRtn(Record, Param) , QV_PARAMS_ErrRtn(Record, Param)
-#define QV_COMMA_PARAMS_Rtn(Record, Param) , QV_PARAMS_Rtn(Record, Param)
 #define EVENT(Shape, Name, Record, Param, Handler) \
-  void TraderSpi_##Name(PyObject *self QV_COMMA_PARAMS_##Shape(Record, Param)) noexcept;
+  void TraderSpi_##Name(PyObject *self EVENT_COMMA_PARAMETERS(Shape, Record, Param)) noexcept;
 #include "events.def"
 
 class CTraderSpi final : public CThostFtdcTraderSpi {
@@ -56,16 +33,16 @@ class CTraderSpi final : public CThostFtdcTraderSpi {
   // The vendor's thread must never see an exception from an event: the bridge functions
   // catch every one, and only a failing mutex of the visit's gate is left, which ends the
   // process rather than run on with the gate in an unknown state.
-#define EVENT(Shape, Name, Record, Param, Handler)                \
-  void Name(QV_PARAMS_##Shape(Record, Param)) noexcept override { \
-    VendorThreadVisit visit;                                      \
-    if (!visit.admitted()) {                                      \
-      return;                                                     \
-    }                                                             \
-    PyGILLock gilLock;                                            \
-    if (!detached.load(std::memory_order_relaxed)) {              \
-      TraderSpi_##Name(self QV_ARGS_##Shape(Record, Param));      \
-    }                                                             \
+#define EVENT(Shape, Name, Record, Param, Handler)                        \
+  void Name(EVENT_PARAMETERS(Shape, Record, Param)) noexcept override {   \
+    VendorThreadVisit visit;                                              \
+    if (!visit.admitted()) {                                              \
+      return;                                                             \
+    }                                                                     \
+    PyGILLock gilLock;                                                    \
+    if (!detached.load(std::memory_order_relaxed)) {                      \
+      TraderSpi_##Name(self EVENT_COMMA_ARGUMENTS(Shape, Record, Param)); \
+    }                                                                     \
   }
 #include "events.def"
 };
