@@ -24,8 +24,9 @@ from gen_records import (DATATYPE_HEADER, STRUCT_HEADER, HeaderError, parse_data
                          parse_structs, read_header, write_atomically)
 
 TABLE_MARKER = "    # @TABLE_METHODS@\n"
-TABLE_ROW = re.compile(r"^\s*(EVENT|REQUEST|USER_SYSTEM_INFO)\((.*)\)\s*$", re.M)
 ROW_ARITY = {"EVENT": 5, "REQUEST": 3, "USER_SYSTEM_INFO": 1}
+ROW_START = re.compile(r"^\s*(EVENT|REQUEST|USER_SYSTEM_INFO)\s*\(")
+ROW = re.compile(r"^\s*\w+\s*\(([^()]*)\)\s*(?://.*)?$")
 
 # What a field reads back as, by its ctypes declaration's base type.
 READ_TYPES = {"c_char": "bytes", "c_int": "int", "c_short": "int", "c_double": "float"}
@@ -107,28 +108,31 @@ def render_const_stub(groups, sources):
 
 
 def table_rows(path, kinds):
-    """The rows of a .def table as (macro, [arguments]), in order."""
-    text = Path(path).read_text(encoding="utf-8")
+    """The rows of a .def table as (macro, [arguments]), in order. A line that starts like a
+    row must be one: a row the stubs skipped would be a method they leave out."""
     rows = []
-    for match in TABLE_ROW.finditer(text):
-        macro = match.group(1)
-        arguments = [argument.strip() for argument in match.group(2).split(",")]
-        line = text.count("\n", 0, match.start()) + 1
+    for number, line in enumerate(Path(path).read_text(encoding="utf-8").split("\n"), 1):
+        start = ROW_START.match(line)
+        if not start:
+            continue
+        macro, row = start.group(1), ROW.match(line)
+        arguments = [argument.strip() for argument in row.group(1).split(",")] if row else []
         if macro not in kinds or len(arguments) != ROW_ARITY[macro]:
-            raise HeaderError(f"{path}:{line}: not a row of this table: {match.group().strip()}")
+            raise HeaderError(f"{path}:{number}: not a row of this table: {line.strip()}")
         rows.append((macro, arguments))
     if not rows:
         raise HeaderError(f"{path}: no rows")
     return rows
 
 
-def method(name, parameters, result, positional_only=False):
+def method(name, parameters, result, positional_only=False, doc=""):
     """One stub method; parameters are (name, annotation, has default)."""
     declared = ["self"] + [f"{parameter}: {annotation}" + (" = ..." if default else "")
                            for parameter, annotation, default in parameters]
     if positional_only and parameters:
         declared.append("/")
-    return f"    def {name}({', '.join(declared)}) -> {result}: ...\n"
+    body = f"\n        {docstring(doc)}\n" if doc else " ...\n"
+    return f"    def {name}({', '.join(declared)}) -> {result}:{body}"
 
 
 def request_methods(rows, record_classes):
@@ -157,7 +161,8 @@ def event_methods(rows, record_classes):
             check_record(record, name, record_classes)
         parameters = [(param if parameter is None else parameter, annotation, False)
                       for parameter, annotation in shape_parameters]
-        methods.append(method(name, parameters, "None", positional_only))
+        doc = f"{param}: the fields of {record}Field." if record else ""
+        methods.append(method(name, parameters, "None", positional_only, doc))
     return methods
 
 

@@ -325,8 +325,9 @@ def run_mypy(paths, cwd, python_executable=None):
     """mypy --strict's report as {file name: [messages]}, against the package under test."""
     assert importlib.util.find_spec("mypy"), \
         "mypy is missing for this interpreter: make deps installs requirements-dev.txt"
+    # Nothing of the sanitizer run's preload: mypy runs none of our native code.
     env = {name: value for name, value in os.environ.items()
-           if name not in ("PYTHONPATH", "MYPYPATH")}
+           if name not in ("PYTHONPATH", "MYPYPATH", "LD_PRELOAD")}
     command = [sys.executable, "-m", "mypy", "--strict", "--cache-dir", os.devnull,
                "--no-error-summary", "--hide-error-context", "--show-error-codes"]
     if python_executable:
@@ -369,3 +370,40 @@ def test_mypy_reports_misuse(name, mypy_report):
     report, _ = mypy_report
     (message,) = report.get(f"{name}.py", ["no error"])
     assert REFUSED[name][1] in message
+
+
+# ----- the generator refuses what it cannot stub ------------------------------------------
+
+def edited(text, old, new):
+    assert old in text
+    return text.replace(old, new)
+
+
+ORDER_EVENT = "EVENT(Rtn, OnRtnOrder, Order, pOrder, Default)"
+
+
+@pytest.mark.parametrize("table, old, new, error", [
+    ("events.def", ORDER_EVENT, "EVENT(Rtn, OnRtnOrder, Order)", "not a row of this table"),
+    ("events.def", ORDER_EVENT, ORDER_EVENT + " \\\n", "not a row of this table"),
+    ("events.def", ORDER_EVENT, "EVENT(Rtn, OnRtnOrder, Ordre, pOrder, Default)",
+     "OnRtnOrder names the record Ordre"),
+    ("events.def", ORDER_EVENT, "EVENT(Notice, OnRtnOrder, Order, pOrder, Default)",
+     "unknown shape Notice"),
+    ("requests.def", "REQUEST(ReqOrderInsert, InputOrder, pInputOrder)",
+     "REQUEST(ReqOrderInsert, InputOrder)", "not a row of this table"),
+    ("TraderApiBase.pyi.in", "    # @TABLE_METHODS@\n", "", "needs exactly one line"),
+])
+def test_the_generator_refuses_what_it_cannot_stub(tmp_path, table, old, new, error):
+    sources = {"events.def": REPOSITORY / "interface" / "events.def",
+               "requests.def": REPOSITORY / "interface" / "requests.def",
+               "TraderApiBase.pyi.in": REPOSITORY / "tools" / "TraderApiBase.pyi.in"}
+    for name, path in sources.items():
+        text = path.read_text(encoding="utf-8")
+        (tmp_path / name).write_text(edited(text, old, new) if name == table else text)
+    result = subprocess.run(
+        [sys.executable, str(REPOSITORY / "tools" / "gen_stubs.py"),
+         str(REPOSITORY / "extern" / "CTPV669Api"), str(tmp_path),
+         str(tmp_path / "TraderApiBase.pyi.in"), str(tmp_path / "out")],
+        stdout=subprocess.PIPE, stderr=subprocess.PIPE, text=True)
+    assert result.returncode == 1 and error in result.stderr, result.stderr
+    assert not (tmp_path / "out").exists()
