@@ -140,7 +140,8 @@ def request_methods(rows, record_classes):
     for macro, arguments in rows:
         if macro == "USER_SYSTEM_INFO":
             (name,) = arguments
-            record, parameters = "UserSystemInfo", [("pUserSystemInfo", "UserSystemInfoField", False)]
+            record = "UserSystemInfo"
+            parameters = [("pUserSystemInfo", "UserSystemInfoField", False)]
             positional_only = True
         else:
             name, record, param = arguments
