@@ -144,7 +144,8 @@ format:
 clean:
 	rm -rf "$(CURDIR)/build" "$(CURDIR)/build-sdk" "$(ASAN_BUILD_DIR)"
 	rm -f Quorvan/CTP/TraderApiBase*.so Quorvan/CTP/libthosttraderapi_se.so* \
-	    Quorvan/CTP/ApiStruct.py Quorvan/CTP/ApiConst.py
+	    Quorvan/CTP/ApiStruct.py Quorvan/CTP/ApiConst.py \
+	    Quorvan/CTP/ApiStruct.pyi Quorvan/CTP/ApiConst.pyi Quorvan/CTP/TraderApiBase.pyi
 
 # Exits non-zero when the interpreter's C headers are missing.
 define PYTHON_HEADERS_PRESENT

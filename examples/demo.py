@@ -10,6 +10,7 @@ Run it with `make demo`, or after `make` with the repository root on PYTHONPATH:
 import sys
 import tempfile
 import threading
+from typing import Any, Callable, Dict, List, Optional, Sequence, Tuple
 
 from Quorvan.CTP.ApiStruct import QryDepthMarketDataField
 from Quorvan.CTP.ApiConst import (OrderStatus_Canceled, OrderStatus_NoTradeQueueing,
@@ -21,23 +22,25 @@ from Quorvan.CTP.TraderApiBase import TraderApiBase
 EXCHANGE, INSTRUMENT = b"SHFE", "rb2705"
 TIMEOUT = 10.0
 
+Record = Dict[str, Any]
+
 
 class DemoStrategy(TraderApiBase):
     """Collects the broker's answers; the main thread waits for them."""
 
-    def init_extra(self):
+    def init_extra(self) -> None:
         self.changed = threading.Condition()
-        self.answers = {}    # query handler name -> records of the last complete answer
-        self.orders = {}     # OrderRef -> latest order record
-        self.trades = []
+        self.answers: Dict[str, Any] = {}   # query name -> records of the last complete answer
+        self.orders: Dict[bytes, Record] = {}   # OrderRef -> latest order record
+        self.trades: List[Record] = []
 
     # Events arrive on the trader library's thread; they only record and notify.
-    def _record(self, update):
+    def _record(self, update: Callable[[], None]) -> None:
         with self.changed:
             update()
             self.changed.notify_all()
 
-    def _answer(self, name, record, last):
+    def _answer(self, name: str, record: Record, last: bool) -> None:
         pending = self.answers.setdefault("_" + name, [])
         if record:
             pending.append(record)
@@ -45,41 +48,48 @@ class DemoStrategy(TraderApiBase):
             self._record(lambda: self.answers.update({name: self.answers.pop("_" + name)}))
 
     # The session's own login handlers do the work; the waiting main thread is told.
-    def OnRspAuthenticate(self, *response):
-        super().OnRspAuthenticate(*response)
+    def OnRspAuthenticate(self, pRspAuthenticateField: Record, pRspInfo: Record,
+                          nRequestID: int, bIsLast: bool) -> None:
+        super().OnRspAuthenticate(pRspAuthenticateField, pRspInfo, nRequestID, bIsLast)
         self._record(lambda: None)
 
-    def OnRspUserLogin(self, *response):
-        super().OnRspUserLogin(*response)
+    def OnRspUserLogin(self, pRspUserLogin: Record, pRspInfo: Record, nRequestID: int,
+                       bIsLast: bool) -> None:
+        super().OnRspUserLogin(pRspUserLogin, pRspInfo, nRequestID, bIsLast)
         self._record(lambda: None)
 
-    def OnRspSettlementInfoConfirm(self, *response):
-        super().OnRspSettlementInfoConfirm(*response)
+    def OnRspSettlementInfoConfirm(self, pSettlementInfoConfirm: Record, pRspInfo: Record,
+                                   nRequestID: int, bIsLast: bool) -> None:
+        super().OnRspSettlementInfoConfirm(pSettlementInfoConfirm, pRspInfo, nRequestID, bIsLast)
         self._record(lambda: None)
 
-    def OnRspQryTradingAccount(self, pTradingAccount, pRspInfo, nRequestID, bIsLast):
+    def OnRspQryTradingAccount(self, pTradingAccount: Record, pRspInfo: Record,
+                               nRequestID: int, bIsLast: bool) -> None:
         self._answer("account", pTradingAccount, bIsLast)
 
-    def OnRspQryInstrument(self, pInstrument, pRspInfo, nRequestID, bIsLast):
+    def OnRspQryInstrument(self, pInstrument: Record, pRspInfo: Record, nRequestID: int,
+                           bIsLast: bool) -> None:
         self._answer("instrument", pInstrument, bIsLast)
 
-    def OnRspQryDepthMarketData(self, pDepthMarketData, pRspInfo, nRequestID, bIsLast):
+    def OnRspQryDepthMarketData(self, pDepthMarketData: Record, pRspInfo: Record,
+                                nRequestID: int, bIsLast: bool) -> None:
         self._answer("market", pDepthMarketData, bIsLast)
 
-    def OnRspQryInvestorPosition(self, pInvestorPosition, pRspInfo, nRequestID, bIsLast):
+    def OnRspQryInvestorPosition(self, pInvestorPosition: Record, pRspInfo: Record,
+                                 nRequestID: int, bIsLast: bool) -> None:
         self._answer("positions", pInvestorPosition, bIsLast)
 
-    def OnRtnOrder(self, pOrder):
+    def OnRtnOrder(self, pOrder: Record) -> None:
         self._record(lambda: self.orders.update({pOrder["OrderRef"]: pOrder}))
 
-    def OnRtnTrade(self, pTrade):
+    def OnRtnTrade(self, pTrade: Record) -> None:
         self._record(lambda: self.trades.append(pTrade))
 
-    def OnErrRtnOrderInsert(self, pInputOrder, pRspInfo):
+    def OnErrRtnOrderInsert(self, pInputOrder: Record, pRspInfo: Record) -> None:
         self._record(lambda: self.answers.update(rejected=pRspInfo))
 
     # The main thread's side.
-    def wait(self, condition, what):
+    def wait(self, condition: Callable[[], object], what: str) -> None:
         with self.changed:
             self.changed.wait_for(lambda: condition() or "rejected" in self.answers, TIMEOUT)
             if "rejected" in self.answers:
@@ -87,23 +97,29 @@ class DemoStrategy(TraderApiBase):
             if not condition():
                 sys.exit(f"demo: no {what} within {TIMEOUT:g} seconds")
 
-    def ask(self, name, send):
+    def ask(self, name: str, send: Callable[[], object]) -> List[Record]:
         with self.changed:
             self.answers.pop(name, None)
         send()
         self.wait(lambda: name in self.answers, f"answer to the {name} query")
-        return self.answers[name]
+        answer: List[Record] = self.answers[name]
+        return answer
 
-    def order_status(self, order_ref):
+    def order_status(self, order_ref: int) -> Optional[bytes]:
         return self.orders.get(str(order_ref).encode(), {}).get("OrderStatus")
 
-    def fill_of(self, order_ref):
+    def fill_of(self, order_ref: int) -> Optional[Record]:
         """The trade of our order `order_ref`, once it has arrived."""
         reference = str(order_ref).encode()
         return next((trade for trade in self.trades if trade["OrderRef"] == reference), None)
 
+    def fill(self, order_ref: int) -> Record:
+        """Waits for the trade of our order `order_ref`."""
+        self.wait(lambda: self.fill_of(order_ref), "fill")
+        return self.fill_of(order_ref) or {}
 
-def table(rows, columns):
+
+def table(rows: Sequence[Record], columns: Sequence[Tuple[str, str]]) -> str:
     """Rows of dicts as a small text table of the given (title, key) columns."""
     cells = [[title for title, _ in columns]]
     for row in rows:
@@ -113,7 +129,7 @@ def table(rows, columns):
                      for line in cells)
 
 
-def text(value):
+def text(value: object) -> str:
     if isinstance(value, bytes):
         return value.decode("gb18030", "replace")
     if isinstance(value, float):
@@ -130,12 +146,12 @@ ACCOUNT_COLUMNS = [("balance", "Balance"), ("available", "Available"),
                    ("close profit", "CloseProfit"), ("position profit", "PositionProfit")]
 
 
-def main():
+def main() -> None:
     with tempfile.TemporaryDirectory(prefix="quorvan-demo-") as flow_path:
         run(flow_path)
 
 
-def run(flow_path):
+def run(flow_path: str) -> None:
     trader = DemoStrategy(broker_id="9999", td_server="127.0.0.1:40001", investor_id="demo01",
                           password="demo-password", app_id="quorvan_demo",
                           auth_code="0000000000000000", flow_path=flow_path)
@@ -156,15 +172,11 @@ def run(flow_path):
     ask, bid, tick = market["AskPrice1"], market["BidPrice1"], instrument["PriceTick"]
     print(f"\nBuying 1 lot at the ask, {ask:g}")
     trader.buy_open(EXCHANGE, INSTRUMENT, ask, 1)
-    bought = trader.order_ref
-    trader.wait(lambda: trader.fill_of(bought), "fill")
-    print(f"  filled at {trader.fill_of(bought)['Price']:g}")
+    print(f"  filled at {trader.fill(trader.order_ref)['Price']:g}")
 
     print(f"Closing it today at the bid, {bid:g}")
     trader.sell_close(EXCHANGE, INSTRUMENT, bid, 1, is_today=True)
-    closed = trader.order_ref
-    trader.wait(lambda: trader.fill_of(closed), "fill")
-    print(f"  filled at {trader.fill_of(closed)['Price']:g}")
+    print(f"  filled at {trader.fill(trader.order_ref)['Price']:g}")
 
     resting = bid - 10 * tick
     print(f"Bidding {resting:g}, ten ticks below the market, then cancelling")

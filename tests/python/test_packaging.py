@@ -15,7 +15,10 @@ from pathlib import Path
 
 import pytest
 
+from test_stubs import run_mypy
+
 SOURCE_ROOT = Path(__file__).resolve().parents[2]
+GENERATED = ("ApiStruct.py", "ApiConst.py", "ApiStruct.pyi", "ApiConst.pyi", "TraderApiBase.pyi")
 VENDOR_HEADERS = ("ThostFtdcTraderApi.h", "ThostFtdcUserApiStruct.h", "ThostFtdcUserApiDataType.h")
 TRADER_LIBRARY = "libthosttraderapi_se.so"
 
@@ -50,7 +53,7 @@ def copy_sources(destination):
     """The source tree without build products, as a fresh clone has it."""
     shutil.copytree(SOURCE_ROOT, destination, ignore=shutil.ignore_patterns(
         ".git", "build", "build-*", "__pycache__", ".pytest_cache", ".hypothesis", "*.so",
-        "ApiStruct.py", "ApiConst.py"))
+        *GENERATED))
 
 
 def staged_simulated_library():
@@ -64,11 +67,13 @@ def staged_simulated_library():
 def test_the_wheel_installs_into_a_fresh_venv_and_runs_the_demo(tmp_path):
     source = tmp_path / "source"
     copy_sources(source)
-    sources = {path.relative_to(source) for path in (source / "Quorvan").rglob("*.py")}
-    # Leftovers of in-place builds must not reach the wheel: the records have to come from
-    # this build's headers, and an extension built for another interpreter is junk.
+    sources = {path.relative_to(source) for path in (source / "Quorvan").rglob("*")
+               if path.suffix in (".py", ".pyi") or path.name == "py.typed"}
+    # Leftovers of in-place builds must not reach the wheel: the records and their stubs have
+    # to come from this build's headers, and an extension built for another interpreter is
+    # junk.
     stale = 'raise ImportError("stale record module from the source tree")\n'
-    for name in ("ApiStruct.py", "ApiConst.py"):
+    for name in GENERATED:
         (source / "Quorvan" / "CTP" / name).write_text(stale)
     (source / "Quorvan" / "CTP" / "TraderApiBase.cpython-30-x86_64-linux-gnu.so").write_text(stale)
 
@@ -92,13 +97,24 @@ def test_the_wheel_installs_into_a_fresh_venv_and_runs_the_demo(tmp_path):
                     env=env).strip()).parents[1]
     assert venv in site.parents
     products = {Path("Quorvan", "CTP", name) for name in (
-        "ApiStruct.py", "ApiConst.py", TRADER_LIBRARY,
-        "TraderApiBase" + sysconfig.get_config_var("EXT_SUFFIX"))}
+        *GENERATED, TRADER_LIBRARY, "TraderApiBase" + sysconfig.get_config_var("EXT_SUFFIX"))}
     installed = {path.relative_to(site) for path in (site / "Quorvan").rglob("*")
                  if path.is_file() and "__pycache__" not in path.parts}
     assert installed == sources | products
-    for name in ("ApiStruct.py", "ApiConst.py"):
+    for name in GENERATED:
         assert (site / "Quorvan" / "CTP" / name).read_text() != stale
+
+    # A type checker finds the installed stubs through py.typed: without them the misspelt
+    # field would pass unseen, behind "missing library stubs or py.typed marker".
+    (elsewhere / "typed.py").write_text(
+        "import Quorvan.sim\n"
+        "from Quorvan.CTP.ApiStruct import InputOrderField\n"
+        "from Quorvan.CTP.TraderApiBase import TraderApiBase\n"
+        "InputOrderField(InstrumentId=b'rb2705')\n")
+    report = run_mypy([elsewhere / "typed.py"], cwd=elsewhere, python_executable=python)
+    assert report == {"typed.py": [
+        'Unexpected keyword argument "InstrumentId" for "InputOrderField"; '
+        'did you mean "InstrumentID"?  [call-arg]']}
 
 
 def test_sdk_build_uses_the_vendor_files_and_leaves_out_the_simulator(tmp_path):
@@ -124,6 +140,8 @@ def test_sdk_build_uses_the_vendor_files_and_leaves_out_the_simulator(tmp_path):
     package_dir = stage / "Quorvan" / "CTP"
     assert (package_dir / TRADER_LIBRARY).read_bytes() == (sdk / TRADER_LIBRARY).read_bytes()
     assert not (stage / "Quorvan" / "sim.py").exists()
+    assert not (stage / "Quorvan" / "sim.pyi").exists()
+    assert "class SdkProbeField(BaseField):" in (package_dir / "ApiStruct.pyi").read_text()
     run_python_from(stage, (
         "import importlib.util\n"
         "import Quorvan.CTP.TraderApiBase, Quorvan.CTP.ApiStruct as records\n"
