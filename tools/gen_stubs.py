@@ -33,19 +33,32 @@ READ_TYPES = {"c_char": "bytes", "c_int": "int", "c_short": "int", "c_double": "
 # What checked assignment and keyword construction take: text and flags may also be str.
 WRITE_TYPES = dict(READ_TYPES, c_char="_Text")
 
-# The parameters of each event shape (see the header comment of events.def) as
-# (name, annotation); None stands for the row's own Param. An event of one argument takes it
-# positionally only, as its default handler does: the bridge never names it.
+# What the handler of an event receives for each kind of the callback's parameters (see
+# interface/event_shapes.h) as (name, annotation); None stands for the row's own Param.
 EVENT_DICT = "Dict[str, Any]"
-RESPONSE_TAIL = (("pRspInfo", EVENT_DICT), ("nRequestID", "int"), ("bIsLast", "bool"))
-EVENT_SHAPES = {
-    "FrontConnected": ((), False),
-    "IntArg": (((None, "int"),), True),
-    "RspError": (RESPONSE_TAIL, False),
-    "Rsp": (((None, EVENT_DICT),) + RESPONSE_TAIL, False),
-    "ErrRtn": (((None, EVENT_DICT), ("pRspInfo", EVENT_DICT)), False),
-    "Rtn": (((None, EVENT_DICT),), True),
+EVENT_PARAMETER_KINDS = {
+    "RECORD": (None, EVENT_DICT),
+    "INT": (None, "int"),
+    "RSP_INFO": ("pRspInfo", EVENT_DICT),
+    "REQUEST_ID": ("nRequestID", "int"),
+    "IS_LAST": ("bIsLast", "bool"),
 }
+SHAPE_DEFINITION = re.compile(r"^#define EVENT_SHAPE_(\w+)\(SLOT, Record, Param\)((?:.*\\\n)*.*)$",
+                              re.M)
+
+
+def event_shapes(path):
+    """Each shape of event_shapes.h as its parameters, (name, annotation) in order."""
+    shapes = {}
+    for shape, body in SHAPE_DEFINITION.findall(Path(path).read_text(encoding="utf-8")):
+        kinds = re.findall(r"SLOT\((\w+), Record, Param\)", body)
+        unknown = [kind for kind in kinds if kind not in EVENT_PARAMETER_KINDS]
+        if unknown:
+            raise HeaderError(f"{path}: the shape {shape} has the unknown kind {unknown[0]}")
+        shapes[shape] = tuple(EVENT_PARAMETER_KINDS[kind] for kind in kinds)
+    if not shapes:
+        raise HeaderError(f"{path}: no shape found")
+    return shapes
 
 
 def generated_line(sources):
@@ -152,12 +165,15 @@ def request_methods(rows, record_classes):
     return methods
 
 
-def event_methods(rows, record_classes):
+def event_methods(rows, shapes, record_classes):
     methods = []
     for _, (shape, name, record, param, _handler) in rows:
-        if shape not in EVENT_SHAPES:
+        if shape not in shapes:
             raise HeaderError(f"events.def: {name} has the unknown shape {shape}")
-        shape_parameters, positional_only = EVENT_SHAPES[shape]
+        shape_parameters = shapes[shape]
+        # An event of one argument takes it positionally only, as its default handler does:
+        # the bridge never names it.
+        positional_only = len(shape_parameters) == 1
         if record:
             check_record(record, name, record_classes)
         parameters = [(param if parameter is None else parameter, annotation, False)
@@ -180,7 +196,9 @@ def render_trader_stub(template_path, interface_dir, record_classes):
     events = os.path.join(interface_dir, "events.def")
     methods = (request_methods(table_rows(requests, ("REQUEST", "USER_SYSTEM_INFO")),
                                record_classes)
-               + event_methods(table_rows(events, ("EVENT",)), record_classes))
+               + event_methods(table_rows(events, ("EVENT",)),
+                               event_shapes(os.path.join(interface_dir, "event_shapes.h")),
+                               record_classes))
     header = generated_line([template_path, requests, events])
     return header + template.replace(TABLE_MARKER, "".join(methods))
 

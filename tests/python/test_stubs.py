@@ -399,12 +399,16 @@ ORDER_EVENT = "EVENT(Rtn, OnRtnOrder, Order, pOrder, Default)"
      "OnRtnOrder names the record Ordre"),
     ("events.def", ORDER_EVENT, "EVENT(Notice, OnRtnOrder, Order, pOrder, Default)",
      "unknown shape Notice"),
+    ("event_shapes.h", "SLOT(RECORD, Record, Param) SLOT(RSP_INFO, Record, Param)",
+     "SLOT(RECORD, Record, Param) SLOT(RSPINFO, Record, Param)",
+     "the shape ErrRtn has the unknown kind RSPINFO"),
     ("requests.def", "REQUEST(ReqOrderInsert, InputOrder, pInputOrder)",
      "REQUEST(ReqOrderInsert, InputOrder)", "not a row of this table"),
     ("TraderApiBase.pyi.in", "    # @TABLE_METHODS@\n", "", "needs exactly one line"),
 ])
 def test_the_generator_refuses_what_it_cannot_stub(tmp_path, table, old, new, error):
     sources = {"events.def": REPOSITORY / "interface" / "events.def",
+               "event_shapes.h": REPOSITORY / "interface" / "event_shapes.h",
                "requests.def": REPOSITORY / "interface" / "requests.def",
                "TraderApiBase.pyi.in": REPOSITORY / "tools" / "TraderApiBase.pyi.in"}
     for name, path in sources.items():
