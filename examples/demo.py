@@ -10,6 +10,7 @@ Run it with `make demo`, or after `make` with the repository root on PYTHONPATH:
 import sys
 import tempfile
 import threading
+import time
 
 from Quorvan.CTP.ApiStruct import QryDepthMarketDataField
 from Quorvan.CTP.ApiConst import (OrderStatus_Canceled, OrderStatus_NoTradeQueueing,
@@ -20,6 +21,9 @@ from Quorvan.CTP.TraderApiBase import TraderApiBase
 # b"SHFE" and b"INE" (a plain close on SHFE closes yesterday's position).
 EXCHANGE, INSTRUMENT = b"SHFE", "rb2705"
 TIMEOUT = 10.0
+# What a query returns when the broker's flow control holds it back: one query a second, and
+# none while another is unanswered.
+HELD_BACK_IN_FLIGHT, HELD_BACK_PER_SECOND = -2, -3
 
 
 class DemoStrategy(TraderApiBase):
@@ -30,6 +34,8 @@ class DemoStrategy(TraderApiBase):
         self.answers = {}    # query handler name -> records of the last complete answer
         self.orders = {}     # OrderRef -> latest order record
         self.trades = []
+        self.querying = None   # the query whose last answer has not arrived yet
+        self.query_sent_at = None
 
     # Events arrive on the trader library's thread; they only record and notify.
     def _record(self, update):
@@ -42,7 +48,10 @@ class DemoStrategy(TraderApiBase):
         if record:
             pending.append(record)
         if last:
-            self._record(lambda: self.answers.update({name: self.answers.pop("_" + name)}))
+            def complete():
+                self.answers[name] = self.answers.pop("_" + name)
+                self.querying = None
+            self._record(complete)
 
     # The session's own login handlers do the work; the waiting main thread is told.
     def OnRspAuthenticate(self, *response):
@@ -90,9 +99,28 @@ class DemoStrategy(TraderApiBase):
     def ask(self, name, send):
         with self.changed:
             self.answers.pop(name, None)
-        send()
+        self.send_query(name, send)
         self.wait(lambda: name in self.answers, f"answer to the {name} query")
         return self.answers[name]
+
+    def send_query(self, name, send):
+        """Sends a query, retrying it while the broker's flow control holds it back."""
+        while True:
+            with self.changed:
+                result = send()
+                if result == 0:
+                    self.querying, self.query_sent_at = name, time.monotonic()
+                    return
+                if result == HELD_BACK_IN_FLIGHT:
+                    self.changed.wait_for(lambda: self.querying is None, TIMEOUT)
+                elif result == HELD_BACK_PER_SECOND:
+                    # Only time frees the next query, a second after the last one sent;
+                    # waiting on the condition lets the answers in meanwhile.
+                    last = self.query_sent_at if self.query_sent_at is not None \
+                        else time.monotonic()
+                    self.changed.wait(max(0.0, last + 1 - time.monotonic()))
+                else:
+                    sys.exit(f"demo: the {name} query could not be sent ({result})")
 
     def order_status(self, order_ref):
         return self.orders.get(str(order_ref).encode(), {}).get("OrderStatus")
