@@ -51,11 +51,11 @@ library, per API object and in real time:
 - A query (every ReqQry... request, and the query_... helpers, which return what it
   returns) made while queries_in_flight earlier queries of the object are unanswered (their
   last answer, bIsLast, not yet delivered to the handler) returns -2; one that would be more
-  than queries_per_second within the last second returns -3. Either sends nothing: the call
-  shows in calls() as any refused request does, and the handler hears nothing of it. An
-  answer counts as delivered as its handler is called, so the handler of a query's last
-  answer may send the next query. A dropped connection forgets the queries it left
-  unanswered.
+  than queries_per_second within the last second returns -3 (-2 when both hold, since the
+  earlier answer must come first). Either sends nothing: the call shows in calls() as any
+  refused request does, and the handler hears nothing of it. An answer counts as delivered
+  as its handler is called, so the handler of a query's last answer may send the next
+  query. A dropped connection forgets the queries it left unanswered.
 - An order or cancel (ReqOrderInsert, ReqOrderAction) that would be more than
   orders_per_second within the last second is refused by the broker with code 116
   (CTP:下单频率限制) in OnRspOrderInsert or OnRspOrderAction only: it never reached the
@@ -461,9 +461,15 @@ def _config_text(accounts, instruments):
 # The flow limits a front applies, by their configure keys; the defaults are the vendor's.
 _FLOW_LIMITS = ("queries_per_second", "queries_in_flight", "orders_per_second")
 
-# What configure's limits keyword defaults to: None lifts every limit, so it cannot also mean
-# "leave them as they are".
-_UNCHANGED = object()
+class _Unchanged:
+    """What configure's limits keyword defaults to: None lifts every limit, so it cannot also
+    mean "leave them as they are"."""
+
+    def __repr__(self):
+        return "<unchanged>"
+
+
+_UNCHANGED = _Unchanged()
 
 
 def _limits_entry(limits):

@@ -3,6 +3,7 @@
 It logs in, shows its account and one instrument, buys one lot of rebar at the ask and sees the
 fill, closes it again today (SHFE keeps today's positions apart), places an order below the
 market that rests and cancels it, prints its positions and account, and releases the session.
+Its queries go one at a time, each sent again while the broker's flow control holds it back.
 
 Run it with `make demo`, or after `make` with the repository root on PYTHONPATH:
     python3 examples/demo.py
