@@ -42,23 +42,6 @@ class Asking(Trader):
     def OnRtnTradingNotice(self, pTradingNoticeInfo):
         self.burst_results = [getattr(self, query)() for query in self.burst]
 
-    def _record(name):
-        def record(self, record, rsp_info, request_id, is_last):
-            self.events.append((name, record, rsp_info, is_last))
-        return record
-
-    OnRspQryOrder = _record("OnRspQryOrder")
-    OnRspQryTrade = _record("OnRspQryTrade")
-    OnRspQryTradingAccount = _record("OnRspQryTradingAccount")
-    OnRspQryInvestorPosition = _record("OnRspQryInvestorPosition")
-    OnRspOrderInsert = _record("OnRspOrderInsert")
-    OnRspOrderAction = _record("OnRspOrderAction")
-    OnErrRtnOrderInsert = _record("OnErrRtnOrderInsert")
-    OnErrRtnOrderAction = _record("OnErrRtnOrderAction")
-
-    def OnRtnOrder(self, pOrder):
-        self.events.append(("OnRtnOrder", pOrder, None, None))
-
     def named(self, name):
         return [event for event in self.events if event[0] == name]
 
@@ -70,6 +53,20 @@ class Asking(Trader):
         self.burst, self.burst_results = queries, None
         sim.emit(self, "OnRtnTradingNotice", ApiStruct.TradingNoticeInfoField())
         return self.burst_results
+
+
+def _recorder(name):
+    def record(self, record, rsp_info=None, request_id=None, is_last=None):
+        self.events.append((name, record, rsp_info, is_last))
+
+    record.__name__ = name
+    return record
+
+
+for _name in [response for _, response in QUERIES] + [
+        "OnRtnOrder", "OnRspOrderInsert", "OnRspOrderAction", "OnErrRtnOrderInsert",
+        "OnErrRtnOrderAction"]:
+    setattr(Asking, _name, _recorder(_name))
 
 
 @pytest.fixture
