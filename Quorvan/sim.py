@@ -43,6 +43,29 @@ The instruments every broker lists unless configured otherwise, each quoted one 
     GFEX   si2705 industrial silicon (tick 5, x5)
            lc2705 lithium carbonate (tick 50, x1)
 
+Flow control
+------------
+The vendor's library and brokers limit how fast a trader may ask, and so does the simulated
+library, per API object and in real time:
+
+- A query (every ReqQry... request, and the query_... helpers, which return what it
+  returns) made while queries_in_flight earlier queries of the object are unanswered (their
+  last answer, bIsLast, not yet delivered to the handler) returns -2; one that would be more
+  than queries_per_second within the last second returns -3 (-2 when both hold, since the
+  earlier answer must come first). Either sends nothing: the call shows in calls() as any
+  refused request does, and the handler hears nothing of it. An answer counts as delivered
+  as its handler is called, so the handler of a query's last answer may send the next
+  query. A dropped connection forgets the queries it left unanswered.
+- An order or cancel (ReqOrderInsert, ReqOrderAction) that would be more than
+  orders_per_second within the last second is refused by the broker with code 116
+  (CTP:下单频率限制) in OnRspOrderInsert or OnRspOrderAction only: it never reached the
+  account, so no OnErrRtn... follows.
+
+The defaults are the vendor's: one query a second, one unanswered at a time, orders
+unlimited. configure(front, limits=...) changes them for a front's traders made afterwards;
+limits=None lifts them all. A program retries a query held back, after the earlier answer
+arrived (-2) or once a second has passed since the last query it sent (-3).
+
 The library is loaded from the very file the extension links, so both see the same objects.
 Each call releases the interpreter lock while the library works, which a callback raised
 meanwhile needs.
@@ -425,7 +448,44 @@ def _config_text(accounts, instruments):
     return "\n".join(lines).encode("ascii")
 
 
-def configure(front=None, *, accounts=None, instruments=None, reset=False):
+# The flow limits a front applies, by their configure keys; the defaults are the vendor's.
+_FLOW_LIMITS = ("queries_per_second", "queries_in_flight", "orders_per_second")
+
+class _Unchanged:
+    """What configure's limits keyword defaults to: None lifts every limit, so it cannot also
+    mean "leave them as they are"."""
+
+    def __repr__(self):
+        return "<unchanged>"
+
+
+_UNCHANGED = _Unchanged()
+
+
+def _limits_entry(limits):
+    """The configuration line setting the flow limits; ValueError for a key or count the
+    broker does not take."""
+    if limits is None:
+        limits = dict.fromkeys(_FLOW_LIMITS)
+    if not isinstance(limits, Mapping):
+        raise TypeError(f"limits must be a dict or None, not {type(limits).__name__}")
+    words = ["limits"]
+    for key, count in limits.items():
+        if key not in _FLOW_LIMITS:
+            raise ValueError(f"limits has the key {key!r}: the limits are "
+                             f"{', '.join(_FLOW_LIMITS)}")
+        if count is None:
+            words.append(f"{key}=none")
+        elif (isinstance(count, numbers.Integral) and not isinstance(count, bool)
+              and 0 < count <= _INT_MAX):
+            words.append(f"{key}={int(count)}")
+        else:
+            raise ValueError(f"limits[{key!r}] must be a positive whole count or None to lift "
+                             f"it, not {count!r}")
+    return " ".join(words)
+
+
+def configure(front=None, *, accounts=None, instruments=None, limits=_UNCHANGED, reset=False):
     """Configures the simulated broker of `front` (a trader, or a front address), which starts
     afresh from it: its accounts, positions, orders and trades are dropped. With front None,
     configures the brokers made from now on. RuntimeError if traders are connected to the
@@ -447,10 +507,18 @@ def configure(front=None, *, accounts=None, instruments=None, reset=False):
     lot), delivery_year, delivery_month, bid, ask, last, bid_volume, ask_volume,
     pre_settlement_price.
 
+    limits: the front's flow limits, as a dict of some of queries_per_second,
+    queries_in_flight and orders_per_second, each a positive count or None to lift it; the
+    limits it does not name keep theirs. limits=None lifts all three. A front configured
+    without limits has the vendor's: dict(queries_per_second=1, queries_in_flight=1,
+    orders_per_second=None). See "Flow control" in help(Quorvan.sim).
+
     The changes apply to the broker's current configuration, or with reset=True to the
-    built-in one (no accounts, the default instruments). ValueError, changing nothing, for a
-    field or value the broker does not take."""
+    built-in one (no accounts, the default instruments, the vendor's limits). ValueError,
+    changing nothing, for a field or value the broker does not take."""
     text = _config_text(accounts, instruments)
+    if limits is not _UNCHANGED:
+        text = b"\n".join(filter(None, (text, _limits_entry(limits).encode("ascii"))))
     _check(_configure(_front(front), text, int(bool(reset))))
 
 

@@ -31,6 +31,7 @@ def configure(
     *,
     accounts: Optional[Mapping[str, Mapping[str, Any]]] = ...,
     instruments: Optional[Iterable[Mapping[str, Any]]] = ...,
+    limits: Optional[Mapping[str, Optional[int]]] = ...,
     reset: bool = ...,
 ) -> None: ...
 def set_market(

@@ -3,6 +3,7 @@
 It logs in, shows its account and one instrument, buys one lot of rebar at the ask and sees the
 fill, closes it again today (SHFE keeps today's positions apart), places an order below the
 market that rests and cancels it, prints its positions and account, and releases the session.
+Its queries go one at a time, each sent again while the broker's flow control holds it back.
 
 Run it with `make demo`, or after `make` with the repository root on PYTHONPATH:
     python3 examples/demo.py
@@ -10,6 +11,7 @@ Run it with `make demo`, or after `make` with the repository root on PYTHONPATH:
 import sys
 import tempfile
 import threading
+import time
 from typing import Any, Callable, Dict, List, Optional, Sequence, Tuple
 
 from Quorvan.CTP.ApiStruct import QryDepthMarketDataField
@@ -21,6 +23,9 @@ from Quorvan.CTP.TraderApiBase import TraderApiBase
 # b"SHFE" and b"INE" (a plain close on SHFE closes yesterday's position).
 EXCHANGE, INSTRUMENT = b"SHFE", "rb2705"
 TIMEOUT = 10.0
+# What a query returns when the broker's flow control holds it back: one query a second, and
+# none while another is unanswered.
+HELD_BACK_IN_FLIGHT, HELD_BACK_PER_SECOND = -2, -3
 
 Record = Dict[str, Any]
 
@@ -33,6 +38,8 @@ class DemoStrategy(TraderApiBase):
         self.answers: Dict[str, Any] = {}   # query name -> records of the last complete answer
         self.orders: Dict[bytes, Record] = {}   # OrderRef -> latest order record
         self.trades: List[Record] = []
+        self.querying: Optional[str] = None   # the query whose last answer has not arrived yet
+        self.query_sent_at: Optional[float] = None
 
     # Events arrive on the trader library's thread; they only record and notify.
     def _record(self, update: Callable[[], None]) -> None:
@@ -45,7 +52,10 @@ class DemoStrategy(TraderApiBase):
         if record:
             pending.append(record)
         if last:
-            self._record(lambda: self.answers.update({name: self.answers.pop("_" + name)}))
+            def complete() -> None:
+                self.answers[name] = self.answers.pop("_" + name)
+                self.querying = None
+            self._record(complete)
 
     # The session's own login handlers do the work; the waiting main thread is told.
     def OnRspAuthenticate(self, pRspAuthenticateField: Record, pRspInfo: Record,
@@ -97,13 +107,32 @@ class DemoStrategy(TraderApiBase):
             if not condition():
                 sys.exit(f"demo: no {what} within {TIMEOUT:g} seconds")
 
-    def ask(self, name: str, send: Callable[[], object]) -> List[Record]:
+    def ask(self, name: str, send: Callable[[], int]) -> List[Record]:
         with self.changed:
             self.answers.pop(name, None)
-        send()
+        self.send_query(name, send)
         self.wait(lambda: name in self.answers, f"answer to the {name} query")
         answer: List[Record] = self.answers[name]
         return answer
+
+    def send_query(self, name: str, send: Callable[[], int]) -> None:
+        """Sends a query, retrying it while the broker's flow control holds it back."""
+        while True:
+            with self.changed:
+                result = send()
+                if result == 0:
+                    self.querying, self.query_sent_at = name, time.monotonic()
+                    return
+                if result == HELD_BACK_IN_FLIGHT:
+                    self.changed.wait_for(lambda: self.querying is None, TIMEOUT)
+                elif result == HELD_BACK_PER_SECOND:
+                    # Only time frees the next query, a second after the last one sent;
+                    # waiting on the condition lets the answers in meanwhile.
+                    last = self.query_sent_at if self.query_sent_at is not None \
+                        else time.monotonic()
+                    self.changed.wait(max(0.0, last + 1 - time.monotonic()))
+                else:
+                    sys.exit(f"demo: the {name} query could not be sent ({result})")
 
     def order_status(self, order_ref: int) -> Optional[bytes]:
         return self.orders.get(str(order_ref).encode(), {}).get("OrderStatus")

@@ -11,6 +11,7 @@
 
 #include "ThostFtdcTraderApi.h"
 #include "event_table.h"
+#include "flow_limits.h"
 #include "operation.h"
 
 namespace simtrader {
@@ -66,6 +67,9 @@ class RequestHandler {
   // before the drop and is not raised yet is raised now through `raiser`, ahead of the
   // disconnection, as a line delivers what it received before it went down.
   virtual void Disconnected(EventRaiser &raiser) { static_cast<void>(raiser); }
+  // The query limits the API object applies, as its front is configured: the vendor's
+  // unless the handler says otherwise. Asked once, when Init has made the handler.
+  virtual FlowLimits flow_limits() const { return FlowLimits(); }
 };
 
 using RequestHandlerFactory =

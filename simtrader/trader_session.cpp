@@ -156,6 +156,7 @@ void TraderSession::Init() {
   // Requests queued before Init are handled once the thread runs, so the handler must exist
   // before it starts.
   handler_ = MakeRequestHandler(context);
+  query_flow_.SetLimits(handler_->flow_limits());
   Post([this] { Connect(); });
   // A callback may release the object, which detaches worker_: the thread waits for this lock
   // before it runs anything, so worker_ is set by then.
@@ -229,6 +230,9 @@ int TraderSession::Submit(Operation operation, const void *record, std::size_t s
   if (record == nullptr) return -1;
   std::lock_guard<std::mutex> lock(line_mutex_);
   if (line_down_) return -1;
+  if (request_id) {
+    if (const int held_back = query_flow_.Admit(operation, *request_id)) return held_back;
+  }
   // A request is never answered on the caller's thread: it may be the session's own thread,
   // inside a callback, and an answer there would nest one callback inside another.
   accepted_.push_back(
@@ -315,6 +319,8 @@ void TraderSession::RunOnWorker(const std::function<void()> &work) {
 }
 
 void TraderSession::Deliver(int event, EventArgs &args) {
+  // Counted before the callback, which may well send the next query.
+  query_flow_.Raised(event, args.number, args.is_last);
   CThostFtdcTraderSpi *spi;
   {
     std::lock_guard<std::mutex> lock(spi_mutex_);
@@ -356,6 +362,7 @@ void TraderSession::DropConnection(int reason, std::optional<Delay> reconnect_af
   // What was accepted went out before the line dropped: the vendor's library had written it.
   for (const Request &request : sent) handler_->Handle(request);
   handler_->Disconnected(*this);
+  query_flow_.ConnectionLost();
   EventArgs args;
   args.number = reason;
   Deliver(static_cast<int>(EventId::OnFrontDisconnected), args);

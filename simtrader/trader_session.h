@@ -24,6 +24,7 @@
 #include "call_log.h"
 #include "event_table.h"
 #include "fault_plan.h"
+#include "flow_limits.h"
 #include "request_handler.h"
 #include "task_queue.h"
 
@@ -66,7 +67,8 @@ class TraderSession : public std::enable_shared_from_this<TraderSession>, privat
   void SetSpi(CThostFtdcTraderSpi *spi);
   // Logs a request the object received and applies the fault armed for it, as Receive does;
   // otherwise queues a copy of it for the handler. -1 for a null record, which is refused
-  // unread, and while the connection is down, as the vendor's library refuses to send then.
+  // unread, and while the connection is down, as the vendor's library refuses to send then;
+  // -2 or -3 for a query the front's flow limits hold back (flow_limits.h).
   // A request that returned 0 reaches the handler, in order, even if the line drops next.
   int Submit(Operation operation, const void *record, std::size_t size,
              std::optional<int> request_id);
@@ -149,6 +151,8 @@ class TraderSession : public std::enable_shared_from_this<TraderSession>, privat
   bool line_down_ = false;
   // Accepted requests not yet handed to the handler, oldest first. Guarded by line_mutex_.
   std::deque<Request> accepted_;
+  // The front's query limits once Init has made the handler; the vendor's until then.
+  QueryFlow query_flow_;
 };
 
 }  // namespace simtrader

@@ -93,6 +93,7 @@ std::optional<long long> NumericOrderRef(const std::string &order_ref) {
 
 Broker::Broker(const BrokerConfig &config, std::unique_ptr<BrokerStore> store)
     : declared_accounts_(config.accounts),
+      limits_(config.limits),
       catalogue_(config.catalogue),
       store_(std::move(store)),
       trading_day_(LocalDate()) {
@@ -645,6 +646,13 @@ void Broker::Refuse(const Link &link, int response_event, const RecordView &requ
              RefusalOf(request, response_event, vendor_error::kUnsupported, request_id));
 }
 
+void Broker::RefuseBeyondOrderLimit(const Link &link, int response_event, const RecordView &request,
+                                    int request_id) {
+  std::lock_guard<std::mutex> lock(mutex_);
+  link->Send(response_event,
+             RefusalOf(request, response_event, vendor_error::kOrderFrequencyLimit, request_id));
+}
+
 void Broker::Disconnect(const ClientLink &link) {
   std::lock_guard<std::mutex> lock(mutex_);
   connections_.erase(&link);
@@ -686,6 +694,7 @@ BrokerConfig Broker::Configuration() const {
   BrokerConfig config;
   config.accounts = declared_accounts_;
   config.catalogue = catalogue_;
+  config.limits = limits_;
   return config;
 }
 

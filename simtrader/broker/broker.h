@@ -73,6 +73,13 @@ class Broker {
   // A request this broker does not serve: its response, carrying what a refusal carries, with
   // the vendor's "unsupported" error.
   void Refuse(const Link &link, int response_event, const RecordView &request, int request_id);
+  // An order or cancel beyond the orders a second the front takes from an API object: only
+  // its response, with the vendor's code 116, whether logged in or not. The front refuses it
+  // before it reaches the investor's books, as it refuses a request without a login, so no
+  // ErrRtn goes to the private flow: that reports what the books refused, and a later login
+  // would replay it.
+  void RefuseBeyondOrderLimit(const Link &link, int response_event, const RecordView &request,
+                              int request_id);
 
   // The connection dropped: its login ends, and nothing more is sent on the link.
   void Disconnect(const ClientLink &link);
@@ -81,6 +88,9 @@ class Broker {
   // Throws std::invalid_argument for an instrument not listed or a market MovedMarket refuses.
   void SetMarket(const std::string &instrument, const MarketUpdate &update);
   std::optional<Listing> Listed(const std::string &instrument) const;
+
+  // The flow limits the front applies to each API object.
+  const FlowLimits &flow_limits() const { return limits_; }
 
   // Whether an API object that has not been released is connected.
   bool HasConnections();
@@ -128,6 +138,7 @@ class Broker {
 
   mutable std::mutex mutex_;
   const std::map<std::string, AccountConfig> declared_accounts_;
+  const FlowLimits limits_;
   Catalogue catalogue_;
   const std::unique_ptr<BrokerStore> store_;
   const std::string trading_day_;

@@ -8,6 +8,7 @@
 #include "broker/broker.h"
 #include "broker/broker_directory.h"
 #include "broker/client_link.h"
+#include "flow_limits.h"
 
 namespace simtrader {
 
@@ -34,10 +35,6 @@ std::optional<int> ResponseEventOf(Operation operation) {
   return FindEvent("OnRsp" + std::string(name.substr(3)));
 }
 
-bool IsQuery(Operation operation) {
-  return std::string_view(OperationName(operation)).rfind("ReqQry", 0) == 0;
-}
-
 template <typename Record>
 Record Decode(const Request &request) {
   Record record{};
@@ -53,7 +50,9 @@ Record Decode(const Request &request) {
 class BrokerRequestHandler final : public RequestHandler {
  public:
   BrokerRequestHandler(std::shared_ptr<Broker> broker, HandlerContext context)
-      : broker_(std::move(broker)), context_(std::move(context)) {}
+      : broker_(std::move(broker)),
+        context_(std::move(context)),
+        orders_(broker_->flow_limits().orders_per_second) {}
 
   ~BrokerRequestHandler() override { Drop(); }
 
@@ -78,6 +77,8 @@ class BrokerRequestHandler final : public RequestHandler {
     Drop();
   }
 
+  FlowLimits flow_limits() const override { return broker_->flow_limits(); }
+
  private:
   void Open() {
     link_ = std::make_shared<ClientLink>(context_.mailbox, context_.private_resume_type);
@@ -90,8 +91,20 @@ class BrokerRequestHandler final : public RequestHandler {
     link_.reset();
   }
 
+  // Orders and cancels count against the front's limit when it receives them, here.
+  bool BeyondOrderLimit(Operation operation) {
+    if (operation != Operation::ReqOrderInsert && operation != Operation::ReqOrderAction) {
+      return false;
+    }
+    return !orders_.TryCount(FlowClock::now());
+  }
+
   void Dispatch(const Request &request, int id) {
     Broker &broker = *broker_;
+    if (BeyondOrderLimit(request.operation)) {
+      const RecordView record{RequestRecordClass(request.operation), request.record};
+      return broker.RefuseBeyondOrderLimit(link_, *ResponseEventOf(request.operation), record, id);
+    }
     switch (request.operation) {
       case Operation::ReqAuthenticate:
         return broker.Authenticate(link_, Decode<CThostFtdcReqAuthenticateField>(request), id);
@@ -144,6 +157,7 @@ class BrokerRequestHandler final : public RequestHandler {
   // Touched on the object's thread only.
   std::shared_ptr<ClientLink> link_;
   bool line_down_ = false;
+  RateWindow orders_;
 };
 
 }  // namespace

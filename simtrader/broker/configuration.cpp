@@ -281,6 +281,21 @@ void ApplyPosition(BrokerConfig &config, Entry &entry) {
   account->second.positions.push_back(position);
 }
 
+void ApplyLimits(BrokerConfig &config, Entry &entry) {
+  for (const FlowLimitField &field : kFlowLimitFields) {
+    const std::optional<std::string> text = entry.Text(field.key);
+    if (!text) continue;
+    if (*text == "none") {
+      config.limits.*field.limit = std::nullopt;
+      continue;
+    }
+    const std::optional<int> count = entry.Integer(field.key);
+    if (*count <= 0) throw entry.Error(field.key, "must be a positive count or none");
+    config.limits.*field.limit = count;
+  }
+  entry.RejectUnused();
+}
+
 }  // namespace
 
 void ApplyConfigText(BrokerConfig &config, std::string_view text) {
@@ -292,9 +307,11 @@ void ApplyConfigText(BrokerConfig &config, std::string_view text) {
       ApplyAccount(changed, entry);
     } else if (entry.kind() == "position") {
       ApplyPosition(changed, entry);
+    } else if (entry.kind() == "limits") {
+      ApplyLimits(changed, entry);
     } else {
-      throw ConfigError(entry.line(),
-                        "unknown entry '" + entry.kind() + "' (instrument, account or position)");
+      throw ConfigError(entry.line(), "unknown entry '" + entry.kind() +
+                                          "' (instrument, account, position or limits)");
     }
   }
   config = std::move(changed);

@@ -7,12 +7,14 @@
 //   instrument instrument_id=rb2705 long_margin_ratio=0.12
 //   account investor=U01 password=secret app_id=app auth_code=code balance=1000000
 //   position investor=U01 instrument_id=rb2705 direction=long volume=2 price=3200
+//   limits queries_per_second=1 queries_in_flight=none orders_per_second=6
 //
 // An instrument entry naming a listed instrument changes the fields it gives; one naming a
 // new instrument lists it, and must give exchange_id, price_tick, volume_multiple and a price
 // (last, bid or ask). An account entry declares an investor, replacing an earlier declaration
 // with its positions; a position entry gives that investor lots held from yesterday, at
-// `price` (by default yesterday's settlement), which becomes their basis.
+// `price` (by default yesterday's settlement), which becomes their basis. A limits entry
+// sets the flow limits it names (flow_limits.h) to a positive count, or lifts them with none.
 #ifndef SIMTRADER_BROKER_CONFIGURATION_H
 #define SIMTRADER_BROKER_CONFIGURATION_H
 
@@ -23,6 +25,7 @@
 #include <vector>
 
 #include "broker/instruments.h"
+#include "flow_limits.h"
 
 namespace simtrader {
 
@@ -49,6 +52,7 @@ struct BrokerConfig {
   // With none declared, any investor may log in; with some, only those.
   std::map<std::string, AccountConfig> accounts;
   Catalogue catalogue = DefaultCatalogue();
+  FlowLimits limits;
 };
 
 // Applies the entries of `text` to `config` in order, all or nothing: throws

@@ -67,6 +67,9 @@ inline constexpr VendorError kOverCloseYesterday{
 // CTP:客户端认证失败
 inline constexpr VendorError kAuthenticationFailed{
     63, "CTP:\xbf\xcd\xbb\xa7\xb6\xcb\xc8\xcf\xd6\xa4\xca\xa7\xb0\xdc"};
+// CTP:下单频率限制
+inline constexpr VendorError kOrderFrequencyLimit{
+    116, "CTP:\xcf\xc2\xb5\xa5\xc6\xb5\xc2\xca\xcf\xde\xd6\xc6"};
 
 }  // namespace vendor_error
 

@@ -83,6 +83,9 @@ RecordingRequests::RecordingRequests() {
       }
       shared_->changed.notify_all();
     }
+    // It answers nothing, so that tests see every request as sent; the vendor's limits would
+    // hold back all queries after the first.
+    simtrader::FlowLimits flow_limits() const override { return simtrader::FlowLimits::None(); }
 
    private:
     std::shared_ptr<Shared> shared_;

@@ -91,7 +91,8 @@ class RecordingSpi : public CThostFtdcTraderSpi {
   std::function<void(const Received &)> hook_;
 };
 
-// Installed as the request handler of every API object created while it lives.
+// Installed as the request handler of every API object created while it lives; it lifts the
+// flow limits.
 class RecordingRequests {
  public:
   // A request as handled, its record copied: the library keeps the bytes only as long as the

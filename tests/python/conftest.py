@@ -35,6 +35,45 @@ def wait_until(predicate, timeout=30.0):
         time.sleep(0.001)
 
 
+# What a query returns when the vendor's flow control holds it back.
+HELD_BACK_IN_FLIGHT, HELD_BACK_PER_SECOND = -2, -3
+
+
+def send_query(trader, send, *args, answered=None, timeout=30.0):
+    """Sends a query as a program must under the broker's flow control, and returns the first
+    result that is not a hold-back. After -3 (a query too many in the last second) it waits
+    until a second has passed since the trader's last query sent through here (or, not
+    knowing it, since the hold-back); after -2 (an earlier query unanswered) until
+    `answered()` holds, or without that condition returns the -2."""
+    deadline = time.monotonic() + timeout
+    while True:
+        result = send(*args)
+        now = time.monotonic()
+        if result == 0:
+            # Read after the library counted the query, so a second from here is enough.
+            trader.query_sent_at = now
+            return result
+        if result == HELD_BACK_IN_FLIGHT and answered is not None:
+            wait_until(answered, max(deadline - now, 0))
+        elif result == HELD_BACK_PER_SECOND and now < deadline:
+            # The clock is the condition here: the library counts queries by real time.
+            free_at = getattr(trader, "query_sent_at", now) + 1.0
+            time.sleep((free_at if free_at > now else now + 1.0) - now)
+        else:
+            return result
+
+
+UNLIMITED_FRONT = "127.0.0.1:41206"
+
+
+@pytest.fixture
+def unlimited_front():
+    """A front of its own whose broker lifts every flow limit, for tests that fire requests
+    faster than the vendor allows because flow control is not their point."""
+    sim.configure(UNLIMITED_FRONT, limits=None, reset=True)
+    return UNLIMITED_FRONT
+
+
 @pytest.fixture
 def make_trader(tmp_path):
     """Builds traders under a private flow path and releases every one of them afterwards."""

@@ -10,7 +10,8 @@ import pytest
 
 import Quorvan.sim as sim
 from Quorvan.CTP import ApiStruct
-from conftest import EVENTS, REQUESTS, VENDOR, Quiet, Trader, filled, record_class_of, wait_until
+from conftest import (EVENTS, REQUESTS, VENDOR, Quiet, Trader, filled, record_class_of,
+                      send_query, wait_until)
 
 _fronts = itertools.count()
 
@@ -59,6 +60,13 @@ def front():
 
 
 @pytest.fixture
+def unlimited(front):
+    """Lifts the flow limits of the test's front, for a test that checks the books with a
+    query after each step: the vendor's one query a second would only slow it down."""
+    sim.configure(front, limits=None)
+
+
+@pytest.fixture
 def ready(make_trader, front):
     """A trader of the test's front, logged in and ready to trade."""
 
@@ -82,7 +90,7 @@ def await_events(trader, name, count=1, since=0):
 def ask(trader, query, response, *args):
     """Sends a query and returns its records once the last response has arrived."""
     start = len(trader.events)
-    assert getattr(trader, query)(*args) == 0
+    assert send_query(trader, getattr(trader, query), *args) == 0
     wait_until(lambda: any(event[4] for event in named(trader, response, start)))
     return [event[1] for event in named(trader, response, start) if event[1]]
 
@@ -253,7 +261,7 @@ def test_a_refused_request_is_answered_with_the_fields_of_its_record(make_trader
 
 # ----- trading ---------------------------------------------------------------------------------
 
-def test_an_order_that_crosses_fills_at_the_market_and_moves_the_books(ready):
+def test_an_order_that_crosses_fills_at_the_market_and_moves_the_books(ready, unlimited):
     trader = ready()
     traded = place(trader, "buy_open", SHFE, b"rb2705", REBAR_ASK + 10, 2)
     statuses = [event[1]["OrderStatus"] for event in named(trader, "OnRtnOrder")]
@@ -277,7 +285,7 @@ def test_an_order_that_crosses_fills_at_the_market_and_moves_the_books(ready):
         b"0"]
 
 
-def test_a_resting_order_holds_its_margin_until_the_market_crosses_it(ready, front):
+def test_a_resting_order_holds_its_margin_until_the_market_crosses_it(ready, front, unlimited):
     trader = ready()
     resting = place(trader, "buy_open", SHFE, b"rb2705", 3150, 1)
     assert resting["OrderStatus"] == b"3"
@@ -291,7 +299,7 @@ def test_a_resting_order_holds_its_margin_until_the_market_crosses_it(ready, fro
     assert money["CurrMargin"] == pytest.approx(3150 * 10 * 0.10)
 
 
-def test_shfe_closes_todays_and_yesterdays_lots_apart(make_trader, front):
+def test_shfe_closes_todays_and_yesterdays_lots_apart(make_trader, front, unlimited):
     sim.configure(front, accounts={"U01": dict(
         password="secret", positions=[dict(instrument_id="rb2705", direction="long",
                                            volume=2, price=3150)])})
@@ -319,7 +327,7 @@ def test_shfe_closes_todays_and_yesterdays_lots_apart(make_trader, front):
     assert (refusal["ErrorID"], refusal["ErrorMsg"]) == (51, "CTP:平昨仓位不足")
 
 
-def test_cancelling_by_reference_and_by_exchange_number(ready):
+def test_cancelling_by_reference_and_by_exchange_number(ready, unlimited):
     trader = ready()
     first = place(trader, "buy_open", SHFE, b"rb2705", 3100, 1)
     second = place(trader, "sell_open", SHFE, b"rb2705", 3300, 1)
@@ -367,7 +375,7 @@ def test_a_refused_order_gets_the_vendors_error_twice_and_no_order(make_trader, 
     assert named(trader, "OnRtnOrder") == []
 
 
-def test_the_books_agree_through_a_trading_day(make_trader, front):
+def test_the_books_agree_through_a_trading_day(make_trader, front, unlimited):
     sim.configure(front, accounts={"U01": dict(password="secret", positions=[
         dict(instrument_id="m2705", direction="short", volume=3)])})
     trader = make_trader(Recording, td_server=front)

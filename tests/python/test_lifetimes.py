@@ -144,8 +144,9 @@ def test_release_from_a_handler_while_another_thread_releases(make_trader):
 
 
 @pytest.mark.parametrize("round_", range(10))
-def test_requests_on_several_threads_while_another_releases(make_trader, round_):
-    trader = make_trader()
+def test_requests_on_several_threads_while_another_releases(make_trader, unlimited_front,
+                                                           round_):
+    trader = make_trader(td_server=unlimited_front)
     record = QryOrderField(BrokerID=b"9999")
     results = {}
 

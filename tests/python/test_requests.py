@@ -24,8 +24,9 @@ def parameter(request):
 
 
 @pytest.fixture
-def trader(make_trader):
-    return make_trader(Quiet)
+def trader(make_trader, unlimited_front):
+    """Fires every request, queries included, several times in a row."""
+    return make_trader(Quiet, td_server=unlimited_front)
 
 
 RECORD_CLASSES = [value for value in vars(ApiStruct).values()
@@ -207,11 +208,13 @@ def test_the_address_comes_from_the_module_ctypes_at_each_call(trader, monkeypat
 
 @pytest.mark.parametrize("kept", [0, 3])
 def test_an_api_object_keeps_its_last_calls_as_set_when_it_was_made(make_trader, tmp_path,
-                                                                      kept):
-    earlier = make_trader(Quiet, flow_path=str(tmp_path / "earlier") + "/")
+                                                                      unlimited_front, kept):
+    earlier = make_trader(Quiet, flow_path=str(tmp_path / "earlier") + "/",
+                          td_server=unlimited_front)
     sim.keep_calls(kept)
     try:
-        trader = make_trader(Quiet, flow_path=str(tmp_path / "later") + "/")
+        trader = make_trader(Quiet, flow_path=str(tmp_path / "later") + "/",
+                             td_server=unlimited_front)
     finally:
         sim.keep_calls(100_000)
     query = ApiStruct.QryOrderField()
