@@ -29,7 +29,9 @@ when the ask is at or below its limit (a buy) or the bid at or above it (a sell)
 that price up to the lots there, taking them; one good for the day (TimeCondition GFD) rests
 with what is left (OrderStatus PartTradedQueueing once part traded, VolumeTraded and
 VolumeTotal kept), until a market set later crosses it. Each fill sends an OnRtnOrder and an
-OnRtnTrade. The kinds of order, all with TimeCondition IOC but the first:
+OnRtnTrade. The market is every order's other side: traders' orders do not trade with each
+other, they compete for what the market offers. The kinds of order, all with TimeCondition
+IOC but the first:
 
     limit, GFD           rests until filled or cancelled
     FAK   IOC + AV       fills what is there, the rest is cancelled
@@ -37,7 +39,8 @@ OnRtnTrade. The kinds of order, all with TimeCondition IOC but the first:
     IOC + MV             fills at least MinVolume (1 to the volume) or nothing
     market (AnyPrice)    IOC at the other side's best price, whatever it is; refused
                          (ErrorID 80) on an exchange that takes none (SHFE and INE by
-                         default, see configure's exchanges)
+                         default, see configure's exchanges); the money it needs
+                         is reckoned at the upper limit
 
 The exchange rejects a limit price off the instrument's tick or outside the day's limits
 (upper_limit, lower_limit): OnRtnOrder with OrderSubmitStatus InsertRejected, OrderStatus

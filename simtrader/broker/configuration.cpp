@@ -233,8 +233,8 @@ void ApplyInstrument(BrokerConfig &config, Entry &entry) {
   }
   entry.RejectUnused();
   if (is_new) CompleteNewMarket(entry, listing);
-  // Limits not given follow a new settlement; a listing's own stay until then.
-  if (is_new || entry.Has("pre_settlement_price")) {
+  // Limits not given follow a new settlement or tick; a listing's own stay until then.
+  if (is_new || entry.Has("pre_settlement_price") || entry.Has("price_tick")) {
     const double settlement = listing.market.pre_settlement;
     if (!entry.Has("upper_limit")) {
       listing.market.upper_limit = UpperLimitOf(listing.instrument, settlement);

@@ -14,7 +14,7 @@
 // (last, bid or ask). An account entry declares an investor, replacing an earlier declaration
 // with its positions; a position entry gives that investor lots held from yesterday, at
 // `price` (by default yesterday's settlement), which becomes their basis. An instrument's
-// daily limits follow its yesterday's settlement, unless the entry gives them. An exchange
+// daily limits follow its yesterday's settlement and tick, unless the entry gives them. An exchange
 // entry sets what kinds of order that exchange accepts.
 #ifndef SIMTRADER_BROKER_CONFIGURATION_H
 #define SIMTRADER_BROKER_CONFIGURATION_H
