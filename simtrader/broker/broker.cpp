@@ -363,9 +363,14 @@ void Broker::InsertOrder(const Link &link, const CThostFtdcInputOrderField &inpu
                static_cast<int>(store_->Next(Counter::BrokerOrderSeq)));
   // A conditional order's money and positions are checked when it triggers: until then the
   // broker only holds it, under a number of its own kind, since no exchange has seen it.
-  if (IsConditional(input)) {
-    session->max_order_ref =
-        std::max(session->max_order_ref, NumericOrderRef(order_ref).value_or(0));
+  const bool conditional = IsConditional(input);
+  if (!conditional) {
+    if (std::optional<VendorError> error = CheckPositionsAndFunds(order, listing->second)) {
+      return refuse(*error);
+    }
+  }
+  session->max_order_ref = std::max(session->max_order_ref, NumericOrderRef(order_ref).value_or(0));
+  if (conditional) {
     SetText(order.OrderSysID,
             kConditionalOrderPrefix + std::to_string(store_->Next(Counter::ConditionalOrderID)));
     SetStatus(order, THOST_FTDC_OST_NotTouched, THOST_FTDC_OSS_InsertSubmitted,
@@ -373,10 +378,6 @@ void Broker::InsertOrder(const Link &link, const CThostFtdcInputOrderField &inpu
     PublishOrder(order);
     return;
   }
-  if (std::optional<VendorError> error = CheckPositionsAndFunds(order, listing->second)) {
-    return refuse(*error);
-  }
-  session->max_order_ref = std::max(session->max_order_ref, NumericOrderRef(order_ref).value_or(0));
   PublishOrder(order);
   SendToExchange(order);
 }

@@ -164,5 +164,6 @@ def test_conditional_orders_wait_for_the_last_price_and_cancel(ready, front):
 def test_limits_and_exchanges_that_cannot_be_used_are_refused(front, call, error, message):
     with pytest.raises(error, match=message):
         call(front)
-    # Nothing changed: the front still quotes as before.
-    assert sim.set_market("rb2705", bid=REBAR_BID, front=front) is None
+    # Nothing changed: the limits are still 2976 and 3424, and prices at them are taken.
+    sim.set_market("rb2705", bid=3423, ask=3424, last=3424, front=front)
+    sim.set_market("rb2705", bid=2976, ask=2977, last=2976, front=front)
