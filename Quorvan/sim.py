@@ -504,15 +504,15 @@ def configure(front=None, *, accounts=None, instruments=None, exchanges=None, re
     close_today_ratio_by_money, close_today_ratio_by_volume (commission by value and per
     lot), delivery_year, delivery_month, bid, ask, last, bid_volume, ask_volume (the lots at
     the best bid and ask; 1,000,000 each unless given), pre_settlement_price, upper_limit and
-    lower_limit (the daily limits; unless given, they follow pre_settlement_price by the
-    product's usual band, 10% for a new instrument).
+    lower_limit (the daily limits; unless given, they follow a new pre_settlement_price or
+    price_tick by the product's usual band, 10% for a new instrument).
 
     exchanges: {exchange_id: dict(market_orders=True or False)}, whether the exchange takes
     market orders; by default DCE, CZCE, CFFEX and GFEX do, SHFE and INE (and any other
     exchange) do not.
 
     The changes apply to the broker's current configuration, or with reset=True to the
-    built-in one (no accounts, the default instruments). ValueError, changing nothing, for a
+    built-in one (no accounts, the default instruments and exchanges). ValueError, changing nothing, for a
     field or value the broker does not take."""
     text = _config_text(accounts, instruments, exchanges)
     _check(_configure(_front(front), text, int(bool(reset))))
