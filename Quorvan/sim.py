@@ -23,16 +23,52 @@ accounts, any broker id, investor, app id and auth code are accepted, an investo
 login sets its password and a later login with another password is refused; each account
 starts with a balance of 10,000,000 yuan. Each login gets FrontID 1 and a new SessionID.
 
-Orders are limit orders, good for the day (or immediate-or-cancel) and filled whole: a buy
-when the ask is at or below its limit, at the ask; a sell when the bid is at or above it, at
-the bid; otherwise it rests until a market set later crosses it. An order's ExchangeID may be
-left empty; the exchange of another instrument is refused as an unknown instrument. Money
+Each market has one level a side, the best bid and ask with the lots there (bid_volume,
+ask_volume: 1,000,000 unless set, so that small orders fill whole). A limit order crosses
+when the ask is at or below its limit (a buy) or the bid at or above it (a sell) and fills at
+that price up to the lots there, taking them; one good for the day (TimeCondition GFD) rests
+with what is left (OrderStatus PartTradedQueueing once part traded, VolumeTraded and
+VolumeTotal kept), until a market set later crosses it. Each fill sends an OnRtnOrder and an
+OnRtnTrade. The market is every order's other side: traders' orders do not trade with each
+other, they compete for what the market offers. The kinds of order, all with TimeCondition
+IOC but the first:
+
+    limit, GFD           rests until filled or cancelled
+    FAK   IOC + AV       fills what is there, the rest is cancelled
+    FOK   IOC + CV       fills whole or not at all
+    IOC + MV             fills at least MinVolume (1 to the volume) or nothing
+    market (AnyPrice)    IOC at the other side's best price, whatever it is; refused
+                         (ErrorID 80) on an exchange that takes none (SHFE and INE by
+                         default, see configure's exchanges); the money it needs
+                         is reckoned at the upper limit
+
+The exchange rejects a limit price off the instrument's tick or outside the day's limits
+(upper_limit, lower_limit): OnRtnOrder with OrderSubmitStatus InsertRejected, OrderStatus
+Canceled and the reason in StatusMsg, no trade and nothing frozen.
+
+Conditional orders (ContingentCondition Touch, TouchProfit, and last price greater than,
+greater or equal to, less than, less or equal to StopPrice) are held by the broker:
+OrderStatus NotTouched, an OrderSysID starting "TJBD_", nothing frozen. A stop (Touch)
+triggers when the last price reaches StopPrice against the position (a sell at or below it,
+a buy at or above), a take-profit (TouchProfit) the other way round. When set_market's last
+price meets the condition the order goes to the exchange at its own price type and proceeds
+as any order; money and positions are checked then, and an order that fails them is
+cancelled with the vendor's message in StatusMsg. Other conditions are refused with ErrorID
+54, a StopPrice that is not positive or off the tick with 15.
+
+A cancel names the order by FrontID, SessionID and OrderRef, or by ExchangeID and OrderSysID
+(which counts when both are given); held and part-traded orders cancel too. An order's
+ExchangeID may be left empty; the exchange of another instrument is refused as an unknown
+instrument. A field the broker does not take (a hedge flag other than speculation, forced
+closes, swap orders, another price type or time condition) is refused with ErrorID 15. Money
 follows the exchanges' daily mark-to-market: margin is price x volume x multiple x margin
 ratio; balance = pre-balance + close profit + position profit - commission; available =
 balance - margin - frozen margin - frozen commission, what resting orders hold back.
 
 The instruments every broker lists unless configured otherwise, each quoted one tick wide
-(bid at the last price, ask a tick above):
+(bid at the last price, ask a tick above), with daily limits of the product's usual band
+around yesterday's settlement (rb, cu, au 7%; sc 8%; m, SR, TA 6%; i 11%; IF, IC 10%;
+si, lc 9%):
 
     SHFE   rb2705 rebar (tick 1, x10)       cu2702 copper (tick 10, x5)
            au2706 gold (tick 0.02, x1000)
@@ -150,7 +186,7 @@ _configure = _declare(
     "quorvan_sim_configure", ctypes.c_int, ctypes.c_char_p, ctypes.c_char_p, ctypes.c_int)
 _set_market = _declare(
     "quorvan_sim_set_market", ctypes.c_int, ctypes.c_char_p, ctypes.c_char_p,
-    _c_double_p, _c_double_p, _c_double_p, _c_int_p, _c_int_p)
+    _c_double_p, _c_double_p, _c_double_p, _c_int_p, _c_int_p, _c_double_p, _c_double_p)
 
 # The library's failure codes (control.h) as the exceptions they raise.
 _ERRORS = {
@@ -420,8 +456,20 @@ def _config_entry(kind, what, fields, **leading):
     return " ".join(words)
 
 
-def _config_text(accounts, instruments):
+def _config_text(accounts, instruments, exchanges):
     lines = []
+    if exchanges is not None:
+        if not isinstance(exchanges, Mapping):
+            raise TypeError("exchanges must be a dict of exchange ids to dicts, "
+                            f"not {type(exchanges).__name__}")
+        for exchange, rules in exchanges.items():
+            what = f"exchanges[{exchange!r}]"
+            if not isinstance(rules, Mapping):
+                raise TypeError(f"{what} must be a dict, not {type(rules).__name__}")
+            # The library takes its switches as 1 and 0.
+            switches = {key: int(value) if isinstance(value, bool) else value
+                        for key, value in rules.items()}
+            lines.append(_config_entry("exchange", what, switches, exchange_id=exchange))
     if instruments is not None:
         if isinstance(instruments, Mapping) or not isinstance(instruments, Iterable):
             raise TypeError("instruments must be a list of dicts, "
@@ -485,7 +533,8 @@ def _limits_entry(limits):
     return " ".join(words)
 
 
-def configure(front=None, *, accounts=None, instruments=None, limits=_UNCHANGED, reset=False):
+def configure(front=None, *, accounts=None, instruments=None, exchanges=None, limits=_UNCHANGED,
+              reset=False):
     """Configures the simulated broker of `front` (a trader, or a front address), which starts
     afresh from it: its accounts, positions, orders and trades are dropped. With front None,
     configures the brokers made from now on. RuntimeError if traders are connected to the
@@ -504,8 +553,14 @@ def configure(front=None, *, accounts=None, instruments=None, limits=_UNCHANGED,
     instrument_name, price_tick, volume_multiple, long_margin_ratio, short_margin_ratio,
     open_ratio_by_money, open_ratio_by_volume, close_ratio_by_money, close_ratio_by_volume,
     close_today_ratio_by_money, close_today_ratio_by_volume (commission by value and per
-    lot), delivery_year, delivery_month, bid, ask, last, bid_volume, ask_volume,
-    pre_settlement_price.
+    lot), delivery_year, delivery_month, bid, ask, last, bid_volume, ask_volume (the lots at
+    the best bid and ask; 1,000,000 each unless given), pre_settlement_price, upper_limit and
+    lower_limit (the daily limits; unless given, they follow a new pre_settlement_price or
+    price_tick by the product's usual band, 10% for a new instrument).
+
+    exchanges: {exchange_id: dict(market_orders=True or False)}, whether the exchange takes
+    market orders; by default DCE, CZCE, CFFEX and GFEX do, SHFE and INE (and any other
+    exchange) do not.
 
     limits: the front's flow limits, as a dict of some of queries_per_second,
     queries_in_flight and orders_per_second, each a positive count or None to lift it; the
@@ -514,9 +569,9 @@ def configure(front=None, *, accounts=None, instruments=None, limits=_UNCHANGED,
     orders_per_second=None). See "Flow control" in help(Quorvan.sim).
 
     The changes apply to the broker's current configuration, or with reset=True to the
-    built-in one (no accounts, the default instruments, the vendor's limits). ValueError,
-    changing nothing, for a field or value the broker does not take."""
-    text = _config_text(accounts, instruments)
+    built-in one (no accounts, the default instruments and exchanges, the vendor's limits).
+    ValueError, changing nothing, for a field or value the broker does not take."""
+    text = _config_text(accounts, instruments, exchanges)
     if limits is not _UNCHANGED:
         text = b"\n".join(filter(None, (text, _limits_entry(limits).encode("ascii"))))
     _check(_configure(_front(front), text, int(bool(reset))))
@@ -537,14 +592,23 @@ def _volume_pointer(value, what):
 
 
 def set_market(instrument, *, bid=None, ask=None, last=None, bid_volume=None,
-               ask_volume=None, front=None):
+               ask_volume=None, upper_limit=None, lower_limit=None, front=None):
     """Moves the market of `instrument` at the broker of `front` (a trader, or a front
     address), or with front None at every broker and for brokers made from now on. Values
-    left None keep theirs; a price of 0 leaves that side empty. Resting orders the new market
-    crosses are filled: their events are posted to their traders' threads before this
-    returns. ValueError, moving nothing, for an instrument not listed, a price off the tick,
-    or a bid at or above the ask."""
+    left None keep theirs; a price of 0 leaves that side empty. bid_volume and ask_volume are
+    the lots at the best bid and ask, which each fill against them takes away.
+
+    Resting orders the new market crosses fill at its bid or ask, best price first and, at
+    one price, earliest first, across all traders of the broker, until the volume there is
+    taken; what is left of an order keeps resting. A new last price then triggers the
+    conditional orders whose condition it meets. The events are posted to the traders'
+    threads before this returns.
+
+    ValueError, moving nothing, for an instrument not listed, a price off the tick, a bid at
+    or above the ask, a negative volume, a lower_limit not below the upper_limit, or a bid,
+    ask or last outside the limits."""
     _check(_set_market(
         _front(front), to_bytes(instrument),
         _price_pointer(bid, "bid"), _price_pointer(ask, "ask"), _price_pointer(last, "last"),
-        _volume_pointer(bid_volume, "bid_volume"), _volume_pointer(ask_volume, "ask_volume")))
+        _volume_pointer(bid_volume, "bid_volume"), _volume_pointer(ask_volume, "ask_volume"),
+        _price_pointer(upper_limit, "upper_limit"), _price_pointer(lower_limit, "lower_limit")))

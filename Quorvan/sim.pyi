@@ -31,6 +31,7 @@ def configure(
     *,
     accounts: Optional[Mapping[str, Mapping[str, Any]]] = ...,
     instruments: Optional[Iterable[Mapping[str, Any]]] = ...,
+    exchanges: Optional[Mapping[str, Mapping[str, bool]]] = ...,
     limits: Optional[Mapping[str, Optional[int]]] = ...,
     reset: bool = ...,
 ) -> None: ...
@@ -42,5 +43,7 @@ def set_market(
     last: Optional[_Number] = ...,
     bid_volume: Optional[int] = ...,
     ask_volume: Optional[int] = ...,
+    upper_limit: Optional[_Number] = ...,
+    lower_limit: Optional[_Number] = ...,
     front: Optional[_Front] = ...,
 ) -> None: ...

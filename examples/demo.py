@@ -1,9 +1,12 @@
 """A small strategy against the simulated broker.
 
 It logs in, shows its account and one instrument, buys one lot of rebar at the ask and sees the
-fill, closes it again today (SHFE keeps today's positions apart), places an order below the
-market that rests and cancels it, prints its positions and account, and releases the session.
-Its queries go one at a time, each sent again while the broker's flow control holds it back.
+fill, closes it again today (SHFE keeps today's positions apart), buys three lots where the
+ask shows two (two fill, the third rests until the market shows more), sells them fill-and-kill
+where the bid shows two (the third is cancelled), places an order below the market that rests
+and cancels it, prints its positions and account, and releases the session. The simulated
+broker's market is moved with Quorvan.sim, as a market data feed would move it. Its queries go
+one at a time, each sent again while the broker's flow control holds it back.
 
 Run it with `make demo`, or after `make` with the repository root on PYTHONPATH:
     python3 examples/demo.py
@@ -14,14 +17,21 @@ import threading
 import time
 from typing import Any, Callable, Dict, List, Optional, Sequence, Tuple
 
-from Quorvan.CTP.ApiStruct import QryDepthMarketDataField
-from Quorvan.CTP.ApiConst import (OrderStatus_Canceled, OrderStatus_NoTradeQueueing,
-                                  PosiDirection_Long, PositionDate_Today)
+import Quorvan.sim as sim
+from Quorvan.CTP.ApiStruct import InputOrderField, QryDepthMarketDataField
+from Quorvan.CTP.ApiConst import (ContingentCondition_Immediately, Direction_Sell,
+                                  ForceCloseReason_NotForceClose, HedgeFlag_Speculation,
+                                  OffsetFlag_CloseToday, OrderPriceType_LimitPrice,
+                                  OrderStatus_AllTraded, OrderStatus_Canceled,
+                                  OrderStatus_NoTradeQueueing, OrderStatus_PartTradedQueueing,
+                                  PosiDirection_Long, PositionDate_Today, TimeCondition_IOC,
+                                  VolumeCondition_AV)
 from Quorvan.CTP.TraderApiBase import TraderApiBase
 
 # The exchange as bytes: the closing helpers tell close-today from close-yesterday only for
 # b"SHFE" and b"INE" (a plain close on SHFE closes yesterday's position).
 EXCHANGE, INSTRUMENT = b"SHFE", "rb2705"
+FRONT = "127.0.0.1:40001"
 TIMEOUT = 10.0
 # What a query returns when the broker's flow control holds it back: one query a second, and
 # none while another is unanswered.
@@ -138,9 +148,27 @@ class DemoStrategy(TraderApiBase):
         return self.orders.get(str(order_ref).encode(), {}).get("OrderStatus")
 
     def fill_of(self, order_ref: int) -> Optional[Record]:
-        """The trade of our order `order_ref`, once it has arrived."""
+        """The first trade of our order `order_ref`, once it has arrived."""
+        return next(iter(self.fills_of(order_ref)), None)
+
+    def fills_of(self, order_ref: int) -> List[Record]:
         reference = str(order_ref).encode()
-        return next((trade for trade in self.trades if trade["OrderRef"] == reference), None)
+        return [trade for trade in self.trades if trade["OrderRef"] == reference]
+
+    def sell_close_today_fak(self, price: float, volume: int) -> int:
+        """Sells to close today's lots fill-and-kill: what the bid holds trades, the rest is
+        cancelled at once."""
+        self.order_ref += 1
+        self.ReqOrderInsert(InputOrderField(
+            BrokerID=self.broker_id, InvestorID=self.investor_id, ExchangeID=EXCHANGE,
+            InstrumentID=INSTRUMENT.encode(), OrderRef=str(self.order_ref).encode(),
+            OrderPriceType=OrderPriceType_LimitPrice, Direction=Direction_Sell,
+            CombOffsetFlag=OffsetFlag_CloseToday, CombHedgeFlag=HedgeFlag_Speculation,
+            LimitPrice=price, VolumeTotalOriginal=volume, TimeCondition=TimeCondition_IOC,
+            VolumeCondition=VolumeCondition_AV, MinVolume=1,
+            ContingentCondition=ContingentCondition_Immediately,
+            ForceCloseReason=ForceCloseReason_NotForceClose))
+        return self.order_ref
 
     def fill(self, order_ref: int) -> Record:
         """Waits for the trade of our order `order_ref`."""
@@ -181,7 +209,7 @@ def main() -> None:
 
 
 def run(flow_path: str) -> None:
-    trader = DemoStrategy(broker_id="9999", td_server="127.0.0.1:40001", investor_id="demo01",
+    trader = DemoStrategy(broker_id="9999", td_server=FRONT, investor_id="demo01",
                           password="demo-password", app_id="quorvan_demo",
                           auth_code="0000000000000000", flow_path=flow_path)
     trader.wait(lambda: trader.status == 0 or trader.init_error_msg["ErrorID"] != 0, "login")
@@ -206,6 +234,28 @@ def run(flow_path: str) -> None:
     print(f"Closing it today at the bid, {bid:g}")
     trader.sell_close(EXCHANGE, INSTRUMENT, bid, 1, is_today=True)
     print(f"  filled at {trader.fill(trader.order_ref)['Price']:g}")
+
+    print("\nThe ask shows 2 lots; buying 3 there")
+    sim.set_market(INSTRUMENT, ask_volume=2, front=FRONT)
+    trader.buy_open(EXCHANGE, INSTRUMENT, ask, 3)
+    partial = trader.order_ref
+    trader.wait(lambda: trader.order_status(partial) == OrderStatus_PartTradedQueueing,
+                "partial fill")
+    order = trader.orders[str(partial).encode()]
+    print(f"  {order['VolumeTraded']} filled, {order['VolumeTotal']} resting: "
+          f"{text(order['StatusMsg'])}")
+    sim.set_market(INSTRUMENT, ask_volume=10, front=FRONT)
+    trader.wait(lambda: trader.order_status(partial) == OrderStatus_AllTraded, "the rest's fill")
+    print(f"  the market shows 10 lots: the last one filled at "
+          f"{trader.fills_of(partial)[-1]['Price']:g}")
+
+    print("The bid shows 2 lots; selling the 3 there fill-and-kill")
+    sim.set_market(INSTRUMENT, bid_volume=2, front=FRONT)
+    fak = trader.sell_close_today_fak(bid, 3)
+    trader.wait(lambda: trader.order_status(fak) == OrderStatus_Canceled, "the rest's cancel")
+    order = trader.orders[str(fak).encode()]
+    print(f"  {order['VolumeTraded']} filled, the other cancelled: {text(order['StatusMsg'])}")
+    sim.set_market(INSTRUMENT, bid_volume=10, front=FRONT)
 
     resting = bid - 10 * tick
     print(f"Bidding {resting:g}, ten ticks below the market, then cancelling")

@@ -231,7 +231,8 @@ int quorvan_sim_configure(const char *front, const char *text, int reset) {
 
 int quorvan_sim_set_market(const char *front, const char *instrument, const double *bid,
                            const double *ask, const double *last, const int *bid_volume,
-                           const int *ask_volume) {
+                           const int *ask_volume, const double *upper_limit,
+                           const double *lower_limit) {
   return Guarded([&] {
     MarketUpdate update;
     if (bid != nullptr) update.bid = *bid;
@@ -239,6 +240,8 @@ int quorvan_sim_set_market(const char *front, const char *instrument, const doub
     if (last != nullptr) update.last = *last;
     if (bid_volume != nullptr) update.bid_volume = *bid_volume;
     if (ask_volume != nullptr) update.ask_volume = *ask_volume;
+    if (upper_limit != nullptr) update.upper_limit = *upper_limit;
+    if (lower_limit != nullptr) update.lower_limit = *lower_limit;
     BrokerDirectory::Instance().SetMarket(FlowScope(front), Text(instrument), update);
   });
 }

@@ -91,9 +91,9 @@ class QueryFlow {
   };
 
   std::mutex mutex_;
-  std::optional<int> in_flight_limit_;   // guarded by mutex_
-  RateWindow sent_;                      // guarded by mutex_
-  std::deque<Unanswered> unanswered_;    // guarded by mutex_, oldest first
+  std::optional<int> in_flight_limit_;  // guarded by mutex_
+  RateWindow sent_;                     // guarded by mutex_
+  std::deque<Unanswered> unanswered_;   // guarded by mutex_, oldest first
 };
 
 }  // namespace simtrader

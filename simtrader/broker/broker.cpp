@@ -17,6 +17,8 @@ namespace {
 
 constexpr const char kSystemName[] = "Quorvan simulated broker";
 constexpr const char kSystemVersion[] = "v6.6.9_sim";
+// What the numbers of conditional orders start with, telling them from the exchanges' own.
+constexpr const char kConditionalOrderPrefix[] = "TJBD_";
 
 constexpr int Event(EventId event) { return static_cast<int>(event); }
 
@@ -95,8 +97,10 @@ Broker::Broker(const BrokerConfig &config, std::unique_ptr<BrokerStore> store)
     : declared_accounts_(config.accounts),
       limits_(config.limits),
       catalogue_(config.catalogue),
+      exchanges_(config.exchanges),
       store_(std::move(store)),
       trading_day_(LocalDate()) {
+  for (const CThostFtdcOrderField &order : store_->RestingOrders()) book_.Put(order);
   for (const auto &[investor, declared] : declared_accounts_) {
     Account account;
     account.investor = investor;
@@ -157,13 +161,7 @@ OrderOrigin Broker::OriginOf(const Session &session, int request_id) const {
 }
 
 std::vector<CThostFtdcOrderField> Broker::RestingOrdersOf(const std::string &investor) const {
-  std::vector<CThostFtdcOrderField> orders = store_->RestingOrders();
-  orders.erase(std::remove_if(orders.begin(), orders.end(),
-                              [&](const CThostFtdcOrderField &order) {
-                                return TextOf(order.InvestorID) != investor;
-                              }),
-               orders.end());
-  return orders;
+  return book_.QueuedOf(investor);
 }
 
 void Broker::Authenticate(const Link &link, const CThostFtdcReqAuthenticateField &request,
@@ -347,6 +345,12 @@ void Broker::InsertOrder(const Link &link, const CThostFtdcInputOrderField &inpu
   if (std::optional<VendorError> error = CheckOrderFields(input, instrument)) {
     return refuse(*error);
   }
+  if (input.OrderPriceType == THOST_FTDC_OPT_AnyPrice) {
+    auto rules = exchanges_.find(instrument.exchange);
+    if (rules == exchanges_.end() || !rules->second.market_orders) {
+      return refuse(vendor_error::kPriceTypeNotSupported);
+    }
+  }
   // References are unique within a session; an order without one is numbered after the
   // session's highest, as the vendor does.
   std::string order_ref = TextOf(input.OrderRef);
@@ -358,22 +362,56 @@ void Broker::InsertOrder(const Link &link, const CThostFtdcInputOrderField &inpu
   CThostFtdcOrderField order =
       NewOrder(input, instrument, OriginOf(*session, request_id), order_ref,
                static_cast<int>(store_->Next(Counter::BrokerOrderSeq)));
-  if (std::optional<VendorError> error = CheckPositionsAndFunds(order, listing->second)) {
-    return refuse(*error);
+  // A conditional order's money and positions are checked when it triggers: until then the
+  // broker only holds it, under a number of its own kind, since no exchange has seen it.
+  const bool conditional = IsConditional(input);
+  if (!conditional) {
+    if (std::optional<VendorError> error = CheckPositionsAndFunds(order, listing->second)) {
+      return refuse(*error);
+    }
   }
   session->max_order_ref = std::max(session->max_order_ref, NumericOrderRef(order_ref).value_or(0));
-
+  if (conditional) {
+    SetText(order.OrderSysID,
+            kConditionalOrderPrefix + std::to_string(store_->Next(Counter::ConditionalOrderID)));
+    SetStatus(order, THOST_FTDC_OST_NotTouched, THOST_FTDC_OSS_InsertSubmitted,
+              status_text::kNotTouched);
+    PublishOrder(order);
+    return;
+  }
   PublishOrder(order);
+  SendToExchange(order);
+}
+
+void Broker::SendToExchange(CThostFtdcOrderField order) {
+  Listing &listing = catalogue_.at(TextOf(order.InstrumentID));
+  if (std::optional<std::string> rejection = ExchangeRejection(order, listing)) {
+    SetStatus(order, THOST_FTDC_OST_Canceled, THOST_FTDC_OSS_InsertRejected, rejection->c_str());
+    PublishOrder(order);
+    return;
+  }
   SetText(order.OrderSysID, ExchangeNumber(store_->Next(Counter::OrderSysID)));
   order.SequenceNo = order.BrokerOrderSeq;
   SetStatus(order, THOST_FTDC_OST_NoTradeQueueing, THOST_FTDC_OSS_Accepted, status_text::kQueueing);
   PublishOrder(order);
-  if (std::optional<double> price = MatchPrice(order, listing->second.market)) {
-    Fill(order, *price);
-  } else if (order.TimeCondition == THOST_FTDC_TC_IOC) {
+  if (std::optional<double> price = MatchPrice(order, listing.market)) {
+    const int volume = FillableVolume(order, OfferedVolume(order, listing.market));
+    if (volume > 0) Fill(order, *price, volume);
+  }
+  if (order.TimeCondition == THOST_FTDC_TC_IOC && !IsFinished(order)) {
     SetStatus(order, THOST_FTDC_OST_Canceled, THOST_FTDC_OSS_Accepted, status_text::kCanceled);
     PublishOrder(order);
   }
+}
+
+void Broker::Trigger(CThostFtdcOrderField order) {
+  const Listing &listing = catalogue_.at(TextOf(order.InstrumentID));
+  if (std::optional<VendorError> error = CheckPositionsAndFunds(order, listing)) {
+    SetStatus(order, THOST_FTDC_OST_Canceled, THOST_FTDC_OSS_InsertRejected, error->message);
+    PublishOrder(order);
+    return;
+  }
+  SendToExchange(order);
 }
 
 std::optional<VendorError> Broker::CheckPositionsAndFunds(const CThostFtdcOrderField &order,
@@ -383,7 +421,12 @@ std::optional<VendorError> Broker::CheckPositionsAndFunds(const CThostFtdcOrderF
   const Holdings holdings(store_->Positions(investor));
   const std::vector<CThostFtdcOrderField> resting = RestingOrdersOf(investor);
   if (Opens(order)) {
-    const OrderReserve needed = ReserveOf(order, instrument);
+    // A market order may trade anywhere up to the day's limit: it must afford that price.
+    CThostFtdcOrderField priced = order;
+    if (order.OrderPriceType == THOST_FTDC_OPT_AnyPrice) {
+      priced.LimitPrice = listing.market.upper_limit;
+    }
+    const OrderReserve needed = ReserveOf(priced, instrument);
     const Funds funds = FundsOf(*store_->FindAccount(investor), holdings, resting, catalogue_);
     // A cent of slack keeps rounding in the sums from refusing an order that fits exactly.
     if (funds.available + 0.01 < needed.margin + needed.commission) {
@@ -418,10 +461,12 @@ std::optional<VendorError> Broker::CheckPositionsAndFunds(const CThostFtdcOrderF
   return std::nullopt;
 }
 
-void Broker::Fill(CThostFtdcOrderField order, double price) {
+void Broker::Fill(CThostFtdcOrderField &order, double price, int volume) {
   const std::string investor = TextOf(order.InvestorID);
-  const Instrument &instrument = catalogue_.at(TextOf(order.InstrumentID)).instrument;
-  const int volume = order.VolumeTotal;
+  Listing &listing = catalogue_.at(TextOf(order.InstrumentID));
+  const Instrument &instrument = listing.instrument;
+  (order.Direction == THOST_FTDC_D_Buy ? listing.market.ask_volume : listing.market.bid_volume) -=
+      volume;
   const long long trade_number = store_->Next(Counter::TradeID);
   const std::string trade_id = ExchangeNumber(trade_number);
   Holdings holdings(store_->Positions(investor));
@@ -440,8 +485,13 @@ void Broker::Fill(CThostFtdcOrderField order, double price) {
   }
   store_->PutPositions(investor, holdings.legs());
   order.VolumeTraded += volume;
-  order.VolumeTotal = 0;
-  SetStatus(order, THOST_FTDC_OST_AllTraded, THOST_FTDC_OSS_Accepted, status_text::kAllTraded);
+  order.VolumeTotal -= volume;
+  if (order.VolumeTotal == 0) {
+    SetStatus(order, THOST_FTDC_OST_AllTraded, THOST_FTDC_OSS_Accepted, status_text::kAllTraded);
+  } else {
+    SetStatus(order, THOST_FTDC_OST_PartTradedQueueing, THOST_FTDC_OSS_Accepted,
+              status_text::kPartTraded);
+  }
   PublishOrder(order);
   const CThostFtdcTradeField trade =
       TradeOf(order, price, volume, trade_id, static_cast<int>(trade_number));
@@ -664,12 +714,17 @@ void Broker::SetMarket(const std::string &instrument, const MarketUpdate &update
   if (listing == catalogue_.end()) {
     throw std::invalid_argument("no instrument '" + instrument + "' is listed");
   }
-  listing->second.market = MovedMarket(listing->second, update);
-  for (const CThostFtdcOrderField &order : store_->RestingOrders()) {
-    if (TextOf(order.InstrumentID) != instrument) continue;
-    if (std::optional<double> price = MatchPrice(order, listing->second.market)) {
-      Fill(order, *price);
+  Market &market = listing->second.market;
+  market = MovedMarket(listing->second, update);
+  for (const char direction : {THOST_FTDC_D_Buy, THOST_FTDC_D_Sell}) {
+    for (CThostFtdcOrderField &order : book_.Crossed(instrument, direction, market)) {
+      const int offered = OfferedVolume(order, market);
+      if (offered == 0) break;
+      Fill(order, *MatchPrice(order, market), std::min(order.VolumeTotal, offered));
     }
+  }
+  if (update.last) {
+    for (CThostFtdcOrderField &order : book_.Touched(instrument, *update.last)) Trigger(order);
   }
 }
 
@@ -695,6 +750,7 @@ BrokerConfig Broker::Configuration() const {
   config.accounts = declared_accounts_;
   config.catalogue = catalogue_;
   config.limits = limits_;
+  config.exchanges = exchanges_;
   return config;
 }
 
@@ -710,6 +766,7 @@ void Broker::Publish(const std::string &investor, EventId event, const EventArgs
 
 void Broker::PublishOrder(const CThostFtdcOrderField &order) {
   store_->PutOrder(order);
+  book_.Put(order);
   Publish(TextOf(order.InvestorID), EventId::OnRtnOrder, ArgsOf(&order, std::nullopt));
 }
 

@@ -22,6 +22,7 @@
 #include "broker/client_link.h"
 #include "broker/configuration.h"
 #include "broker/instruments.h"
+#include "broker/order_book.h"
 #include "broker/orders.h"
 #include "broker/positions.h"
 #include "broker/store.h"
@@ -84,8 +85,10 @@ class Broker {
   // The connection dropped: its login ends, and nothing more is sent on the link.
   void Disconnect(const ClientLink &link);
 
-  // Moves the instrument's market, then fills the resting orders the new market crosses.
-  // Throws std::invalid_argument for an instrument not listed or a market MovedMarket refuses.
+  // Moves the instrument's market, then fills the resting orders the new market crosses, in
+  // price then time priority up to the volume it offers; a new last price then triggers the
+  // held orders whose condition it meets. Throws std::invalid_argument for an instrument not
+  // listed or a market MovedMarket refuses.
   void SetMarket(const std::string &instrument, const MarketUpdate &update);
   std::optional<Listing> Listed(const std::string &instrument) const;
 
@@ -130,7 +133,14 @@ class Broker {
   // The order checks that need the investor's positions and money.
   std::optional<VendorError> CheckPositionsAndFunds(const CThostFtdcOrderField &order,
                                                     const Listing &listing) const;
-  void Fill(CThostFtdcOrderField order, double price);
+  // The order reaches its exchange, which rejects it or queues it; what the market offers at
+  // once fills it, and an immediate order's rest is cancelled.
+  void SendToExchange(CThostFtdcOrderField order);
+  // A held order whose condition was met goes to the exchange if the investor can still
+  // afford it, and is cancelled with the reason otherwise.
+  void Trigger(CThostFtdcOrderField order);
+  // Fills `volume` lots of the order at `price`, taking them from the market's level.
+  void Fill(CThostFtdcOrderField &order, double price, int volume);
   // Posts an event on the investor's private flow: to every connection logged in as the
   // investor that subscribed to it, and into the store for those that will ask it again.
   void Publish(const std::string &investor, EventId event, const EventArgs &args);
@@ -140,6 +150,9 @@ class Broker {
   const std::map<std::string, AccountConfig> declared_accounts_;
   const FlowLimits limits_;
   Catalogue catalogue_;
+  const ExchangeRulebook exchanges_;
+  // The waiting orders of every investor, filed by PublishOrder.
+  OrderBook book_;
   const std::unique_ptr<BrokerStore> store_;
   const std::string trading_day_;
   std::map<const ClientLink *, Connection> connections_;

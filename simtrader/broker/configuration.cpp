@@ -169,6 +169,8 @@ const NumberField kNumberFields[] = {
     {"ask", [](Listing &l) -> double & { return l.market.ask; }},
     {"last", [](Listing &l) -> double & { return l.market.last; }},
     {"pre_settlement_price", [](Listing &l) -> double & { return l.market.pre_settlement; }},
+    {"upper_limit", [](Listing &l) -> double & { return l.market.upper_limit; }},
+    {"lower_limit", [](Listing &l) -> double & { return l.market.lower_limit; }},
 };
 
 const IntegerField kIntegerFields[] = {
@@ -181,8 +183,6 @@ const IntegerField kIntegerFields[] = {
 
 // What a newly listed instrument has unless its entry says otherwise.
 constexpr double kNewMarginRatio = 0.10;
-constexpr int kNewBidVolume = 12;
-constexpr int kNewAskVolume = 15;
 
 Listing NewListing(Entry &entry, const std::string &id) {
   for (const char *key : {"exchange_id", "price_tick", "volume_multiple"}) {
@@ -201,8 +201,8 @@ Listing NewListing(Entry &entry, const std::string &id) {
   listing.instrument.name = id;
   listing.instrument.long_margin_ratio = kNewMarginRatio;
   listing.instrument.short_margin_ratio = kNewMarginRatio;
-  listing.market.bid_volume = kNewBidVolume;
-  listing.market.ask_volume = kNewAskVolume;
+  listing.market.bid_volume = kDefaultDepth;
+  listing.market.ask_volume = kDefaultDepth;
   return listing;
 }
 
@@ -233,6 +233,16 @@ void ApplyInstrument(BrokerConfig &config, Entry &entry) {
   }
   entry.RejectUnused();
   if (is_new) CompleteNewMarket(entry, listing);
+  // Limits not given follow a new settlement or tick; a listing's own stay until then.
+  if (is_new || entry.Has("pre_settlement_price") || entry.Has("price_tick")) {
+    const double settlement = listing.market.pre_settlement;
+    if (!entry.Has("upper_limit")) {
+      listing.market.upper_limit = UpperLimitOf(listing.instrument, settlement);
+    }
+    if (!entry.Has("lower_limit")) {
+      listing.market.lower_limit = LowerLimitOf(listing.instrument, settlement);
+    }
+  }
   try {
     CheckListing(listing);
   } catch (const std::invalid_argument &error) {
@@ -296,7 +306,28 @@ void ApplyLimits(BrokerConfig &config, Entry &entry) {
   entry.RejectUnused();
 }
 
+void ApplyExchange(BrokerConfig &config, Entry &entry) {
+  const std::string id = entry.RequiredText("exchange_id");
+  ExchangeRules rules = config.exchanges[id];
+  if (std::optional<int> market_orders = entry.Integer("market_orders")) {
+    if (*market_orders != 0 && *market_orders != 1) {
+      throw entry.Error("market_orders", "must be 1 (accepted) or 0 (refused)");
+    }
+    rules.market_orders = *market_orders == 1;
+  }
+  entry.RejectUnused();
+  config.exchanges[id] = rules;
+}
+
 }  // namespace
+
+ExchangeRulebook DefaultExchangeRules() {
+  ExchangeRulebook rules;
+  for (const char *exchange : {"SHFE", "INE"}) rules[exchange].market_orders = false;
+  for (const char *exchange : {"DCE", "CZCE", "CFFEX", "GFEX"})
+    rules[exchange].market_orders = true;
+  return rules;
+}
 
 void ApplyConfigText(BrokerConfig &config, std::string_view text) {
   BrokerConfig changed = config;
@@ -309,9 +340,11 @@ void ApplyConfigText(BrokerConfig &config, std::string_view text) {
       ApplyPosition(changed, entry);
     } else if (entry.kind() == "limits") {
       ApplyLimits(changed, entry);
+    } else if (entry.kind() == "exchange") {
+      ApplyExchange(changed, entry);
     } else {
       throw ConfigError(entry.line(), "unknown entry '" + entry.kind() +
-                                          "' (instrument, account, position or limits)");
+                                          "' (instrument, account, position, limits or exchange)");
     }
   }
   config = std::move(changed);

@@ -8,13 +8,16 @@
 //   account investor=U01 password=secret app_id=app auth_code=code balance=1000000
 //   position investor=U01 instrument_id=rb2705 direction=long volume=2 price=3200
 //   limits queries_per_second=1 queries_in_flight=none orders_per_second=6
+//   exchange exchange_id=DCE market_orders=0
 //
 // An instrument entry naming a listed instrument changes the fields it gives; one naming a
 // new instrument lists it, and must give exchange_id, price_tick, volume_multiple and a price
 // (last, bid or ask). An account entry declares an investor, replacing an earlier declaration
 // with its positions; a position entry gives that investor lots held from yesterday, at
-// `price` (by default yesterday's settlement), which becomes their basis. A limits entry
-// sets the flow limits it names (flow_limits.h) to a positive count, or lifts them with none.
+// `price` (by default yesterday's settlement), which becomes their basis. An instrument's
+// daily limits follow its yesterday's settlement and tick, unless the entry gives them. A limits
+// entry sets the flow limits it names (flow_limits.h) to a positive count, or lifts them with
+// none. An exchange entry sets what kinds of order that exchange accepts.
 #ifndef SIMTRADER_BROKER_CONFIGURATION_H
 #define SIMTRADER_BROKER_CONFIGURATION_H
 
@@ -48,11 +51,22 @@ struct AccountConfig {
   std::vector<DeclaredPosition> positions;
 };
 
+// What an exchange accepts beyond limit orders.
+struct ExchangeRules {
+  bool market_orders = false;
+};
+
+// By exchange id. SHFE and INE take no market order; DCE, CZCE, CFFEX and GFEX do. An
+// exchange not listed takes limit orders only.
+using ExchangeRulebook = std::map<std::string, ExchangeRules>;
+ExchangeRulebook DefaultExchangeRules();
+
 struct BrokerConfig {
   // With none declared, any investor may log in; with some, only those.
   std::map<std::string, AccountConfig> accounts;
   Catalogue catalogue = DefaultCatalogue();
   FlowLimits limits;
+  ExchangeRulebook exchanges = DefaultExchangeRules();
 };
 
 // Applies the entries of `text` to `config` in order, all or nothing: throws

@@ -3,7 +3,9 @@
 #include <cfloat>
 #include <cmath>
 #include <cstdio>
+#include <string>
 #include <stdexcept>
+#include <utility>
 
 #include "broker/record_text.h"
 
@@ -28,6 +30,7 @@ struct DefaultListing {
   int delivery_year;
   int delivery_month;
   double last;
+  double limit_ratio;
 };
 
 // Contract months a few months out from the end of 2026; prices of that time. CZCE ids carry
@@ -47,7 +50,8 @@ const DefaultListing kDefaultListings[] = {
      {0.0001, 0},
      2027,
      5,
-     3200},
+     3200,
+     0.07},
     {"cu2702",
      "SHFE",
      "cu",
@@ -61,7 +65,8 @@ const DefaultListing kDefaultListings[] = {
      {0.0001, 0},
      2027,
      2,
-     78000},
+     78000,
+     0.07},
     {"au2706",
      "SHFE",
      "au",
@@ -75,7 +80,8 @@ const DefaultListing kDefaultListings[] = {
      {0, 0},
      2027,
      6,
-     850},
+     850,
+     0.07},
     {"sc2702",
      "INE",
      "sc",
@@ -89,7 +95,8 @@ const DefaultListing kDefaultListings[] = {
      {0, 0},
      2027,
      2,
-     520},
+     520,
+     0.08},
     {"m2705",
      "DCE",
      "m",
@@ -103,7 +110,8 @@ const DefaultListing kDefaultListings[] = {
      {0, 1.5},
      2027,
      5,
-     2900},
+     2900,
+     0.06},
     {"i2705",
      "DCE",
      "i",
@@ -117,7 +125,8 @@ const DefaultListing kDefaultListings[] = {
      {0.0001, 0},
      2027,
      5,
-     780},
+     780,
+     0.11},
     {"SR705",
      "CZCE",
      "SR",
@@ -131,8 +140,9 @@ const DefaultListing kDefaultListings[] = {
      {0, 0},
      2027,
      5,
-     5600},
-    {"TA705", "CZCE", "TA", "PTA705", 2, 5, 0.08, {0, 3}, {0, 3}, {0, 0}, 2027, 5, 4700},
+     5600,
+     0.06},
+    {"TA705", "CZCE", "TA", "PTA705", 2, 5, 0.08, {0, 3}, {0, 3}, {0, 0}, 2027, 5, 4700, 0.06},
     // 沪深300股指2703
     {"IF2703",
      "CFFEX",
@@ -149,7 +159,8 @@ const DefaultListing kDefaultListings[] = {
      {0.00023, 0},
      2027,
      3,
-     3900},
+     3900,
+     0.1},
     // 中证500股指2703
     {"IC2703",
      "CFFEX",
@@ -166,7 +177,8 @@ const DefaultListing kDefaultListings[] = {
      {0.00023, 0},
      2027,
      3,
-     6000},
+     6000,
+     0.1},
     {"si2705",
      "GFEX",
      "si",
@@ -180,7 +192,8 @@ const DefaultListing kDefaultListings[] = {
      {0, 0},
      2027,
      5,
-     9000},
+     9000,
+     0.09},
     {"lc2705",
      "GFEX",
      "lc",
@@ -194,15 +207,9 @@ const DefaultListing kDefaultListings[] = {
      {0, 0},
      2027,
      5,
-     75000},
+     75000,
+     0.09},
 };
-
-// Depth the default markets show on each side.
-constexpr int kDefaultBidVolume = 12;
-constexpr int kDefaultAskVolume = 15;
-
-// The exchanges' daily limits, as a share of yesterday's settlement.
-constexpr double kDailyLimit = 0.10;
 
 std::invalid_argument ListingError(const Instrument &instrument, const std::string &what) {
   return std::invalid_argument("instrument '" + instrument.id + "': " + what);
@@ -227,6 +234,22 @@ void CheckMarket(const Instrument &instrument, const Market &market) {
   CheckPrice(instrument, "pre_settlement_price", market.pre_settlement);
   if (market.bid_volume < 0 || market.ask_volume < 0) {
     throw ListingError(instrument, "bid_volume and ask_volume must not be negative");
+  }
+  CheckPrice(instrument, "upper_limit", market.upper_limit);
+  CheckPrice(instrument, "lower_limit", market.lower_limit);
+  if (!(market.lower_limit > 0 && market.lower_limit < market.upper_limit)) {
+    throw ListingError(instrument, "the lower_limit must be positive and below the upper_limit");
+  }
+  // The exchange trades and quotes nothing outside the day's limits; an empty side has no
+  // price to check.
+  for (const auto &[name, price] :
+       {std::pair{"bid", market.bid}, {"ask", market.ask}, {"last", market.last}}) {
+    if (price > 0 && (price < market.lower_limit || price > market.upper_limit)) {
+      char text[128];
+      std::snprintf(text, sizeof text, " %.10g is outside the daily limits %.10g to %.10g", price,
+                    market.lower_limit, market.upper_limit);
+      throw ListingError(instrument, name + std::string(text));
+    }
   }
   // A bid at or above the ask would have traded: no exchange shows such a book.
   if (market.bid > 0 && market.ask > 0 && market.bid >= market.ask) {
@@ -282,8 +305,18 @@ Market MovedMarket(const Listing &listing, const MarketUpdate &update) {
   if (update.last) market.last = *update.last;
   if (update.bid_volume) market.bid_volume = *update.bid_volume;
   if (update.ask_volume) market.ask_volume = *update.ask_volume;
+  if (update.upper_limit) market.upper_limit = *update.upper_limit;
+  if (update.lower_limit) market.lower_limit = *update.lower_limit;
   CheckMarket(listing.instrument, market);
   return market;
+}
+
+double UpperLimitOf(const Instrument &instrument, double pre_settlement) {
+  return TickAtOrBelow(instrument, pre_settlement * (1 + instrument.limit_ratio));
+}
+
+double LowerLimitOf(const Instrument &instrument, double pre_settlement) {
+  return TickAtOrAbove(instrument, pre_settlement * (1 - instrument.limit_ratio));
 }
 
 void CheckListing(const Listing &listing) {
@@ -295,6 +328,9 @@ void CheckListing(const Listing &listing) {
   }
   if (instrument.volume_multiple <= 0) {
     throw ListingError(instrument, "volume_multiple must be positive");
+  }
+  if (!(instrument.limit_ratio > 0 && instrument.limit_ratio < 1)) {
+    throw ListingError(instrument, "limit_ratio must be above 0 and below 1");
   }
   for (double rate : {instrument.long_margin_ratio, instrument.short_margin_ratio,
                       instrument.open_fee.by_money, instrument.open_fee.by_volume,
@@ -325,12 +361,15 @@ Catalogue DefaultCatalogue() {
     instrument.close_today_fee = row.close_today_fee;
     instrument.delivery_year = row.delivery_year;
     instrument.delivery_month = row.delivery_month;
+    instrument.limit_ratio = row.limit_ratio;
     listing.market.last = row.last;
     listing.market.pre_settlement = row.last;
     listing.market.bid = row.last;
     listing.market.ask = row.last + row.price_tick;
-    listing.market.bid_volume = kDefaultBidVolume;
-    listing.market.ask_volume = kDefaultAskVolume;
+    listing.market.bid_volume = kDefaultDepth;
+    listing.market.ask_volume = kDefaultDepth;
+    listing.market.upper_limit = UpperLimitOf(instrument, row.last);
+    listing.market.lower_limit = LowerLimitOf(instrument, row.last);
     catalogue.emplace(row.id, std::move(listing));
   }
   return catalogue;
@@ -397,8 +436,8 @@ CThostFtdcDepthMarketDataField DepthMarketDataRecord(const Listing &listing,
   record.SettlementPrice = kNoPrice;
   record.PreDelta = 0;
   record.CurrDelta = kNoPrice;
-  record.UpperLimitPrice = TickAtOrBelow(instrument, market.pre_settlement * (1 + kDailyLimit));
-  record.LowerLimitPrice = TickAtOrAbove(instrument, market.pre_settlement * (1 - kDailyLimit));
+  record.UpperLimitPrice = market.upper_limit;
+  record.LowerLimitPrice = market.lower_limit;
   record.BandingUpperPrice = record.UpperLimitPrice;
   record.BandingLowerPrice = record.LowerLimitPrice;
   record.BidPrice1 = market.bid;

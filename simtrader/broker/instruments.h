@@ -37,6 +37,9 @@ struct Instrument {
   FeeRate close_today_fee;
   int delivery_year = 0;
   int delivery_month = 0;
+  // The product's usual daily band, as a share of yesterday's settlement: what its limits
+  // are unless set otherwise.
+  double limit_ratio = 0.10;
 
   // SHFE and INE keep today's and yesterday's positions apart, each closed with its own flag.
   bool SeparatesTodayFromYesterday() const;
@@ -49,7 +52,7 @@ struct Instrument {
 };
 
 // One level of book on each side. A price of 0 stands for an empty side: nothing trades
-// against it.
+// against it. The volumes are what the level holds: each fill against it takes its share.
 struct Market {
   double bid = 0;
   double ask = 0;
@@ -57,7 +60,14 @@ struct Market {
   double pre_settlement = 0;  // yesterday's settlement, the basis of yesterday's positions
   int bid_volume = 0;
   int ask_volume = 0;
+  // The day's price limits: the exchange refuses an order priced outside them.
+  double upper_limit = 0;
+  double lower_limit = 0;
 };
+
+// What each level of a market holds unless set otherwise: deep enough that an order of a few
+// lots fills whole.
+inline constexpr int kDefaultDepth = 1'000'000;
 
 struct Listing {
   Instrument instrument;
@@ -74,11 +84,19 @@ struct MarketUpdate {
   std::optional<double> last;
   std::optional<int> bid_volume;
   std::optional<int> ask_volume;
+  std::optional<double> upper_limit;
+  std::optional<double> lower_limit;
 };
 
 // The market after `update`; throws std::invalid_argument, naming the instrument, for a
-// price off the tick, negative or not finite, a negative volume, or a bid at or above the ask.
+// price off the tick, negative or not finite, a negative volume, a bid at or above the ask,
+// or a price outside the daily limits.
 Market MovedMarket(const Listing &listing, const MarketUpdate &update);
+
+// The limits the product's band sets around yesterday's settlement, each on the tick inside
+// the band.
+double UpperLimitOf(const Instrument &instrument, double pre_settlement);
+double LowerLimitOf(const Instrument &instrument, double pre_settlement);
 
 // Throws std::invalid_argument for a listing the broker cannot trade: no exchange, a tick or
 // multiple that is not positive, a ratio that is negative, or an invalid market.

@@ -108,7 +108,7 @@ class MemoryStore final : public BrokerStore {
     }
     const std::string sys_id(Trimmed(TextOf(order.OrderSysID)));
     if (!sys_id.empty()) by_sys_id_.insert({sys_id, seq});
-    if (IsResting(order)) {
+    if (IsWaiting(order)) {
       resting_.insert(seq);
     } else {
       resting_.erase(seq);

@@ -1,5 +1,6 @@
 #include "broker/orders.h"
 
+#include <algorithm>
 #include <cmath>
 
 #include "broker/record_text.h"
@@ -29,6 +30,37 @@ bool IsResting(const CThostFtdcOrderField &order) {
          order.OrderStatus == THOST_FTDC_OST_PartTradedQueueing;
 }
 
+bool IsHeld(const CThostFtdcOrderField &order) {
+  return order.OrderStatus == THOST_FTDC_OST_NotTouched;
+}
+
+bool IsWaiting(const CThostFtdcOrderField &order) { return IsResting(order) || IsHeld(order); }
+
+bool IsConditional(const CThostFtdcInputOrderField &input) {
+  return input.ContingentCondition != THOST_FTDC_CC_Immediately;
+}
+
+bool ConditionHolds(const CThostFtdcOrderField &order, double last) {
+  const double stop = order.StopPrice;
+  const bool buys = order.Direction == THOST_FTDC_D_Buy;
+  switch (order.ContingentCondition) {
+    case THOST_FTDC_CC_Touch:
+      return buys ? last >= stop : last <= stop;
+    case THOST_FTDC_CC_TouchProfit:
+      return buys ? last <= stop : last >= stop;
+    case THOST_FTDC_CC_LastPriceGreaterThanStopPrice:
+      return last > stop;
+    case THOST_FTDC_CC_LastPriceGreaterEqualStopPrice:
+      return last >= stop;
+    case THOST_FTDC_CC_LastPriceLesserThanStopPrice:
+      return last < stop;
+    case THOST_FTDC_CC_LastPriceLesserEqualStopPrice:
+      return last <= stop;
+    default:
+      return false;
+  }
+}
+
 bool IsFinished(const CThostFtdcOrderField &order) {
   return order.OrderStatus == THOST_FTDC_OST_AllTraded ||
          order.OrderStatus == THOST_FTDC_OST_Canceled;
@@ -36,17 +68,87 @@ bool IsFinished(const CThostFtdcOrderField &order) {
 
 std::optional<VendorError> CheckOrderFields(const CThostFtdcInputOrderField &input,
                                             const Instrument &instrument) {
+  const bool immediate = input.TimeCondition == THOST_FTDC_TC_IOC;
+  const bool priced = input.OrderPriceType == THOST_FTDC_OPT_LimitPrice
+                          ? std::isfinite(input.LimitPrice) && input.LimitPrice > 0
+                          : input.OrderPriceType == THOST_FTDC_OPT_AnyPrice && immediate;
+  bool volume_taken = false;
+  switch (input.VolumeCondition) {
+    case THOST_FTDC_VC_AV:
+      volume_taken = true;
+      break;
+    case THOST_FTDC_VC_MV:
+      volume_taken =
+          immediate && input.MinVolume >= 1 && input.MinVolume <= input.VolumeTotalOriginal;
+      break;
+    case THOST_FTDC_VC_CV:
+      volume_taken = immediate;
+      break;
+  }
   const bool valid =
-      input.VolumeTotalOriginal > 0 && std::isfinite(input.LimitPrice) && input.LimitPrice > 0 &&
-      instrument.OnTick(input.LimitPrice) && input.OrderPriceType == THOST_FTDC_OPT_LimitPrice &&
+      input.VolumeTotalOriginal > 0 && priced && volume_taken &&
       (input.Direction == THOST_FTDC_D_Buy || input.Direction == THOST_FTDC_D_Sell) &&
       IsOffsetFlagTaken(input.CombOffsetFlag[0]) &&
-      (input.TimeCondition == THOST_FTDC_TC_GFD || input.TimeCondition == THOST_FTDC_TC_IOC) &&
-      (input.VolumeCondition == THOST_FTDC_VC_AV || input.VolumeCondition == THOST_FTDC_VC_MV ||
-       input.VolumeCondition == THOST_FTDC_VC_CV) &&
-      input.ContingentCondition == THOST_FTDC_CC_Immediately;
-  if (valid) return std::nullopt;
-  return vendor_error::kBadOrderField;
+      input.CombHedgeFlag[0] == THOST_FTDC_HF_Speculation &&
+      (input.TimeCondition == THOST_FTDC_TC_GFD || immediate) &&
+      input.ForceCloseReason == THOST_FTDC_FCC_NotForceClose && input.UserForceClose == 0 &&
+      input.IsSwapOrder == 0;
+  if (!valid) return vendor_error::kBadOrderField;
+  switch (input.ContingentCondition) {
+    case THOST_FTDC_CC_Immediately:
+      return std::nullopt;
+    case THOST_FTDC_CC_Touch:
+    case THOST_FTDC_CC_TouchProfit:
+    case THOST_FTDC_CC_LastPriceGreaterThanStopPrice:
+    case THOST_FTDC_CC_LastPriceGreaterEqualStopPrice:
+    case THOST_FTDC_CC_LastPriceLesserThanStopPrice:
+    case THOST_FTDC_CC_LastPriceLesserEqualStopPrice:
+      if (std::isfinite(input.StopPrice) && input.StopPrice > 0 &&
+          instrument.OnTick(input.StopPrice)) {
+        return std::nullopt;
+      }
+      return vendor_error::kBadOrderField;
+    case THOST_FTDC_CC_ParkedOrder:
+    case THOST_FTDC_CC_AskPriceGreaterThanStopPrice:
+    case THOST_FTDC_CC_AskPriceGreaterEqualStopPrice:
+    case THOST_FTDC_CC_AskPriceLesserThanStopPrice:
+    case THOST_FTDC_CC_AskPriceLesserEqualStopPrice:
+    case THOST_FTDC_CC_BidPriceGreaterThanStopPrice:
+    case THOST_FTDC_CC_BidPriceGreaterEqualStopPrice:
+    case THOST_FTDC_CC_BidPriceLesserThanStopPrice:
+    case THOST_FTDC_CC_BidPriceLesserEqualStopPrice:
+      return vendor_error::kConditionNotSupported;
+    default:
+      return vendor_error::kBadOrderField;
+  }
+}
+
+std::optional<std::string> ExchangeRejection(const CThostFtdcOrderField &order,
+                                             const Listing &listing) {
+  if (order.OrderPriceType != THOST_FTDC_OPT_LimitPrice) return std::nullopt;
+  const char *reason = nullptr;
+  if (!listing.instrument.OnTick(order.LimitPrice)) {
+    reason = status_text::kOffTick;
+  } else if (order.LimitPrice > listing.market.upper_limit) {
+    reason = status_text::kAboveUpperLimit;
+  } else if (order.LimitPrice < listing.market.lower_limit) {
+    reason = status_text::kBelowLowerLimit;
+  } else {
+    return std::nullopt;
+  }
+  return std::string(status_text::kRejected) + listing.instrument.exchange + ":" + reason;
+}
+
+int FillableVolume(const CThostFtdcOrderField &order, int available) {
+  const int volume = std::min(order.VolumeTotal, available);
+  switch (order.VolumeCondition) {
+    case THOST_FTDC_VC_CV:
+      return volume == order.VolumeTotal ? volume : 0;
+    case THOST_FTDC_VC_MV:
+      return volume >= order.MinVolume ? volume : 0;
+    default:
+      return volume;
+  }
 }
 
 CThostFtdcOrderField NewOrder(const CThostFtdcInputOrderField &input, const Instrument &instrument,
@@ -117,12 +219,17 @@ void SetStatus(CThostFtdcOrderField &order, char order_status, char submit_statu
 }
 
 std::optional<double> MatchPrice(const CThostFtdcOrderField &order, const Market &market) {
+  const bool at_any_price = order.OrderPriceType == THOST_FTDC_OPT_AnyPrice;
   if (order.Direction == THOST_FTDC_D_Buy) {
-    if (market.ask > 0 && market.ask <= order.LimitPrice) return market.ask;
-  } else if (market.bid > 0 && market.bid >= order.LimitPrice) {
+    if (market.ask > 0 && (at_any_price || market.ask <= order.LimitPrice)) return market.ask;
+  } else if (market.bid > 0 && (at_any_price || market.bid >= order.LimitPrice)) {
     return market.bid;
   }
   return std::nullopt;
+}
+
+int OfferedVolume(const CThostFtdcOrderField &order, const Market &market) {
+  return order.Direction == THOST_FTDC_D_Buy ? market.ask_volume : market.bid_volume;
 }
 
 OrderReserve ReserveOf(const CThostFtdcOrderField &order, const Instrument &instrument) {

@@ -29,15 +29,36 @@ bool Opens(const CThostFtdcOrderField &order);
 Side PositionSideOf(const CThostFtdcOrderField &order);
 // Queueing in the exchange's book.
 bool IsResting(const CThostFtdcOrderField &order);
+// A conditional order the broker holds until the last price meets its condition.
+bool IsHeld(const CThostFtdcOrderField &order);
+// Queueing or held: something may still happen to it without another request.
+bool IsWaiting(const CThostFtdcOrderField &order);
+bool IsConditional(const CThostFtdcInputOrderField &input);
+// Whether a held order's condition holds at the last price `last`. A stop (Touch) triggers
+// when the price moves against the position it guards: a sell at or below its stop price, a
+// buy at or above; a take-profit (TouchProfit) the other way round.
+bool ConditionHolds(const CThostFtdcOrderField &order, double last);
 // All traded or cancelled: nothing can happen to it any more.
 bool IsFinished(const CThostFtdcOrderField &order);
 
-// The refusal (ErrorID 15) of an order whose own fields are wrong: a volume that is not
-// positive, a price off the tick or not positive, or a kind of order the broker does not
-// take. It takes limit orders good for the day or immediate-or-cancel, for opening, closing,
-// closing today and closing yesterday.
+// The refusal of an order whose own fields are wrong (ErrorID 15): a volume that is not
+// positive, a limit price that is not positive, a kind of order the broker does not take. It
+// takes speculative orders for opening, closing, closing today and closing yesterday: limit
+// orders good for the day or immediate (IOC, with any volume (AV), a minimum (MV, MinVolume
+// from 1 to the volume) or all (CV)), and market orders (AnyPrice), which are immediate. Of
+// the conditions it holds only the last-price ones (ErrorID 54 for the others), each with a
+// positive stop price on the tick.
 std::optional<VendorError> CheckOrderFields(const CThostFtdcInputOrderField &input,
                                             const Instrument &instrument);
+
+// What an exchange rejects an order reaching it for, as the StatusMsg it reports: a limit
+// price off the tick or outside the day's limits.
+std::optional<std::string> ExchangeRejection(const CThostFtdcOrderField &order,
+                                             const Listing &listing);
+
+// How many of the order's lots trade when `available` lots are offered at its price: its
+// volume condition may want them all (CV) or a minimum (MV), otherwise none trade.
+int FillableVolume(const CThostFtdcOrderField &order, int available);
 
 // The order as the broker first reports it: submitted, its status unknown.
 CThostFtdcOrderField NewOrder(const CThostFtdcInputOrderField &input, const Instrument &instrument,
@@ -49,8 +70,12 @@ void SetStatus(CThostFtdcOrderField &order, char order_status, char submit_statu
                const char *message);
 
 // What the order trades at against the market, if it crosses: a buy at the ask when the ask
-// is at or below its limit, a sell at the bid when the bid is at or above it.
+// is at or below its limit, a sell at the bid when the bid is at or above it; a market order
+// at whatever the other side shows.
 std::optional<double> MatchPrice(const CThostFtdcOrderField &order, const Market &market);
+
+// The lots the market offers to the order's side at its best price.
+int OfferedVolume(const CThostFtdcOrderField &order, const Market &market);
 
 // Margin and commission held back while an order rests, at its limit price.
 struct OrderReserve {

@@ -64,7 +64,7 @@ struct FlowEntry {
   EventArgs args;
 };
 
-enum class Counter { SessionID, BrokerOrderSeq, OrderSysID, TradeID };
+enum class Counter { SessionID, BrokerOrderSeq, OrderSysID, TradeID, ConditionalOrderID };
 
 class BrokerStore {
  public:
@@ -85,7 +85,8 @@ class BrokerStore {
   virtual std::optional<CThostFtdcOrderField> FindOrderBySysID(
       const std::string &exchange, const std::string &order_sys_id) const = 0;
   virtual std::vector<CThostFtdcOrderField> Orders(const std::string &investor) const = 0;
-  // Every investor's orders that rest in the book.
+  // Every investor's orders that wait: queueing at the exchange, or held by the broker until
+  // their condition is met.
   virtual std::vector<CThostFtdcOrderField> RestingOrders() const = 0;
 
   virtual void AddTrade(const CThostFtdcTradeField &trade) = 0;

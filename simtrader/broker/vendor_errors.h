@@ -64,6 +64,13 @@ inline constexpr VendorError kOverCloseToday{
 // CTP:平昨仓位不足
 inline constexpr VendorError kOverCloseYesterday{
     51, "CTP:\xc6\xbd\xd7\xf2\xb2\xd6\xce\xbb\xb2\xbb\xd7\xe3"};
+// CTP:经纪公司不支持条件单
+inline constexpr VendorError kConditionNotSupported{
+    54, "CTP:\xbe\xad\xbc\xcd\xb9\xab\xcb\xbe\xb2\xbb\xd6\xa7\xb3\xd6\xcc\xf5\xbc\xfe\xb5\xa5"};
+// CTP:交易所不支持的价格类型
+inline constexpr VendorError kPriceTypeNotSupported{
+    80,
+    "CTP:\xbd\xbb\xd2\xd7\xcb\xf9\xb2\xbb\xd6\xa7\xb3\xd6\xb5\xc4\xbc\xdb\xb8\xf1\xc0\xe0\xd0\xcd"};
 // CTP:客户端认证失败
 inline constexpr VendorError kAuthenticationFailed{
     63, "CTP:\xbf\xcd\xbb\xa7\xb6\xcb\xc8\xcf\xd6\xa4\xca\xa7\xb0\xdc"};
@@ -87,10 +94,28 @@ namespace status_text {
 inline constexpr const char kSubmitted[] = "\xb1\xa8\xb5\xa5\xd2\xd1\xcc\xe1\xbd\xbb";
 // 未成交
 inline constexpr const char kQueueing[] = "\xce\xb4\xb3\xc9\xbd\xbb";
+// 部分成交
+inline constexpr const char kPartTraded[] = "\xb2\xbf\xb7\xd6\xb3\xc9\xbd\xbb";
 // 全部成交
 inline constexpr const char kAllTraded[] = "\xc8\xab\xb2\xbf\xb3\xc9\xbd\xbb";
+// 尚未触发: a conditional order the broker holds.
+inline constexpr const char kNotTouched[] = "\xc9\xd0\xce\xb4\xb4\xa5\xb7\xa2";
 // 已撤单
 inline constexpr const char kCanceled[] = "\xd2\xd1\xb3\xb7\xb5\xa5";
+
+// 已撤单报单被拒绝: an exchange's rejection, followed by the exchange and its reason.
+inline constexpr const char kRejected[] =
+    "\xd2\xd1\xb3\xb7\xb5\xa5\xb1\xa8\xb5\xa5\xb1\xbb\xbe\xdc\xbe\xf8";
+// 报单价格不是最小变动价位的整数倍
+inline constexpr const char kOffTick[] =
+    "\xb1\xa8\xb5\xa5\xbc\xdb\xb8\xf1\xb2\xbb\xca\xc7\xd7\xee\xd0\xa1\xb1\xe4\xb6\xaf\xbc\xdb"
+    "\xce\xbb\xb5\xc4\xd5\xfb\xca\xfd\xb1\xb6";
+// 报单价格高于涨停板
+inline constexpr const char kAboveUpperLimit[] =
+    "\xb1\xa8\xb5\xa5\xbc\xdb\xb8\xf1\xb8\xdf\xd3\xda\xd5\xc7\xcd\xa3\xb0\xe5";
+// 报单价格低于跌停板
+inline constexpr const char kBelowLowerLimit[] =
+    "\xb1\xa8\xb5\xa5\xbc\xdb\xb8\xf1\xb5\xcd\xd3\xda\xb5\xf8\xcd\xa3\xb0\xe5";
 
 }  // namespace status_text
 

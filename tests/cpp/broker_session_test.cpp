@@ -244,7 +244,7 @@ TEST(PrivateFlow, StopsAtAReleasedObject) {
   trader.Order("rb2705", THOST_FTDC_D_Buy, THOST_FTDC_OF_Open, 3100, 1);
   trader.Take();
   trader.mailbox().Release();
-  broker->SetMarket("rb2705", simtrader::MarketUpdate{3099, 3100, {}, {}, {}});
+  broker->SetMarket("rb2705", simtrader::MarketUpdate{3099, 3100, {}, {}, {}, {}, {}});
   EXPECT_TRUE(trader.Take().empty());
   EXPECT_FALSE(broker->HasConnections());
 }
@@ -293,6 +293,16 @@ INSTANTIATE_TEST_SUITE_P(
                       "is not a multiple of the price tick"},
         ConfigRefusal{"NoTick", "instrument instrument_id=rb2705 price_tick=0",
                       "price_tick must be a positive number"},
+        ConfigRefusal{"LastAboveTheLimit", "instrument instrument_id=rb2705 last=3425",
+                      "last 3425 is outside the daily limits 2976 to 3424"},
+        ConfigRefusal{"LimitsCrossed",
+                      "instrument instrument_id=rb2705 upper_limit=3000 lower_limit=3100",
+                      "the lower_limit must be positive and below the upper_limit"},
+        ConfigRefusal{"ExchangeWithoutId", "exchange market_orders=1", "exchange_id is required"},
+        ConfigRefusal{"ExchangeSwitchNotABool", "exchange exchange_id=SHFE market_orders=yes",
+                      "market_orders 'yes' is not an integer"},
+        ConfigRefusal{"ExchangeUnknownKey", "exchange exchange_id=SHFE fok=1",
+                      "fok is not a field of exchange"},
         ConfigRefusal{"AccountWithoutInvestor", "account password=x", "investor is required"},
         ConfigRefusal{"NegativeBalance", "account investor=U1 balance=-1",
                       "balance must not be negative"},
@@ -361,22 +371,26 @@ TEST(Directory, AMarketMovesAtOneFrontOrEverywhereAndNeverHalfway) {
   directory.ForFront(other);
   const double bid = 3250;
   const double ask = 3251;
-  EXPECT_EQ(quorvan_sim_set_market(other.c_str(), "rb2705", &bid, &ask, nullptr, nullptr, nullptr),
+  EXPECT_EQ(quorvan_sim_set_market(other.c_str(), "rb2705", &bid, &ask, nullptr, nullptr, nullptr,
+                                   nullptr, nullptr),
             QUORVAN_SIM_OK);
   EXPECT_EQ(directory.ForFront(other)->Listed("rb2705")->market.ask, 3251);
   EXPECT_EQ(directory.ForFront(front)->Listed("rb2705")->market.ask, 3202);
 
   // 3251 is off the tick of 2 at the first front: nothing moves anywhere.
-  EXPECT_EQ(quorvan_sim_set_market(nullptr, "rb2705", &bid, &ask, nullptr, nullptr, nullptr),
+  EXPECT_EQ(quorvan_sim_set_market(nullptr, "rb2705", &bid, &ask, nullptr, nullptr, nullptr,
+                                   nullptr, nullptr),
             QUORVAN_SIM_BAD_ARGUMENT);
   EXPECT_EQ(directory.ForFront(other)->Listed("rb2705")->market.bid, 3250);
   EXPECT_EQ(directory.ForFront(front)->Listed("rb2705")->market.bid, 3200);
-  EXPECT_EQ(quorvan_sim_set_market(nullptr, "rb1999", &bid, nullptr, nullptr, nullptr, nullptr),
+  EXPECT_EQ(quorvan_sim_set_market(nullptr, "rb1999", &bid, nullptr, nullptr, nullptr, nullptr,
+                                   nullptr, nullptr),
             QUORVAN_SIM_BAD_ARGUMENT);
 
   // Everywhere means the brokers made later too.
   const double last = 3300;
-  ASSERT_EQ(quorvan_sim_set_market(nullptr, "rb2705", nullptr, nullptr, &last, nullptr, nullptr),
+  ASSERT_EQ(quorvan_sim_set_market(nullptr, "rb2705", nullptr, nullptr, &last, nullptr, nullptr,
+                                   nullptr, nullptr),
             QUORVAN_SIM_OK);
   EXPECT_EQ(directory.ForFront(front)->Listed("rb2705")->market.last, 3300);
   EXPECT_EQ(directory.ForFront(UniqueFront())->Listed("rb2705")->market.last, 3300);

@@ -56,6 +56,8 @@ class LoggedInApi {
     order.OrderPriceType = THOST_FTDC_OPT_LimitPrice;
     order.Direction = THOST_FTDC_D_Buy;
     order.CombOffsetFlag[0] = THOST_FTDC_OF_Open;
+    order.CombHedgeFlag[0] = THOST_FTDC_HF_Speculation;
+    order.ForceCloseReason = THOST_FTDC_FCC_NotForceClose;
     order.LimitPrice = price;
     order.VolumeTotalOriginal = 1;
     order.TimeCondition = THOST_FTDC_TC_GFD;
@@ -93,7 +95,8 @@ TEST(BrokerThreads, AMarketMovedFromAnotherThreadFillsOnTheSessionsThread) {
 
   const double bid = 3099;
   const double ask = 3100;
-  ASSERT_EQ(quorvan_sim_set_market(front.c_str(), "rb2705", &bid, &ask, nullptr, nullptr, nullptr),
+  ASSERT_EQ(quorvan_sim_set_market(front.c_str(), "rb2705", &bid, &ask, nullptr, nullptr, nullptr,
+                                   nullptr, nullptr),
             QUORVAN_SIM_OK);
   ASSERT_TRUE(trader.spi().WaitForEvent("OnRtnTrade"));
   for (const Received &event : trader.spi().received()) {

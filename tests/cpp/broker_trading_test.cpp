@@ -181,11 +181,14 @@ CThostFtdcInputOrderField WithField(
   order.OrderPriceType = THOST_FTDC_OPT_LimitPrice;
   order.Direction = kBuy;
   order.CombOffsetFlag[0] = kOpen;
+  order.CombHedgeFlag[0] = THOST_FTDC_HF_Speculation;
   order.LimitPrice = kRebarAsk;
   order.VolumeTotalOriginal = 1;
   order.TimeCondition = THOST_FTDC_TC_GFD;
   order.VolumeCondition = THOST_FTDC_VC_AV;
+  order.MinVolume = 1;
   order.ContingentCondition = THOST_FTDC_CC_Immediately;
+  order.ForceCloseReason = THOST_FTDC_FCC_NotForceClose;
   change(order);
   client.Send(order);
   return order;
@@ -205,16 +208,77 @@ INSTANTIATE_TEST_SUITE_P(
         RefusalCase{"NoVolume", "", nullptr,
                     [](BrokerClient &c) { return c.Order("rb2705", kBuy, kOpen, 3201, 0); },
                     errors::kBadOrderField},
-        RefusalCase{"PriceOffTheTick", "", nullptr,
-                    [](BrokerClient &c) { return c.Order("rb2705", kBuy, kOpen, 3201.5, 1); },
-                    errors::kBadOrderField},
         RefusalCase{"NoPrice", "", nullptr,
                     [](BrokerClient &c) { return c.Order("rb2705", kBuy, kOpen, 0, 1); },
                     errors::kBadOrderField},
-        RefusalCase{"MarketOrder", "", nullptr,
+        RefusalCase{"MarketOrderGoodForTheDay", "", nullptr,
                     [](BrokerClient &c) {
                       return WithField(c,
                                        [](auto &o) { o.OrderPriceType = THOST_FTDC_OPT_AnyPrice; });
+                    },
+                    errors::kBadOrderField},
+        RefusalCase{"MarketOrderOnShfe", "", nullptr,
+                    [](BrokerClient &c) {
+                      return WithField(c, [](auto &o) {
+                        o.OrderPriceType = THOST_FTDC_OPT_AnyPrice;
+                        o.TimeCondition = THOST_FTDC_TC_IOC;
+                      });
+                    },
+                    errors::kPriceTypeNotSupported},
+        RefusalCase{"MarketOrderWhereConfiguredOff", "exchange exchange_id=DCE market_orders=0",
+                    nullptr,
+                    [](BrokerClient &c) {
+                      return WithField(c, [](auto &o) {
+                        simtrader::SetText(o.InstrumentID, "m2705");
+                        o.OrderPriceType = THOST_FTDC_OPT_AnyPrice;
+                        o.TimeCondition = THOST_FTDC_TC_IOC;
+                      });
+                    },
+                    errors::kPriceTypeNotSupported},
+        RefusalCase{"AllOrNothingGoodForTheDay", "", nullptr,
+                    [](BrokerClient &c) {
+                      return WithField(c, [](auto &o) { o.VolumeCondition = THOST_FTDC_VC_CV; });
+                    },
+                    errors::kBadOrderField},
+        RefusalCase{"MinimumAboveTheVolume", "", nullptr,
+                    [](BrokerClient &c) {
+                      return WithField(c, [](auto &o) {
+                        o.TimeCondition = THOST_FTDC_TC_IOC;
+                        o.VolumeCondition = THOST_FTDC_VC_MV;
+                        o.MinVolume = 2;
+                      });
+                    },
+                    errors::kBadOrderField},
+        RefusalCase{"HedgeFlag", "", nullptr,
+                    [](BrokerClient &c) {
+                      return WithField(c,
+                                       [](auto &o) { o.CombHedgeFlag[0] = THOST_FTDC_HF_Hedge; });
+                    },
+                    errors::kBadOrderField},
+        RefusalCase{
+            "ForcedClose", "", nullptr,
+            [](BrokerClient &c) { return WithField(c, [](auto &o) { o.UserForceClose = 1; }); },
+            errors::kBadOrderField},
+        RefusalCase{"ConditionOnTheBid", "", nullptr,
+                    [](BrokerClient &c) {
+                      return WithField(c, [](auto &o) {
+                        o.ContingentCondition = THOST_FTDC_CC_BidPriceGreaterThanStopPrice;
+                        o.StopPrice = 3300;
+                      });
+                    },
+                    errors::kConditionNotSupported},
+        RefusalCase{"ParkedOrder", "", nullptr,
+                    [](BrokerClient &c) {
+                      return WithField(
+                          c, [](auto &o) { o.ContingentCondition = THOST_FTDC_CC_ParkedOrder; });
+                    },
+                    errors::kConditionNotSupported},
+        RefusalCase{"StopPriceOffTheTick", "", nullptr,
+                    [](BrokerClient &c) {
+                      return WithField(c, [](auto &o) {
+                        o.ContingentCondition = THOST_FTDC_CC_Touch;
+                        o.StopPrice = 3300.5;
+                      });
                     },
                     errors::kBadOrderField},
         RefusalCase{"GoodTillCancelled", "", nullptr,

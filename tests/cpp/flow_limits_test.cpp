@@ -28,8 +28,8 @@ int Event(EventId event) { return static_cast<int>(event); }
 struct WindowCase {
   const char *name;
   std::optional<int> limit;
-  std::vector<int> at_ms;        // when each event comes, from the start
-  std::vector<bool> counted;     // whether each is taken
+  std::vector<int> at_ms;     // when each event comes, from the start
+  std::vector<bool> counted;  // whether each is taken
 };
 
 class Window : public testing::TestWithParam<WindowCase> {};
@@ -120,18 +120,16 @@ class BadLimits : public testing::TestWithParam<const char *> {};
 
 TEST_P(BadLimits, AreRefusedChangingNothing) {
   simtrader::BrokerConfig config;
-  EXPECT_THROW(simtrader::ApplyConfigText(
-                   config, std::string("limits queries_per_second=5\n") + GetParam()),
-               std::invalid_argument);
+  EXPECT_THROW(
+      simtrader::ApplyConfigText(config, std::string("limits queries_per_second=5\n") + GetParam()),
+      std::invalid_argument);
   EXPECT_EQ(config.limits.queries_per_second, 1);
 }
 
-INSTANTIATE_TEST_SUITE_P(FlowLimits, BadLimits,
-                         testing::Values("limits queries_per_second=0",
-                                         "limits queries_in_flight=-1",
-                                         "limits orders_per_second=2.5",
-                                         "limits orders_per_second=None",
-                                         "limits orders_per_second=99999999999",
-                                         "limits orders_per_minute=1"));
+INSTANTIATE_TEST_SUITE_P(
+    FlowLimits, BadLimits,
+    testing::Values("limits queries_per_second=0", "limits queries_in_flight=-1",
+                    "limits orders_per_second=2.5", "limits orders_per_second=None",
+                    "limits orders_per_second=99999999999", "limits orders_per_minute=1"));
 
 }  // namespace

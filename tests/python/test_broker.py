@@ -356,7 +356,6 @@ def test_cancelling_by_reference_and_by_exchange_number(ready, unlimited):
 @pytest.mark.parametrize("send, args, error", [
     ("buy_open", (SHFE, b"rb1999", 3201, 1), (16, "CTP:找不到合约")),
     ("buy_open", (DCE, b"rb2705", 3201, 1), (16, "CTP:找不到合约")),
-    ("buy_open", (SHFE, b"rb2705", 3201.5, 1), (15, "CTP:报单字段有误")),
     ("buy_open", (SHFE, b"rb2705", 3201, 0), (15, "CTP:报单字段有误")),
     ("buy_open", (SHFE, b"rb2705", 3201, 40), (31, "CTP:资金不足")),
     ("sell_close", (DCE, b"m2705", 2900, 1), (30, "CTP:平仓量超过持仓量")),

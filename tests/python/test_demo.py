@@ -20,7 +20,8 @@ def run_python(arguments, cwd):
 def test_demo_trades_and_exits_cleanly(tmp_path):
     done = run_python([str(DEMO)], tmp_path)
     assert done.returncode == 0, done.stdout + done.stderr
-    for line in ("Trader Ready!", "filled at 3201", "filled at 3200", "已撤单", "Positions:"):
+    for line in ("Trader Ready!", "filled at 3201", "filled at 3200", "2 filled, 1 resting: 部分成交",
+                 "2 filled, the other cancelled: 已撤单", "Positions:"):
         assert line in done.stdout
 
 
