@@ -1,5 +1,5 @@
 // The C control interface (control.h): name checks, argument conversion and the mapping of
-// failures to codes; the work itself is the registry's and the sessions'.
+// failures to codes; the work itself is the registry's and the API objects' backends'.
 #include "control.h"
 
 #include <chrono>
@@ -19,7 +19,7 @@
 #include "fault_plan.h"
 #include "operation.h"
 #include "registry.h"
-#include "trader_session.h"
+#include "api_backend.h"
 
 struct quorvan_sim_calls {
   std::vector<simtrader::Call> calls;
@@ -118,7 +118,7 @@ EventArgs CopyEventArgs(const EventInfo &event, const void *record, const void *
   return args;
 }
 
-std::optional<TraderSession::Delay> ReconnectDelay(double seconds) {
+std::optional<ApiBackend::Delay> ReconnectDelay(double seconds) {
   if (std::isnan(seconds)) {
     throw ControlError{QUORVAN_SIM_BAD_ARGUMENT, "the reconnection delay is not a number"};
   }
@@ -130,7 +130,7 @@ std::optional<TraderSession::Delay> ReconnectDelay(double seconds) {
                        "the reconnection delay exceeds a year: pass a negative delay to stay "
                        "disconnected"};
   }
-  return std::chrono::duration_cast<TraderSession::Delay>(std::chrono::duration<double>(seconds));
+  return std::chrono::duration_cast<ApiBackend::Delay>(std::chrono::duration<double>(seconds));
 }
 
 // The argument kinds are CallArg's alternatives, in order.
@@ -211,15 +211,15 @@ int quorvan_sim_emit(const char *flow_path, const char *event, const void *recor
     if (count < 0) {
       throw ControlError{QUORVAN_SIM_BAD_ARGUMENT, "the count of deliveries is negative"};
     }
-    std::shared_ptr<TraderSession> session = Registry::Instance().FindLive(Text(flow_path));
-    session->Emit(raised, CopyEventArgs(GetEvent(raised), record, rsp_info, number, is_last),
+    std::shared_ptr<ApiBackend> backend = Registry::Instance().FindLive(Text(flow_path));
+    backend->Emit(raised, CopyEventArgs(GetEvent(raised), record, rsp_info, number, is_last),
                   count);
   });
 }
 
 int quorvan_sim_disconnect(const char *flow_path, int reason, double reconnect_after) {
   return Guarded([&] {
-    const std::optional<TraderSession::Delay> delay = ReconnectDelay(reconnect_after);
+    const std::optional<ApiBackend::Delay> delay = ReconnectDelay(reconnect_after);
     Registry::Instance().FindLive(Text(flow_path))->Disconnect(reason, delay);
   });
 }

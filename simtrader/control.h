@@ -85,7 +85,7 @@ QUORVAN_SIM_API int quorvan_sim_configure(const char *front, const char *text, i
 /* Moves an instrument's market at the front's broker (made if the front has none yet), or
  * with a null front at every broker and in the configuration brokers start from; a null
  * value keeps what the market has. Resting orders the new market crosses are filled and held
- * orders a new last price triggers are sent, their events posted to their sessions' threads
+ * orders a new last price triggers are sent, their events posted to their API objects' threads
  * before this returns. QUORVAN_SIM_BAD_ARGUMENT,
  * moving nothing, for an instrument no broker lists or an invalid market. */
 QUORVAN_SIM_API int quorvan_sim_set_market(const char *front, const char *instrument,

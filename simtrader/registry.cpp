@@ -9,13 +9,13 @@ Registry &Registry::Instance() {
   return *registry;
 }
 
-std::shared_ptr<TraderSession> Registry::CreateSession(const std::string &flow_path) {
+std::shared_ptr<ApiBackend> Registry::CreateBackend(const std::string &flow_path) {
   std::lock_guard<std::mutex> lock(mutex_);
   FlowDirectory &directory = directories_[flow_path];
   directory.log = std::make_shared<CallLog>(kept_calls_);
-  auto session = std::make_shared<TraderSession>(flow_path, directory.log, directory.faults);
-  directory.session = session;
-  return session;
+  auto backend = std::make_shared<ApiBackend>(flow_path, directory.log, directory.faults);
+  directory.backend = backend;
+  return backend;
 }
 
 void Registry::KeepCalls(std::size_t count) {
@@ -23,14 +23,14 @@ void Registry::KeepCalls(std::size_t count) {
   kept_calls_ = count;
 }
 
-std::shared_ptr<TraderSession> Registry::FindLive(const std::string &flow_path) {
+std::shared_ptr<ApiBackend> Registry::FindLive(const std::string &flow_path) {
   std::lock_guard<std::mutex> lock(mutex_);
-  std::shared_ptr<TraderSession> session = Created(flow_path).session.lock();
-  if (!session || session->released()) {
+  std::shared_ptr<ApiBackend> backend = Created(flow_path).backend.lock();
+  if (!backend || backend->released()) {
     throw NoSuchTrader("the API object created with the flow directory " +
                        QuotedFlowPath(flow_path) + " has been released");
   }
-  return session;
+  return backend;
 }
 
 std::shared_ptr<CallLog> Registry::FindLog(const std::string &flow_path) {

@@ -13,7 +13,7 @@
 
 #include "call_log.h"
 #include "fault_plan.h"
-#include "trader_session.h"
+#include "api_backend.h"
 
 namespace simtrader {
 
@@ -29,18 +29,18 @@ class Registry {
   // process's exit can still reach it.
   static Registry &Instance();
 
-  // A new session for flow_path. Its call log, which keeps the last KeepCalls calls,
+  // A new backend for flow_path. Its call log, which keeps the last KeepCalls calls,
   // replaces the one kept for the directory; the faults armed for the directory carry over to
   // it.
-  std::shared_ptr<TraderSession> CreateSession(const std::string &flow_path);
+  std::shared_ptr<ApiBackend> CreateBackend(const std::string &flow_path);
 
-  // How many calls the logs of sessions created from now on keep.
+  // How many calls the logs of backends created from now on keep.
   void KeepCalls(std::size_t count);
 
-  // The most recent unreleased session created with flow_path; throws NoSuchTrader.
-  std::shared_ptr<TraderSession> FindLive(const std::string &flow_path);
+  // The most recent unreleased backend created with flow_path; throws NoSuchTrader.
+  std::shared_ptr<ApiBackend> FindLive(const std::string &flow_path);
 
-  // The call log of the most recent session created with flow_path, released or not; throws
+  // The call log of the most recent backend created with flow_path, released or not; throws
   // NoSuchTrader.
   std::shared_ptr<CallLog> FindLog(const std::string &flow_path);
 
@@ -51,7 +51,7 @@ class Registry {
  private:
   struct FlowDirectory {
     std::shared_ptr<CallLog> log;
-    std::weak_ptr<TraderSession> session;
+    std::weak_ptr<ApiBackend> backend;
     std::shared_ptr<FaultPlan> faults = std::make_shared<FaultPlan>();
   };
 

@@ -36,11 +36,11 @@ class EventRaiser {
 // Work for an API object's thread, posted from any thread. A mailbox may be held after the
 // object is released, so that whoever answers it later need not know: work posted then is
 // dropped.
-class SessionMailbox {
+class ApiMailbox {
  public:
   using Work = std::function<void(EventRaiser &)>;
 
-  virtual ~SessionMailbox() = default;
+  virtual ~ApiMailbox() = default;
   // Queues the work behind whatever the thread has queued already; false, dropping it, once
   // the object is released.
   virtual bool Post(Work work) = 0;
@@ -52,7 +52,7 @@ struct HandlerContext {
   std::string flow_path;
   std::string front_address;  // the first address RegisterFront received; empty without one
   THOST_TE_RESUME_TYPE private_resume_type = THOST_TERT_QUICK;
-  std::shared_ptr<SessionMailbox> mailbox;
+  std::shared_ptr<ApiMailbox> mailbox;
 };
 
 // Called on the API object's own thread.

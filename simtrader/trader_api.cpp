@@ -1,6 +1,6 @@
 // CThostFtdcTraderApi as the vendor's library exports it: the factory, the version, and the
 // object a caller holds, which logs each call, applies the fault armed for it and hands the
-// work to its session.
+// work to its backend.
 #include <memory>
 #include <optional>
 #include <string>
@@ -11,7 +11,7 @@
 #include "call_log.h"
 #include "operation.h"
 #include "registry.h"
-#include "trader_session.h"
+#include "api_backend.h"
 
 namespace simtrader {
 
@@ -21,76 +21,76 @@ constexpr const char kApiVersion[] = "v6.6.9_sim";
 
 class SimTraderApi final : public CThostFtdcTraderApi {
  public:
-  explicit SimTraderApi(std::shared_ptr<TraderSession> session) : session_(std::move(session)) {}
+  explicit SimTraderApi(std::shared_ptr<ApiBackend> backend) : backend_(std::move(backend)) {}
 
   // Frees the object, as the vendor's library does: a call made on it afterwards, or still in
   // progress on another thread, is a use after free for the sanitizers to find. It is freed
   // before the thread is stopped, so that a Join waiting meanwhile wakes to a freed object.
-  // The session lives on while its thread ends, when Release runs on that thread.
+  // The backend lives on while its thread ends, when Release runs on that thread.
   void Release() override {
-    session_->Receive(Operation::Release, {});
-    const std::shared_ptr<TraderSession> session = session_;
+    backend_->Receive(Operation::Release, {});
+    const std::shared_ptr<ApiBackend> backend = backend_;
     delete this;
-    session->Release();
+    backend->Release();
   }
 
   void Init() override {
-    session_->Receive(Operation::Init, {});
-    session_->Init();
+    backend_->Receive(Operation::Init, {});
+    backend_->Init();
   }
 
   int Join() override {
-    session_->Receive(Operation::Join, {});
-    const std::shared_ptr<TraderSession> session = session_;
-    session->Join();
-    // A vendor's Join may read its object once the wait is over; this one reads its session
+    backend_->Receive(Operation::Join, {});
+    const std::shared_ptr<ApiBackend> backend = backend_;
+    backend->Join();
+    // A vendor's Join may read its object once the wait is over; this one reads its backend
     // pointer again, so that a Join that outlasted a Release on another thread shows as a use
     // after free.
-    return session_->Join();
+    return backend_->Join();
   }
 
   const char *GetTradingDay() override {
-    session_->Receive(Operation::GetTradingDay, {});
-    return session_->trading_day();
+    backend_->Receive(Operation::GetTradingDay, {});
+    return backend_->trading_day();
   }
 
   // The front names the simulated broker that answers the object; the other registrations
   // keep nothing beyond the log, which copies the text and records during the call.
   void RegisterFront(char *pszFrontAddress) override {
-    session_->Receive(Operation::RegisterFront, {TextArg(pszFrontAddress)});
-    session_->RegisterFront(pszFrontAddress);
+    backend_->Receive(Operation::RegisterFront, {TextArg(pszFrontAddress)});
+    backend_->RegisterFront(pszFrontAddress);
   }
 
   void RegisterNameServer(char *pszNsAddress) override {
-    session_->Receive(Operation::RegisterNameServer, {TextArg(pszNsAddress)});
+    backend_->Receive(Operation::RegisterNameServer, {TextArg(pszNsAddress)});
   }
 
   void RegisterFensUserInfo(CThostFtdcFensUserInfoField *pFensUserInfo) override {
-    session_->Receive(Operation::RegisterFensUserInfo,
+    backend_->Receive(Operation::RegisterFensUserInfo,
                       {RecordArg(pFensUserInfo, sizeof *pFensUserInfo)});
   }
 
   void RegisterSpi(CThostFtdcTraderSpi *pSpi) override {
-    session_->Receive(Operation::RegisterSpi, {pSpi != nullptr});
-    session_->SetSpi(pSpi);
+    backend_->Receive(Operation::RegisterSpi, {pSpi != nullptr});
+    backend_->SetSpi(pSpi);
   }
 
   void SubscribePrivateTopic(THOST_TE_RESUME_TYPE nResumeType) override {
-    session_->Receive(Operation::SubscribePrivateTopic, {ResumeTypeArg(nResumeType)});
-    session_->SubscribePrivateTopic(nResumeType);
+    backend_->Receive(Operation::SubscribePrivateTopic, {ResumeTypeArg(nResumeType)});
+    backend_->SubscribePrivateTopic(nResumeType);
   }
 
   void SubscribePublicTopic(THOST_TE_RESUME_TYPE nResumeType) override {
-    session_->Receive(Operation::SubscribePublicTopic, {ResumeTypeArg(nResumeType)});
+    backend_->Receive(Operation::SubscribePublicTopic, {ResumeTypeArg(nResumeType)});
   }
 
 #define REQUEST(Name, Record, Param)                                            \
   int Name(CThostFtdc##Record##Field *Param, int nRequestID) override {         \
-    return session_->Submit(Operation::Name, Param, sizeof *Param, nRequestID); \
+    return backend_->Submit(Operation::Name, Param, sizeof *Param, nRequestID); \
   }
 #define USER_SYSTEM_INFO(Name)                                                         \
   int Name(CThostFtdcUserSystemInfoField *pUserSystemInfo) override {                  \
-    return session_->Submit(Operation::Name, pUserSystemInfo, sizeof *pUserSystemInfo, \
+    return backend_->Submit(Operation::Name, pUserSystemInfo, sizeof *pUserSystemInfo, \
                             std::nullopt);                                             \
   }
 #include "requests.def"
@@ -102,7 +102,7 @@ class SimTraderApi final : public CThostFtdcTraderApi {
     return static_cast<long long>(static_cast<Underlying>(type));
   }
 
-  const std::shared_ptr<TraderSession> session_;
+  const std::shared_ptr<ApiBackend> backend_;
 };
 
 }  // namespace
@@ -128,7 +128,7 @@ CThostFtdcTraderApi::CreateFtdcTraderApi(const char *pszFlowPath) {
   }
   // No flow files are written: the directory may be missing or read-only, and the
   // simulated broker keeps its state elsewhere.
-  return new simtrader::SimTraderApi(registry.CreateSession(flow_path));
+  return new simtrader::SimTraderApi(registry.CreateBackend(flow_path));
 }
 
 __attribute__((visibility("default"))) const char *CThostFtdcTraderApi::GetApiVersion() {

@@ -18,7 +18,7 @@ namespace simtrader {
 
 class ClientLink : public std::enable_shared_from_this<ClientLink> {
  public:
-  ClientLink(std::shared_ptr<SessionMailbox> mailbox, THOST_TE_RESUME_TYPE private_resume_type)
+  ClientLink(std::shared_ptr<ApiMailbox> mailbox, THOST_TE_RESUME_TYPE private_resume_type)
       : mailbox_(std::move(mailbox)), private_resume_type_(private_resume_type) {}
 
   // Queues the event for the object's thread; false once the link is closed or its object
@@ -37,7 +37,7 @@ class ClientLink : public std::enable_shared_from_this<ClientLink> {
   // Takes the oldest waiting event; false when none waits.
   bool TakeNext(std::pair<int, EventArgs> &event);
 
-  const std::shared_ptr<SessionMailbox> mailbox_;
+  const std::shared_ptr<ApiMailbox> mailbox_;
   const THOST_TE_RESUME_TYPE private_resume_type_;
   mutable std::mutex mutex_;
   bool closed_ = false;  // guarded by mutex_

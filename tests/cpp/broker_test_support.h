@@ -35,7 +35,7 @@ struct BrokerEvent {
 };
 
 // Runs posted work at once on the poster's thread, recording the events it raises.
-class InlineMailbox final : public simtrader::SessionMailbox, private simtrader::EventRaiser {
+class InlineMailbox final : public simtrader::ApiMailbox, private simtrader::EventRaiser {
  public:
   bool Post(Work work) override;
   bool released() const override { return released_; }

@@ -87,7 +87,7 @@ class LoggedInApi {
   SimApi api_;
 };
 
-TEST(BrokerThreads, AMarketMovedFromAnotherThreadFillsOnTheSessionsThread) {
+TEST(BrokerThreads, AMarketMovedFromAnotherThreadFillsOnTheObjectsThread) {
   const std::string front = UniqueFront();
   LoggedInApi trader(front, "U1");
   ASSERT_EQ(trader.Order(3100, "1"), 0);

@@ -1,9 +1,9 @@
 // One API object's state and its own thread. The object handed to the caller
-// (trader_api.cpp) is a thin front of this, freed by Release: the session outlives it for as
+// (trader_api.cpp) is a thin front of this, freed by Release: the backend outlives it for as
 // long as its thread or a control call still needs it, which is what lets Release run on the
-// session's own thread.
-#ifndef SIMTRADER_TRADER_SESSION_H
-#define SIMTRADER_TRADER_SESSION_H
+// backend's own thread.
+#ifndef SIMTRADER_API_BACKEND_H
+#define SIMTRADER_API_BACKEND_H
 
 #include <atomic>
 #include <chrono>
@@ -40,16 +40,16 @@ class NotDelivered : public std::runtime_error {
   using std::runtime_error::runtime_error;
 };
 
-class TraderSession : public std::enable_shared_from_this<TraderSession>, private EventRaiser {
+class ApiBackend : public std::enable_shared_from_this<ApiBackend>, private EventRaiser {
  public:
   using Delay = TaskQueue::Clock::duration;
 
-  TraderSession(std::string flow_path, std::shared_ptr<CallLog> log,
-                std::shared_ptr<FaultPlan> faults);
-  ~TraderSession();
+  ApiBackend(std::string flow_path, std::shared_ptr<CallLog> log,
+             std::shared_ptr<FaultPlan> faults);
+  ~ApiBackend();
 
-  TraderSession(const TraderSession &) = delete;
-  TraderSession &operator=(const TraderSession &) = delete;
+  ApiBackend(const ApiBackend &) = delete;
+  ApiBackend &operator=(const ApiBackend &) = delete;
 
   const std::string &flow_path() const { return flow_path_; }
 
@@ -75,7 +75,7 @@ class TraderSession : public std::enable_shared_from_this<TraderSession>, privat
 
   bool released() const;
 
-  // The control operations: they run on the session's thread (inline when called on it) and
+  // The control operations: they run on the backend's thread (inline when called on it) and
   // return once their callbacks have returned. Both throw NotDelivered.
   void Emit(int event, EventArgs args, long long count);
   void Disconnect(int reason, std::optional<Delay> reconnect_after);
@@ -87,10 +87,10 @@ class TraderSession : public std::enable_shared_from_this<TraderSession>, privat
   bool OnWorkerThread() const;
   void RunWorker();
   std::optional<int> ApplyArmedFault(Operation operation);
-  // Queues work for the session's thread, which runs it through RunReporting.
+  // Queues work for the backend's thread, which runs it through RunReporting.
   template <typename Work>
   bool Post(Work work, Delay delay = Delay::zero());
-  // Runs work of the session's thread; what it throws is reported, since nobody waits.
+  // Runs work of the backend's thread; what it throws is reported, since nobody waits.
   template <typename Work>
   void RunReporting(Work &work);
   void RunOnWorker(const std::function<void()> &work);
@@ -129,24 +129,24 @@ class TraderSession : public std::enable_shared_from_this<TraderSession>, privat
   std::string front_address_;
   THOST_TE_RESUME_TYPE private_resume_type_ = THOST_TERT_QUICK;
 
-  // Shared with the mailbox given to the handler, which may outlive the session.
+  // Shared with the mailbox given to the handler, which may outlive the backend.
   const std::shared_ptr<TaskQueue> queue_ = std::make_shared<TaskQueue>();
   // Made by Init before the thread starts, and used on the thread only.
   std::unique_ptr<RequestHandler> handler_;
   // Set by Init under state_mutex_. Joined by Release, or detached by it when Release runs on
-  // this thread; a session whose object is never released is never destroyed, so the thread
+  // this thread; a backend whose object is never released is never destroyed, so the thread
   // is never left joinable.
   std::thread worker_;
   std::atomic<std::thread::id> worker_id_{};
 
-  // Touched on the session's thread only: a reconnection scheduled by an older disconnect
+  // Touched on the backend's thread only: a reconnection scheduled by an older disconnect
   // must not fire after a newer one.
   unsigned long long connection_epoch_ = 0;
   // Acceptance and the line's state agree under this lock: Submit accepts only while the line
   // is up, and the drop takes every request accepted before it, handing them to the handler
   // ahead of the disconnection, so that no accepted request is left behind a dropped line.
   std::mutex line_mutex_;
-  // Down from a drop to the reconnection; set and cleared on the session's thread. Guarded by
+  // Down from a drop to the reconnection; set and cleared on the backend's thread. Guarded by
   // line_mutex_.
   bool line_down_ = false;
   // Accepted requests not yet handed to the handler, oldest first. Guarded by line_mutex_.

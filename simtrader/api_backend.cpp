@@ -1,4 +1,4 @@
-#include "trader_session.h"
+#include "api_backend.h"
 
 #include <cstdio>
 #include <ctime>
@@ -10,7 +10,7 @@ namespace simtrader {
 
 namespace {
 
-// Lets a control call wait for work it posted to the session's thread. The task holds a
+// Lets a control call wait for work it posted to the backend's thread. The task holds a
 // Signal; if the task is dropped unrun (the object was released first), destroying the
 // Signal tells the waiter so, instead of leaving it waiting forever.
 class Completion {
@@ -68,15 +68,15 @@ void FormatLocalDate(char (&text)[9]) {
 std::string QuotedFlowPath(const std::string &flow_path) { return "'" + flow_path + "'"; }
 
 template <typename Work>
-bool TraderSession::Post(Work work, Delay delay) {
-  // Tasks run on the session's thread, which holds a reference to the session, so `this`
+bool ApiBackend::Post(Work work, Delay delay) {
+  // Tasks run on the backend's thread, which holds a reference to the backend, so `this`
   // outlives every task that runs.
   auto task = [this, work = std::move(work)]() mutable { RunReporting(work); };
   return queue_->Post(std::move(task), delay);
 }
 
 template <typename Work>
-void TraderSession::RunReporting(Work &work) {
+void ApiBackend::RunReporting(Work &work) {
   try {
     work();
   } catch (const std::exception &error) {
@@ -86,18 +86,18 @@ void TraderSession::RunReporting(Work &work) {
   }
 }
 
-// Holds the queue, not the session: work posted after the session is gone finds the queue
-// closed. The session pointer is followed only by work running on the session's thread,
-// which holds a reference to the session.
-class TraderSession::Mailbox final : public SessionMailbox {
+// Holds the queue, not the backend: work posted after the backend is gone finds the queue
+// closed. The backend pointer is followed only by work running on the backend's thread,
+// which holds a reference to the backend.
+class ApiBackend::Mailbox final : public ApiMailbox {
  public:
-  Mailbox(std::shared_ptr<TaskQueue> queue, TraderSession *session)
-      : queue_(std::move(queue)), session_(session) {}
+  Mailbox(std::shared_ptr<TaskQueue> queue, ApiBackend *backend)
+      : queue_(std::move(queue)), backend_(backend) {}
 
   bool Post(Work work) override {
-    return queue_->Post([session = session_, work = std::move(work)] {
-      auto raise = [&] { work(*session); };
-      session->RunReporting(raise);
+    return queue_->Post([backend = backend_, work = std::move(work)] {
+      auto raise = [&] { work(*backend); };
+      backend->RunReporting(raise);
     });
   }
 
@@ -105,30 +105,29 @@ class TraderSession::Mailbox final : public SessionMailbox {
 
  private:
   const std::shared_ptr<TaskQueue> queue_;
-  TraderSession *const session_;
+  ApiBackend *const backend_;
 };
 
-TraderSession::TraderSession(std::string flow_path, std::shared_ptr<CallLog> log,
-                             std::shared_ptr<FaultPlan> faults)
+ApiBackend::ApiBackend(std::string flow_path, std::shared_ptr<CallLog> log,
+                       std::shared_ptr<FaultPlan> faults)
     : flow_path_(std::move(flow_path)), log_(std::move(log)), faults_(std::move(faults)) {
   FormatLocalDate(trading_day_);
 }
 
-// Work still queued in a mailbox's hands must never run once the session is gone.
-TraderSession::~TraderSession() { queue_->Close(); }
+// Work still queued in a mailbox's hands must never run once the backend is gone.
+ApiBackend::~ApiBackend() { queue_->Close(); }
 
-std::optional<int> TraderSession::Receive(Operation operation,
-                                          std::initializer_list<ArgView> args) {
+std::optional<int> ApiBackend::Receive(Operation operation, std::initializer_list<ArgView> args) {
   log_->Append(operation, args);
   return ApplyArmedFault(operation);
 }
 
-std::optional<int> TraderSession::ApplyArmedFault(Operation operation) {
+std::optional<int> ApiBackend::ApplyArmedFault(Operation operation) {
   if (std::optional<Fault> fault = faults_->Take(operation)) return fault->Apply();
   return std::nullopt;
 }
 
-void TraderSession::RegisterFront(const char *address) {
+void ApiBackend::RegisterFront(const char *address) {
   if (address == nullptr) return;
   std::lock_guard<std::mutex> lock(state_mutex_);
   // The vendor picks one of several registered fronts; the first is as good as any and
@@ -136,12 +135,12 @@ void TraderSession::RegisterFront(const char *address) {
   if (front_address_.empty()) front_address_ = address;
 }
 
-void TraderSession::SubscribePrivateTopic(THOST_TE_RESUME_TYPE type) {
+void ApiBackend::SubscribePrivateTopic(THOST_TE_RESUME_TYPE type) {
   std::lock_guard<std::mutex> lock(state_mutex_);
   private_resume_type_ = type;
 }
 
-void TraderSession::Init() {
+void ApiBackend::Init() {
   HandlerContext context;
   {
     std::lock_guard<std::mutex> lock(state_mutex_);
@@ -164,7 +163,7 @@ void TraderSession::Init() {
   worker_ = std::thread([self = shared_from_this()] { self->RunWorker(); });
 }
 
-void TraderSession::RunWorker() {
+void ApiBackend::RunWorker() {
   { std::lock_guard<std::mutex> lock(state_mutex_); }
   worker_id_.store(std::this_thread::get_id());
   queue_->Run();
@@ -177,15 +176,15 @@ void TraderSession::RunWorker() {
   state_changed_.notify_all();
 }
 
-void TraderSession::Release() {
+void ApiBackend::Release() {
   queue_->Close();
   {
     std::lock_guard<std::mutex> lock(state_mutex_);
     released_ = true;
   }
   state_changed_.notify_all();
-  // On its own thread (inside a callback) the session cannot join itself: the thread finishes
-  // the callback, finds the queue closed and ends, dropping the last reference to the session.
+  // On its own thread (inside a callback) the backend cannot join itself: the thread finishes
+  // the callback, finds the queue closed and ends, dropping the last reference to the backend.
   if (OnWorkerThread()) {
     worker_.detach();
   } else if (worker_.joinable()) {
@@ -193,7 +192,7 @@ void TraderSession::Release() {
   }
 }
 
-int TraderSession::Join() {
+int ApiBackend::Join() {
   // A Join made inside a callback cannot wait for its own thread to end.
   const bool on_worker = OnWorkerThread();
   std::unique_lock<std::mutex> lock(state_mutex_);
@@ -201,24 +200,24 @@ int TraderSession::Join() {
   return 0;
 }
 
-bool TraderSession::released() const {
+bool ApiBackend::released() const {
   std::lock_guard<std::mutex> lock(state_mutex_);
   return released_;
 }
 
-void TraderSession::SetSpi(CThostFtdcTraderSpi *spi) {
+void ApiBackend::SetSpi(CThostFtdcTraderSpi *spi) {
   std::unique_lock<std::mutex> lock(spi_mutex_);
   spi_ = spi;
   const unsigned long long generation = ++spi_generation_;
-  // On the session's own thread the callback in progress is the caller's: waiting for it
+  // On the backend's own thread the callback in progress is the caller's: waiting for it
   // would wait for ourselves.
   if (OnWorkerThread()) return;
   callback_finished_.wait(
       lock, [&] { return callback_depth_ == 0 || callback_generation_ >= generation; });
 }
 
-int TraderSession::Submit(Operation operation, const void *record, std::size_t size,
-                          std::optional<int> request_id) {
+int ApiBackend::Submit(Operation operation, const void *record, std::size_t size,
+                       std::optional<int> request_id) {
   const ArgView logged_record = RecordArg(record, size);
   if (request_id) {
     log_->Append(operation, {logged_record, static_cast<long long>(*request_id)});
@@ -233,7 +232,7 @@ int TraderSession::Submit(Operation operation, const void *record, std::size_t s
   if (request_id) {
     if (const int held_back = query_flow_.Admit(operation, *request_id)) return held_back;
   }
-  // A request is never answered on the caller's thread: it may be the session's own thread,
+  // A request is never answered on the caller's thread: it may be the backend's own thread,
   // inside a callback, and an answer there would nest one callback inside another.
   accepted_.push_back(
       Request{operation, std::string(static_cast<const char *>(record), size), request_id});
@@ -244,7 +243,7 @@ int TraderSession::Submit(Operation operation, const void *record, std::size_t s
   return 0;
 }
 
-void TraderSession::HandleNextAccepted() {
+void ApiBackend::HandleNextAccepted() {
   std::optional<Request> request;
   {
     std::lock_guard<std::mutex> lock(line_mutex_);
@@ -255,7 +254,7 @@ void TraderSession::HandleNextAccepted() {
   handler_->Handle(*request);
 }
 
-void TraderSession::Emit(int event, EventArgs args, long long count) {
+void ApiBackend::Emit(int event, EventArgs args, long long count) {
   RunOnWorker([&] {
     for (long long delivered = 0; delivered < count; ++delivered) {
       if (queue_->closed()) {
@@ -268,19 +267,17 @@ void TraderSession::Emit(int event, EventArgs args, long long count) {
   });
 }
 
-void TraderSession::Disconnect(int reason, std::optional<Delay> reconnect_after) {
+void ApiBackend::Disconnect(int reason, std::optional<Delay> reconnect_after) {
   RunOnWorker([&] { DropConnection(reason, reconnect_after); });
 }
 
-std::string TraderSession::Describe() const {
+std::string ApiBackend::Describe() const {
   return "the API object for " + QuotedFlowPath(flow_path_);
 }
 
-bool TraderSession::OnWorkerThread() const {
-  return worker_id_.load() == std::this_thread::get_id();
-}
+bool ApiBackend::OnWorkerThread() const { return worker_id_.load() == std::this_thread::get_id(); }
 
-void TraderSession::ReportFailure(const char *what) const {
+void ApiBackend::ReportFailure(const char *what) const {
   // Nobody waits for this task, so the error has nowhere else to go; the thread goes on.
   std::fprintf(stderr, "simtrader: a handler on the thread of %s threw: %s\n", Describe().c_str(),
                what);
@@ -288,7 +285,7 @@ void TraderSession::ReportFailure(const char *what) const {
 
 // `work` may refer to the caller's locals: the caller waits until the task has finished with
 // it, or until the task was dropped without running.
-void TraderSession::RunOnWorker(const std::function<void()> &work) {
+void ApiBackend::RunOnWorker(const std::function<void()> &work) {
   if (OnWorkerThread()) {
     work();
     return;
@@ -318,7 +315,7 @@ void TraderSession::RunOnWorker(const std::function<void()> &work) {
   if (!error.empty()) throw NotDelivered(error);
 }
 
-void TraderSession::Deliver(int event, EventArgs &args) {
+void ApiBackend::Deliver(int event, EventArgs &args) {
   // Counted before the callback, which may well send the next query.
   query_flow_.Raised(event, args.number, args.is_last);
   CThostFtdcTraderSpi *spi;
@@ -329,19 +326,19 @@ void TraderSession::Deliver(int event, EventArgs &args) {
     if (callback_depth_++ == 0) callback_generation_ = spi_generation_;
   }
   struct CallbackEnd {
-    TraderSession &session;
+    ApiBackend &backend;
     ~CallbackEnd() {
       {
-        std::lock_guard<std::mutex> lock(session.spi_mutex_);
-        if (--session.callback_depth_ != 0) return;
+        std::lock_guard<std::mutex> lock(backend.spi_mutex_);
+        if (--backend.callback_depth_ != 0) return;
       }
-      session.callback_finished_.notify_all();
+      backend.callback_finished_.notify_all();
     }
   } callback_end{*this};
   RaiseEvent(*spi, event, args);
 }
 
-void TraderSession::Connect() {
+void ApiBackend::Connect() {
   {
     std::lock_guard<std::mutex> lock(line_mutex_);
     line_down_ = false;
@@ -351,7 +348,7 @@ void TraderSession::Connect() {
   Deliver(static_cast<int>(EventId::OnFrontConnected), none);
 }
 
-void TraderSession::DropConnection(int reason, std::optional<Delay> reconnect_after) {
+void ApiBackend::DropConnection(int reason, std::optional<Delay> reconnect_after) {
   const unsigned long long epoch = ++connection_epoch_;
   std::deque<Request> sent;
   {
