@@ -135,6 +135,20 @@ void ApiBackend::RegisterFront(const char *address) {
   if (front_address_.empty()) front_address_ = address;
 }
 
+std::string ApiBackend::front_address() const {
+  std::lock_guard<std::mutex> lock(state_mutex_);
+  return front_address_;
+}
+
+bool ApiBackend::running() const {
+  std::lock_guard<std::mutex> lock(state_mutex_);
+  return started_ && !released_;
+}
+
+bool ApiBackend::WaitIdle(TaskQueue::Clock::time_point deadline, unsigned long long &started) {
+  return queue_->WaitIdle(deadline, started);
+}
+
 void ApiBackend::SubscribePrivateTopic(THOST_TE_RESUME_TYPE type) {
   std::lock_guard<std::mutex> lock(state_mutex_);
   private_resume_type_ = type;

@@ -74,6 +74,17 @@ class ApiBackend : public std::enable_shared_from_this<ApiBackend>, private Even
              std::optional<int> request_id);
 
   bool released() const;
+  // The first address RegisterFront received: the front whose broker the object talks to.
+  std::string front_address() const;
+  // Whether the object's thread has been started by Init and not yet released.
+  bool running() const;
+  // Whether the caller is the object's own thread, which must not wait for itself.
+  bool OnWorkerThread() const;
+
+  // Waits until the object's thread has nothing due: every event posted to it raised and
+  // every request it accepted handled. False if `deadline` passes first. `started` is set to
+  // how many tasks the thread has begun (TaskQueue::WaitIdle).
+  bool WaitIdle(TaskQueue::Clock::time_point deadline, unsigned long long &started);
 
   // The control operations: they run on the backend's thread (inline when called on it) and
   // return once their callbacks have returned. Both throw NotDelivered.
@@ -84,7 +95,6 @@ class ApiBackend : public std::enable_shared_from_this<ApiBackend>, private Even
   class Mailbox;
 
   std::string Describe() const;
-  bool OnWorkerThread() const;
   void RunWorker();
   std::optional<int> ApplyArmedFault(Operation operation);
   // Queues work for the backend's thread, which runs it through RunReporting.

@@ -14,6 +14,7 @@
 
 #include "broker/broker_directory.h"
 #include "call_log.h"
+#include "delivery_wait.h"
 #include "event_shapes.h"
 #include "event_table.h"
 #include "fault_plan.h"
@@ -133,6 +134,18 @@ std::optional<ApiBackend::Delay> ReconnectDelay(double seconds) {
   return std::chrono::duration_cast<ApiBackend::Delay>(std::chrono::duration<double>(seconds));
 }
 
+// The deadline `seconds` from now; none for a negative count, or one beyond a year, which no
+// caller waits for and which could overflow the clock.
+std::optional<TaskQueue::Clock::time_point> Deadline(double seconds) {
+  if (std::isnan(seconds)) {
+    throw ControlError{QUORVAN_SIM_BAD_ARGUMENT, "the timeout is not a number"};
+  }
+  constexpr double kLongestWait = 365.0 * 24 * 3600;
+  if (seconds < 0 || seconds > kLongestWait) return std::nullopt;
+  return TaskQueue::Clock::now() + std::chrono::duration_cast<TaskQueue::Clock::duration>(
+                                       std::chrono::duration<double>(seconds));
+}
+
 // The argument kinds are CallArg's alternatives, in order.
 static_assert(
     std::is_same_v<std::variant_alternative_t<QUORVAN_SIM_ARG_NONE, CallArg>, std::monostate>);
@@ -243,6 +256,30 @@ int quorvan_sim_set_market(const char *front, const char *instrument, const doub
     if (upper_limit != nullptr) update.upper_limit = *upper_limit;
     if (lower_limit != nullptr) update.lower_limit = *lower_limit;
     BrokerDirectory::Instance().SetMarket(FlowScope(front), Text(instrument), update);
+  });
+}
+
+int quorvan_sim_market(const char *front, const char *instrument, void *record, size_t size) {
+  return Guarded([&] {
+    if (record == nullptr || size != sizeof(CThostFtdcDepthMarketDataField)) {
+      throw ControlError{QUORVAN_SIM_BAD_ARGUMENT,
+                         "the record must be a CThostFtdcDepthMarketDataField of " +
+                             std::to_string(sizeof(CThostFtdcDepthMarketDataField)) + " bytes"};
+    }
+    const CThostFtdcDepthMarketDataField market =
+        BrokerDirectory::Instance().MarketRecord(FlowScope(front), Text(instrument));
+    std::memcpy(record, &market, sizeof market);
+  });
+}
+
+int quorvan_sim_wait_delivered(const char *front, double timeout) {
+  return Guarded([&] {
+    const std::optional<TaskQueue::Clock::time_point> deadline = Deadline(timeout);
+    if (!WaitDelivered(FlowScope(front), deadline.value_or(TaskQueue::Clock::time_point::max()))) {
+      throw ControlError{QUORVAN_SIM_TIMED_OUT,
+                         "the API objects had not delivered everything posted to them after " +
+                             std::to_string(timeout) + " seconds"};
+    }
   });
 }
 

@@ -22,7 +22,8 @@ enum {
   QUORVAN_SIM_BAD_ARGUMENT = -3,   /* a name or value the operation does not take */
   QUORVAN_SIM_NOT_DELIVERED = -4,  /* released first, never started, or a callback threw */
   QUORVAN_SIM_INTERNAL = -5,       /* the library itself failed (out of memory) */
-  QUORVAN_SIM_BROKER_BUSY = -6     /* the broker has connected API objects */
+  QUORVAN_SIM_BROKER_BUSY = -6,    /* the broker has connected API objects */
+  QUORVAN_SIM_TIMED_OUT = -7       /* what the call waits for did not happen in time */
 };
 
 /* The kinds of a logged call's arguments. */
@@ -92,6 +93,24 @@ QUORVAN_SIM_API int quorvan_sim_set_market(const char *front, const char *instru
                                            const double *bid, const double *ask, const double *last,
                                            const int *bid_volume, const int *ask_volume,
                                            const double *upper_limit, const double *lower_limit);
+
+/* Copies the instrument's market at the front's broker (made if the front has none yet), or
+ * with a null front in the configuration brokers start from, into `record`, a
+ * CThostFtdcDepthMarketDataField of `size` bytes, as a query of its depth market data answers
+ * it. QUORVAN_SIM_BAD_ARGUMENT for an instrument not listed there or a size that is not the
+ * record's. */
+QUORVAN_SIM_API int quorvan_sim_market(const char *front, const char *instrument, void *record,
+                                       size_t size);
+
+/* Waits until every running API object registered with the front (every one, with a null
+ * front) has delivered all that was posted to it: its events raised with their callbacks
+ * returned, the requests it accepted (those the callbacks sent included) handled and their
+ * answers delivered in turn. What set_market posted has then reached the handlers, and what
+ * they did about it has been answered. Requests other threads send meanwhile are not waited
+ * for. QUORVAN_SIM_TIMED_OUT after `timeout` seconds (a negative timeout waits as long as it
+ * takes); QUORVAN_SIM_BAD_ARGUMENT on the thread of one of those objects, which would wait for
+ * itself. */
+QUORVAN_SIM_API int quorvan_sim_wait_delivered(const char *front, double timeout);
 
 /* Each API object created from now on keeps its last `count` calls in its call log (0: none).
  * Until this is called, an object keeps its last 100,000. */

@@ -10,6 +10,7 @@
 #include <optional>
 #include <stdexcept>
 #include <string>
+#include <vector>
 
 #include "call_log.h"
 #include "fault_plan.h"
@@ -39,6 +40,9 @@ class Registry {
 
   // The most recent unreleased backend created with flow_path; throws NoSuchTrader.
   std::shared_ptr<ApiBackend> FindLive(const std::string &flow_path);
+
+  // Every backend that Init started and that is not released yet.
+  std::vector<std::shared_ptr<ApiBackend>> Running();
 
   // The call log of the most recent backend created with flow_path, released or not; throws
   // NoSuchTrader.

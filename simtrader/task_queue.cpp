@@ -1,5 +1,6 @@
 #include "task_queue.h"
 
+#include <algorithm>
 #include <utility>
 
 namespace simtrader {
@@ -32,11 +33,22 @@ void TaskQueue::Run() {
     }
     Task task = std::move(ready_.front());
     ready_.pop_front();
+    running_ = true;
+    ++started_;
     lock.unlock();
-    task();
+    try {
+      task();
+    } catch (...) {
+      lock.lock();
+      running_ = false;
+      task_ended_.notify_all();
+      throw;
+    }
     // Whatever the task holds is let go before the next one runs, and outside the lock.
     task = nullptr;
     lock.lock();
+    running_ = false;
+    task_ended_.notify_all();
   }
 }
 
@@ -50,11 +62,36 @@ void TaskQueue::Close() {
     dropped_delayed.swap(delayed_);
   }
   changed_.notify_all();
+  task_ended_.notify_all();
 }
 
 bool TaskQueue::closed() const {
   std::lock_guard<std::mutex> lock(mutex_);
   return closed_;
+}
+
+bool TaskQueue::WaitIdle(Clock::time_point deadline, unsigned long long &started) {
+  std::unique_lock<std::mutex> lock(mutex_);
+  // A task posted meanwhile wakes Run, not this waiter, but its end wakes both.
+  while (!closed_ && !Idle(Clock::now())) {
+    if (Clock::now() >= deadline) return false;
+    Clock::time_point wake = deadline;
+    if (!running_ && ready_.empty() && !delayed_.empty())
+      wake = std::min(wake, delayed_.begin()->first);
+    // No deadline is the clock's end, which a timed wait could overflow converting.
+    if (wake == Clock::time_point::max()) {
+      task_ended_.wait(lock);
+    } else {
+      task_ended_.wait_until(lock, wake);
+    }
+  }
+  started = started_;
+  return true;
+}
+
+bool TaskQueue::Idle(Clock::time_point now) const {
+  const bool delayed_due = !delayed_.empty() && delayed_.begin()->first <= now;
+  return !running_ && ready_.empty() && !delayed_due;
 }
 
 void TaskQueue::MoveDueTasks() {

@@ -735,6 +735,14 @@ std::optional<Listing> Broker::Listed(const std::string &instrument) const {
   return listing->second;
 }
 
+std::optional<CThostFtdcDepthMarketDataField> Broker::MarketRecord(
+    const std::string &instrument) const {
+  std::lock_guard<std::mutex> lock(mutex_);
+  auto listing = catalogue_.find(instrument);
+  if (listing == catalogue_.end()) return std::nullopt;
+  return DepthMarketDataRecord(listing->second, trading_day_);
+}
+
 bool Broker::HasConnections() {
   std::lock_guard<std::mutex> lock(mutex_);
   for (auto connection = connections_.begin(); connection != connections_.end();) {

@@ -91,6 +91,9 @@ class Broker {
   // listed or a market MovedMarket refuses.
   void SetMarket(const std::string &instrument, const MarketUpdate &update);
   std::optional<Listing> Listed(const std::string &instrument) const;
+  // The instrument's market as a query of its depth market data answers it; nullopt for an
+  // instrument not listed.
+  std::optional<CThostFtdcDepthMarketDataField> MarketRecord(const std::string &instrument) const;
 
   // The flow limits the front applies to each API object.
   const FlowLimits &flow_limits() const { return limits_; }

@@ -3,6 +3,8 @@
 #include <utility>
 #include <vector>
 
+#include "broker/record_text.h"
+
 namespace simtrader {
 
 namespace {
@@ -82,6 +84,23 @@ void BrokerDirectory::SetMarket(const std::optional<std::string> &front,
   for (const std::shared_ptr<Broker> &broker : brokers) {
     if (broker->Listed(instrument)) broker->SetMarket(instrument, update);
   }
+}
+
+CThostFtdcDepthMarketDataField BrokerDirectory::MarketRecord(
+    const std::optional<std::string> &front, const std::string &instrument) {
+  std::lock_guard<std::mutex> lock(mutex_);
+  if (front) {
+    if (std::optional<CThostFtdcDepthMarketDataField> record =
+            ForFrontLocked(*front)->MarketRecord(instrument)) {
+      return *record;
+    }
+  } else if (auto defaults = defaults_.catalogue.find(instrument);
+             defaults != defaults_.catalogue.end()) {
+    return DepthMarketDataRecord(defaults->second, LocalDate());
+  }
+  throw std::invalid_argument("no instrument '" + instrument + "' is listed " +
+                              (front ? "at the simulated broker of the front " + QuotedFront(*front)
+                                     : std::string("in the configuration brokers start from")));
 }
 
 }  // namespace simtrader

@@ -44,6 +44,12 @@ class BrokerDirectory {
   void SetMarket(const std::optional<std::string> &front, const std::string &instrument,
                  const MarketUpdate &update);
 
+  // The instrument's market at the front's broker (made if the front has none yet) as a
+  // depth market data record, or with no front in the configuration brokers start from,
+  // of today. Throws std::invalid_argument when it is not listed there.
+  CThostFtdcDepthMarketDataField MarketRecord(const std::optional<std::string> &front,
+                                              const std::string &instrument);
+
  private:
   std::shared_ptr<Broker> ForFrontLocked(const std::string &front);
 

@@ -3,8 +3,10 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cmath>
 #include <atomic>
 #include <functional>
+#include <future>
 #include <string>
 #include <thread>
 #include <vector>
@@ -160,6 +162,64 @@ TEST(BrokerThreads, AnOrderAcceptedAsTheLineDropsReachesTheBrokerAndIsAnsweredBe
               std::find(names.begin(), names.end(), std::string("OnRtnInstrumentStatus")));
   EXPECT_EQ(names, (std::vector<std::string>{"OnRtnInstrumentStatus", "OnRtnOrder", "OnRtnOrder",
                                              "OnFrontDisconnected"}));
+}
+
+TEST(BrokerThreads, WaitDeliveredReturnsOnceTheFillsAndWhatTheirCallbacksSentAreAnswered) {
+  const std::string front = UniqueFront();
+  LoggedInApi trader(front, "U1");
+  LoggedInApi bystander(front, "U2");
+  ASSERT_EQ(trader.Order(3100, "1"), 0);
+  ASSERT_EQ(quorvan_sim_wait_delivered(front.c_str(), 60), QUORVAN_SIM_OK);
+  ASSERT_EQ(trader.Count("OnRtnOrder"), 2u);
+
+  std::promise<void> gate;
+  std::shared_future<void> opened = gate.get_future().share();
+  int wait_inside = QUORVAN_SIM_OK;
+  // The first fill's callback is held until the test opens the gate, then buys again at the
+  // ask: the second fill is an answer to what a callback sent.
+  trader.spi().SetHook([&](const Received &event) {
+    if (event.event != "OnRtnTrade" || trader.Count("OnRtnTrade") != 1) return;
+    wait_inside = quorvan_sim_wait_delivered(front.c_str(), -1);
+    opened.wait();
+    EXPECT_EQ(trader.Order(3100, "2"), 0);
+  });
+  const double bid = 3099;
+  const double ask = 3100;
+  ASSERT_EQ(quorvan_sim_set_market(front.c_str(), "rb2705", &bid, &ask, nullptr, nullptr, nullptr,
+                                   nullptr, nullptr),
+            QUORVAN_SIM_OK);
+  EXPECT_EQ(quorvan_sim_wait_delivered(front.c_str(), 0.05), QUORVAN_SIM_TIMED_OUT);
+  EXPECT_EQ(quorvan_sim_wait_delivered(nullptr, 0.05), QUORVAN_SIM_TIMED_OUT);
+  gate.set_value();
+  ASSERT_EQ(quorvan_sim_wait_delivered(front.c_str(), 60), QUORVAN_SIM_OK);
+  EXPECT_EQ(trader.Count("OnRtnTrade"), 2u);
+  EXPECT_EQ(wait_inside, QUORVAN_SIM_BAD_ARGUMENT);
+  EXPECT_EQ(bystander.Count("OnRtnTrade"), 0u);
+}
+
+TEST(BrokerThreads, TheMarketRecordIsWhatTheBrokerQuotes) {
+  const std::string front = UniqueFront();
+  const double bid = 3150;
+  const double ask = 3152;
+  const int bid_volume = 7;
+  ASSERT_EQ(quorvan_sim_set_market(front.c_str(), "rb2705", &bid, &ask, nullptr, &bid_volume,
+                                   nullptr, nullptr, nullptr),
+            QUORVAN_SIM_OK);
+  CThostFtdcDepthMarketDataField record{};
+  ASSERT_EQ(quorvan_sim_market(front.c_str(), "rb2705", &record, sizeof record), QUORVAN_SIM_OK);
+  EXPECT_EQ(std::string(record.ExchangeID), "SHFE");
+  EXPECT_EQ(record.BidPrice1, bid);
+  EXPECT_EQ(record.AskPrice1, ask);
+  EXPECT_EQ(record.BidVolume1, bid_volume);
+  EXPECT_GT(record.UpperLimitPrice, ask);
+  EXPECT_LT(record.LowerLimitPrice, bid);
+  EXPECT_GT(record.PreSettlementPrice, 0);
+
+  EXPECT_EQ(quorvan_sim_market(front.c_str(), "xx9999", &record, sizeof record),
+            QUORVAN_SIM_BAD_ARGUMENT);
+  EXPECT_EQ(quorvan_sim_market(front.c_str(), "rb2705", &record, sizeof record - 1),
+            QUORVAN_SIM_BAD_ARGUMENT);
+  EXPECT_EQ(quorvan_sim_wait_delivered(front.c_str(), std::nan("")), QUORVAN_SIM_BAD_ARGUMENT);
 }
 
 }  // namespace
