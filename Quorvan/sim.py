@@ -107,7 +107,10 @@ Each call releases the interpreter lock while the library works, which a callbac
 meanwhile needs.
 """
 
+import atexit
+import csv
 import ctypes
+import datetime
 import functools
 import itertools
 import math
@@ -115,13 +118,18 @@ import numbers
 import operator
 import os
 import re
+import sys
+import threading
+import time
 import urllib.parse
 from collections import namedtuple
 from collections.abc import Iterable, Mapping
 
+from Quorvan.CTP.ApiStruct import DepthMarketDataField
 from Quorvan.utils.base_field import to_bytes
 
-__all__ = ["calls", "keep_calls", "fail_next", "throw_next", "emit", "disconnect", "configure", "set_market"]
+__all__ = ["calls", "keep_calls", "fail_next", "throw_next", "emit", "disconnect", "configure",
+           "set_market", "market", "wait_delivered", "replay", "Replay"]
 
 LIBRARY_PATH = os.path.join(os.path.dirname(__file__), "CTP", "libthosttraderapi_se.so")
 
@@ -187,6 +195,11 @@ _configure = _declare(
 _set_market = _declare(
     "quorvan_sim_set_market", ctypes.c_int, ctypes.c_char_p, ctypes.c_char_p,
     _c_double_p, _c_double_p, _c_double_p, _c_int_p, _c_int_p, _c_double_p, _c_double_p)
+_market = _declare(
+    "quorvan_sim_market", ctypes.c_int, ctypes.c_char_p, ctypes.c_char_p, ctypes.c_void_p,
+    ctypes.c_size_t)
+_wait_delivered = _declare(
+    "quorvan_sim_wait_delivered", ctypes.c_int, ctypes.c_char_p, ctypes.c_double)
 
 # The library's failure codes (control.h) as the exceptions they raise.
 _ERRORS = {
@@ -196,6 +209,7 @@ _ERRORS = {
     -4: RuntimeError,  # not delivered: released first, never started, or a callback threw
     -5: RuntimeError,  # the library itself failed
     -6: RuntimeError,  # the broker has connected API objects
+    -7: TimeoutError,  # what the call waits for did not happen in time
 }
 
 # The kinds of a logged call's arguments (control.h), as Python values.
@@ -612,3 +626,430 @@ def set_market(instrument, *, bid=None, ask=None, last=None, bid_volume=None,
         _price_pointer(bid, "bid"), _price_pointer(ask, "ask"), _price_pointer(last, "last"),
         _volume_pointer(bid_volume, "bid_volume"), _volume_pointer(ask_volume, "ask_volume"),
         _price_pointer(upper_limit, "upper_limit"), _price_pointer(lower_limit, "lower_limit")))
+
+
+def market(instrument, front=None):
+    """The market of `instrument` at the broker of `front` (a trader, or a front address), or
+    with front None in the configuration brokers start from, as the DepthMarketDataField
+    record a query of its depth market data answers: the broker's trading day, the best bid
+    and ask with their lots, the last price, the daily limits and yesterday's settlement.
+    ValueError for an instrument not listed there."""
+    record = DepthMarketDataField()
+    _check(_market(_front(front), to_bytes(instrument), ctypes.addressof(record),
+                   ctypes.sizeof(record)))
+    return record
+
+
+# How long one wait of the library lasts before a waiter looks at its stop flag again.
+_WAIT_SLICE = 0.05
+
+
+def _deliveries_waited(front, stopped, timeout=None):
+    """Waits as wait_delivered does, in slices, until done (True) or `stopped` is set or the
+    timeout passed (False)."""
+    deadline = None if timeout is None else time.monotonic() + timeout
+    while not stopped():
+        remaining = _WAIT_SLICE if deadline is None else min(_WAIT_SLICE,
+                                                             deadline - time.monotonic())
+        if remaining <= 0:
+            return False
+        code = _wait_delivered(front, remaining)
+        if code == 0:
+            return True
+        if code != -7:
+            _check(code)
+    return False
+
+
+def wait_delivered(front=None, timeout=None):
+    """Waits until every running API object of `front` (a trader, or a front address; every
+    object with None) has delivered what was posted to it: the events raised with their
+    handlers returned, the requests it accepted (those its handlers sent included) answered
+    and those answers delivered in turn. After set_market, its fills have then reached the
+    handlers and whatever they sent about them has been answered. Requests that other threads
+    send meanwhile are not waited for. TimeoutError after `timeout` seconds (None waits as
+    long as it takes); ValueError inside a handler of such an object, which would wait for
+    itself."""
+    if timeout is not None:
+        if isinstance(timeout, bool) or not isinstance(timeout, numbers.Real):
+            raise TypeError(f"timeout must be a number of seconds or None, "
+                            f"not {type(timeout).__name__}")
+        if not (math.isfinite(timeout) and timeout >= 0):
+            raise ValueError(f"timeout must be a finite number of seconds, at least 0, or None; "
+                             f"not {timeout!r}")
+    if not _deliveries_waited(_front(front), lambda: False, timeout):
+        raise TimeoutError(f"the API objects had not delivered everything posted to them after "
+                           f"{timeout} seconds")
+
+
+# ----- replay --------------------------------------------------------------------------------
+
+# The columns (or keys) a replayed tick must have; others are ignored.
+_TICK_FIELDS = ("time", "instrument_id", "last", "bid", "ask", "bid_volume", "ask_volume")
+
+_TICK_TIME = re.compile(
+    r"(\d{4})-(\d{2})-(\d{2})[T ](\d{2}):(\d{2}):(\d{2})(?:[.,](\d{1,9}))?")
+
+# A tick as it is played: where it came from (for messages), its time, and the market.
+_Tick = namedtuple("_Tick", "where time instrument last bid ask bid_volume ask_volume")
+
+
+def _tick_time(value):
+    if isinstance(value, datetime.datetime):
+        if value.tzinfo is not None:
+            raise ValueError(f"time {value!r} has a time zone: give the exchange's local time")
+        return value
+    if not isinstance(value, str):
+        raise ValueError(f"time must be an ISO date and time, not {type(value).__name__}")
+    match = _TICK_TIME.fullmatch(value.strip())
+    if not match:
+        raise ValueError(f"time {value!r} is not an ISO date and time "
+                         "(YYYY-MM-DD HH:MM:SS, a fraction of a second allowed)")
+    *fields, fraction = match.groups()
+    microseconds = int((fraction or "0").ljust(6, "0")[:6])
+    try:
+        return datetime.datetime(*map(int, fields), microseconds)
+    except ValueError as error:
+        raise ValueError(f"time {value!r}: {error}") from None
+
+
+def _tick_price(value, name):
+    if isinstance(value, str):
+        try:
+            number = float(value)
+        except ValueError:
+            raise ValueError(f"{name} {value!r} is not a number") from None
+    elif isinstance(value, numbers.Real) and not isinstance(value, bool):
+        number = float(value)
+    else:
+        raise ValueError(f"{name} must be a number, not {type(value).__name__}")
+    if not (math.isfinite(number) and number >= 0):
+        raise ValueError(f"{name} {value!r} is not a price (0 for an empty side)")
+    return number
+
+
+def _tick_volume(value, name):
+    if isinstance(value, str):
+        try:
+            number = int(value.strip())
+        except ValueError:
+            raise ValueError(f"{name} {value!r} is not a whole number of lots") from None
+    elif isinstance(value, numbers.Integral) and not isinstance(value, bool):
+        number = int(value)
+    else:
+        raise ValueError(f"{name} must be a whole number of lots, not {type(value).__name__}")
+    if not 0 <= number <= _INT_MAX:
+        raise ValueError(f"{name} {value!r} is not a count of lots")
+    return number
+
+
+def _tick(row, where):
+    """The tick of one row (a dict); ValueError for a row that is not one."""
+    if not isinstance(row, Mapping):
+        raise ValueError(f"a tick is a dict, not {type(row).__name__}")
+    missing = [name for name in _TICK_FIELDS if row.get(name) is None]
+    if missing:
+        raise ValueError(f"no {', '.join(missing)}")
+    instrument = row["instrument_id"]
+    if isinstance(instrument, str):
+        instrument = instrument.strip()
+    if not isinstance(instrument, (str, bytes)) or not instrument:
+        raise ValueError(f"instrument_id {instrument!r} is not an instrument")
+    return _Tick(where, _tick_time(row["time"]), to_bytes(instrument),
+                 _tick_price(row["last"], "last"), _tick_price(row["bid"], "bid"),
+                 _tick_price(row["ask"], "ask"), _tick_volume(row["bid_volume"], "bid_volume"),
+                 _tick_volume(row["ask_volume"], "ask_volume"))
+
+
+class _CsvTicks:
+    """The rows of a CSV file of ticks with their line numbers. The header is read at once, so
+    that a file without the columns is refused before anything plays."""
+
+    def __init__(self, path):
+        self.name = os.fspath(path)
+        self._file = open(path, newline="", encoding="utf-8")
+        try:
+            self._reader = csv.DictReader(self._file)
+            header = self._reader.fieldnames or []
+            missing = [name for name in _TICK_FIELDS if name not in header]
+            if missing:
+                raise ValueError(f"{self.name}: the header names no {', '.join(missing)} "
+                                 f"(it needs {', '.join(_TICK_FIELDS)})")
+        except BaseException:
+            self._file.close()
+            raise
+
+    def __iter__(self):
+        try:
+            while True:
+                try:
+                    row = next(self._reader)
+                except StopIteration:
+                    return
+                except (csv.Error, UnicodeDecodeError) as error:
+                    # The reader counts the line it failed on.
+                    yield f"{self.name} line {self._reader.line_num}", error
+                    return
+                yield f"{self.name} line {self._reader.line_num}", row
+        finally:
+            self._file.close()
+
+    def close(self):
+        self._file.close()
+
+
+class _ItemTicks:
+    def __init__(self, items):
+        self._items = items
+
+    def __iter__(self):
+        for number, item in enumerate(self._items, 1):
+            yield f"tick {number}", item
+
+    def close(self):
+        close = getattr(self._items, "close", None)
+        if close is not None:
+            close()
+
+
+def _ticks_of(source):
+    if isinstance(source, (str, bytes, os.PathLike)):
+        return _CsvTicks(source)
+    if isinstance(source, Mapping) or not isinstance(source, Iterable):
+        raise TypeError("source must be the path of a CSV file or an iterable of dicts, "
+                        f"not {type(source).__name__}")
+    return _ItemTicks(iter(source))
+
+
+class _Progress:
+    """A line on the terminal saying how far a long replay has come: only when stderr is one,
+    and only once the replay has run a while, so a short one prints nothing."""
+
+    _FIRST_AFTER = 1.0
+    _EVERY = 0.5
+
+    def __init__(self):
+        self._stream = sys.stderr
+        try:
+            self._shown = self._stream is not None and self._stream.isatty()
+        except (AttributeError, ValueError):
+            self._shown = False
+        self._next = time.monotonic() + self._FIRST_AFTER
+        self._drawn = False
+
+    def update(self, count, tick):
+        if not self._shown or time.monotonic() < self._next:
+            return
+        self._next = time.monotonic() + self._EVERY
+        self._draw(f"replay: {count:,} ticks, at {tick.time:%Y-%m-%d %H:%M:%S}")
+
+    def finish(self, count):
+        if self._drawn:
+            self._draw(f"replay: {count:,} ticks\n")
+
+    def _draw(self, text):
+        try:
+            self._stream.write(f"\r{text}\x1b[K")
+            self._stream.flush()
+            self._drawn = True
+        except (OSError, ValueError):
+            self._shown = False
+
+
+class Replay:
+    """A replay running on its own thread, as replay() returns it."""
+
+    def __init__(self, ticks, front, speed, md_queue):
+        self._ticks = ticks
+        self._front = front
+        self._speed = speed
+        self._md_queue = md_queue
+        self._stop = threading.Event()
+        self._finished = threading.Event()
+        self._error = None
+        self._progress = 0
+        # The day's open, high and low of each instrument so far, for the records queued.
+        self._range = {}
+        self._thread = threading.Thread(target=self._run, name="Quorvan replay", daemon=True)
+
+    @property
+    def progress(self):
+        """How many ticks have been played so far."""
+        return self._progress
+
+    def wait(self, timeout=None):
+        """Waits for the replay to end and re-raises what ended it, if anything did: True once
+        it has ended, False if `timeout` seconds passed first."""
+        if not self._finished.wait(timeout):
+            return False
+        if threading.current_thread() is not self._thread:
+            self._thread.join()
+        if self._error is not None:
+            raise self._error
+        return True
+
+    def stop(self):
+        """Ends the replay after the tick in progress and returns once its thread has ended
+        (at once when called from that thread, from an md_queue's put). No error is raised:
+        wait() reports what ended it."""
+        self._stop.set()
+        condition = getattr(self._md_queue, "all_tasks_done", None)
+        if condition is not None:
+            with condition:
+                condition.notify_all()
+        if threading.current_thread() is not self._thread:
+            self._finished.wait()
+            self._thread.join()
+
+    def _start(self):
+        with _running_lock:
+            _running_replays.add(self)
+        self._thread.start()
+
+    def _run(self):
+        progress = _Progress()
+        try:
+            self._play(progress)
+        except BaseException as error:  # wait() hands on whatever ended the replay
+            self._error = error
+        finally:
+            self._ticks.close()
+            progress.finish(self._progress)
+            with _running_lock:
+                _running_replays.discard(self)
+            self._finished.set()
+
+    def _play(self, progress):
+        started = None
+        previous = None
+        for where, row in self._ticks:
+            if self._stop.is_set():
+                return
+            if isinstance(row, Exception):
+                raise ValueError(f"{where}: {row}") from row
+            try:
+                tick = _tick(row, where)
+                if previous is not None and tick.time < previous:
+                    raise ValueError(f"time {tick.time} is before the tick before it "
+                                     f"({previous}): ticks play in time order")
+            except ValueError as error:
+                raise ValueError(f"{where}: {error}") from None
+            previous = tick.time
+            if self._speed is not None:
+                if started is None:
+                    started = (time.monotonic(), tick.time)
+                due = started[0] + (tick.time - started[1]).total_seconds() / self._speed
+                if self._stop.wait(max(0.0, due - time.monotonic())):
+                    return
+            self._apply(tick)
+            self._progress += 1
+            progress.update(self._progress, tick)
+
+    def _apply(self, tick):
+        try:
+            _check(_set_market(
+                self._front, tick.instrument, _price_pointer(tick.bid, "bid"),
+                _price_pointer(tick.ask, "ask"), _price_pointer(tick.last, "last"),
+                _volume_pointer(tick.bid_volume, "bid_volume"),
+                _volume_pointer(tick.ask_volume, "ask_volume"), None, None))
+        except ValueError as error:
+            raise ValueError(f"{tick.where}: {error}") from None
+        keeping_up = self._speed is None
+        if keeping_up:
+            # The fills this tick made reach the handlers before the strategy sees the tick.
+            self._delivered()
+        if self._md_queue is not None:
+            self._md_queue.put(self._market_data(tick))
+            if keeping_up:
+                self._strategy_done()
+                self._delivered()
+
+    def _delivered(self):
+        _deliveries_waited(self._front, self._stop.is_set)
+
+    def _strategy_done(self):
+        """Waits until the strategy has called task_done for every tick it took, where the
+        queue counts them (queue.Queue); the orders it sent for the tick are then out."""
+        condition = getattr(self._md_queue, "all_tasks_done", None)
+        if condition is None or not hasattr(self._md_queue, "unfinished_tasks"):
+            return
+        with condition:
+            while self._md_queue.unfinished_tasks and not self._stop.is_set():
+                condition.wait(_WAIT_SLICE)
+
+    def _market_data(self, tick):
+        record = market(tick.instrument, self._front)
+        record.ActionDay = f"{tick.time:%Y%m%d}"
+        record.UpdateTime = f"{tick.time:%H:%M:%S}"
+        record.UpdateMillisec = tick.time.microsecond // 1000
+        day = self._range.get(tick.instrument)
+        if day is None:
+            day = self._range[tick.instrument] = [tick.last, tick.last, tick.last]
+        else:
+            day[1] = max(day[1], tick.last)
+            day[2] = min(day[2], tick.last)
+        record.OpenPrice, record.HighestPrice, record.LowestPrice = day
+        return record.to_dict()
+
+
+_running_lock = threading.Lock()
+_running_replays = set()
+
+
+@atexit.register
+def _stop_replays():
+    """A replay left running when the interpreter exits ends here, between two ticks, rather
+    than being cut off wherever its daemon thread happens to be."""
+    with _running_lock:
+        running = list(_running_replays)
+    for replay_ in running:
+        replay_.stop()
+
+
+def replay(source, front=None, speed=None, md_queue=None):
+    """Plays recorded ticks into the markets of the broker of `front` (a trader, or a front
+    address; with None every broker's and the configuration brokers start from), in time
+    order, on a thread of its own; returns its Replay at once.
+
+    source: the path of a CSV file (UTF-8) whose header names at least the columns time,
+    instrument_id, last, bid, ask, bid_volume and ask_volume (others are ignored), or an
+    iterable of dicts with those keys. time is the exchange's local date and time in ISO form,
+    "2026-12-07 09:00:00.500" (a fraction of a second allowed; a datetime in a dict), and never
+    goes back. Each tick moves its instrument's market as set_market does: resting orders it
+    crosses fill, conditional orders its last price meets trigger.
+
+    speed: None plays as fast as the strategy keeps up: after each tick the fills it made are
+    delivered (their handlers have returned, and whatever those handlers sent answered) before
+    the tick goes to md_queue, and with a queue.Queue the replay then waits until the strategy
+    has called task_done() for it and its orders have been answered, before the next tick: a
+    backtest through the live code path, whose trades are the same on every run. A number
+    plays at that multiple of real time (2 plays a minute of ticks in 30 seconds), the ticks
+    following each other as they would from an exchange, without waiting for anyone.
+
+    md_queue: any object with put(), given each tick after it moved the market as the
+    DepthMarketDataField dict (a record's to_dict(): text as bytes) of the broker's market:
+    TradingDay the broker's, ActionDay, UpdateTime and UpdateMillisec the tick's, the last
+    price, bid and ask with their volumes, the limits and yesterday's settlement, and the
+    open, high and low of the ticks replayed so far.
+
+    The Replay's progress counts the ticks played; wait() waits for the end and re-raises what
+    ended it; stop() ends it after the tick in progress. On a terminal (stderr), a replay that
+    runs more than a second shows how far it has come. A malformed row (a missing or
+    malformed field, a time going back, a market set_market refuses) ends the replay before
+    it, nothing of it applied: wait() raises ValueError naming the file and line ("tick N",
+    counted from 1, for an iterable). A file without the columns, or that cannot be opened,
+    raises at once. A replay still running when the interpreter exits is stopped."""
+    if speed is not None:
+        if isinstance(speed, bool) or not isinstance(speed, numbers.Real):
+            raise TypeError(f"speed must be a multiple of real time or None, "
+                            f"not {type(speed).__name__}")
+        if not (math.isfinite(speed) and speed > 0):
+            raise ValueError(f"speed must be a positive multiple of real time or None, "
+                             f"not {speed!r}")
+        speed = float(speed)
+    if md_queue is not None and not callable(getattr(md_queue, "put", None)):
+        raise TypeError(f"md_queue must have a put method, not be {type(md_queue).__name__}")
+    address = _front(front)
+    handle = Replay(_ticks_of(source), address, speed, md_queue)
+    handle._start()
+    return handle

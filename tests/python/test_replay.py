@@ -1,0 +1,229 @@
+"""Replayed markets end to end: ticks from a file or from dicts move the simulated broker's
+markets, reach a strategy through its md_queue, and drive its orders as live ticks would."""
+import csv
+import itertools
+import queue
+import threading
+
+import pytest
+
+import Quorvan.sim as sim
+from conftest import Trader, wait_until
+
+FRONT = "127.0.0.1:41251"
+FIELDS = ("time", "instrument_id", "last", "bid", "ask", "bid_volume", "ask_volume")
+
+
+def ticks(count, start=3200, step=1):
+    """rb2705 (tick 1) walking up and down in a repeatable zigzag, a second apart."""
+    rows = []
+    price = start
+    for index in range(count):
+        price += step if (index // 7) % 2 == 0 else -step
+        rows.append(dict(time=f"2026-12-07 09:{index // 60:02d}:{index % 60:02d}.250",
+                         instrument_id="rb2705", last=price, bid=price, ask=price + 1,
+                         bid_volume=3, ask_volume=3))
+    return rows
+
+
+def write_csv(path, rows, extra_column=True):
+    columns = FIELDS + (("volume",) if extra_column else ())
+    with open(path, "w", newline="") as file:
+        writer = csv.DictWriter(file, columns, extrasaction="ignore")
+        writer.writeheader()
+        for row in rows:
+            writer.writerow(dict(row, volume=1))
+    return path
+
+
+class Collector:
+    """An md_queue that is not a queue.Queue: the replay only puts to it."""
+
+    def __init__(self):
+        self.items = []
+
+    def put(self, item):
+        self.items.append(item)
+
+
+@pytest.fixture
+def front():
+    sim.configure(FRONT, reset=True, limits=None)
+    return FRONT
+
+
+class Follower(Trader):
+    """Buys two lots after two rising ticks and sells after two falling ones, and bids a tick
+    under the market whenever flat, an order that rests until a later tick fills it: its
+    trades depend on every tick and on every fill arriving before the next tick."""
+
+    def init_extra(self):
+        self.trades = []
+        self.position = 0
+
+    def OnRtnTrade(self, pTrade):
+        self.trades.append((pTrade["Direction"], pTrade["Price"], pTrade["Volume"]))
+        self.position += pTrade["Volume"] if pTrade["Direction"] == b"0" else -pTrade["Volume"]
+
+    def follow(self, md_queue):
+        lasts = []
+        while True:
+            tick = md_queue.get()
+            if tick is None:
+                return
+            lasts.append(tick["LastPrice"])
+            rising = lasts[-3:] == sorted(lasts[-3:]) and len(set(lasts[-3:])) == 3
+            falling = lasts[-3:] == sorted(lasts[-3:], reverse=True) and len(set(lasts[-3:])) == 3
+            if self.position == 0 and rising:
+                assert self.buy_open(b"SHFE", "rb2705", tick["AskPrice1"], 2) == 0
+            elif self.position == 0 and len(lasts) % 5 == 0:
+                assert self.buy_open(b"SHFE", "rb2705", tick["BidPrice1"] - 1, 1) == 0
+            elif self.position > 0 and falling:
+                assert self.sell_close(b"SHFE", "rb2705", tick["BidPrice1"],
+                                       self.position) == 0
+            md_queue.task_done()
+
+
+def run_strategy(make_trader, source):
+    sim.configure(FRONT, reset=True, limits=None)
+    trader = make_trader(Follower, td_server=FRONT)
+    wait_until(lambda: trader.status == 0)
+    md_queue = queue.Queue()
+    strategy = threading.Thread(target=trader.follow, args=(md_queue,))
+    strategy.start()
+    try:
+        played = sim.replay(source, front=FRONT, md_queue=md_queue)
+        assert played.wait(timeout=120)
+    finally:
+        md_queue.put(None)
+        strategy.join()
+    trader.Release()
+    return played.progress, trader.trades
+
+
+def test_a_replay_through_md_queue_drives_a_strategy_to_the_same_trades_every_time(
+        make_trader, tmp_path):
+    source = write_csv(tmp_path / "day.csv", ticks(300))
+    first = run_strategy(make_trader, source)
+    second = run_strategy(make_trader, source)
+    assert first == second
+    count, trades = first
+    assert count == 300
+    # Opens filled at the ask, closes at the bid, and resting bids filled by later ticks.
+    assert {direction for direction, _, _ in trades} == {b"0", b"1"}
+    assert len(trades) > 20
+
+
+def test_the_queued_records_carry_the_ticks_time_and_the_brokers_market(front):
+    rows = ticks(5)
+    collected = Collector()
+    assert sim.replay(rows, front=front, md_queue=collected).wait(timeout=60)
+    first, last = collected.items[0], collected.items[-1]
+    assert (last["InstrumentID"], last["ExchangeID"]) == (b"rb2705", b"SHFE")
+    assert (last["ActionDay"], last["UpdateTime"], last["UpdateMillisec"]) == (
+        b"20261207", b"09:00:04", 250)
+    assert (last["LastPrice"], last["BidPrice1"], last["AskPrice1"], last["BidVolume1"],
+            last["AskVolume1"]) == (3205.0, 3205.0, 3206.0, 3, 3)
+    assert (last["OpenPrice"], last["HighestPrice"], last["LowestPrice"]) == (3201.0, 3205.0,
+                                                                                3201.0)
+    assert last["TradingDay"] == sim.market("rb2705", front).TradingDay
+    assert last["LowerLimitPrice"] < 3201 < 3206 < last["UpperLimitPrice"]
+    assert last["PreSettlementPrice"] > 0 and first["UpdateTime"] == b"09:00:00"
+
+
+@pytest.mark.parametrize("speed", [None, 1000.0])
+def test_ticks_from_dicts_play_in_order_at_any_speed(front, speed):
+    rows = ticks(40)
+    collected = Collector()
+    played = sim.replay(iter(rows), front=front, speed=speed, md_queue=collected)
+    assert played.wait(timeout=60)
+    assert played.progress == 40
+    assert [item["LastPrice"] for item in collected.items] == [row["last"] for row in rows]
+    assert sim.market("rb2705", front).LastPrice == rows[-1]["last"]
+
+
+MALFORMED = [
+    ("a price off the tick", dict(bid=3203.5), "tick"),
+    ("a price that is no number", dict(ask="x"), "not a number"),
+    ("a bid above the ask", dict(bid=3210, ask=3209), "bid"),
+    ("an unlisted instrument", dict(instrument_id="zz9999"), "zz9999"),
+    ("no volume", dict(bid_volume=""), "bid_volume"),
+    ("a negative volume", dict(ask_volume=-1), "ask_volume"),
+    ("a time going back", dict(time="2026-12-07 08:59:59"), "time order"),
+    ("a time that is none", dict(time="09:00:03"), "ISO"),
+]
+
+
+@pytest.mark.parametrize("case, change, said", MALFORMED, ids=[case for case, _, _ in MALFORMED])
+def test_a_malformed_row_stops_the_replay_before_it_and_names_its_line(
+        front, tmp_path, case, change, said):
+    rows = ticks(6)
+    rows[3] = dict(rows[3], **change)
+    path = write_csv(tmp_path / "day.csv", rows)
+    collected = Collector()
+    played = sim.replay(path, front=front, md_queue=collected)
+    with pytest.raises(ValueError, match=rf"day\.csv line 5: .*{said}"):
+        played.wait(timeout=60)
+    assert played.progress == 3 and len(collected.items) == 3
+    quote = sim.market("rb2705", front)
+    assert (quote.LastPrice, quote.BidPrice1, quote.AskPrice1, quote.BidVolume1,
+            quote.AskVolume1) == (rows[2]["last"], rows[2]["bid"], rows[2]["ask"], 3, 3)
+
+
+def test_a_malformed_dict_is_named_by_its_place(front):
+    rows = ticks(3)
+    del rows[1]["last"]
+    with pytest.raises(ValueError, match="tick 2: no last"):
+        sim.replay(rows, front=front).wait(timeout=60)
+
+
+@pytest.mark.parametrize("strategy_keeps_up", [False, True])
+def test_stop_ends_a_replay_promptly_wherever_it_waits(front, strategy_keeps_up):
+    # Either the next tick is a day away at real speed, or the strategy never finishes a tick.
+    rows = ticks(2)
+    rows[1]["time"] = "2026-12-08 09:00:00"
+    md_queue = queue.Queue()
+    played = sim.replay(rows, front=front, speed=None if strategy_keeps_up else 1.0,
+                        md_queue=md_queue)
+    md_queue.get(timeout=30)
+    played.stop()
+    assert played.wait(timeout=0)
+    assert played.progress == 1
+    assert not any(thread.name == "Quorvan replay" for thread in threading.enumerate())
+
+
+@pytest.mark.parametrize("source, speed, error", [
+    ({"time": "2026-12-07 09:00:00"}, None, TypeError),
+    (42, None, TypeError),
+    ([], 0, ValueError),
+    ([], float("nan"), ValueError),
+    ([], "fast", TypeError),
+])
+def test_what_a_replay_cannot_take_is_refused_at_once(source, speed, error):
+    with pytest.raises(error):
+        sim.replay(source, front=FRONT, speed=speed)
+
+
+def test_a_file_without_the_columns_is_refused_before_anything_plays(front, tmp_path):
+    path = tmp_path / "day.csv"
+    path.write_text("time,instrument_id,last,bid,ask\n2026-12-07 09:00:00,rb2705,3300,3300,3301\n")
+    with pytest.raises(ValueError, match="bid_volume, ask_volume"):
+        sim.replay(path, front=front)
+    assert sim.market("rb2705", front).LastPrice == 3200
+
+
+def test_waiting_for_deliveries_inside_a_handler_is_refused(make_trader, front):
+    seen = []
+
+    class Waiter(Trader):
+        def OnRtnOrder(self, pOrder):
+            try:
+                sim.wait_delivered(FRONT)
+            except ValueError as error:
+                seen.append(error)
+
+    trader = make_trader(Waiter, td_server=front)
+    wait_until(lambda: trader.status == 0)
+    assert trader.buy_open(b"SHFE", "rb2705", 3100.0, 1) == 0
+    sim.wait_delivered(front, timeout=60)
+    assert seen and "its callbacks" in str(seen[0])
