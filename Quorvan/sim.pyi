@@ -1,10 +1,13 @@
-from typing import Any, Iterable, List, Mapping, Optional, Tuple, Union
+import os
+from typing import Any, Final, Iterable, List, Mapping, Optional, Tuple, Union
+
+from Quorvan.CTP.ApiStruct import DepthMarketDataField
 
 from Quorvan.CTP.TraderApiBase import TraderApiBase
 from Quorvan.utils.base_field import BaseField
 
 __all__ = ["calls", "keep_calls", "fail_next", "throw_next", "emit", "disconnect", "configure",
-           "set_market"]
+           "set_market", "market", "wait_delivered", "replay", "Replay"]
 
 LIBRARY_PATH: str
 
@@ -47,3 +50,20 @@ def set_market(
     lower_limit: Optional[_Number] = ...,
     front: Optional[_Front] = ...,
 ) -> None: ...
+def market(
+    instrument: Union[str, bytes, bytearray], front: Optional[_Front] = ...
+) -> DepthMarketDataField: ...
+def wait_delivered(front: Optional[_Front] = ..., timeout: Optional[_Number] = ...) -> None: ...
+
+class Replay:
+    # Read only: the ticks played so far.
+    progress: Final[int]
+    def wait(self, timeout: Optional[_Number] = ...) -> bool: ...
+    def stop(self) -> None: ...
+
+def replay(
+    source: Union[str, bytes, "os.PathLike[str]", Iterable[Mapping[str, Any]]],
+    front: Optional[_Front] = ...,
+    speed: Optional[_Number] = ...,
+    md_queue: Any = ...,
+) -> Replay: ...
