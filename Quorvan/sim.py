@@ -102,6 +102,17 @@ unlimited. configure(front, limits=...) changes them for a front's traders made 
 limits=None lifts them all. A program retries a query held back, after the earlier answer
 arrived (-2) or once a second has passed since the last query it sent (-3).
 
+Replayed markets
+----------------
+replay(source, front, speed, md_queue) plays recorded ticks (a CSV file, or dicts) into a
+broker's markets on a thread of its own, each tick as a set_market, and hands each to the
+strategy's md_queue as a DepthMarketDataField dict, so that a strategy runs over a recorded
+day through the same code as live. With speed None it keeps pace with the strategy (each
+tick's fills delivered, and with a queue.Queue the strategy's task_done() and its orders'
+answers awaited, before the next tick), so that a backtest trades the same way every run; a
+number plays at that multiple of real time. wait_delivered() is the wait it uses, and
+market() the broker's quote it reads; see replay().
+
 The library is loaded from the very file the extension links, so both see the same objects.
 Each call releases the interpreter lock while the library works, which a callback raised
 meanwhile needs.
@@ -879,7 +890,10 @@ class Replay:
 
     def wait(self, timeout=None):
         """Waits for the replay to end and re-raises what ended it, if anything did: True once
-        it has ended, False if `timeout` seconds passed first."""
+        it has ended, False if `timeout` seconds passed first. RuntimeError on the replay's own
+        thread (from an md_queue's put), which would wait for itself."""
+        if threading.current_thread() is self._thread and not self._finished.is_set():
+            raise RuntimeError("a replay cannot wait for itself: wait() from another thread")
         if not self._finished.wait(timeout):
             return False
         if threading.current_thread() is not self._thread:

@@ -227,3 +227,23 @@ def test_waiting_for_deliveries_inside_a_handler_is_refused(make_trader, front):
     assert trader.buy_open(b"SHFE", "rb2705", 3100.0, 1) == 0
     sim.wait_delivered(front, timeout=60)
     assert seen and "its callbacks" in str(seen[0])
+
+
+def test_a_replay_waited_for_from_its_own_thread_refuses_and_goes_on(front):
+    refused = []
+    started = threading.Event()
+
+    class Impatient(Collector):
+        def put(self, item):
+            super().put(item)
+            started.wait(30)
+            try:
+                played.wait()
+            except RuntimeError as error:
+                refused.append(error)
+
+    collected = Impatient()
+    played = sim.replay(ticks(3), front=front, md_queue=collected)
+    started.set()
+    assert played.wait(timeout=60)
+    assert len(refused) == 3 and len(collected.items) == 3
