@@ -128,6 +128,7 @@ import math
 import numbers
 import operator
 import os
+import queue
 import re
 import sys
 import threading
@@ -973,13 +974,26 @@ class Replay:
             # The fills this tick made reach the handlers before the strategy sees the tick.
             self._delivered()
         if self._md_queue is not None:
-            self._md_queue.put(self._market_data(tick))
+            self._hand_on(self._market_data(tick))
             if keeping_up:
                 self._strategy_done()
                 self._delivered()
 
     def _delivered(self):
         _deliveries_waited(self._front, self._stop.is_set)
+
+    def _hand_on(self, item):
+        """Puts the tick to md_queue; a full queue.Queue is waited on in slices, so that stop()
+        is not held up by a strategy that stopped taking ticks."""
+        if not isinstance(self._md_queue, queue.Queue):
+            self._md_queue.put(item)
+            return
+        while not self._stop.is_set():
+            try:
+                self._md_queue.put(item, timeout=_WAIT_SLICE)
+                return
+            except queue.Full:
+                pass
 
     def _strategy_done(self):
         """Waits until the strategy has called task_done for every tick it took, where the

@@ -177,18 +177,22 @@ def test_a_malformed_dict_is_named_by_its_place(front):
         sim.replay(rows, front=front).wait(timeout=60)
 
 
-@pytest.mark.parametrize("strategy_keeps_up", [False, True])
-def test_stop_ends_a_replay_promptly_wherever_it_waits(front, strategy_keeps_up):
-    # Either the next tick is a day away at real speed, or the strategy never finishes a tick.
-    rows = ticks(2)
-    rows[1]["time"] = "2026-12-08 09:00:00"
-    md_queue = queue.Queue()
-    played = sim.replay(rows, front=front, speed=None if strategy_keeps_up else 1.0,
-                        md_queue=md_queue)
+@pytest.mark.parametrize("speed, maxsize, progress", [
+    (1.0, 0, 1),    # the next tick is a day away at real speed
+    (None, 0, 1),   # the strategy never finishes a tick
+    (1e9, 1, 3),    # the strategy stopped taking ticks from a bounded queue
+])
+def test_stop_ends_a_replay_promptly_wherever_it_waits(front, speed, maxsize, progress):
+    rows = ticks(3)
+    rows[1]["time"] = rows[2]["time"] = "2026-12-08 09:00:00"
+    md_queue = queue.Queue(maxsize)
+    played = sim.replay(rows, front=front, speed=speed, md_queue=md_queue)
     md_queue.get(timeout=30)
+    if maxsize:
+        wait_until(md_queue.full)
     played.stop()
     assert played.wait(timeout=0)
-    assert played.progress == 1
+    assert played.progress == progress
     assert not any(thread.name == "Quorvan replay" for thread in threading.enumerate())
 
 
