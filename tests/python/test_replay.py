@@ -178,9 +178,9 @@ def test_a_malformed_dict_is_named_by_its_place(front):
 
 
 @pytest.mark.parametrize("speed, maxsize, progress", [
-    (1.0, 0, 1),    # the next tick is a day away at real speed
-    (None, 0, 1),   # the strategy never finishes a tick
-    (1e9, 1, 3),    # the strategy stopped taking ticks from a bounded queue
+    (1.0, 0, {1}),      # the next tick is a day away at real speed
+    (None, 0, {1}),     # the strategy never finishes a tick
+    (1e9, 1, {2, 3}),   # the strategy stopped taking ticks from a bounded queue
 ])
 def test_stop_ends_a_replay_promptly_wherever_it_waits(front, speed, maxsize, progress):
     rows = ticks(3)
@@ -192,7 +192,7 @@ def test_stop_ends_a_replay_promptly_wherever_it_waits(front, speed, maxsize, pr
         wait_until(md_queue.full)
     played.stop()
     assert played.wait(timeout=0)
-    assert played.progress == progress
+    assert played.progress in progress
     assert not any(thread.name == "Quorvan replay" for thread in threading.enumerate())
 
 
