@@ -857,11 +857,12 @@ class _Progress:
 
     def finish(self, count):
         if self._drawn:
-            self._draw(f"replay: {count:,} ticks\n")
+            self._draw(f"replay: {count:,} ticks", end="\n")
 
-    def _draw(self, text):
+    def _draw(self, text, end=""):
         try:
-            self._stream.write(f"\r{text}\x1b[K")
+            # Back to the line's start, the text, then the rest of the line cleared.
+            self._stream.write(f"\r{text}\x1b[K{end}")
             self._stream.flush()
             self._drawn = True
         except (OSError, ValueError):
