@@ -143,7 +143,7 @@ format:
 
 clean:
 	rm -rf "$(CURDIR)/build" "$(CURDIR)/build-sdk" "$(ASAN_BUILD_DIR)"
-	rm -f Quorvan/CTP/TraderApiBase*.so Quorvan/CTP/libthosttraderapi_se.so* \
+	rm -f Quorvan/CTP/TraderApiBase*.so Quorvan/CTP/libthosttraderapi_se.so* Quorvan/utils/_record_methods*.so \
 	    Quorvan/CTP/ApiStruct.py Quorvan/CTP/ApiConst.py
 
 # Exits non-zero when the interpreter's C headers are missing.
