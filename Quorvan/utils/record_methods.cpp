@@ -33,6 +33,14 @@ struct Field {
 struct Layout {
   std::vector<Field> fields;
   PyRef index;  // field name -> its position in fields
+  // The same by the name object's identity, an open-addressed table of a power-of-two size:
+  // keyword and attribute names are interned, so this finds them without hashing or
+  // comparing text; a name that is equal but another object goes to `index`.
+  struct Slot {
+    PyObject *name = nullptr;
+    size_t position = 0;
+  };
+  std::vector<Slot> by_identity;
   // Every field name mapped to None: a record's dict starts as a copy of it, which is
   // cheaper than growing a new dict one field at a time.
   PyRef template_dict;
@@ -107,6 +115,24 @@ bool add_field(Layout &layout, PyObject *class_name, PyObject *row) {
   return true;
 }
 
+size_t identity_hash(PyObject *name) { return reinterpret_cast<uintptr_t>(name) >> 4; }
+
+void index_by_identity(Layout &layout) {
+  size_t size = 8;
+  while (size < 2 * layout.fields.size()) {
+    size *= 2;
+  }
+  layout.by_identity.assign(size, {});
+  for (size_t position = 0; position < layout.fields.size(); ++position) {
+    PyObject *name = layout.fields[position].name.get();
+    size_t slot = identity_hash(name) & (size - 1);
+    while (layout.by_identity[slot].name != nullptr) {
+      slot = (slot + 1) & (size - 1);
+    }
+    layout.by_identity[slot] = {name, position};
+  }
+}
+
 // The class's table, made now from base_field's description of its fields and stored in the
 // class as _record_layout. The capsule returned keeps the table alive while a method runs,
 // even if a value's conversion rebinds the class attribute meanwhile.
@@ -129,6 +155,7 @@ PyRef build_layout(PyObject *cls, Layout **out) {
       return {};
     }
   }
+  index_by_identity(*layout);
   PyRef capsule(PyCapsule_New(layout.get(), kLayoutCapsule, release_layout));
   if (!capsule) {
     return {};
@@ -153,35 +180,47 @@ PyRef layout_of(PyTypeObject *cls, Layout **out) {
   return build_layout(reinterpret_cast<PyObject *>(cls), out);
 }
 
-// The record's memory, through the buffer protocol ctypes implements.
+// The record's memory, through the buffer protocol ctypes implements. Held only while no
+// Python code can run: such code could resize the object and move its memory.
 class Memory {
  public:
-  Memory(PyObject *record, const Layout &layout, bool writable) {
-    if (PyObject_GetBuffer(record, &view_, writable ? PyBUF_WRITABLE : PyBUF_SIMPLE) < 0) {
-      return;
-    }
-    held_ = true;
-    if (view_.len < layout.extent) {
-      PyErr_Format(PyExc_TypeError, "%.200s object has %zd bytes of memory, its fields need %zd",
-                   Py_TYPE(record)->tp_name, view_.len, layout.extent);
-      return;
-    }
-    data_ = static_cast<char *>(view_.buf);
-  }
-  ~Memory() {
-    if (held_) {
-      PyBuffer_Release(&view_);
-    }
-  }
+  Memory(PyObject *record, const Layout &layout, bool writable)
+      : record_(record), layout_(layout), writable_(writable) {}
+  ~Memory() { release(); }
   Memory(const Memory &) = delete;
   Memory &operator=(const Memory &) = delete;
 
-  char *data() const { return data_; }
+  // The memory, or null with an error set.
+  char *data() {
+    if (held_) {
+      return static_cast<char *>(view_.buf);
+    }
+    if (PyObject_GetBuffer(record_, &view_, writable_ ? PyBUF_WRITABLE : PyBUF_SIMPLE) < 0) {
+      return nullptr;
+    }
+    held_ = true;
+    if (view_.len < layout_.extent) {
+      PyErr_Format(PyExc_TypeError, "%.200s object has %zd bytes of memory, its fields need %zd",
+                   Py_TYPE(record_)->tp_name, view_.len, layout_.extent);
+      release();
+      return nullptr;
+    }
+    return static_cast<char *>(view_.buf);
+  }
+
+  void release() {
+    if (held_) {
+      held_ = false;
+      PyBuffer_Release(&view_);
+    }
+  }
 
  private:
+  PyObject *record_;
+  const Layout &layout_;
+  bool writable_;
   Py_buffer view_{};
   bool held_ = false;
-  char *data_ = nullptr;
 };
 
 template <typename T>
@@ -493,80 +532,101 @@ void write(const Field &field, char *memory, const Converted &value) {
   }
 }
 
-bool assign(PyObject *self, const Layout &layout, const Field &field, PyObject *value) {
+// Whether converting the value may run Python code: anything but the built-in types a
+// record takes may bring its own __index__, __float__ or encode.
+bool may_run_python(PyObject *value) {
+  return !(PyBytes_CheckExact(value) || PyUnicode_CheckExact(value) || PyLong_CheckExact(value) ||
+           PyFloat_CheckExact(value) || PyBool_Check(value) || PyByteArray_CheckExact(value));
+}
+
+bool assign(Memory &memory, const Field &field, PyObject *value) {
+  if (may_run_python(value)) {
+    memory.release();
+  }
   Converted converted;
   if (!convert(field, value, &converted)) {
     return false;
   }
-  Memory memory(self, layout, true);
-  if (memory.data() == nullptr) {
+  char *data = memory.data();
+  if (data == nullptr) {
     return false;
   }
-  write(field, memory.data(), converted);
+  write(field, data, converted);
   return true;
 }
 
 // The field called `name`, or null with no error set when the class has none.
 const Field *find_field(const Layout &layout, PyObject *name) {
+  const size_t mask = layout.by_identity.size() - 1;
+  for (size_t slot = identity_hash(name) & mask; layout.by_identity[slot].name != nullptr;
+       slot = (slot + 1) & mask) {
+    if (layout.by_identity[slot].name == name) {
+      return &layout.fields[layout.by_identity[slot].position];
+    }
+  }
   PyObject *position = PyDict_GetItemWithError(layout.index.get(), name);
   return position ? &layout.fields[PyLong_AsSsize_t(position)] : nullptr;
 }
 
 // --- the methods --------------------------------------------------------------------------
 
-PyObject *record_init(PyObject *self, PyObject *const *args, Py_ssize_t nargsf, PyObject *kwnames) {
-  if (PyVectorcall_NARGS(nargsf) > 0) {
+PyRef no_field(PyObject *self, PyObject *error, const char *format, PyObject *name) {
+  PyRef class_name = PyErr_Occurred() ? PyRef() : type_name(self);
+  if (class_name) {
+    PyErr_Format(error, format, class_name.get(), name);
+  }
+  return {};
+}
+
+int record_init(PyObject *self, PyObject *args, PyObject *kwargs) {
+  if (PyTuple_GET_SIZE(args) > 0) {
     PyRef name = type_name(self);
     if (name) {
       PyErr_Format(PyExc_TypeError, "%U() takes keyword arguments only, one per field", name.get());
     }
-    return nullptr;
+    return -1;
   }
   Layout *layout;
   PyRef hold = layout_of(Py_TYPE(self), &layout);
   if (!hold) {
-    return nullptr;
+    return -1;
   }
-  const Py_ssize_t n_keywords = kwnames ? PyTuple_GET_SIZE(kwnames) : 0;
-  for (Py_ssize_t i = 0; i < n_keywords; ++i) {
-    PyObject *name = PyTuple_GET_ITEM(kwnames, i);
+  if (kwargs == nullptr) {
+    return 0;
+  }
+  Memory memory(self, *layout, true);
+  Py_ssize_t position = 0;
+  PyObject *name, *value;
+  while (PyDict_Next(kwargs, &position, &name, &value)) {
     const Field *field = find_field(*layout, name);
     if (field == nullptr) {
-      PyRef class_name = PyErr_Occurred() ? PyRef() : type_name(self);
-      if (class_name) {
-        PyErr_Format(PyExc_TypeError, "%U() has no field %R", class_name.get(), name);
-      }
-      return nullptr;
+      no_field(self, PyExc_TypeError, "%U() has no field %R", name);
+      return -1;
     }
-    if (!assign(self, *layout, *field, args[i])) {
-      return nullptr;
+    if (!assign(memory, *field, value)) {
+      return -1;
     }
   }
-  Py_RETURN_NONE;
+  return 0;
 }
 
-PyObject *record_setattr(PyObject *self, PyObject *const *args, Py_ssize_t nargs) {
-  if (nargs != 2) {
-    PyErr_Format(PyExc_TypeError, "__setattr__() takes 2 arguments (%zd given)", nargs);
-    return nullptr;
+int record_setattro(PyObject *self, PyObject *name, PyObject *value) {
+  if (value == nullptr) {
+    // del record.field: what ctypes answers.
+    return PyObject_GenericSetAttr(self, name, nullptr);
   }
   Layout *layout;
   PyRef hold = layout_of(Py_TYPE(self), &layout);
   if (!hold) {
-    return nullptr;
+    return -1;
   }
-  const Field *field = find_field(*layout, args[0]);
+  const Field *field = find_field(*layout, name);
   if (field == nullptr) {
-    PyRef class_name = PyErr_Occurred() ? PyRef() : type_name(self);
-    if (class_name) {
-      PyErr_Format(PyExc_AttributeError, "%U has no field %R", class_name.get(), args[0]);
-    }
-    return nullptr;
+    no_field(self, PyExc_AttributeError, "%U has no field %R", name);
+    return -1;
   }
-  if (!assign(self, *layout, *field, args[1])) {
-    return nullptr;
-  }
-  Py_RETURN_NONE;
+  Memory memory(self, *layout, true);
+  return assign(memory, *field, value) ? 0 : -1;
 }
 
 PyObject *record_dict_of(PyObject *self, bool decode_text) {
@@ -576,7 +636,8 @@ PyObject *record_dict_of(PyObject *self, bool decode_text) {
     return nullptr;
   }
   Memory memory(self, *layout, false);
-  return memory.data() ? fields_dict(*layout, memory.data(), decode_text) : nullptr;
+  const char *data = memory.data();
+  return data ? fields_dict(*layout, data, decode_text) : nullptr;
 }
 
 PyObject *record_to_dict(PyObject *self, PyObject *) { return record_dict_of(self, false); }
@@ -599,20 +660,22 @@ PyRef shown_field(const Field &field, const char *memory) {
   return PyRef(PyUnicode_FromFormat("%U=%R", field.name.get(), value.get()));
 }
 
-PyObject *record_repr(PyObject *self, PyObject *) {
+PyObject *record_repr(PyObject *self) {
   Layout *layout;
   PyRef hold = layout_of(Py_TYPE(self), &layout);
   PyRef class_name = hold ? type_name(self) : PyRef();
   if (!class_name) {
     return nullptr;
   }
+  // Showing a value runs no Python code: the values are ints, floats and bytes.
   Memory memory(self, *layout, false);
-  PyRef shown(memory.data() ? PyList_New(0) : nullptr);
+  const char *data = memory.data();
+  PyRef shown(data ? PyList_New(0) : nullptr);
   if (!shown) {
     return nullptr;
   }
   for (const Field &field : layout->fields) {
-    PyRef item = shown_field(field, memory.data());
+    PyRef item = shown_field(field, data);
     if (!item || PyList_Append(shown.get(), item.get()) < 0) {
       return nullptr;
     }
@@ -623,12 +686,6 @@ PyObject *record_repr(PyObject *self, PyObject *) {
 }
 
 PyMethodDef record_method_defs[] = {
-    {"__init__", reinterpret_cast<PyCFunction>(reinterpret_cast<void (*)()>(record_init)),
-     METH_FASTCALL | METH_KEYWORDS,
-     "Checked keyword construction: one keyword per field, bytes or str for text."},
-    {"__setattr__", reinterpret_cast<PyCFunction>(reinterpret_cast<void (*)()>(record_setattr)),
-     METH_FASTCALL, "Checked assignment of one field."},
-    {"__repr__", record_repr, METH_NOARGS, "The record's fields, secrets masked."},
     {"to_dict", record_to_dict, METH_NOARGS,
      "A new dict of field name to value: text as bytes up to its NUL, flags as\n"
      "one-character bytes (b'' when unset), numbers as int or float."},
@@ -637,6 +694,39 @@ PyMethodDef record_method_defs[] = {
      "U+FFFD: the vendor sometimes cuts a message inside a character, and the event must\n"
      "still arrive."},
     {nullptr, nullptr, 0, nullptr}};
+
+// The slots, installed as the interpreter installs a C type's own: a wrapper descriptor in
+// the class dict, which the interpreter turns back into the slot function for the class and
+// every subclass, so that a construction or an assignment calls straight into C++.
+struct SlotMethod {
+  const char *name;
+  void *function;
+};
+const SlotMethod slot_methods[] = {
+    {"__init__", reinterpret_cast<void *>(record_init)},
+    // Both names describe the one slot; with only one of them ours, the interpreter would
+    // route every assignment through a lookup of __setattr__.
+    {"__setattr__", reinterpret_cast<void *>(record_setattro)},
+    {"__delattr__", reinterpret_cast<void *>(record_setattro)},
+    {"__repr__", reinterpret_cast<void *>(record_repr)},
+};
+
+bool install_slot(PyObject *base, const SlotMethod &slot) {
+  // object's own wrapper of the slot carries the interpreter's description of it.
+  PyRef object_slot(
+      PyObject_GetAttrString(reinterpret_cast<PyObject *>(&PyBaseObject_Type), slot.name));
+  if (!object_slot) {
+    return false;
+  }
+  if (Py_TYPE(object_slot.get()) != &PyWrapperDescr_Type) {
+    PyErr_Format(PyExc_TypeError, "object.%s is no slot wrapper", slot.name);
+    return false;
+  }
+  auto *described = reinterpret_cast<PyWrapperDescrObject *>(object_slot.get());
+  PyRef wrapper(
+      PyDescr_NewWrapper(reinterpret_cast<PyTypeObject *>(base), described->d_base, slot.function));
+  return wrapper && PyObject_SetAttrString(base, slot.name, wrapper.get()) == 0;
+}
 
 // --- what other modules use ---------------------------------------------------------------
 
@@ -693,6 +783,11 @@ PyObject *install(PyObject *, PyObject *args) {
   if (!PyCFunction_Check(from_address.get())) {
     PyErr_SetString(PyExc_TypeError, "install() takes a ctypes structure class");
     return nullptr;
+  }
+  for (const SlotMethod &slot : slot_methods) {
+    if (!install_slot(base, slot)) {
+      return nullptr;
+    }
   }
   auto *type = reinterpret_cast<PyTypeObject *>(base);
   for (PyMethodDef *def = record_method_defs; def->ml_name != nullptr; ++def) {

@@ -123,9 +123,19 @@ def test_keyword_construction_and_assignment(record_class, data):
         assert bytes(records[0]) == bytes(records[1])
 
 
-def test_the_methods_come_from_the_native_module():
-    for method in ("to_dict", "to_str_dict", "__init__", "__setattr__", "__repr__"):
-        assert type(BaseField.__dict__[method]).__name__ == "method_descriptor"
+@pytest.mark.parametrize("method, kind", [
+    ("to_dict", "method_descriptor"), ("to_str_dict", "method_descriptor"),
+    ("__init__", "wrapper_descriptor"), ("__setattr__", "wrapper_descriptor"),
+    ("__delattr__", "wrapper_descriptor"), ("__repr__", "wrapper_descriptor")])
+def test_the_methods_come_from_the_native_module(method, kind):
+    assert type(BaseField.__dict__[method]).__name__ == kind
+
+
+def test_a_field_cannot_be_deleted():
+    record = ApiStruct.RspInfoField(ErrorID=3)
+    with pytest.raises(TypeError):
+        del record.ErrorID
+    assert record.ErrorID == 3
 
 
 def test_a_table_is_built_once_per_class():
