@@ -28,6 +28,10 @@ struct Field {
   Py_ssize_t size;
   Kind kind;
   bool secret;
+  // The bytes this field last read as. Consecutive events mostly repeat a text field (the
+  // broker, the investor, the instrument), and bytes are immutable, so a repeat is handed
+  // the same object instead of a new copy. Touched with the interpreter lock held only.
+  mutable PyRef last_text;
 };
 
 struct Layout {
@@ -94,7 +98,8 @@ bool add_field(Layout &layout, PyObject *class_name, PyObject *row) {
               offset,
               size,
               parse_kind(kind),
-              secret != 0};
+              secret != 0,
+              PyRef()};
   if (PyErr_Occurred() || !field.where) {
     return false;
   }
@@ -235,6 +240,23 @@ void store(char *at, T value) {
   std::memcpy(at, &value, sizeof value);
 }
 
+PyObject *read_text(const Field &field, const char *at, Py_ssize_t length) {
+  // Empty and one-byte bytes are the interpreter's own shared objects already.
+  if (length < 2) {
+    return PyBytes_FromStringAndSize(at, length);
+  }
+  PyObject *last = field.last_text.get();
+  if (last != nullptr && PyBytes_GET_SIZE(last) == length &&
+      std::memcmp(PyBytes_AS_STRING(last), at, length) == 0) {
+    return Py_NewRef(last);
+  }
+  PyObject *text = PyBytes_FromStringAndSize(at, length);
+  if (text != nullptr) {
+    field.last_text.reset(Py_NewRef(text));
+  }
+  return text;
+}
+
 PyObject *read_field(const Field &field, const char *memory, bool decode_text) {
   const char *at = memory + field.offset;
   switch (field.kind) {
@@ -243,7 +265,7 @@ PyObject *read_field(const Field &field, const char *memory, bool decode_text) {
       // Text ends at its first NUL, or at the end of the field when the vendor left none.
       const auto length = static_cast<Py_ssize_t>(strnlen(at, field.size));
       return decode_text ? PyUnicode_Decode(at, length, kEncoding, "replace")
-                         : PyBytes_FromStringAndSize(at, length);
+                         : read_text(field, at, length);
     }
     case Kind::kSignedInt:
       switch (field.size) {

@@ -144,3 +144,10 @@ def test_a_table_is_built_once_per_class():
     order.to_dict()
     assert ApiStruct.OrderField.__dict__["_record_layout"] is table
 
+
+
+def test_a_text_read_again_shows_what_the_memory_holds_now():
+    record = ApiStruct.RspInfoField(ErrorMsg=b"first")
+    first = record.to_dict()["ErrorMsg"]
+    record.ErrorMsg = b"other"
+    assert (first, record.to_dict()["ErrorMsg"]) == (b"first", b"other")
