@@ -101,13 +101,15 @@ demo: build
 	@PYTHONPATH="$(STAGE)" "$(PYTHON_EXE)" examples/demo.py
 
 # The request bench runs the extension against a stub vendor library staged beside a copy of
-# it in the build folder.
+# it in the build folder; the round-trip bench runs a C++ client of the simulated library
+# beside the package.
 bench: build
-	$(if $(SDK_DIR),,cmake --build "$(BUILD_DIR)" --target request_bench_stage -j $(JOBS))
+	$(if $(SDK_DIR),,cmake --build "$(BUILD_DIR)" --target request_bench_stage round_trip_client -j $(JOBS))
 	@set -e; found=0; \
 	for bench in bench/bench_*.py; do \
 	    [ -f "$$bench" ] || continue; found=1; \
 	    echo "== $$bench"; QUORVAN_BENCH_STUB_STAGE="$(BUILD_DIR)/bench-stub" \
+	    QUORVAN_BENCH_ROUND_TRIP_CLIENT="$(BUILD_DIR)/bench-client/round_trip_client" \
 	    PYTHONPATH="$(STAGE)" "$(PYTHON_EXE)" "$$bench"; \
 	done; \
 	[ $$found = 1 ] || echo "No benchmarks in bench/ yet."
@@ -144,6 +146,7 @@ format:
 clean:
 	rm -rf "$(CURDIR)/build" "$(CURDIR)/build-sdk" "$(ASAN_BUILD_DIR)"
 	rm -f Quorvan/CTP/TraderApiBase*.so Quorvan/CTP/libthosttraderapi_se.so* \
+	    Quorvan/utils/_record_methods*.so \
 	    Quorvan/CTP/ApiStruct.py Quorvan/CTP/ApiConst.py \
 	    Quorvan/CTP/ApiStruct.pyi Quorvan/CTP/ApiConst.pyi Quorvan/CTP/TraderApiBase.pyi
 

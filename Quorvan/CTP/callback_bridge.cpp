@@ -7,6 +7,7 @@
 #include "exception_boundary.h"
 #include "exit_handoff.h"
 #include "python_support.h"
+#include "record_methods.h"
 #include "trader_methods.h"
 
 namespace {
@@ -23,26 +24,46 @@ struct EventNames {
   const char *context;
 };
 
+// The record methods' C++ interface, imported on first use (base_field, which the extension's
+// record module imports, has loaded it by then); null with an error set if it cannot be.
+const RecordMethodsApi *record_methods() {
+  static const RecordMethodsApi *api = nullptr;
+  if (api == nullptr) {
+    api = static_cast<const RecordMethodsApi *>(PyCapsule_Import(RECORD_METHODS_CAPSULE, 0));
+  }
+  return api;
+}
+
 // A new dict of the record's fields: <record_class>.from_address(address).<method>(), the
-// class looked up now; a null record gives an empty dict and no lookup. The record object is
-// dropped here, so no handler ever holds a view of memory the vendor reuses.
-PyRef record_dict(PyObject *record_class, const void *record, PyObject *method) {
+// class looked up now; a null record gives an empty dict and no lookup. A record class with
+// the stock methods has its dict made straight from the vendor's memory, as those methods
+// would make it, without a record object in between. Either way no record object outlives
+// this call, so no handler ever holds a view of memory the vendor reuses.
+PyRef record_dict(PyObject *record_class, const void *record, PyObject *method, bool decode_text) {
   if (record == nullptr) {
     return PyRef(PyDict_New());
   }
   PyRef cls = lookup_global(record_class);
-  PyRef from_address = cls ? get_attribute(cls.get(), QV_NAME("from_address")) : PyRef();
+  const RecordMethodsApi *api = cls ? record_methods() : nullptr;
+  if (api == nullptr) {
+    return {};
+  }
+  PyRef direct(api->dict_at(cls.get(), record, decode_text));
+  if (direct || PyErr_Occurred()) {
+    return direct;
+  }
+  PyRef from_address = get_attribute(cls.get(), QV_NAME("from_address"));
   PyRef address = from_address ? PyRef(PyLong_FromVoidPtr(const_cast<void *>(record))) : PyRef();
   PyRef view = address ? call_object(from_address.get(), {address.get()}) : PyRef();
   return view ? call_method(view.get(), method, {}) : PyRef();
 }
 
 PyRef info_dict(const CThostFtdcRspInfoField *info) {
-  return record_dict(QV_NAME("RspInfoField"), info, QV_NAME("to_str_dict"));
+  return record_dict(QV_NAME("RspInfoField"), info, QV_NAME("to_str_dict"), true);
 }
 
 PyRef data_dict(const EventNames &names, const void *record) {
-  return record_dict(names.record_class, record, QV_NAME("to_dict"));
+  return record_dict(names.record_class, record, QV_NAME("to_dict"), false);
 }
 
 // A handler asked the program to exit. Exiting on the vendor's thread would finalize the

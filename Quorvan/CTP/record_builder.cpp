@@ -1,5 +1,28 @@
 #include "record_builder.h"
 
+#include <unordered_map>
+
+namespace {
+
+// The interned str of a field name. Names come as string literals, so each is made once and
+// every record then gets the very object its class's field table holds: no text is decoded,
+// hashed or compared per order.
+PyObject *field_name(const char *field) {
+  // Touched with the interpreter lock held only.
+  static std::unordered_map<const char *, PyObject *> names;
+  const auto found = names.find(field);
+  if (found != names.end()) {
+    return found->second;
+  }
+  PyObject *name = PyUnicode_InternFromString(field);
+  if (name != nullptr) {
+    names.emplace(field, name);
+  }
+  return name;
+}
+
+}  // namespace
+
 PyRef to_bytes(PyObject *value) {
   PyRef convert = lookup_global(QV_NAME("to_bytes"));
   return convert ? call_object(convert.get(), {value}) : PyRef();
@@ -12,7 +35,8 @@ RecordBuilder::RecordBuilder(PyObject *class_name) : class_(lookup_global(class_
 }
 
 RecordBuilder &RecordBuilder::add(const char *field, PyRef value) {
-  if (kwargs_ && (!value || PyDict_SetItemString(kwargs_.get(), field, value.get()) < 0)) {
+  PyObject *name = kwargs_ && value ? field_name(field) : nullptr;
+  if (kwargs_ && (!name || PyDict_SetItem(kwargs_.get(), name, value.get()) < 0)) {
     kwargs_.reset();
   }
   return *this;

@@ -98,6 +98,7 @@ def test_the_wheel_installs_into_a_fresh_venv_and_runs_the_demo(tmp_path):
     assert venv in site.parents
     products = {Path("Quorvan", "CTP", name) for name in (
         *GENERATED, TRADER_LIBRARY, "TraderApiBase" + sysconfig.get_config_var("EXT_SUFFIX"))}
+    products.add(Path("Quorvan", "utils", "_record_methods" + sysconfig.get_config_var("EXT_SUFFIX")))
     installed = {path.relative_to(site) for path in (site / "Quorvan").rglob("*")
                  if path.is_file() and "__pycache__" not in path.parts}
     assert installed == sources | products

@@ -1,0 +1,860 @@
+// Quorvan.utils._record_methods: the per-field work of every record class (to_dict,
+// to_str_dict, keyword construction, checked assignment and repr), done in C++ over a table
+// of the class's fields. base_field hands over its BaseField class and the function that
+// describes a class's fields; the table is built from that description on a class's first
+// use and kept in the class's own __dict__, so a subclass that adds fields gets a table of
+// its own.
+#include "record_methods.h"
+
+#include <algorithm>
+#include <cstdint>
+#include <cstring>
+#include <memory>
+#include <vector>
+
+#include "python_support.h"
+
+namespace {
+
+constexpr const char *kEncoding = "gb18030";
+constexpr const char *kLayoutCapsule = "Quorvan.utils._record_methods.layout";
+
+enum class Kind { kText, kFlag, kSignedInt, kUnsignedInt, kDouble };
+
+struct Field {
+  PyRef name;
+  PyRef where;  // "Class.Field", the subject of every message about the field
+  Py_ssize_t offset;
+  Py_ssize_t size;
+  Kind kind;
+  bool secret;
+  // The bytes this field last read as. Consecutive events mostly repeat a text field (the
+  // broker, the investor, the instrument), and bytes are immutable, so a repeat is handed
+  // the same object instead of a new copy. Touched with the interpreter lock held only.
+  mutable PyRef last_text;
+};
+
+struct Layout {
+  std::vector<Field> fields;
+  PyRef index;  // field name -> its position in fields
+  // The same by the name object's identity, an open-addressed table of a power-of-two size:
+  // keyword and attribute names are interned, so this finds them without hashing or
+  // comparing text; a name that is equal but another object goes to `index`.
+  struct Slot {
+    PyObject *name = nullptr;
+    size_t position = 0;
+  };
+  std::vector<Slot> by_identity;
+  // Every field name mapped to None: a record's dict starts as a copy of it, which is
+  // cheaper than growing a new dict one field at a time.
+  PyRef template_dict;
+  Py_ssize_t extent = 0;
+};
+
+// What base_field installed; set once by install() and kept for the life of the process.
+PyTypeObject *base_class = nullptr;
+PyObject *describe_fields = nullptr;
+PyObject *to_dict_method = nullptr;
+PyObject *to_str_dict_method = nullptr;
+PyCFunction stock_from_address = nullptr;
+
+PyRef type_name(PyObject *object) {
+  return PyRef(
+      PyObject_GetAttr(reinterpret_cast<PyObject *>(Py_TYPE(object)), QV_NAME("__name__")));
+}
+
+void release_layout(PyObject *capsule) {
+  delete static_cast<Layout *>(PyCapsule_GetPointer(capsule, kLayoutCapsule));
+}
+
+Kind parse_kind(PyObject *kind) {
+  static const struct {
+    const char *name;
+    Kind kind;
+  } kinds[] = {{"text", Kind::kText},
+               {"flag", Kind::kFlag},
+               {"int", Kind::kSignedInt},
+               {"uint", Kind::kUnsignedInt},
+               {"double", Kind::kDouble}};
+  for (const auto &entry : kinds) {
+    if (PyUnicode_CompareWithASCIIString(kind, entry.name) == 0) {
+      return entry.kind;
+    }
+  }
+  PyErr_Format(PyExc_ValueError, "unknown field kind %R", kind);
+  return Kind::kText;
+}
+
+// One row of the description: (name, offset, size, kind, secret).
+bool add_field(Layout &layout, PyObject *class_name, PyObject *row) {
+  PyObject *name, *kind;
+  Py_ssize_t offset, size;
+  int secret;
+  if (!PyArg_ParseTuple(row, "UnnUp", &name, &offset, &size, &kind, &secret)) {
+    return false;
+  }
+  Field field{PyRef::borrowed(name),
+              PyRef(PyUnicode_FromFormat("%U.%U", class_name, name)),
+              offset,
+              size,
+              parse_kind(kind),
+              secret != 0,
+              PyRef()};
+  if (PyErr_Occurred() || !field.where) {
+    return false;
+  }
+  const bool integral = field.kind == Kind::kSignedInt || field.kind == Kind::kUnsignedInt;
+  if (offset < 0 || size < 1 || (integral && size != 1 && size != 2 && size != 4 && size != 8) ||
+      (field.kind == Kind::kDouble && size != sizeof(double)) ||
+      (field.kind == Kind::kFlag && size != 1)) {
+    PyErr_Format(PyExc_ValueError, "%U: no %U field of %zd bytes", field.where.get(), kind, size);
+    return false;
+  }
+  PyRef position(PyLong_FromSsize_t(static_cast<Py_ssize_t>(layout.fields.size())));
+  if (!position || PyDict_SetItem(layout.index.get(), name, position.get()) < 0 ||
+      PyDict_SetItem(layout.template_dict.get(), name, Py_None) < 0) {
+    return false;
+  }
+  layout.extent = std::max(layout.extent, offset + size);
+  layout.fields.push_back(std::move(field));
+  return true;
+}
+
+size_t identity_hash(PyObject *name) { return reinterpret_cast<uintptr_t>(name) >> 4; }
+
+void index_by_identity(Layout &layout) {
+  size_t size = 8;
+  while (size < 2 * layout.fields.size()) {
+    size *= 2;
+  }
+  layout.by_identity.assign(size, {});
+  for (size_t position = 0; position < layout.fields.size(); ++position) {
+    PyObject *name = layout.fields[position].name.get();
+    size_t slot = identity_hash(name) & (size - 1);
+    while (layout.by_identity[slot].name != nullptr) {
+      slot = (slot + 1) & (size - 1);
+    }
+    layout.by_identity[slot] = {name, position};
+  }
+}
+
+// The class's table, made now from base_field's description of its fields and stored in the
+// class as _record_layout. The capsule returned keeps the table alive while a method runs,
+// even if a value's conversion rebinds the class attribute meanwhile.
+PyRef build_layout(PyObject *cls, Layout **out) {
+  PyRef rows(PyObject_CallFunctionObjArgs(describe_fields, cls, nullptr));
+  PyRef sequence =
+      rows ? PyRef(PySequence_Fast(rows.get(), "the field description is no list")) : PyRef();
+  PyRef class_name = sequence ? PyRef(PyObject_GetAttr(cls, QV_NAME("__name__"))) : PyRef();
+  if (!class_name) {
+    return {};
+  }
+  auto layout = std::make_unique<Layout>();
+  layout->index.reset(PyDict_New());
+  layout->template_dict.reset(PyDict_New());
+  if (!layout->index || !layout->template_dict) {
+    return {};
+  }
+  for (Py_ssize_t i = 0; i < PySequence_Fast_GET_SIZE(sequence.get()); ++i) {
+    if (!add_field(*layout, class_name.get(), PySequence_Fast_GET_ITEM(sequence.get(), i))) {
+      return {};
+    }
+  }
+  index_by_identity(*layout);
+  PyRef capsule(PyCapsule_New(layout.get(), kLayoutCapsule, release_layout));
+  if (!capsule) {
+    return {};
+  }
+  *out = layout.release();
+  if (PyObject_SetAttr(cls, QV_NAME("_record_layout"), capsule.get()) < 0) {
+    return {};
+  }
+  return capsule;
+}
+
+// The table of the object's own class (never a base's: a subclass may add fields).
+PyRef layout_of(PyTypeObject *cls, Layout **out) {
+  PyObject *stored = PyDict_GetItemWithError(cls->tp_dict, QV_NAME("_record_layout"));
+  if (stored != nullptr && PyCapsule_IsValid(stored, kLayoutCapsule)) {
+    *out = static_cast<Layout *>(PyCapsule_GetPointer(stored, kLayoutCapsule));
+    return PyRef::borrowed(stored);
+  }
+  if (PyErr_Occurred()) {
+    return {};
+  }
+  return build_layout(reinterpret_cast<PyObject *>(cls), out);
+}
+
+// The record's memory, through the buffer protocol ctypes implements. Held only while no
+// Python code can run: such code could resize the object and move its memory.
+class Memory {
+ public:
+  Memory(PyObject *record, const Layout &layout, bool writable)
+      : record_(record), layout_(layout), writable_(writable) {}
+  ~Memory() { release(); }
+  Memory(const Memory &) = delete;
+  Memory &operator=(const Memory &) = delete;
+
+  // The memory, or null with an error set.
+  char *data() {
+    if (held_) {
+      return static_cast<char *>(view_.buf);
+    }
+    if (PyObject_GetBuffer(record_, &view_, writable_ ? PyBUF_WRITABLE : PyBUF_SIMPLE) < 0) {
+      return nullptr;
+    }
+    held_ = true;
+    if (view_.len < layout_.extent) {
+      PyErr_Format(PyExc_TypeError, "%.200s object has %zd bytes of memory, its fields need %zd",
+                   Py_TYPE(record_)->tp_name, view_.len, layout_.extent);
+      release();
+      return nullptr;
+    }
+    return static_cast<char *>(view_.buf);
+  }
+
+  void release() {
+    if (held_) {
+      held_ = false;
+      PyBuffer_Release(&view_);
+    }
+  }
+
+ private:
+  PyObject *record_;
+  const Layout &layout_;
+  bool writable_;
+  Py_buffer view_{};
+  bool held_ = false;
+};
+
+template <typename T>
+T load(const char *at) {
+  T value;
+  std::memcpy(&value, at, sizeof value);
+  return value;
+}
+
+template <typename T>
+void store(char *at, T value) {
+  std::memcpy(at, &value, sizeof value);
+}
+
+PyObject *read_text(const Field &field, const char *at, Py_ssize_t length) {
+  // Empty and one-byte bytes are the interpreter's own shared objects already.
+  if (length < 2) {
+    return PyBytes_FromStringAndSize(at, length);
+  }
+  PyObject *last = field.last_text.get();
+  if (last != nullptr && PyBytes_GET_SIZE(last) == length &&
+      std::memcmp(PyBytes_AS_STRING(last), at, length) == 0) {
+    return Py_NewRef(last);
+  }
+  PyObject *text = PyBytes_FromStringAndSize(at, length);
+  if (text != nullptr) {
+    field.last_text.reset(Py_NewRef(text));
+  }
+  return text;
+}
+
+PyObject *read_field(const Field &field, const char *memory, bool decode_text) {
+  const char *at = memory + field.offset;
+  switch (field.kind) {
+    case Kind::kText:
+    case Kind::kFlag: {
+      // Text ends at its first NUL, or at the end of the field when the vendor left none.
+      const auto length = static_cast<Py_ssize_t>(strnlen(at, field.size));
+      return decode_text ? PyUnicode_Decode(at, length, kEncoding, "replace")
+                         : read_text(field, at, length);
+    }
+    case Kind::kSignedInt:
+      switch (field.size) {
+        case 1:
+          return PyLong_FromLong(load<int8_t>(at));
+        case 2:
+          return PyLong_FromLong(load<int16_t>(at));
+        case 4:
+          return PyLong_FromLong(load<int32_t>(at));
+        default:
+          return PyLong_FromLongLong(load<int64_t>(at));
+      }
+    case Kind::kUnsignedInt:
+      switch (field.size) {
+        case 1:
+          return PyLong_FromUnsignedLong(load<uint8_t>(at));
+        case 2:
+          return PyLong_FromUnsignedLong(load<uint16_t>(at));
+        case 4:
+          return PyLong_FromUnsignedLong(load<uint32_t>(at));
+        default:
+          return PyLong_FromUnsignedLongLong(load<uint64_t>(at));
+      }
+    case Kind::kDouble:
+      return PyFloat_FromDouble(load<double>(at));
+  }
+  return nullptr;
+}
+
+PyObject *fields_dict(const Layout &layout, const char *memory, bool decode_text) {
+  PyRef dict(PyDict_Copy(layout.template_dict.get()));
+  if (!dict) {
+    return nullptr;
+  }
+  for (const Field &field : layout.fields) {
+    PyRef value(read_field(field, memory, decode_text));
+    if (!value || PyDict_SetItem(dict.get(), field.name.get(), value.get()) < 0) {
+      return nullptr;
+    }
+  }
+  return dict.release();
+}
+
+// --- assignment ---------------------------------------------------------------------------
+
+// A value converted for one field, ready to be written. Conversion may run Python code (a
+// value's __index__ or __float__), so it is done before the record's memory is taken.
+struct Converted {
+  PyRef owner;  // the encoded str, when the text came from one
+  const char *text = nullptr;
+  Py_ssize_t length = 0;
+  unsigned long long bits = 0;
+  double number = 0;
+};
+
+bool encoding_failed(const Field &field) {
+  if (!PyErr_ExceptionMatches(PyExc_UnicodeEncodeError)) {
+    return false;
+  }
+  PyObject *type, *value, *traceback;
+  PyErr_Fetch(&type, &value, &traceback);
+  PyErr_NormalizeException(&type, &value, &traceback);
+  PyRef error(value);
+  Py_XDECREF(type);
+  Py_XDECREF(traceback);
+  Py_ssize_t start, end;
+  PyRef text(PyUnicodeEncodeError_GetObject(error.get()));
+  if (!text || PyUnicodeEncodeError_GetStart(error.get(), &start) < 0 ||
+      PyUnicodeEncodeError_GetEnd(error.get(), &end) < 0) {
+    return false;
+  }
+  PyRef refused(PyUnicode_Substring(text.get(), start, end));
+  if (refused) {
+    PyErr_Format(PyExc_ValueError, "%U cannot encode %R as %s", field.where.get(), refused.get(),
+                 kEncoding);
+  }
+  return false;
+}
+
+bool refuse_type(const Field &field, const char *accepts, PyObject *value) {
+  PyRef name = type_name(value);
+  if (name) {
+    PyErr_Format(PyExc_TypeError, "%U takes %s, not %U", field.where.get(), accepts, name.get());
+  }
+  return false;
+}
+
+// The bytes of a text or flag: str encoded, bytes and bytearray as they are.
+bool convert_text(const Field &field, PyObject *value, const char *accepts, Converted *out) {
+  if (PyBytes_Check(value)) {
+    out->text = PyBytes_AS_STRING(value);
+    out->length = PyBytes_GET_SIZE(value);
+    return true;
+  }
+  if (PyByteArray_Check(value)) {
+    out->text = PyByteArray_AS_STRING(value);
+    out->length = PyByteArray_GET_SIZE(value);
+    return true;
+  }
+  if (!PyUnicode_Check(value)) {
+    return refuse_type(field, accepts, value);
+  }
+  out->owner.reset(PyUnicode_AsEncodedString(value, kEncoding, "strict"));
+  if (!out->owner) {
+    return encoding_failed(field);
+  }
+  out->text = PyBytes_AS_STRING(out->owner.get());
+  out->length = PyBytes_GET_SIZE(out->owner.get());
+  return true;
+}
+
+bool check_text(const Field &field, const Converted &text) {
+  const Py_ssize_t room = field.size - 1;
+  if (text.length > room) {
+    // The value itself is left out: the field may hold a password.
+    PyErr_Format(PyExc_ValueError, "%U holds at most %zd bytes, got %zd", field.where.get(), room,
+                 text.length);
+    return false;
+  }
+  if (std::memchr(text.text, 0, text.length) != nullptr) {
+    PyErr_Format(PyExc_ValueError, "%U cannot hold a NUL byte: the vendor would cut the text there",
+                 field.where.get());
+    return false;
+  }
+  return true;
+}
+
+bool check_flag(const Field &field, const Converted &flag) {
+  if (flag.length > 1) {
+    PyErr_Format(PyExc_ValueError, "%U holds one character, got %zd bytes", field.where.get(),
+                 flag.length);
+    return false;
+  }
+  return true;
+}
+
+struct IntBounds {
+  long long lowest;
+  unsigned long long highest;
+};
+
+IntBounds int_bounds(const Field &field) {
+  const int bits = static_cast<int>(8 * field.size);
+  if (field.kind == Kind::kUnsignedInt) {
+    return {0, bits == 64 ? ~0ULL : (1ULL << bits) - 1};
+  }
+  return {bits == 64 ? INT64_MIN : -(1LL << (bits - 1)),
+          bits == 64 ? static_cast<unsigned long long>(INT64_MAX) : (1ULL << (bits - 1)) - 1};
+}
+
+bool int_out_of_range(const Field &field, const IntBounds &bounds, PyObject *number) {
+  PyRef lowest(PyLong_FromLongLong(bounds.lowest));
+  PyRef highest(PyLong_FromUnsignedLongLong(bounds.highest));
+  PyRef shown(PyObject_Format(number, nullptr));
+  if (lowest && highest && shown) {
+    PyErr_Format(PyExc_OverflowError, "%U takes an int from %S to %S, got %U", field.where.get(),
+                 lowest.get(), highest.get(), shown.get());
+  }
+  return false;
+}
+
+bool convert_int(const Field &field, PyObject *value, Converted *out) {
+  PyRef number(PyNumber_Index(value));
+  if (!number) {
+    if (PyErr_ExceptionMatches(PyExc_TypeError)) {
+      PyErr_Clear();
+      PyRef name = type_name(value);
+      if (name) {
+        PyErr_Format(PyExc_TypeError, "%U takes an int, not %U", field.where.get(), name.get());
+      }
+    }
+    return false;
+  }
+  const IntBounds bounds = int_bounds(field);
+  int overflow = 0;
+  const long long small = PyLong_AsLongLongAndOverflow(number.get(), &overflow);
+  if (small == -1 && PyErr_Occurred()) {
+    return false;
+  }
+  if (overflow == 0) {
+    if (small < bounds.lowest ||
+        (small >= 0 && static_cast<unsigned long long>(small) > bounds.highest)) {
+      return int_out_of_range(field, bounds, number.get());
+    }
+    out->bits = static_cast<unsigned long long>(small);
+    return true;
+  }
+  // Beyond a long long: only an unsigned 64-bit field has room for it.
+  if (overflow < 0 || field.kind != Kind::kUnsignedInt || field.size != 8) {
+    return int_out_of_range(field, bounds, number.get());
+  }
+  out->bits = PyLong_AsUnsignedLongLong(number.get());
+  if (PyErr_Occurred()) {
+    PyErr_Clear();
+    return int_out_of_range(field, bounds, number.get());
+  }
+  return true;
+}
+
+// hasattr(): false only for an AttributeError; -1 for any other error.
+int has_attribute(PyObject *object, PyObject *name) {
+  PyRef found(PyObject_GetAttr(object, name));
+  if (found) {
+    return 1;
+  }
+  if (PyErr_ExceptionMatches(PyExc_AttributeError)) {
+    PyErr_Clear();
+    return 0;
+  }
+  return -1;
+}
+
+bool convert_double(const Field &field, PyObject *value, Converted *out) {
+  // The number protocols only: float() would also parse a str, which is no price.
+  if (!PyFloat_CheckExact(value) && !PyLong_CheckExact(value)) {
+    PyObject *kind = reinterpret_cast<PyObject *>(Py_TYPE(value));
+    int number_like = has_attribute(kind, QV_NAME("__float__"));
+    if (number_like == 0) {
+      number_like = has_attribute(kind, QV_NAME("__index__"));
+    }
+    if (number_like <= 0) {
+      return number_like == 0 && refuse_type(field, "an int or a float", value);
+    }
+  }
+  PyRef number(PyNumber_Float(value));
+  if (!number) {
+    if (PyErr_ExceptionMatches(PyExc_OverflowError)) {
+      PyErr_Clear();
+      PyErr_Format(PyExc_OverflowError, "%U takes a value within the range of a double",
+                   field.where.get());
+    }
+    return false;
+  }
+  out->number = PyFloat_AS_DOUBLE(number.get());
+  return true;
+}
+
+bool convert(const Field &field, PyObject *value, Converted *out) {
+  switch (field.kind) {
+    case Kind::kText:
+      return convert_text(field, value, "bytes or str", out) && check_text(field, *out);
+    case Kind::kFlag:
+      return convert_text(field, value, "a one-character bytes such as an ApiConst constant",
+                          out) &&
+             check_flag(field, *out);
+    case Kind::kSignedInt:
+    case Kind::kUnsignedInt:
+      return convert_int(field, value, out);
+    case Kind::kDouble:
+      return convert_double(field, value, out);
+  }
+  return false;
+}
+
+void write(const Field &field, char *memory, const Converted &value) {
+  char *at = memory + field.offset;
+  switch (field.kind) {
+    case Kind::kText:
+      // The whole field is written, so that no byte of an earlier value (a longer password)
+      // stays behind the NUL.
+      std::memcpy(at, value.text, value.length);
+      std::memset(at + value.length, 0, field.size - value.length);
+      return;
+    case Kind::kFlag:
+      *at = value.length == 1 ? value.text[0] : '\0';
+      return;
+    case Kind::kSignedInt:
+    case Kind::kUnsignedInt:
+      switch (field.size) {
+        case 1:
+          store(at, static_cast<uint8_t>(value.bits));
+          return;
+        case 2:
+          store(at, static_cast<uint16_t>(value.bits));
+          return;
+        case 4:
+          store(at, static_cast<uint32_t>(value.bits));
+          return;
+        default:
+          store(at, static_cast<uint64_t>(value.bits));
+          return;
+      }
+    case Kind::kDouble:
+      store(at, value.number);
+      return;
+  }
+}
+
+// Whether converting the value may run Python code: anything but the built-in types a
+// record takes may bring its own __index__, __float__ or encode.
+bool may_run_python(PyObject *value) {
+  return !(PyBytes_CheckExact(value) || PyUnicode_CheckExact(value) || PyLong_CheckExact(value) ||
+           PyFloat_CheckExact(value) || PyBool_Check(value) || PyByteArray_CheckExact(value));
+}
+
+bool assign(Memory &memory, const Field &field, PyObject *value) {
+  if (may_run_python(value)) {
+    memory.release();
+  }
+  Converted converted;
+  if (!convert(field, value, &converted)) {
+    return false;
+  }
+  char *data = memory.data();
+  if (data == nullptr) {
+    return false;
+  }
+  write(field, data, converted);
+  return true;
+}
+
+// The field called `name`, or null with no error set when the class has none.
+const Field *find_field(const Layout &layout, PyObject *name) {
+  const size_t mask = layout.by_identity.size() - 1;
+  for (size_t slot = identity_hash(name) & mask; layout.by_identity[slot].name != nullptr;
+       slot = (slot + 1) & mask) {
+    if (layout.by_identity[slot].name == name) {
+      return &layout.fields[layout.by_identity[slot].position];
+    }
+  }
+  PyObject *position = PyDict_GetItemWithError(layout.index.get(), name);
+  return position ? &layout.fields[PyLong_AsSsize_t(position)] : nullptr;
+}
+
+// --- the methods --------------------------------------------------------------------------
+
+PyRef no_field(PyObject *self, PyObject *error, const char *format, PyObject *name) {
+  PyRef class_name = PyErr_Occurred() ? PyRef() : type_name(self);
+  if (class_name) {
+    PyErr_Format(error, format, class_name.get(), name);
+  }
+  return {};
+}
+
+int record_init(PyObject *self, PyObject *args, PyObject *kwargs) {
+  if (PyTuple_GET_SIZE(args) > 0) {
+    PyRef name = type_name(self);
+    if (name) {
+      PyErr_Format(PyExc_TypeError, "%U() takes keyword arguments only, one per field", name.get());
+    }
+    return -1;
+  }
+  Layout *layout;
+  PyRef hold = layout_of(Py_TYPE(self), &layout);
+  if (!hold) {
+    return -1;
+  }
+  if (kwargs == nullptr) {
+    return 0;
+  }
+  Memory memory(self, *layout, true);
+  Py_ssize_t position = 0;
+  PyObject *name, *value;
+  while (PyDict_Next(kwargs, &position, &name, &value)) {
+    const Field *field = find_field(*layout, name);
+    if (field == nullptr) {
+      no_field(self, PyExc_TypeError, "%U() has no field %R", name);
+      return -1;
+    }
+    if (!assign(memory, *field, value)) {
+      return -1;
+    }
+  }
+  return 0;
+}
+
+int record_setattro(PyObject *self, PyObject *name, PyObject *value) {
+  if (value == nullptr) {
+    // del record.field: what ctypes answers.
+    return PyObject_GenericSetAttr(self, name, nullptr);
+  }
+  Layout *layout;
+  PyRef hold = layout_of(Py_TYPE(self), &layout);
+  if (!hold) {
+    return -1;
+  }
+  const Field *field = find_field(*layout, name);
+  if (field == nullptr) {
+    no_field(self, PyExc_AttributeError, "%U has no field %R", name);
+    return -1;
+  }
+  Memory memory(self, *layout, true);
+  return assign(memory, *field, value) ? 0 : -1;
+}
+
+PyObject *record_dict_of(PyObject *self, bool decode_text) {
+  Layout *layout;
+  PyRef hold = layout_of(Py_TYPE(self), &layout);
+  if (!hold) {
+    return nullptr;
+  }
+  Memory memory(self, *layout, false);
+  const char *data = memory.data();
+  return data ? fields_dict(*layout, data, decode_text) : nullptr;
+}
+
+PyObject *record_to_dict(PyObject *self, PyObject *) { return record_dict_of(self, false); }
+
+PyObject *record_to_str_dict(PyObject *self, PyObject *) { return record_dict_of(self, true); }
+
+// One "Name=value" of a repr; a secret shows only whether it is set.
+PyRef shown_field(const Field &field, const char *memory) {
+  PyRef value(read_field(field, memory, false));
+  if (!value) {
+    return {};
+  }
+  if (field.secret) {
+    const int set = PyObject_IsTrue(value.get());
+    if (set < 0) {
+      return {};
+    }
+    return PyRef(PyUnicode_FromFormat("%U=%s", field.name.get(), set ? "b'***'" : "b''"));
+  }
+  return PyRef(PyUnicode_FromFormat("%U=%R", field.name.get(), value.get()));
+}
+
+PyObject *record_repr(PyObject *self) {
+  Layout *layout;
+  PyRef hold = layout_of(Py_TYPE(self), &layout);
+  PyRef class_name = hold ? type_name(self) : PyRef();
+  if (!class_name) {
+    return nullptr;
+  }
+  // Showing a value runs no Python code: the values are ints, floats and bytes.
+  Memory memory(self, *layout, false);
+  const char *data = memory.data();
+  PyRef shown(data ? PyList_New(0) : nullptr);
+  if (!shown) {
+    return nullptr;
+  }
+  for (const Field &field : layout->fields) {
+    PyRef item = shown_field(field, data);
+    if (!item || PyList_Append(shown.get(), item.get()) < 0) {
+      return nullptr;
+    }
+  }
+  PyRef separator(PyUnicode_FromString(", "));
+  PyRef joined = separator ? PyRef(PyUnicode_Join(separator.get(), shown.get())) : PyRef();
+  return joined ? PyUnicode_FromFormat("%U(%U)", class_name.get(), joined.get()) : nullptr;
+}
+
+PyMethodDef record_method_defs[] = {
+    {"to_dict", record_to_dict, METH_NOARGS,
+     "A new dict of field name to value: text as bytes up to its NUL, flags as\n"
+     "one-character bytes (b'' when unset), numbers as int or float."},
+    {"to_str_dict", record_to_str_dict, METH_NOARGS,
+     "As to_dict, with text and flags decoded from GB18030. Undecodable bytes become\n"
+     "U+FFFD: the vendor sometimes cuts a message inside a character, and the event must\n"
+     "still arrive."},
+    {nullptr, nullptr, 0, nullptr}};
+
+// The slots, installed as the interpreter installs a C type's own: a wrapper descriptor in
+// the class dict, which the interpreter turns back into the slot function for the class and
+// every subclass, so that a construction or an assignment calls straight into C++.
+struct SlotMethod {
+  const char *name;
+  void *function;
+};
+const SlotMethod slot_methods[] = {
+    {"__init__", reinterpret_cast<void *>(record_init)},
+    // Both names describe the one slot; with only one of them ours, the interpreter would
+    // route every assignment through a lookup of __setattr__.
+    {"__setattr__", reinterpret_cast<void *>(record_setattro)},
+    {"__delattr__", reinterpret_cast<void *>(record_setattro)},
+    {"__repr__", reinterpret_cast<void *>(record_repr)},
+};
+
+bool install_slot(PyObject *base, const SlotMethod &slot) {
+  // object's own wrapper of the slot carries the interpreter's description of it.
+  PyRef object_slot(
+      PyObject_GetAttrString(reinterpret_cast<PyObject *>(&PyBaseObject_Type), slot.name));
+  if (!object_slot) {
+    return false;
+  }
+  if (Py_TYPE(object_slot.get()) != &PyWrapperDescr_Type) {
+    PyErr_Format(PyExc_TypeError, "object.%s is no slot wrapper", slot.name);
+    return false;
+  }
+  auto *described = reinterpret_cast<PyWrapperDescrObject *>(object_slot.get());
+  PyRef wrapper(
+      PyDescr_NewWrapper(reinterpret_cast<PyTypeObject *>(base), described->d_base, slot.function));
+  return wrapper && PyObject_SetAttrString(base, slot.name, wrapper.get()) == 0;
+}
+
+// --- what other modules use ---------------------------------------------------------------
+
+bool is_stock_from_address(PyObject *cls) {
+  PyRef from_address(PyObject_GetAttr(cls, QV_NAME("from_address")));
+  if (!from_address) {
+    PyErr_Clear();
+    return false;
+  }
+  return PyCFunction_Check(from_address.get()) &&
+         PyCFunction_GetFunction(from_address.get()) == stock_from_address &&
+         PyCFunction_GetSelf(from_address.get()) == cls;
+}
+
+bool is_stock_method(PyObject *cls, bool decode_text) {
+  PyRef method(PyObject_GetAttr(cls, decode_text ? QV_NAME("to_str_dict") : QV_NAME("to_dict")));
+  if (!method) {
+    PyErr_Clear();
+    return false;
+  }
+  return method.get() == (decode_text ? to_str_dict_method : to_dict_method);
+}
+
+PyObject *dict_at(PyObject *cls, const void *address, bool decode_text) {
+  if (base_class == nullptr || !PyType_Check(cls) ||
+      !PyType_IsSubtype(reinterpret_cast<PyTypeObject *>(cls), base_class) ||
+      !is_stock_from_address(cls) || !is_stock_method(cls, decode_text)) {
+    return nullptr;
+  }
+  // from_address raises this audit event for every view of foreign memory; so do we.
+  if (PySys_Audit("ctypes.cdata", "n", reinterpret_cast<Py_ssize_t>(address)) < 0) {
+    return nullptr;
+  }
+  Layout *layout;
+  PyRef hold = layout_of(reinterpret_cast<PyTypeObject *>(cls), &layout);
+  return hold ? fields_dict(*layout, static_cast<const char *>(address), decode_text) : nullptr;
+}
+
+const RecordMethodsApi api = {dict_at};
+
+PyObject *install(PyObject *, PyObject *args) {
+  PyObject *base, *describe;
+  if (!PyArg_ParseTuple(args, "O!O:install", &PyType_Type, &base, &describe)) {
+    return nullptr;
+  }
+  if (base_class != nullptr) {
+    PyErr_SetString(PyExc_RuntimeError, "the record methods are installed already");
+    return nullptr;
+  }
+  PyRef from_address(PyObject_GetAttr(base, QV_NAME("from_address")));
+  if (!from_address) {
+    return nullptr;
+  }
+  if (!PyCFunction_Check(from_address.get())) {
+    PyErr_SetString(PyExc_TypeError, "install() takes a ctypes structure class");
+    return nullptr;
+  }
+  for (const SlotMethod &slot : slot_methods) {
+    if (!install_slot(base, slot)) {
+      return nullptr;
+    }
+  }
+  auto *type = reinterpret_cast<PyTypeObject *>(base);
+  for (PyMethodDef *def = record_method_defs; def->ml_name != nullptr; ++def) {
+    PyRef method(PyDescr_NewMethod(type, def));
+    if (!method || PyObject_SetAttrString(base, def->ml_name, method.get()) < 0) {
+      return nullptr;
+    }
+    if (std::strcmp(def->ml_name, "to_dict") == 0) {
+      to_dict_method = method.release();
+    } else if (std::strcmp(def->ml_name, "to_str_dict") == 0) {
+      to_str_dict_method = method.release();
+    }
+  }
+  stock_from_address = PyCFunction_GetFunction(from_address.get());
+  base_class = reinterpret_cast<PyTypeObject *>(Py_NewRef(base));
+  describe_fields = Py_NewRef(describe);
+  Py_RETURN_NONE;
+}
+
+PyMethodDef module_functions[] = {
+    {"install", install, METH_VARARGS,
+     "install(base, describe_fields): gives the ctypes structure class `base` the record\n"
+     "methods. describe_fields(cls) returns a list of (name, offset, size, kind, secret),\n"
+     "kind one of 'text', 'flag', 'int', 'uint', 'double', for every field of cls."},
+    {nullptr, nullptr, 0, nullptr}};
+
+PyModuleDef module_def = {PyModuleDef_HEAD_INIT,
+                          "Quorvan.utils._record_methods",
+                          "The record classes' methods, over a table of each class's fields.",
+                          -1,
+                          module_functions,
+                          nullptr,
+                          nullptr,
+                          nullptr,
+                          nullptr};
+
+}  // namespace
+
+PyMODINIT_FUNC PyInit__record_methods() {
+  PyRef module(PyModule_Create(&module_def));
+  PyRef capsule = module ? PyRef(PyCapsule_New(const_cast<RecordMethodsApi *>(&api),
+                                               RECORD_METHODS_CAPSULE, nullptr))
+                         : PyRef();
+  if (!capsule || PyModule_AddObjectRef(module.get(), "_C_API", capsule.get()) < 0) {
+    return nullptr;
+  }
+  return module.release();
+}
