@@ -64,6 +64,10 @@ class Statement {
     }
   }
 
+  // A statement left on a row holds its read transaction open, which would keep the reader
+  // on an old snapshot and the log from being checkpointed: single-row reads end with this.
+  void Finish() { sqlite3_reset(statement_); }
+
   long long Int(int column) const { return sqlite3_column_int64(statement_, column); }
   double Real(int column) const { return sqlite3_column_double(statement_, column); }
   bool IsNull(int column) const { return sqlite3_column_type(statement_, column) == SQLITE_NULL; }
@@ -108,10 +112,10 @@ class Statement {
                             SQLITE_TRANSIENT));
   }
   void Bind(int index, const Bytes &value) {
-    Check(value.data == nullptr ? sqlite3_bind_null(statement_, index)
-                                : sqlite3_bind_blob(statement_, index, value.data,
-                                                    static_cast<int>(value.size),
-                                                    SQLITE_TRANSIENT));
+    Check(value.data == nullptr
+              ? sqlite3_bind_null(statement_, index)
+              : sqlite3_bind_blob(statement_, index, value.data, static_cast<int>(value.size),
+                                  SQLITE_TRANSIENT));
   }
 
  public:
@@ -139,7 +143,9 @@ void Execute(sqlite3 *db, const char *sql) {
 
 long long Pragma(sqlite3 *db, const char *name) {
   Statement pragma(db, (std::string("PRAGMA ") + name).c_str());
-  return pragma.With().Next() ? pragma.Int(0) : 0;
+  const long long value = pragma.With().Next() ? pragma.Int(0) : 0;
+  pragma.Finish();
+  return value;
 }
 
 constexpr const char kSchema[] = R"sql(
@@ -163,7 +169,7 @@ CREATE TABLE orders (
   session_id INTEGER NOT NULL, order_ref TEXT NOT NULL, exchange TEXT NOT NULL,
   order_sys_id TEXT NOT NULL, waiting INTEGER NOT NULL, record BLOB NOT NULL);
 CREATE INDEX orders_by_investor ON orders (investor);
-CREATE UNIQUE INDEX orders_by_ref ON orders (front_id, session_id, order_ref);
+CREATE INDEX orders_by_ref ON orders (front_id, session_id, order_ref);
 CREATE INDEX orders_by_sys_id ON orders (order_sys_id);
 CREATE INDEX orders_waiting ON orders (waiting) WHERE waiting;
 CREATE TABLE trades (
@@ -216,33 +222,40 @@ class SqliteStore final : public BrokerStore {
  public:
   explicit SqliteStore(sqlite3 *db)
       : db_(db),
-        find_account_(db, "SELECT password, app_id, auth_code, pre_balance, deposit, withdraw, "
-                          "confirmed_day, confirmed_time FROM accounts WHERE investor = ?"),
+        find_account_(db,
+                      "SELECT password, app_id, auth_code, pre_balance, deposit, withdraw, "
+                      "confirmed_day, confirmed_time FROM accounts WHERE investor = ?"),
         put_account_(db, "INSERT OR REPLACE INTO accounts VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?)"),
-        legs_(db, "SELECT leg, instrument, side, today, start_volume, open_volume, close_volume, "
-                  "open_amount, close_amount, close_profit, close_profit_by_trade, commission "
-                  "FROM position_legs WHERE investor = ? ORDER BY leg"),
-        lots_(db, "SELECT leg, trade_id, open_date, open_price, basis_price, volume FROM lots "
-                  "WHERE investor = ? ORDER BY leg, lot"),
+        legs_(db,
+              "SELECT leg, instrument, side, today, start_volume, open_volume, close_volume, "
+              "open_amount, close_amount, close_profit, close_profit_by_trade, commission "
+              "FROM position_legs WHERE investor = ? ORDER BY leg"),
+        lots_(db,
+              "SELECT leg, trade_id, open_date, open_price, basis_price, volume FROM lots "
+              "WHERE investor = ? ORDER BY leg, lot"),
         delete_legs_(db, "DELETE FROM position_legs WHERE investor = ?"),
         delete_lots_(db, "DELETE FROM lots WHERE investor = ?"),
         put_leg_(db, "INSERT INTO position_legs VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)"),
         put_lot_(db, "INSERT INTO lots VALUES (?, ?, ?, ?, ?, ?, ?, ?)"),
         put_order_(db, "INSERT OR REPLACE INTO orders VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?)"),
-        order_by_ref_(db, "SELECT record FROM orders WHERE front_id = ? AND session_id = ? AND "
-                          "order_ref = ?"),
-        orders_by_sys_id_(db, "SELECT record, exchange FROM orders WHERE order_sys_id = ? "
-                              "ORDER BY broker_order_seq"),
+        order_by_ref_(db,
+                      "SELECT record FROM orders WHERE front_id = ? AND session_id = ? AND "
+                      "order_ref = ? ORDER BY broker_order_seq DESC LIMIT 1"),
+        orders_by_sys_id_(db,
+                          "SELECT record, exchange FROM orders WHERE order_sys_id = ? "
+                          "ORDER BY broker_order_seq"),
         orders_of_(db, "SELECT record FROM orders WHERE investor = ? ORDER BY broker_order_seq"),
         resting_(db, "SELECT record FROM orders WHERE waiting ORDER BY broker_order_seq"),
         add_trade_(db, "INSERT INTO trades (investor, record) VALUES (?, ?)"),
         trades_of_(db, "SELECT record FROM trades WHERE investor = ? ORDER BY number"),
         append_flow_(db, "INSERT INTO flows VALUES (?, ?, ?, ?, ?, ?, ?)"),
-        flow_(db, "SELECT number, event, request_id, is_last, record, rsp_info FROM flows "
-                  "WHERE investor = ? AND number > ? ORDER BY number"),
+        flow_(db,
+              "SELECT number, event, request_id, is_last, record, rsp_info FROM flows "
+              "WHERE investor = ? AND number > ? ORDER BY number"),
         flow_length_(db, "SELECT coalesce(max(number), 0) FROM flows WHERE investor = ?"),
-        next_(db, "INSERT INTO counters VALUES (?, 1) ON CONFLICT (counter) DO UPDATE SET "
-                  "value = value + 1 RETURNING value"),
+        next_(db,
+              "INSERT INTO counters VALUES (?, 1) ON CONFLICT (counter) DO UPDATE SET "
+              "value = value + 1 RETURNING value"),
         setting_(db, "SELECT value FROM settings WHERE name = ?"),
         put_setting_(db, "INSERT OR REPLACE INTO settings VALUES (?, ?)"),
         begin_(db, "BEGIN IMMEDIATE"),
@@ -262,6 +275,7 @@ class SqliteStore final : public BrokerStore {
     account.withdraw = row.Real(5);
     account.confirmed_day = row.Text(6);
     account.confirmed_time = row.Text(7);
+    row.Finish();
     return account;
   }
 
@@ -334,14 +348,18 @@ class SqliteStore final : public BrokerStore {
                                                      const std::string &order_ref) const override {
     Statement &row = order_by_ref_.With(front_id, session_id, order_ref);
     if (!row.Next()) return std::nullopt;
-    return row.RecordAt<CThostFtdcOrderField>(0);
+    const auto order = row.RecordAt<CThostFtdcOrderField>(0);
+    row.Finish();
+    return order;
   }
 
   std::optional<CThostFtdcOrderField> FindOrderBySysID(
       const std::string &exchange, const std::string &order_sys_id) const override {
     for (Statement &row = orders_by_sys_id_.With(order_sys_id); row.Next();) {
       if (exchange.empty() || exchange == row.Text(1)) {
-        return row.RecordAt<CThostFtdcOrderField>(0);
+        const auto order = row.RecordAt<CThostFtdcOrderField>(0);
+        row.Finish();
+        return order;
       }
     }
     return std::nullopt;
@@ -390,12 +408,16 @@ class SqliteStore final : public BrokerStore {
 
   long long FlowLength(const std::string &investor) const override {
     Statement &row = flow_length_.With(investor);
-    return row.Next() ? row.Int(0) : 0;
+    const long long length = row.Next() ? row.Int(0) : 0;
+    row.Finish();
+    return length;
   }
 
   std::string TradingDay() const override {
     Statement &row = setting_.With(std::string("trading_day"));
-    return row.Next() ? row.Text(0) : std::string();
+    std::string day = row.Next() ? row.Text(0) : std::string();
+    row.Finish();
+    return day;
   }
 
   void PutTradingDay(const std::string &day) override {
@@ -430,10 +452,10 @@ class SqliteStore final : public BrokerStore {
   const std::unique_ptr<sqlite3, Closer> db_;
   // Reading steps a statement, which SQLite does not count as a change: the const reads use
   // the same cached statements.
-  mutable Statement find_account_, put_account_, legs_, lots_, delete_legs_, delete_lots_,
-      put_leg_, put_lot_, put_order_, order_by_ref_, orders_by_sys_id_, orders_of_, resting_,
-      add_trade_, trades_of_, append_flow_, flow_, flow_length_, next_, setting_, put_setting_,
-      begin_, commit_, rollback_;
+  mutable Statement find_account_, put_account_, legs_, lots_, delete_legs_, delete_lots_, put_leg_,
+      put_lot_, put_order_, order_by_ref_, orders_by_sys_id_, orders_of_, resting_, add_trade_,
+      trades_of_, append_flow_, flow_, flow_length_, next_, setting_, put_setting_, begin_, commit_,
+      rollback_;
 };
 
 }  // namespace
