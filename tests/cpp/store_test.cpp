@@ -119,7 +119,8 @@ TEST_P(EveryStore, KeepsEveryKindOfRecord) {
   leg.close_profit = -20;
   leg.close_profit_by_trade = -30;
   leg.commission = 6.4;
-  leg.lots = {{"      000001", "20270101", 3200, 3190, 2}, {"      000002", "20270102", 3210, 3190, 1}};
+  leg.lots = {{"      000001", "20270101", 3200, 3190, 2},
+              {"      000002", "20270102", 3210, 3190, 1}};
   simtrader::PositionLeg today = leg;
   today.today = true;
   today.lots.clear();
@@ -231,7 +232,8 @@ TEST_P(EveryStore, KeepsEveryKindOfRecord) {
 
 INSTANTIATE_TEST_SUITE_P(
     Stores, EveryStore,
-    testing::Values(StoreKind{"memory", [](const std::string &) { return simtrader::MakeMemoryStore(); },
+    testing::Values(StoreKind{"memory",
+                              [](const std::string &) { return simtrader::MakeMemoryStore(); },
                               false},
                     StoreKind{"sqlite", simtrader::OpenSqliteStore, true}),
     [](const testing::TestParamInfo<StoreKind> &info) { return std::string(info.param.name); });
@@ -278,9 +280,7 @@ INSTANTIATE_TEST_SUITE_P(
                     },
                     "of version 2; this library keeps version 1"},
         ForeignFile{"not_a_database",
-                    [](const std::string &path) {
-                      std::ofstream(path) << std::string(4096, 'x');
-                    },
+                    [](const std::string &path) { std::ofstream(path) << std::string(4096, 'x'); },
                     "not an SQLite database"}),
     [](const testing::TestParamInfo<ForeignFile> &info) { return std::string(info.param.name); });
 
@@ -386,7 +386,8 @@ TEST_F(FlowAfterLogin, ResumesFromTheStartWithAMarkNotOfThisFlow) {
 TEST_F(FlowAfterLogin, OnlyAFlowSubscribedToIsSent) {
   simtest::BrokerClient unsubscribed(broker_, THOST_TERT_NONE);
   unsubscribed.LogIn("U01");
-  simtest::BrokerClient subscribed(broker_, Subscribed(THOST_TERT_RESTART, simtrader::FlowTopic::Private),
+  simtest::BrokerClient subscribed(broker_,
+                                   Subscribed(THOST_TERT_RESTART, simtrader::FlowTopic::Private),
                                    Subscribed(THOST_TERT_RESTART, simtrader::FlowTopic::Public));
   const auto statuses = simtest::Named(LoginEvents(subscribed), "OnRtnInstrumentStatus");
   EXPECT_EQ(statuses.size(), simtrader::DefaultCatalogue().size());
