@@ -1,3 +1,4 @@
+import os
 from typing import Any, Iterable, List, Mapping, Optional, Tuple, Union
 
 from Quorvan.CTP.TraderApiBase import TraderApiBase
@@ -33,6 +34,7 @@ def configure(
     instruments: Optional[Iterable[Mapping[str, Any]]] = ...,
     exchanges: Optional[Mapping[str, Mapping[str, bool]]] = ...,
     limits: Optional[Mapping[str, Optional[int]]] = ...,
+    store: Union[str, bytes, os.PathLike[str], os.PathLike[bytes], None] = ...,
     reset: bool = ...,
 ) -> None: ...
 def set_market(
