@@ -309,6 +309,98 @@ TEST(SqliteStore, ShowsOthersOnlyWhatWasCommitted) {
   EXPECT_EQ(simtrader::OpenSqliteStore(path)->FlowLength("U01"), 1);
 }
 
+// A store that tells whether a transaction is open, over the memory store.
+class WatchedStore final : public BrokerStore {
+ public:
+  explicit WatchedStore(bool *open) : open_(open) {}
+  std::optional<simtrader::Account> FindAccount(const std::string &investor) const override {
+    return inner_->FindAccount(investor);
+  }
+  void PutAccount(const simtrader::Account &account) override { inner_->PutAccount(account); }
+  std::vector<simtrader::PositionLeg> Positions(const std::string &investor) const override {
+    return inner_->Positions(investor);
+  }
+  void PutPositions(const std::string &investor,
+                    const std::vector<simtrader::PositionLeg> &legs) override {
+    inner_->PutPositions(investor, legs);
+  }
+  void PutOrder(const CThostFtdcOrderField &order) override { inner_->PutOrder(order); }
+  std::optional<CThostFtdcOrderField> FindOrderByRef(int front_id, int session_id,
+                                                     const std::string &ref) const override {
+    return inner_->FindOrderByRef(front_id, session_id, ref);
+  }
+  std::optional<CThostFtdcOrderField> FindOrderBySysID(const std::string &exchange,
+                                                       const std::string &id) const override {
+    return inner_->FindOrderBySysID(exchange, id);
+  }
+  std::vector<CThostFtdcOrderField> Orders(const std::string &investor) const override {
+    return inner_->Orders(investor);
+  }
+  std::vector<CThostFtdcOrderField> RestingOrders() const override {
+    return inner_->RestingOrders();
+  }
+  void AddTrade(const CThostFtdcTradeField &trade) override { inner_->AddTrade(trade); }
+  std::vector<CThostFtdcTradeField> Trades(const std::string &investor) const override {
+    return inner_->Trades(investor);
+  }
+  long long AppendFlow(const std::string &investor, const FlowEntry &entry) override {
+    return inner_->AppendFlow(investor, entry);
+  }
+  std::vector<FlowEntry> Flow(const std::string &investor, long long after) const override {
+    return inner_->Flow(investor, after);
+  }
+  long long FlowLength(const std::string &investor) const override {
+    return inner_->FlowLength(investor);
+  }
+  std::string TradingDay() const override { return inner_->TradingDay(); }
+  void PutTradingDay(const std::string &day) override { inner_->PutTradingDay(day); }
+  long long Next(Counter counter) override { return inner_->Next(counter); }
+  void Begin() override { *open_ = true; }
+  void Commit() override { *open_ = false; }
+
+ private:
+  bool *const open_;
+  std::unique_ptr<BrokerStore> inner_ = simtrader::MakeMemoryStore();
+};
+
+// Records whether the store's transaction was open as each event was sent.
+class WatchingMailbox final : public simtrader::ApiMailbox {
+ public:
+  explicit WatchingMailbox(const bool *open) : open_(open) {}
+  bool Post(Work) override {
+    sent_while_open_.push_back(*open_);
+    return true;
+  }
+  bool released() const override { return false; }
+  std::vector<bool> sent_while_open_;
+
+ private:
+  const bool *const open_;
+};
+
+TEST(Broker, AnswersEachRequestOnceItsEffectsAreCommitted) {
+  bool open = false;
+  auto broker = simtest::MakeBroker("", std::make_unique<WatchedStore>(&open));
+  simtest::BrokerClient client(broker);
+  client.LogIn("U01");
+  auto mailbox = std::make_shared<WatchingMailbox>(&open);
+  auto link = std::make_shared<simtrader::ClientLink>(mailbox, simtrader::FlowSubscription{},
+                                                      simtrader::FlowSubscription{});
+  CThostFtdcReqAuthenticateField authenticate{};
+  SetText(authenticate.UserID, "U01");
+  broker->Authenticate(link, authenticate, 1);
+  CThostFtdcReqUserLoginField login{};
+  SetText(login.UserID, "U01");
+  SetText(login.Password, "pw");
+  broker->Login(link, login, 2);
+  broker->ConfirmSettlement(link, CThostFtdcSettlementInfoConfirmField{}, 3);
+  // An order that fills: its answers go to both connections of the investor.
+  client.Order("rb2705", THOST_FTDC_D_Buy, THOST_FTDC_OF_Open, 3201, 1);
+  EXPECT_EQ(mailbox->sent_while_open_.size(), 3u + 4u);
+  EXPECT_EQ(mailbox->sent_while_open_, std::vector<bool>(mailbox->sent_while_open_.size(), false));
+  broker->Disconnect(*link);
+}
+
 // ----- the flows after a login -----------------------------------------------------------------
 
 class FlowAfterLogin : public testing::Test {
