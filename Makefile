@@ -22,7 +22,7 @@ JOBS ?= 2
 REQUIREMENTS := requirements-dev.txt
 # Debian packages: a command and the package that provides it, then libraries by package.
 APT_COMMANDS := g++:g++ cmake:cmake
-APT_LIBRARIES := libgtest-dev
+APT_LIBRARIES := libgtest-dev libsqlite3-dev
 SUDO := $(if $(filter 0,$(shell id -u)),,sudo)
 
 # An absolute path, since recipes run it from other directories; resolved only when a

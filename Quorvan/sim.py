@@ -113,6 +113,26 @@ answers awaited, before the next tick), so that a backtest trades the same way e
 number plays at that multiple of real time. wait_delivered() is the wait it uses, and
 market() the broker's quote it reads; see replay().
 
+Resuming the flows
+------------------
+A broker keeps, for the trading day, each investor's private flow (OnRtnOrder, OnRtnTrade,
+OnErrRtnOrderInsert, OnErrRtnOrderAction, in order, numbered 1, 2, 3, ...) and the public
+flow (OnRtnInstrumentStatus: each instrument trading continuously from the day's start).
+After a login the API object receives, by the resume type given to SubscribePrivateTopic or
+SubscribePublicTopic (QUICK for one never called):
+
+    RESTART (0)   the whole of the day's flow, then what follows
+    RESUME (1)    what this flow directory has not received yet, then what follows
+    QUICK (2)     only what follows the login
+    NONE (3)      nothing of that flow, not even what follows
+
+Like the vendor's library, an API object keeps the number of the last event it delivered
+of each flow (once its callback has returned) and the trading day in files under its flow
+directory, Private.con and Public.con, so RESUME continues where that directory stopped:
+after disconnect() and the reconnection, in a new API object, or in a new process
+configuring the same store. Marks of another trading day, or beyond the broker's flow (a
+new store), count as nothing received.
+
 The library is loaded from the very file the extension links, so both see the same objects.
 Each call releases the interpreter lock while the library works, which a callback raised
 meanwhile needs.
@@ -559,8 +579,21 @@ def _limits_entry(limits):
     return " ".join(words)
 
 
+def _store_entry(store):
+    """The configuration line naming the file the broker keeps its state in."""
+    if store is None:
+        return b"store path="
+    if not isinstance(store, (str, bytes, os.PathLike)):
+        raise TypeError(f"store must be a path (str, bytes or os.PathLike) or None, "
+                        f"not {type(store).__name__}")
+    path = os.fsencode(os.path.abspath(os.fsdecode(store)))
+    if b"\0" in path:
+        raise ValueError(f"the store path {store!r} contains a NUL byte")
+    return b"store path=" + urllib.parse.quote(path, safe="").encode("ascii")
+
+
 def configure(front=None, *, accounts=None, instruments=None, exchanges=None, limits=_UNCHANGED,
-              reset=False):
+              store=None, reset=False):
     """Configures the simulated broker of `front` (a trader, or a front address), which starts
     afresh from it: its accounts, positions, orders and trades are dropped. With front None,
     configures the brokers made from now on. RuntimeError if traders are connected to the
@@ -594,12 +627,24 @@ def configure(front=None, *, accounts=None, instruments=None, exchanges=None, li
     without limits has the vendor's: dict(queries_per_second=1, queries_in_flight=1,
     orders_per_second=None). See "Flow control" in help(Quorvan.sim).
 
+    store: the path of an SQLite file in which the front's broker keeps its state (accounts,
+    positions, orders, trades, private and public flows, trading day), each request's effects
+    committed before it is answered, so that a process killed after an answer loses nothing
+    of it. A file that does not exist (or is empty) is made; a store of an earlier process
+    carries on where it stopped: logins see its positions, queries its day's orders and
+    trades, and the login's MaxOrderRef lets order references continue. Its declared accounts
+    and positions seed a new store only. See "Resuming the flows" in help(Quorvan.sim). ValueError, changing nothing, for a file that is not
+    a broker store or is one of another version. With store=None (the default) the broker
+    keeps its state in memory; only a front's broker takes a store.
+
     The changes apply to the broker's current configuration, or with reset=True to the
     built-in one (no accounts, the default instruments and exchanges, the vendor's limits).
     ValueError, changing nothing, for a field or value the broker does not take."""
     text = _config_text(accounts, instruments, exchanges)
     if limits is not _UNCHANGED:
         text = b"\n".join(filter(None, (text, _limits_entry(limits).encode("ascii"))))
+    if front is not None or store is not None:
+        text = b"\n".join(filter(None, (text, _store_entry(store))))
     _check(_configure(_front(front), text, int(bool(reset))))
 
 

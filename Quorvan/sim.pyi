@@ -36,6 +36,7 @@ def configure(
     instruments: Optional[Iterable[Mapping[str, Any]]] = ...,
     exchanges: Optional[Mapping[str, Mapping[str, bool]]] = ...,
     limits: Optional[Mapping[str, Optional[int]]] = ...,
+    store: Union[str, bytes, os.PathLike[str], os.PathLike[bytes], None] = ...,
     reset: bool = ...,
 ) -> None: ...
 def set_market(

@@ -154,6 +154,11 @@ void ApiBackend::SubscribePrivateTopic(THOST_TE_RESUME_TYPE type) {
   private_resume_type_ = type;
 }
 
+void ApiBackend::SubscribePublicTopic(THOST_TE_RESUME_TYPE type) {
+  std::lock_guard<std::mutex> lock(state_mutex_);
+  public_resume_type_ = type;
+}
+
 void ApiBackend::Init() {
   HandlerContext context;
   {
@@ -163,6 +168,7 @@ void ApiBackend::Init() {
     finished_ = false;
     context.front_address = front_address_;
     context.private_resume_type = private_resume_type_;
+    context.public_resume_type = public_resume_type_;
   }
   context.flow_path = flow_path_;
   context.mailbox = std::make_shared<Mailbox>(queue_, this);

@@ -60,6 +60,7 @@ class ApiBackend : public std::enable_shared_from_this<ApiBackend>, private Even
   // The vendor operations, each called after Receive.
   void RegisterFront(const char *address);
   void SubscribePrivateTopic(THOST_TE_RESUME_TYPE type);
+  void SubscribePublicTopic(THOST_TE_RESUME_TYPE type);
   void Init();
   void Release();
   int Join();
@@ -138,6 +139,7 @@ class ApiBackend : public std::enable_shared_from_this<ApiBackend>, private Even
   // What Init hands the handler it makes.
   std::string front_address_;
   THOST_TE_RESUME_TYPE private_resume_type_ = THOST_TERT_QUICK;
+  THOST_TE_RESUME_TYPE public_resume_type_ = THOST_TERT_QUICK;
 
   // Shared with the mailbox given to the handler, which may outlive the backend.
   const std::shared_ptr<TaskQueue> queue_ = std::make_shared<TaskQueue>();

@@ -39,6 +39,8 @@ struct EventArgs {
   std::optional<CThostFtdcRspInfoField> rsp_info;  // nullopt: a null pointer
   int number = 0;  // nRequestID, or the int of an event that takes one
   bool is_last = false;
+  // The event's number in the private or public flow that carried it; 0 outside a flow.
+  long long flow_number = 0;
 };
 
 void RaiseEvent(CThostFtdcTraderSpi &spi, int event, EventArgs &args);

@@ -52,6 +52,7 @@ struct HandlerContext {
   std::string flow_path;
   std::string front_address;  // the first address RegisterFront received; empty without one
   THOST_TE_RESUME_TYPE private_resume_type = THOST_TERT_QUICK;
+  THOST_TE_RESUME_TYPE public_resume_type = THOST_TERT_QUICK;
   std::shared_ptr<ApiMailbox> mailbox;
 };
 

@@ -82,6 +82,7 @@ class SimTraderApi final : public CThostFtdcTraderApi {
 
   void SubscribePublicTopic(THOST_TE_RESUME_TYPE nResumeType) override {
     backend_->Receive(Operation::SubscribePublicTopic, {ResumeTypeArg(nResumeType)});
+    backend_->SubscribePublicTopic(nResumeType);
   }
 
 #define REQUEST(Name, Record, Param)                                            \

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <cstdio>
+#include <exception>
 #include <cstdlib>
 #include <stdexcept>
 #include <utility>
@@ -64,14 +66,15 @@ const CThostFtdcRspInfoField kSuccess = RspInfoOf(vendor_error::kNone);
 // Sends a query's records one response each, the last flagged; one empty last response when
 // there are none. Query responses carry no RspInfo on success, as the vendor's.
 template <typename Record>
-void SendAll(ClientLink &link, EventId event, const std::vector<Record> &records, int request_id) {
+void SendAll(Outbox &outbox, const std::shared_ptr<ClientLink> &link, EventId event,
+             const std::vector<Record> &records, int request_id) {
   if (records.empty()) {
-    link.Send(Event(event), EmptyResponse(std::nullopt, request_id));
+    outbox.Send(link, Event(event), EmptyResponse(std::nullopt, request_id));
     return;
   }
   for (std::size_t index = 0; index < records.size(); ++index) {
-    link.Send(Event(event),
-              ArgsOf(&records[index], std::nullopt, request_id, index + 1 == records.size()));
+    outbox.Send(link, Event(event),
+                ArgsOf(&records[index], std::nullopt, request_id, index + 1 == records.size()));
   }
 }
 
@@ -91,17 +94,91 @@ std::optional<long long> NumericOrderRef(const std::string &order_ref) {
   return number;
 }
 
+// The public flow is kept in the store as the flow of no investor.
+const std::string kPublicFlow;
+
+// A store carried over from an earlier process keeps its day; a new one starts today.
+std::string StartingDay(const BrokerStore &store) {
+  std::string day = store.TradingDay();
+  return day.empty() ? LocalDate() : day;
+}
+
+// Where an instrument's trading stands, as the public flow reports it.
+CThostFtdcInstrumentStatusField InstrumentStatusOf(const Instrument &instrument,
+                                                   TThostFtdcInstrumentStatusType status) {
+  CThostFtdcInstrumentStatusField record{};
+  SetText(record.ExchangeID, instrument.exchange);
+  SetText(record.InstrumentID, instrument.id);
+  SetText(record.ExchangeInstID, instrument.id);
+  record.InstrumentStatus = status;
+  SetText(record.EnterTime, LocalTime());
+  record.EnterReason = THOST_FTDC_IER_Automatic;
+  return record;
+}
+
 }  // namespace
+
+void Outbox::Send(const std::shared_ptr<ClientLink> &link, int event, EventArgs args) {
+  waiting_.push_back(Waiting{link, event, std::move(args)});
+}
+
+void Outbox::Deliver() {
+  for (Waiting &waiting : waiting_) waiting.link->Send(waiting.event, std::move(waiting.args));
+  waiting_.clear();
+}
+
+Broker::Transaction::Transaction(Broker &broker)
+    : broker_(broker), lock_(broker.mutex_), uncaught_(std::uncaught_exceptions()) {
+  broker_.store_->Begin();
+}
+
+Broker::Transaction::~Transaction() {
+  BrokerStore &store = *broker_.store_;
+  Outbox &outbox = broker_.outbox_;
+  // A request that failed half way is forgotten by the store, and answers nothing it made.
+  if (std::uncaught_exceptions() > uncaught_) {
+    outbox.Discard();
+    try {
+      store.Rollback();
+    } catch (const std::exception &error) {
+      std::fprintf(stderr, "simtrader: the broker's store failed to roll back: %s\n", error.what());
+    }
+    return;
+  }
+  try {
+    store.Commit();
+  } catch (const std::exception &error) {
+    // Answering would promise what the store has not kept.
+    std::fprintf(stderr, "simtrader: the broker's store failed to commit: %s\n", error.what());
+    outbox.Discard();
+    return;
+  }
+  outbox.Deliver();
+}
 
 Broker::Broker(const BrokerConfig &config, std::unique_ptr<BrokerStore> store)
     : declared_accounts_(config.accounts),
       limits_(config.limits),
       catalogue_(config.catalogue),
       exchanges_(config.exchanges),
+      store_path_(config.store_path),
       store_(std::move(store)),
-      trading_day_(LocalDate()) {
+      trading_day_(StartingDay(*store_)) {
+  Transaction transaction(*this);
+  store_->PutTradingDay(trading_day_);
   for (const CThostFtdcOrderField &order : store_->RestingOrders()) book_.Put(order);
+  // The day opens with every instrument trading continuously.
+  if (store_->FlowLength(kPublicFlow) == 0) {
+    for (const auto &[id, listing] : catalogue_) {
+      const CThostFtdcInstrumentStatusField status =
+          InstrumentStatusOf(listing.instrument, THOST_FTDC_IS_Continous);
+      store_->AppendFlow(kPublicFlow, FlowEntry{Event(EventId::OnRtnInstrumentStatus),
+                                                ArgsOf(&status, std::nullopt)});
+    }
+  }
   for (const auto &[investor, declared] : declared_accounts_) {
+    // A store carried over from an earlier process holds the account as it stands now.
+    if (store_->FindAccount(investor)) continue;
     Account account;
     account.investor = investor;
     account.password = declared.password;
@@ -133,8 +210,8 @@ Broker::Connection &Broker::ConnectionOf(const Link &link) {
 Broker::Session *Broker::RequireLogin(Connection &connection, int response_event,
                                       const RecordView &request, int request_id) {
   if (connection.session) return &*connection.session;
-  connection.link->Send(response_event,
-                        RefusalOf(request, response_event, vendor_error::kNotLoggedIn, request_id));
+  outbox_.Send(connection.link, response_event,
+               RefusalOf(request, response_event, vendor_error::kNotLoggedIn, request_id));
   return nullptr;
 }
 
@@ -166,7 +243,7 @@ std::vector<CThostFtdcOrderField> Broker::RestingOrdersOf(const std::string &inv
 
 void Broker::Authenticate(const Link &link, const CThostFtdcReqAuthenticateField &request,
                           int request_id) {
-  std::lock_guard<std::mutex> lock(mutex_);
+  Transaction transaction(*this);
   Connection &connection = ConnectionOf(link);
   const std::string user = TextOf(request.UserID);
   const std::optional<Account> account = store_->FindAccount(user);
@@ -179,9 +256,9 @@ void Broker::Authenticate(const Link &link, const CThostFtdcReqAuthenticateField
                                       declared_or_any(account->auth_code, TextOf(request.AuthCode))
                                 : declared_accounts_.empty();
   if (!accepted) {
-    link->Send(Event(EventId::OnRspAuthenticate),
-               RefusalOf(ViewOf(request), Event(EventId::OnRspAuthenticate),
-                         vendor_error::kAuthenticationFailed, request_id));
+    outbox_.Send(link, Event(EventId::OnRspAuthenticate),
+                 RefusalOf(ViewOf(request), Event(EventId::OnRspAuthenticate),
+                           vendor_error::kAuthenticationFailed, request_id));
     return;
   }
   connection.authenticated = true;
@@ -191,17 +268,18 @@ void Broker::Authenticate(const Link &link, const CThostFtdcReqAuthenticateField
   SetText(response.UserProductInfo, TextOf(request.UserProductInfo));
   SetText(response.AppID, TextOf(request.AppID));
   response.AppType = THOST_FTDC_APP_TYPE_Investor;
-  link->Send(Event(EventId::OnRspAuthenticate), ArgsOf(&response, kSuccess, request_id, true));
+  outbox_.Send(link, Event(EventId::OnRspAuthenticate),
+               ArgsOf(&response, kSuccess, request_id, true));
 }
 
 void Broker::Login(const Link &link, const CThostFtdcReqUserLoginField &request, int request_id) {
-  std::lock_guard<std::mutex> lock(mutex_);
+  Transaction transaction(*this);
   Connection &connection = ConnectionOf(link);
   const std::string investor = TextOf(request.UserID);
   const std::string password = TextOf(request.Password);
   auto refuse = [&](const VendorError &error) {
-    link->Send(Event(EventId::OnRspUserLogin),
-               RefusalOf(ViewOf(request), Event(EventId::OnRspUserLogin), error, request_id));
+    outbox_.Send(link, Event(EventId::OnRspUserLogin),
+                 RefusalOf(ViewOf(request), Event(EventId::OnRspUserLogin), error, request_id));
   };
   // Brokers admit only clients that authenticated on the connection first.
   if (!connection.authenticated) return refuse(vendor_error::kAuthenticationFailed);
@@ -250,30 +328,46 @@ void Broker::Login(const Link &link, const CThostFtdcReqUserLoginField &request,
     SetText(*exchange_time, now);
   }
   SetText(response.SysVersion, kSystemVersion);
-  link->Send(Event(EventId::OnRspUserLogin), ArgsOf(&response, kSuccess, request_id, true));
+  outbox_.Send(link, Event(EventId::OnRspUserLogin), ArgsOf(&response, kSuccess, request_id, true));
 
-  // A client that subscribed to its private flow from the start gets the day's flow again;
-  // without flow files, resuming starts from the beginning too.
-  const THOST_TE_RESUME_TYPE resume = link->private_resume_type();
-  if (resume == THOST_TERT_RESTART || resume == THOST_TERT_RESUME) {
-    for (const FlowEntry &entry : store_->Flow(investor)) link->Send(entry.event, entry.args);
+  link->SetTradingDay(trading_day_);
+  SendPastFlow(link, FlowTopic::Private, investor);
+  SendPastFlow(link, FlowTopic::Public, kPublicFlow);
+}
+
+void Broker::SendPastFlow(const Link &link, FlowTopic topic, const std::string &owner) {
+  const FlowSubscription &subscription = link->subscription(topic);
+  long long after = 0;
+  switch (subscription.resume_type) {
+    case THOST_TERT_RESTART:
+      break;
+    case THOST_TERT_RESUME:
+      after = subscription.mark ? subscription.mark->Received(trading_day_) : 0;
+      // A mark beyond the flow's end is not of this broker's flow: it starts over.
+      if (after > store_->FlowLength(owner)) after = 0;
+      break;
+    default:
+      return;
+  }
+  for (FlowEntry &entry : store_->Flow(owner, after)) {
+    outbox_.Send(link, entry.event, std::move(entry.args));
   }
 }
 
 void Broker::Logout(const Link &link, const CThostFtdcUserLogoutField &request, int request_id) {
-  std::lock_guard<std::mutex> lock(mutex_);
+  Transaction transaction(*this);
   Connection &connection = ConnectionOf(link);
   if (!RequireLogin(connection, Event(EventId::OnRspUserLogout), ViewOf(request), request_id)) {
     return;
   }
   connection.session.reset();
   connection.authenticated = false;
-  link->Send(Event(EventId::OnRspUserLogout), ArgsOf(&request, kSuccess, request_id, true));
+  outbox_.Send(link, Event(EventId::OnRspUserLogout), ArgsOf(&request, kSuccess, request_id, true));
 }
 
 void Broker::UpdatePassword(const Link &link, const CThostFtdcUserPasswordUpdateField &request,
                             int request_id) {
-  std::lock_guard<std::mutex> lock(mutex_);
+  Transaction transaction(*this);
   Connection &connection = ConnectionOf(link);
   const Session *session = RequireLogin(connection, Event(EventId::OnRspUserPasswordUpdate),
                                         ViewOf(request), request_id);
@@ -281,18 +375,20 @@ void Broker::UpdatePassword(const Link &link, const CThostFtdcUserPasswordUpdate
   Account account = AccountOf(*session);
   if (account.password != TextOf(request.OldPassword)) {
     const CThostFtdcRspInfoField error = RspInfoOf(vendor_error::kOldPasswordMismatch);
-    link->Send(Event(EventId::OnRspUserPasswordUpdate), ArgsOf(&request, error, request_id, true));
+    outbox_.Send(link, Event(EventId::OnRspUserPasswordUpdate),
+                 ArgsOf(&request, error, request_id, true));
     return;
   }
   account.password = TextOf(request.NewPassword);
   store_->PutAccount(account);
-  link->Send(Event(EventId::OnRspUserPasswordUpdate), ArgsOf(&request, kSuccess, request_id, true));
+  outbox_.Send(link, Event(EventId::OnRspUserPasswordUpdate),
+               ArgsOf(&request, kSuccess, request_id, true));
 }
 
 void Broker::ConfirmSettlement(const Link &link,
                                const CThostFtdcSettlementInfoConfirmField &request,
                                int request_id) {
-  std::lock_guard<std::mutex> lock(mutex_);
+  Transaction transaction(*this);
   Connection &connection = ConnectionOf(link);
   const Session *session = RequireLogin(connection, Event(EventId::OnRspSettlementInfoConfirm),
                                         ViewOf(request), request_id);
@@ -302,8 +398,8 @@ void Broker::ConfirmSettlement(const Link &link,
   account.confirmed_time = LocalTime();
   store_->PutAccount(account);
   const CThostFtdcSettlementInfoConfirmField response = ConfirmationRecord(*session, account);
-  link->Send(Event(EventId::OnRspSettlementInfoConfirm),
-             ArgsOf(&response, kSuccess, request_id, true));
+  outbox_.Send(link, Event(EventId::OnRspSettlementInfoConfirm),
+               ArgsOf(&response, kSuccess, request_id, true));
 }
 
 CThostFtdcSettlementInfoConfirmField Broker::ConfirmationRecord(const Session &session,
@@ -320,14 +416,14 @@ CThostFtdcSettlementInfoConfirmField Broker::ConfirmationRecord(const Session &s
 }
 
 void Broker::InsertOrder(const Link &link, const CThostFtdcInputOrderField &input, int request_id) {
-  std::lock_guard<std::mutex> lock(mutex_);
+  Transaction transaction(*this);
   Connection &connection = ConnectionOf(link);
   Session *session =
       RequireLogin(connection, Event(EventId::OnRspOrderInsert), ViewOf(input), request_id);
   if (session == nullptr) return;
   auto refuse = [&](const VendorError &error) {
     const CThostFtdcRspInfoField info = RspInfoOf(error);
-    link->Send(Event(EventId::OnRspOrderInsert), ArgsOf(&input, info, request_id, true));
+    outbox_.Send(link, Event(EventId::OnRspOrderInsert), ArgsOf(&input, info, request_id, true));
     Publish(session->investor, EventId::OnErrRtnOrderInsert, ArgsOf(&input, info));
   };
   if (AccountOf(*session).confirmed_day != trading_day_) {
@@ -501,14 +597,14 @@ void Broker::Fill(CThostFtdcOrderField &order, double price, int volume) {
 
 void Broker::ActOnOrder(const Link &link, const CThostFtdcInputOrderActionField &input,
                         int request_id) {
-  std::lock_guard<std::mutex> lock(mutex_);
+  Transaction transaction(*this);
   Connection &connection = ConnectionOf(link);
   const Session *session =
       RequireLogin(connection, Event(EventId::OnRspOrderAction), ViewOf(input), request_id);
   if (session == nullptr) return;
   auto refuse = [&](const VendorError &error) {
     const CThostFtdcRspInfoField info = RspInfoOf(error);
-    link->Send(Event(EventId::OnRspOrderAction), ArgsOf(&input, info, request_id, true));
+    outbox_.Send(link, Event(EventId::OnRspOrderAction), ArgsOf(&input, info, request_id, true));
     const CThostFtdcOrderActionField action =
         RefusedActionOf(input, OriginOf(*session, request_id), error);
     Publish(session->investor, EventId::OnErrRtnOrderAction, ArgsOf(&action, info));
@@ -538,7 +634,7 @@ void Broker::ActOnOrder(const Link &link, const CThostFtdcInputOrderActionField 
 }
 
 void Broker::QueryOrders(const Link &link, const CThostFtdcQryOrderField &query, int request_id) {
-  std::lock_guard<std::mutex> lock(mutex_);
+  Transaction transaction(*this);
   const Session *session =
       RequireLogin(ConnectionOf(link), Event(EventId::OnRspQryOrder), ViewOf(query), request_id);
   if (session == nullptr) return;
@@ -552,11 +648,11 @@ void Broker::QueryOrders(const Link &link, const CThostFtdcQryOrderField &query,
                               !Matches(sys_id, std::string(Trimmed(TextOf(order.OrderSysID))));
                      }),
       orders.end());
-  SendAll(*link, EventId::OnRspQryOrder, orders, request_id);
+  SendAll(outbox_, link, EventId::OnRspQryOrder, orders, request_id);
 }
 
 void Broker::QueryTrades(const Link &link, const CThostFtdcQryTradeField &query, int request_id) {
-  std::lock_guard<std::mutex> lock(mutex_);
+  Transaction transaction(*this);
   const Session *session =
       RequireLogin(ConnectionOf(link), Event(EventId::OnRspQryTrade), ViewOf(query), request_id);
   if (session == nullptr) return;
@@ -570,12 +666,12 @@ void Broker::QueryTrades(const Link &link, const CThostFtdcQryTradeField &query,
                               !Matches(trade_id, std::string(Trimmed(TextOf(trade.TradeID))));
                      }),
       trades.end());
-  SendAll(*link, EventId::OnRspQryTrade, trades, request_id);
+  SendAll(outbox_, link, EventId::OnRspQryTrade, trades, request_id);
 }
 
 void Broker::QueryPositions(const Link &link, const CThostFtdcQryInvestorPositionField &query,
                             int request_id) {
-  std::lock_guard<std::mutex> lock(mutex_);
+  Transaction transaction(*this);
   const Session *session = RequireLogin(
       ConnectionOf(link), Event(EventId::OnRspQryInvestorPosition), ViewOf(query), request_id);
   if (session == nullptr) return;
@@ -589,13 +685,13 @@ void Broker::QueryPositions(const Link &link, const CThostFtdcQryInvestorPositio
                               !Matches(TextOf(query.ExchangeID), TextOf(record.ExchangeID));
                      }),
       records.end());
-  SendAll(*link, EventId::OnRspQryInvestorPosition, records, request_id);
+  SendAll(outbox_, link, EventId::OnRspQryInvestorPosition, records, request_id);
 }
 
 void Broker::QueryPositionDetails(const Link &link,
                                   const CThostFtdcQryInvestorPositionDetailField &query,
                                   int request_id) {
-  std::lock_guard<std::mutex> lock(mutex_);
+  Transaction transaction(*this);
   const Session *session =
       RequireLogin(ConnectionOf(link), Event(EventId::OnRspQryInvestorPositionDetail),
                    ViewOf(query), request_id);
@@ -609,12 +705,12 @@ void Broker::QueryPositionDetails(const Link &link,
                               !Matches(TextOf(query.ExchangeID), TextOf(record.ExchangeID));
                      }),
       records.end());
-  SendAll(*link, EventId::OnRspQryInvestorPositionDetail, records, request_id);
+  SendAll(outbox_, link, EventId::OnRspQryInvestorPositionDetail, records, request_id);
 }
 
 void Broker::QueryTradingAccount(const Link &link, const CThostFtdcQryTradingAccountField &query,
                                  int request_id) {
-  std::lock_guard<std::mutex> lock(mutex_);
+  Transaction transaction(*this);
   const Session *session = RequireLogin(ConnectionOf(link), Event(EventId::OnRspQryTradingAccount),
                                         ViewOf(query), request_id);
   if (session == nullptr) return;
@@ -625,12 +721,12 @@ void Broker::QueryTradingAccount(const Link &link, const CThostFtdcQryTradingAcc
                                 RestingOrdersOf(session->investor), catalogue_);
     records.push_back(TradingAccountRecord(funds, OwnerOf(*session)));
   }
-  SendAll(*link, EventId::OnRspQryTradingAccount, records, request_id);
+  SendAll(outbox_, link, EventId::OnRspQryTradingAccount, records, request_id);
 }
 
 void Broker::QueryInstruments(const Link &link, const CThostFtdcQryInstrumentField &query,
                               int request_id) {
-  std::lock_guard<std::mutex> lock(mutex_);
+  Transaction transaction(*this);
   if (!RequireLogin(ConnectionOf(link), Event(EventId::OnRspQryInstrument), ViewOf(query),
                     request_id)) {
     return;
@@ -644,12 +740,12 @@ void Broker::QueryInstruments(const Link &link, const CThostFtdcQryInstrumentFie
       records.push_back(InstrumentRecord(instrument));
     }
   }
-  SendAll(*link, EventId::OnRspQryInstrument, records, request_id);
+  SendAll(outbox_, link, EventId::OnRspQryInstrument, records, request_id);
 }
 
 void Broker::QueryDepthMarketData(const Link &link, const CThostFtdcQryDepthMarketDataField &query,
                                   int request_id) {
-  std::lock_guard<std::mutex> lock(mutex_);
+  Transaction transaction(*this);
   if (!RequireLogin(ConnectionOf(link), Event(EventId::OnRspQryDepthMarketData), ViewOf(query),
                     request_id)) {
     return;
@@ -661,46 +757,46 @@ void Broker::QueryDepthMarketData(const Link &link, const CThostFtdcQryDepthMark
       records.push_back(DepthMarketDataRecord(listing, trading_day_));
     }
   }
-  SendAll(*link, EventId::OnRspQryDepthMarketData, records, request_id);
+  SendAll(outbox_, link, EventId::OnRspQryDepthMarketData, records, request_id);
 }
 
 void Broker::QuerySettlementConfirmation(const Link &link,
                                          const CThostFtdcQrySettlementInfoConfirmField &query,
                                          int request_id) {
-  std::lock_guard<std::mutex> lock(mutex_);
+  Transaction transaction(*this);
   const Session *session = RequireLogin(
       ConnectionOf(link), Event(EventId::OnRspQrySettlementInfoConfirm), ViewOf(query), request_id);
   if (session == nullptr) return;
   std::vector<CThostFtdcSettlementInfoConfirmField> records;
   const Account account = AccountOf(*session);
   if (!account.confirmed_day.empty()) records.push_back(ConfirmationRecord(*session, account));
-  SendAll(*link, EventId::OnRspQrySettlementInfoConfirm, records, request_id);
+  SendAll(outbox_, link, EventId::OnRspQrySettlementInfoConfirm, records, request_id);
 }
 
 void Broker::AnswerNothing(const Link &link, int response_event, const RecordView &query,
                            int request_id) {
-  std::lock_guard<std::mutex> lock(mutex_);
+  Transaction transaction(*this);
   if (!RequireLogin(ConnectionOf(link), response_event, query, request_id)) return;
-  link->Send(response_event, EmptyResponse(std::nullopt, request_id));
+  outbox_.Send(link, response_event, EmptyResponse(std::nullopt, request_id));
 }
 
 void Broker::Refuse(const Link &link, int response_event, const RecordView &request,
                     int request_id) {
-  std::lock_guard<std::mutex> lock(mutex_);
+  Transaction transaction(*this);
   // A way of logging in that the broker does not offer is refused as such, logged in or not.
   const bool logs_in = response_event == Event(EventId::OnRspUserLogin);
   if (!logs_in && !RequireLogin(ConnectionOf(link), response_event, request, request_id)) {
     return;
   }
-  link->Send(response_event,
-             RefusalOf(request, response_event, vendor_error::kUnsupported, request_id));
+  outbox_.Send(link, response_event,
+               RefusalOf(request, response_event, vendor_error::kUnsupported, request_id));
 }
 
 void Broker::RefuseBeyondOrderLimit(const Link &link, int response_event, const RecordView &request,
                                     int request_id) {
-  std::lock_guard<std::mutex> lock(mutex_);
-  link->Send(response_event,
-             RefusalOf(request, response_event, vendor_error::kOrderFrequencyLimit, request_id));
+  Transaction transaction(*this);
+  outbox_.Send(link, response_event,
+               RefusalOf(request, response_event, vendor_error::kOrderFrequencyLimit, request_id));
 }
 
 void Broker::Disconnect(const ClientLink &link) {
@@ -709,7 +805,7 @@ void Broker::Disconnect(const ClientLink &link) {
 }
 
 void Broker::SetMarket(const std::string &instrument, const MarketUpdate &update) {
-  std::lock_guard<std::mutex> lock(mutex_);
+  Transaction transaction(*this);
   auto listing = catalogue_.find(instrument);
   if (listing == catalogue_.end()) {
     throw std::invalid_argument("no instrument '" + instrument + "' is listed");
@@ -759,15 +855,16 @@ BrokerConfig Broker::Configuration() const {
   config.catalogue = catalogue_;
   config.limits = limits_;
   config.exchanges = exchanges_;
+  config.store_path = store_path_;
   return config;
 }
 
-void Broker::Publish(const std::string &investor, EventId event, const EventArgs &args) {
-  store_->AppendFlow(investor, FlowEntry{Event(event), args});
+void Broker::Publish(const std::string &investor, EventId event, EventArgs args) {
+  args.flow_number = store_->AppendFlow(investor, FlowEntry{Event(event), args});
   for (const auto &[key, client] : connections_) {
     if (client.session && client.session->investor == investor &&
-        client.link->private_resume_type() != THOST_TERT_NONE) {
-      client.link->Send(Event(event), args);
+        client.link->subscribed(FlowTopic::Private)) {
+      outbox_.Send(client.link, Event(event), args);
     }
   }
 }

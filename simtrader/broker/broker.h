@@ -31,6 +31,24 @@
 
 namespace simtrader {
 
+// The events a request made, held until its effects are committed to the store: nobody is
+// answered what a killed process would not remember.
+class Outbox {
+ public:
+  void Send(const std::shared_ptr<ClientLink> &link, int event, EventArgs args);
+  // Sends them, in the order made.
+  void Deliver();
+  void Discard() { waiting_.clear(); }
+
+ private:
+  struct Waiting {
+    std::shared_ptr<ClientLink> link;
+    int event;
+    EventArgs args;
+  };
+  std::vector<Waiting> waiting_;
+};
+
 class Broker {
  public:
   // The FrontID of every session of a broker: the simulation has one front per address.
@@ -121,7 +139,25 @@ class Broker {
     std::optional<Session> session;
   };
 
+  // One request's work: holds the mutex, makes the request's effects one transaction of the
+  // store, and sends what it answered once they are committed.
+  class Transaction {
+   public:
+    explicit Transaction(Broker &broker);
+    ~Transaction();
+    Transaction(const Transaction &) = delete;
+    Transaction &operator=(const Transaction &) = delete;
+
+   private:
+    Broker &broker_;
+    std::lock_guard<std::mutex> lock_;
+    const int uncaught_;
+  };
+
   Connection &ConnectionOf(const Link &link);
+  // After a login, the part of a flow the link's subscription asks for: the whole day's for
+  // RESTART, what its flow directory has not received for RESUME, nothing past for QUICK.
+  void SendPastFlow(const Link &link, FlowTopic topic, const std::string &owner);
   // The connection's login; without one, answers `response_event` with "not logged in",
   // carrying the request's fields as every refusal does.
   Session *RequireLogin(Connection &connection, int response_event, const RecordView &request,
@@ -146,7 +182,7 @@ class Broker {
   void Fill(CThostFtdcOrderField &order, double price, int volume);
   // Posts an event on the investor's private flow: to every connection logged in as the
   // investor that subscribed to it, and into the store for those that will ask it again.
-  void Publish(const std::string &investor, EventId event, const EventArgs &args);
+  void Publish(const std::string &investor, EventId event, EventArgs args);
   void PublishOrder(const CThostFtdcOrderField &order);
 
   mutable std::mutex mutex_;
@@ -156,9 +192,12 @@ class Broker {
   const ExchangeRulebook exchanges_;
   // The waiting orders of every investor, filed by PublishOrder.
   OrderBook book_;
+  const std::optional<std::string> store_path_;
   const std::unique_ptr<BrokerStore> store_;
   const std::string trading_day_;
   std::map<const ClientLink *, Connection> connections_;
+  // What the request in progress answered; guarded by mutex_.
+  Outbox outbox_;
 };
 
 }  // namespace simtrader

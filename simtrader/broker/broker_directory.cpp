@@ -1,6 +1,8 @@
 #include "broker/broker_directory.h"
 
 #include <utility>
+
+#include "broker/sqlite_store.h"
 #include <vector>
 
 #include "broker/record_text.h"
@@ -10,6 +12,10 @@ namespace simtrader {
 namespace {
 
 std::string QuotedFront(const std::string &front) { return "'" + front + "'"; }
+
+std::unique_ptr<BrokerStore> StoreOf(const BrokerConfig &config) {
+  return config.store_path ? OpenSqliteStore(*config.store_path) : MakeMemoryStore();
+}
 
 }  // namespace
 
@@ -35,6 +41,9 @@ void BrokerDirectory::Configure(const std::optional<std::string> &front, std::st
   if (!front) {
     BrokerConfig config = reset ? BrokerConfig() : defaults_;
     ApplyConfigText(config, text);
+    if (config.store_path) {
+      throw std::invalid_argument("a store keeps one broker's state: configure it for a front");
+    }
     defaults_ = std::move(config);
     return;
   }
@@ -49,7 +58,9 @@ void BrokerDirectory::Configure(const std::optional<std::string> &front, std::st
                         : has_broker ? existing->second->Configuration()
                                      : defaults_;
   ApplyConfigText(config, text);
-  brokers_[*front] = std::make_shared<Broker>(config, MakeMemoryStore());
+  // Made before the old broker is replaced, so that a store refused leaves the front as it was.
+  auto broker = std::make_shared<Broker>(config, StoreOf(config));
+  brokers_[*front] = std::move(broker);
 }
 
 void BrokerDirectory::SetMarket(const std::optional<std::string> &front,

@@ -52,7 +52,11 @@ class BrokerRequestHandler final : public RequestHandler {
   BrokerRequestHandler(std::shared_ptr<Broker> broker, HandlerContext context)
       : broker_(std::move(broker)),
         context_(std::move(context)),
-        orders_(broker_->flow_limits().orders_per_second) {}
+        orders_(broker_->flow_limits().orders_per_second),
+        private_flow_{context_.private_resume_type,
+                      std::make_shared<FlowMark>(context_.flow_path, FlowTopic::Private)},
+        public_flow_{context_.public_resume_type,
+                     std::make_shared<FlowMark>(context_.flow_path, FlowTopic::Public)} {}
 
   ~BrokerRequestHandler() override { Drop(); }
 
@@ -81,7 +85,7 @@ class BrokerRequestHandler final : public RequestHandler {
 
  private:
   void Open() {
-    link_ = std::make_shared<ClientLink>(context_.mailbox, context_.private_resume_type);
+    link_ = std::make_shared<ClientLink>(context_.mailbox, private_flow_, public_flow_);
   }
 
   void Drop() {
@@ -158,6 +162,8 @@ class BrokerRequestHandler final : public RequestHandler {
   std::shared_ptr<ClientLink> link_;
   bool line_down_ = false;
   RateWindow orders_;
+  const FlowSubscription private_flow_;
+  const FlowSubscription public_flow_;
 };
 
 }  // namespace

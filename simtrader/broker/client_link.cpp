@@ -4,6 +4,16 @@
 
 namespace simtrader {
 
+FlowTopic TopicOf(int event) {
+  return event == static_cast<int>(EventId::OnRtnInstrumentStatus) ? FlowTopic::Public
+                                                                   : FlowTopic::Private;
+}
+
+void ClientLink::SetTradingDay(const std::string &day) {
+  std::lock_guard<std::mutex> lock(mutex_);
+  trading_day_ = day;
+}
+
 bool ClientLink::Send(int event, EventArgs args) {
   {
     std::lock_guard<std::mutex> lock(mutex_);
@@ -16,12 +26,27 @@ bool ClientLink::Send(int event, EventArgs args) {
 
 void ClientLink::RaiseNext(EventRaiser &raiser) {
   std::pair<int, EventArgs> event;
-  if (TakeNext(event)) raiser.Raise(event.first, event.second);
+  if (TakeNext(event)) Raise(raiser, event);
 }
 
 void ClientLink::RaisePending(EventRaiser &raiser) {
   std::pair<int, EventArgs> event;
-  while (TakeNext(event)) raiser.Raise(event.first, event.second);
+  while (TakeNext(event)) Raise(raiser, event);
+}
+
+// A flow's event counts as received once its callback has returned.
+void ClientLink::Raise(EventRaiser &raiser, std::pair<int, EventArgs> &event) {
+  raiser.Raise(event.first, event.second);
+  const long long number = event.second.flow_number;
+  if (number == 0) return;
+  const std::shared_ptr<FlowMark> &mark = subscription(TopicOf(event.first)).mark;
+  if (!mark) return;
+  std::string day;
+  {
+    std::lock_guard<std::mutex> lock(mutex_);
+    day = trading_day_;
+  }
+  mark->Delivered(day, number);
 }
 
 bool ClientLink::TakeNext(std::pair<int, EventArgs> &event) {

@@ -6,20 +6,35 @@
 #define SIMTRADER_BROKER_CLIENT_LINK_H
 
 #include <deque>
+#include <string>
 #include <memory>
 #include <mutex>
 #include <utility>
 
 #include "ThostFtdcTraderApi.h"
 #include "event_table.h"
+#include "flow_mark.h"
 #include "request_handler.h"
 
 namespace simtrader {
 
+// How the object subscribed to one of its flows, and where it keeps how far it received it.
+struct FlowSubscription {
+  THOST_TE_RESUME_TYPE resume_type = THOST_TERT_QUICK;
+  std::shared_ptr<FlowMark> mark;  // null: nothing is kept
+};
+
+// The flow an event travels on, if any: instrument statuses on the public one, the rest of
+// what is numbered on the investor's private one.
+FlowTopic TopicOf(int event);
+
 class ClientLink : public std::enable_shared_from_this<ClientLink> {
  public:
-  ClientLink(std::shared_ptr<ApiMailbox> mailbox, THOST_TE_RESUME_TYPE private_resume_type)
-      : mailbox_(std::move(mailbox)), private_resume_type_(private_resume_type) {}
+  ClientLink(std::shared_ptr<ApiMailbox> mailbox, FlowSubscription private_flow,
+             FlowSubscription public_flow)
+      : mailbox_(std::move(mailbox)),
+        private_flow_(std::move(private_flow)),
+        public_flow_(std::move(public_flow)) {}
 
   // Queues the event for the object's thread; false once the link is closed or its object
   // released.
@@ -28,19 +43,28 @@ class ClientLink : public std::enable_shared_from_this<ClientLink> {
   void RaisePending(EventRaiser &raiser);
   void Close();
   bool open() const;
-  // How the object subscribed to its private flow.
-  THOST_TE_RESUME_TYPE private_resume_type() const { return private_resume_type_; }
+  const FlowSubscription &subscription(FlowTopic topic) const {
+    return topic == FlowTopic::Private ? private_flow_ : public_flow_;
+  }
+  bool subscribed(FlowTopic topic) const {
+    return subscription(topic).resume_type != THOST_TERT_NONE;
+  }
+  // The trading day the flows' events sent from now on belong to, set by the login.
+  void SetTradingDay(const std::string &day);
 
  private:
   // Raises the oldest waiting event, if RaisePending has not raised it already.
   void RaiseNext(EventRaiser &raiser);
+  void Raise(EventRaiser &raiser, std::pair<int, EventArgs> &event);
   // Takes the oldest waiting event; false when none waits.
   bool TakeNext(std::pair<int, EventArgs> &event);
 
   const std::shared_ptr<ApiMailbox> mailbox_;
-  const THOST_TE_RESUME_TYPE private_resume_type_;
+  const FlowSubscription private_flow_;
+  const FlowSubscription public_flow_;
   mutable std::mutex mutex_;
-  bool closed_ = false;  // guarded by mutex_
+  bool closed_ = false;      // guarded by mutex_
+  std::string trading_day_;  // guarded by mutex_
   // Sent and not raised yet, oldest first; each has a RaiseNext posted for it. Guarded by
   // mutex_.
   std::deque<std::pair<int, EventArgs>> waiting_;

@@ -319,6 +319,12 @@ void ApplyExchange(BrokerConfig &config, Entry &entry) {
   config.exchanges[id] = rules;
 }
 
+void ApplyStore(BrokerConfig &config, Entry &entry) {
+  const std::string path = entry.Text("path").value_or("");
+  config.store_path = path.empty() ? std::nullopt : std::optional<std::string>(path);
+  entry.RejectUnused();
+}
+
 }  // namespace
 
 ExchangeRulebook DefaultExchangeRules() {
@@ -342,9 +348,12 @@ void ApplyConfigText(BrokerConfig &config, std::string_view text) {
       ApplyLimits(changed, entry);
     } else if (entry.kind() == "exchange") {
       ApplyExchange(changed, entry);
+    } else if (entry.kind() == "store") {
+      ApplyStore(changed, entry);
     } else {
-      throw ConfigError(entry.line(), "unknown entry '" + entry.kind() +
-                                          "' (instrument, account, position, limits or exchange)");
+      throw ConfigError(entry.line(),
+                        "unknown entry '" + entry.kind() +
+                            "' (instrument, account, position, limits, exchange or store)");
     }
   }
   config = std::move(changed);

@@ -43,12 +43,16 @@ class PackedFlow {
     latest = record;
   }
 
-  std::vector<FlowEntry> Entries() const {
+  long long size() const { return static_cast<long long>(entries_.size()); }
+
+  // Each record is unpacked against the one before it, so the flow is read from its start
+  // whatever is asked for.
+  std::vector<FlowEntry> Entries(long long after) const {
     std::vector<FlowEntry> flow;
-    flow.reserve(entries_.size());
     std::map<int, std::vector<unsigned char>> latest;
+    long long number = 0;
     for (const Entry &entry : entries_) {
-      FlowEntry &unpacked = flow.emplace_back();
+      FlowEntry unpacked;
       unpacked.event = entry.event;
       unpacked.args.number = entry.number;
       unpacked.args.is_last = entry.is_last;
@@ -60,6 +64,8 @@ class PackedFlow {
       if (entry.rsp_info.size() != 0) {
         unpacked.args.rsp_info = Unpacked<CThostFtdcRspInfoField>(entry.rsp_info);
       }
+      unpacked.args.flow_number = ++number;
+      if (number > after) flow.push_back(std::move(unpacked));
     }
     return flow;
   }
@@ -162,15 +168,25 @@ class MemoryStore final : public BrokerStore {
     return trades;
   }
 
-  void AppendFlow(const std::string &investor, const FlowEntry &entry) override {
-    flows_[investor].Append(entry);
+  long long AppendFlow(const std::string &investor, const FlowEntry &entry) override {
+    PackedFlow &flow = flows_[investor];
+    flow.Append(entry);
+    return flow.size();
   }
 
-  std::vector<FlowEntry> Flow(const std::string &investor) const override {
+  std::vector<FlowEntry> Flow(const std::string &investor, long long after) const override {
     auto flow = flows_.find(investor);
     if (flow == flows_.end()) return {};
-    return flow->second.Entries();
+    return flow->second.Entries(after);
   }
+
+  long long FlowLength(const std::string &investor) const override {
+    auto flow = flows_.find(investor);
+    return flow == flows_.end() ? 0 : flow->second.size();
+  }
+
+  std::string TradingDay() const override { return trading_day_; }
+  void PutTradingDay(const std::string &day) override { trading_day_ = day; }
 
   long long Next(Counter counter) override { return ++counters_[counter]; }
 
@@ -194,6 +210,7 @@ class MemoryStore final : public BrokerStore {
   std::map<std::string, std::deque<PackedRecord>> trades_;
   std::map<std::string, PackedFlow> flows_;
   std::map<Counter, long long> counters_;
+  std::string trading_day_;
 };
 
 }  // namespace

@@ -58,7 +58,8 @@ struct PositionLeg {
   int Volume() const;
 };
 
-// An event published on an investor's private flow.
+// An event published on a flow: an investor's private flow, or the public flow, which the
+// store keeps under the empty investor. Its args.flow_number numbers it within its flow.
 struct FlowEntry {
   int event = 0;
   EventArgs args;
@@ -92,8 +93,22 @@ class BrokerStore {
   virtual void AddTrade(const CThostFtdcTradeField &trade) = 0;
   virtual std::vector<CThostFtdcTradeField> Trades(const std::string &investor) const = 0;
 
-  virtual void AppendFlow(const std::string &investor, const FlowEntry &entry) = 0;
-  virtual std::vector<FlowEntry> Flow(const std::string &investor) const = 0;
+  // Returns the entry's number in the flow: 1, 2, 3, ... in the order appended.
+  virtual long long AppendFlow(const std::string &investor, const FlowEntry &entry) = 0;
+  // The entries numbered after `after`, in order, each with its number.
+  virtual std::vector<FlowEntry> Flow(const std::string &investor, long long after = 0) const = 0;
+  virtual long long FlowLength(const std::string &investor) const = 0;
+
+  // The broker's trading day; empty in a store that has never had one.
+  virtual std::string TradingDay() const = 0;
+  virtual void PutTradingDay(const std::string &day) = 0;
+
+  // What is put between Begin and Commit is kept whole or not at all: the broker makes each
+  // request's effects one transaction, committed before it answers.
+  virtual void Begin() {}
+  virtual void Commit() {}
+  // Forgets what was put since Begin, where the store can.
+  virtual void Rollback() {}
 
   // 1, 2, 3, ... for each counter.
   virtual long long Next(Counter counter) = 0;

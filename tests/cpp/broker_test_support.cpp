@@ -19,6 +19,13 @@ std::shared_ptr<simtrader::Broker> MakeBroker(const std::string &config_text) {
   return std::make_shared<simtrader::Broker>(config, simtrader::MakeMemoryStore());
 }
 
+std::shared_ptr<simtrader::Broker> MakeBroker(const std::string &config_text,
+                                              std::unique_ptr<simtrader::BrokerStore> store) {
+  simtrader::BrokerConfig config;
+  simtrader::ApplyConfigText(config, config_text);
+  return std::make_shared<simtrader::Broker>(config, std::move(store));
+}
+
 std::optional<int> BrokerEvent::error_id() const {
   if (!args.rsp_info) return std::nullopt;
   return args.rsp_info->ErrorID;
@@ -55,8 +62,15 @@ std::vector<std::string> Names(const std::vector<BrokerEvent> &events) {
 }
 
 BrokerClient::BrokerClient(std::shared_ptr<simtrader::Broker> broker, THOST_TE_RESUME_TYPE resume)
+    : BrokerClient(std::move(broker), simtrader::FlowSubscription{resume, nullptr},
+                   simtrader::FlowSubscription{}) {}
+
+BrokerClient::BrokerClient(std::shared_ptr<simtrader::Broker> broker,
+                           simtrader::FlowSubscription private_flow,
+                           simtrader::FlowSubscription public_flow)
     : broker_(std::move(broker)),
-      link_(std::make_shared<simtrader::ClientLink>(mailbox_, resume)) {}
+      link_(std::make_shared<simtrader::ClientLink>(mailbox_, std::move(private_flow),
+                                                    std::move(public_flow))) {}
 
 BrokerClient::~BrokerClient() { broker_->Disconnect(*link_); }
 

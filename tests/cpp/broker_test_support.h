@@ -18,6 +18,9 @@ namespace simtest {
 
 // A broker made from the built-in configuration with `config_text` applied.
 std::shared_ptr<simtrader::Broker> MakeBroker(const std::string &config_text = "");
+// The same, keeping its state in `store`.
+std::shared_ptr<simtrader::Broker> MakeBroker(const std::string &config_text,
+                                              std::unique_ptr<simtrader::BrokerStore> store);
 
 struct BrokerEvent {
   std::string name;
@@ -56,6 +59,8 @@ class BrokerClient {
  public:
   explicit BrokerClient(std::shared_ptr<simtrader::Broker> broker,
                         THOST_TE_RESUME_TYPE resume = THOST_TERT_QUICK);
+  BrokerClient(std::shared_ptr<simtrader::Broker> broker, simtrader::FlowSubscription private_flow,
+               simtrader::FlowSubscription public_flow);
   ~BrokerClient();
 
   simtrader::Broker &broker() { return *broker_; }

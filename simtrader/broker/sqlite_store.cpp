@@ -1,0 +1,479 @@
+// Records are kept as the vendor's structs, whole, in blobs beside the columns the broker looks
+// them up by: the file belongs to the library that wrote it, as the vendor's flow files do.
+// The file is in write-ahead-log mode with normal synchronisation: a committed transaction
+// survives the process being killed; a power cut may lose the last few.
+#include "broker/sqlite_store.h"
+
+#include <sqlite3.h>
+
+#include <cstring>
+#include <map>
+#include <stdexcept>
+#include <string_view>
+#include <utility>
+
+#include "broker/orders.h"
+#include "broker/record_text.h"
+
+namespace simtrader {
+
+namespace {
+
+class SqliteError : public std::runtime_error {
+ public:
+  SqliteError(sqlite3 *db, const std::string &doing)
+      : std::runtime_error("the broker's store failed to " + doing + ": " +
+                           (db ? sqlite3_errmsg(db) : "out of memory")),
+        code(db ? sqlite3_errcode(db) : SQLITE_NOMEM) {}
+  int code;
+};
+
+// One prepared statement, reset for each use.
+class Statement {
+ public:
+  Statement(sqlite3 *db, const char *sql) : db_(db) {
+    if (sqlite3_prepare_v3(db, sql, -1, SQLITE_PREPARE_PERSISTENT, &statement_, nullptr) !=
+        SQLITE_OK) {
+      throw SqliteError(db, std::string("prepare \"") + sql + "\"");
+    }
+  }
+  ~Statement() { sqlite3_finalize(statement_); }
+  Statement(const Statement &) = delete;
+  Statement &operator=(const Statement &) = delete;
+
+  // Binds the arguments in order, for a statement about to run.
+  template <typename... Args>
+  Statement &With(const Args &...args) {
+    sqlite3_reset(statement_);
+    sqlite3_clear_bindings(statement_);
+    int index = 0;
+    (Bind(++index, args), ...);
+    return *this;
+  }
+
+  // Steps to the next row; false when there is none.
+  bool Next() {
+    const int result = sqlite3_step(statement_);
+    if (result == SQLITE_ROW) return true;
+    if (result == SQLITE_DONE) return false;
+    throw SqliteError(db_, std::string("run \"") + sqlite3_sql(statement_) + "\"");
+  }
+
+  void Run() {
+    while (Next()) {
+    }
+  }
+
+  // A statement left on a row holds its read transaction open, which would keep the reader
+  // on an old snapshot and the log from being checkpointed: single-row reads end with this.
+  void Finish() { sqlite3_reset(statement_); }
+
+  long long Int(int column) const { return sqlite3_column_int64(statement_, column); }
+  double Real(int column) const { return sqlite3_column_double(statement_, column); }
+  bool IsNull(int column) const { return sqlite3_column_type(statement_, column) == SQLITE_NULL; }
+  std::string Text(int column) const {
+    const auto *text = sqlite3_column_text(statement_, column);
+    return text ? std::string(reinterpret_cast<const char *>(text),
+                              sqlite3_column_bytes(statement_, column))
+                : std::string();
+  }
+  std::vector<unsigned char> Blob(int column) const {
+    const auto *data = static_cast<const unsigned char *>(sqlite3_column_blob(statement_, column));
+    return std::vector<unsigned char>(data, data + sqlite3_column_bytes(statement_, column));
+  }
+  // A vendor record kept whole; a blob of another size is from another version of its header.
+  template <typename Record>
+  Record RecordAt(int column) const {
+    Record record{};
+    const int size = sqlite3_column_bytes(statement_, column);
+    if (size != static_cast<int>(sizeof record)) {
+      throw std::runtime_error("the broker's store holds a record of " + std::to_string(size) +
+                               " bytes where this library's is " + std::to_string(sizeof record));
+    }
+    std::memcpy(&record, sqlite3_column_blob(statement_, column), sizeof record);
+    return record;
+  }
+
+ private:
+  struct Bytes {
+    const void *data;
+    std::size_t size;
+  };
+
+  void Check(int result) {
+    if (result != SQLITE_OK) throw SqliteError(db_, "bind a value");
+  }
+  void Bind(int index, long long value) { Check(sqlite3_bind_int64(statement_, index, value)); }
+  void Bind(int index, int value) { Check(sqlite3_bind_int64(statement_, index, value)); }
+  void Bind(int index, bool value) { Check(sqlite3_bind_int64(statement_, index, value)); }
+  void Bind(int index, double value) { Check(sqlite3_bind_double(statement_, index, value)); }
+  void Bind(int index, const std::string &value) {
+    Check(sqlite3_bind_text(statement_, index, value.data(), static_cast<int>(value.size()),
+                            SQLITE_TRANSIENT));
+  }
+  void Bind(int index, const Bytes &value) {
+    Check(value.data == nullptr
+              ? sqlite3_bind_null(statement_, index)
+              : sqlite3_bind_blob(statement_, index, value.data, static_cast<int>(value.size),
+                                  SQLITE_TRANSIENT));
+  }
+
+ public:
+  template <typename Record>
+  static Bytes Whole(const Record &record) {
+    return Bytes{&record, sizeof record};
+  }
+  static Bytes Whole(const std::vector<unsigned char> &bytes) {
+    // An empty record (a null pointer) is kept as an empty blob, not as NULL.
+    static const unsigned char kNothing = 0;
+    return Bytes{bytes.empty() ? &kNothing : bytes.data(), bytes.size()};
+  }
+  static Bytes Null() { return Bytes{nullptr, 0}; }
+
+ private:
+  sqlite3 *const db_;
+  sqlite3_stmt *statement_ = nullptr;
+};
+
+void Execute(sqlite3 *db, const char *sql) {
+  if (sqlite3_exec(db, sql, nullptr, nullptr, nullptr) != SQLITE_OK) {
+    throw SqliteError(db, std::string("run \"") + sql + "\"");
+  }
+}
+
+long long Pragma(sqlite3 *db, const char *name) {
+  Statement pragma(db, (std::string("PRAGMA ") + name).c_str());
+  const long long value = pragma.With().Next() ? pragma.Int(0) : 0;
+  pragma.Finish();
+  return value;
+}
+
+constexpr const char kSchema[] = R"sql(
+CREATE TABLE accounts (
+  investor TEXT PRIMARY KEY, password TEXT NOT NULL, app_id TEXT NOT NULL,
+  auth_code TEXT NOT NULL, pre_balance REAL NOT NULL, deposit REAL NOT NULL,
+  withdraw REAL NOT NULL, confirmed_day TEXT NOT NULL, confirmed_time TEXT NOT NULL);
+CREATE TABLE position_legs (
+  investor TEXT NOT NULL, leg INTEGER NOT NULL, instrument TEXT NOT NULL,
+  side INTEGER NOT NULL, today INTEGER NOT NULL, start_volume INTEGER NOT NULL,
+  open_volume INTEGER NOT NULL, close_volume INTEGER NOT NULL, open_amount REAL NOT NULL,
+  close_amount REAL NOT NULL, close_profit REAL NOT NULL,
+  close_profit_by_trade REAL NOT NULL, commission REAL NOT NULL,
+  PRIMARY KEY (investor, leg));
+CREATE TABLE lots (
+  investor TEXT NOT NULL, leg INTEGER NOT NULL, lot INTEGER NOT NULL, trade_id TEXT NOT NULL,
+  open_date TEXT NOT NULL, open_price REAL NOT NULL, basis_price REAL NOT NULL,
+  volume INTEGER NOT NULL, PRIMARY KEY (investor, leg, lot));
+CREATE TABLE orders (
+  broker_order_seq INTEGER PRIMARY KEY, investor TEXT NOT NULL, front_id INTEGER NOT NULL,
+  session_id INTEGER NOT NULL, order_ref TEXT NOT NULL, exchange TEXT NOT NULL,
+  order_sys_id TEXT NOT NULL, waiting INTEGER NOT NULL, record BLOB NOT NULL);
+CREATE INDEX orders_by_investor ON orders (investor);
+CREATE INDEX orders_by_ref ON orders (front_id, session_id, order_ref);
+CREATE INDEX orders_by_sys_id ON orders (order_sys_id);
+CREATE INDEX orders_waiting ON orders (waiting) WHERE waiting;
+CREATE TABLE trades (
+  number INTEGER PRIMARY KEY, investor TEXT NOT NULL, record BLOB NOT NULL);
+CREATE INDEX trades_by_investor ON trades (investor);
+CREATE TABLE flows (
+  investor TEXT NOT NULL, number INTEGER NOT NULL, event INTEGER NOT NULL,
+  request_id INTEGER NOT NULL, is_last INTEGER NOT NULL, record BLOB NOT NULL,
+  rsp_info BLOB, PRIMARY KEY (investor, number));
+CREATE TABLE counters (counter INTEGER PRIMARY KEY, value INTEGER NOT NULL);
+CREATE TABLE settings (name TEXT PRIMARY KEY, value TEXT NOT NULL);
+)sql";
+
+// Marks a new file as ours, or checks that an existing one is, before anything is written.
+void AdoptFile(sqlite3 *db, const std::string &path) {
+  long long application_id = 0;
+  long long tables = 0;
+  try {
+    application_id = Pragma(db, "application_id");
+    Statement count(db, "SELECT count(*) FROM sqlite_master");
+    tables = count.With().Next() ? count.Int(0) : 0;
+  } catch (const SqliteError &error) {
+    if (error.code == SQLITE_NOTADB) {
+      throw std::invalid_argument("'" + path + "' is not a broker store: not an SQLite database");
+    }
+    throw;
+  }
+  if (application_id == 0 && tables == 0) {
+    Execute(db, "BEGIN IMMEDIATE");
+    Execute(db, kSchema);
+    Execute(db, ("PRAGMA application_id = " + std::to_string(kStoreApplicationID)).c_str());
+    Execute(db, ("PRAGMA user_version = " + std::to_string(kStoreSchemaVersion)).c_str());
+    Execute(db, "COMMIT");
+    return;
+  }
+  if (application_id != kStoreApplicationID) {
+    throw std::invalid_argument("'" + path +
+                                "' is not a broker store: an SQLite database of another "
+                                "application");
+  }
+  const long long version = Pragma(db, "user_version");
+  if (version != kStoreSchemaVersion) {
+    throw std::invalid_argument("'" + path + "' is a broker store of version " +
+                                std::to_string(version) + "; this library keeps version " +
+                                std::to_string(kStoreSchemaVersion));
+  }
+}
+
+class SqliteStore final : public BrokerStore {
+ public:
+  explicit SqliteStore(sqlite3 *db)
+      : db_(db),
+        find_account_(db,
+                      "SELECT password, app_id, auth_code, pre_balance, deposit, withdraw, "
+                      "confirmed_day, confirmed_time FROM accounts WHERE investor = ?"),
+        put_account_(db, "INSERT OR REPLACE INTO accounts VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?)"),
+        legs_(db,
+              "SELECT leg, instrument, side, today, start_volume, open_volume, close_volume, "
+              "open_amount, close_amount, close_profit, close_profit_by_trade, commission "
+              "FROM position_legs WHERE investor = ? ORDER BY leg"),
+        lots_(db,
+              "SELECT leg, trade_id, open_date, open_price, basis_price, volume FROM lots "
+              "WHERE investor = ? ORDER BY leg, lot"),
+        delete_legs_(db, "DELETE FROM position_legs WHERE investor = ?"),
+        delete_lots_(db, "DELETE FROM lots WHERE investor = ?"),
+        put_leg_(db, "INSERT INTO position_legs VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)"),
+        put_lot_(db, "INSERT INTO lots VALUES (?, ?, ?, ?, ?, ?, ?, ?)"),
+        put_order_(db, "INSERT OR REPLACE INTO orders VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?)"),
+        order_by_ref_(db,
+                      "SELECT record FROM orders WHERE front_id = ? AND session_id = ? AND "
+                      "order_ref = ? ORDER BY broker_order_seq DESC LIMIT 1"),
+        orders_by_sys_id_(db,
+                          "SELECT record, exchange FROM orders WHERE order_sys_id = ? "
+                          "ORDER BY broker_order_seq"),
+        orders_of_(db, "SELECT record FROM orders WHERE investor = ? ORDER BY broker_order_seq"),
+        resting_(db, "SELECT record FROM orders WHERE waiting ORDER BY broker_order_seq"),
+        add_trade_(db, "INSERT INTO trades (investor, record) VALUES (?, ?)"),
+        trades_of_(db, "SELECT record FROM trades WHERE investor = ? ORDER BY number"),
+        append_flow_(db, "INSERT INTO flows VALUES (?, ?, ?, ?, ?, ?, ?)"),
+        flow_(db,
+              "SELECT number, event, request_id, is_last, record, rsp_info FROM flows "
+              "WHERE investor = ? AND number > ? ORDER BY number"),
+        flow_length_(db, "SELECT coalesce(max(number), 0) FROM flows WHERE investor = ?"),
+        next_(db,
+              "INSERT INTO counters VALUES (?, 1) ON CONFLICT (counter) DO UPDATE SET "
+              "value = value + 1 RETURNING value"),
+        setting_(db, "SELECT value FROM settings WHERE name = ?"),
+        put_setting_(db, "INSERT OR REPLACE INTO settings VALUES (?, ?)"),
+        begin_(db, "BEGIN IMMEDIATE"),
+        commit_(db, "COMMIT"),
+        rollback_(db, "ROLLBACK") {}
+
+  std::optional<Account> FindAccount(const std::string &investor) const override {
+    Statement &row = find_account_.With(investor);
+    if (!row.Next()) return std::nullopt;
+    Account account;
+    account.investor = investor;
+    account.password = row.Text(0);
+    account.app_id = row.Text(1);
+    account.auth_code = row.Text(2);
+    account.pre_balance = row.Real(3);
+    account.deposit = row.Real(4);
+    account.withdraw = row.Real(5);
+    account.confirmed_day = row.Text(6);
+    account.confirmed_time = row.Text(7);
+    row.Finish();
+    return account;
+  }
+
+  void PutAccount(const Account &account) override {
+    put_account_
+        .With(account.investor, account.password, account.app_id, account.auth_code,
+              account.pre_balance, account.deposit, account.withdraw, account.confirmed_day,
+              account.confirmed_time)
+        .Run();
+  }
+
+  std::vector<PositionLeg> Positions(const std::string &investor) const override {
+    std::vector<PositionLeg> legs;
+    for (Statement &row = legs_.With(investor); row.Next();) {
+      PositionLeg &leg = legs.emplace_back();
+      leg.instrument = row.Text(1);
+      leg.side = static_cast<Side>(row.Int(2));
+      leg.today = row.Int(3) != 0;
+      leg.start_volume = static_cast<int>(row.Int(4));
+      leg.open_volume = static_cast<int>(row.Int(5));
+      leg.close_volume = static_cast<int>(row.Int(6));
+      leg.open_amount = row.Real(7);
+      leg.close_amount = row.Real(8);
+      leg.close_profit = row.Real(9);
+      leg.close_profit_by_trade = row.Real(10);
+      leg.commission = row.Real(11);
+    }
+    for (Statement &row = lots_.With(investor); row.Next();) {
+      Lot &lot = legs.at(static_cast<std::size_t>(row.Int(0))).lots.emplace_back();
+      lot.trade_id = row.Text(1);
+      lot.open_date = row.Text(2);
+      lot.open_price = row.Real(3);
+      lot.basis_price = row.Real(4);
+      lot.volume = static_cast<int>(row.Int(5));
+    }
+    return legs;
+  }
+
+  void PutPositions(const std::string &investor, const std::vector<PositionLeg> &legs) override {
+    delete_legs_.With(investor).Run();
+    delete_lots_.With(investor).Run();
+    for (std::size_t index = 0; index < legs.size(); ++index) {
+      const PositionLeg &leg = legs[index];
+      const long long leg_index = static_cast<long long>(index);
+      put_leg_
+          .With(investor, leg_index, leg.instrument, static_cast<int>(leg.side), leg.today,
+                leg.start_volume, leg.open_volume, leg.close_volume, leg.open_amount,
+                leg.close_amount, leg.close_profit, leg.close_profit_by_trade, leg.commission)
+          .Run();
+      for (std::size_t lot = 0; lot < leg.lots.size(); ++lot) {
+        const Lot &kept = leg.lots[lot];
+        put_lot_
+            .With(investor, leg_index, static_cast<long long>(lot), kept.trade_id, kept.open_date,
+                  kept.open_price, kept.basis_price, kept.volume)
+            .Run();
+      }
+    }
+  }
+
+  void PutOrder(const CThostFtdcOrderField &order) override {
+    put_order_
+        .With(order.BrokerOrderSeq, TextOf(order.InvestorID), order.FrontID, order.SessionID,
+              TextOf(order.OrderRef), TextOf(order.ExchangeID),
+              std::string(Trimmed(TextOf(order.OrderSysID))), IsWaiting(order),
+              Statement::Whole(order))
+        .Run();
+  }
+
+  std::optional<CThostFtdcOrderField> FindOrderByRef(int front_id, int session_id,
+                                                     const std::string &order_ref) const override {
+    Statement &row = order_by_ref_.With(front_id, session_id, order_ref);
+    if (!row.Next()) return std::nullopt;
+    const auto order = row.RecordAt<CThostFtdcOrderField>(0);
+    row.Finish();
+    return order;
+  }
+
+  std::optional<CThostFtdcOrderField> FindOrderBySysID(
+      const std::string &exchange, const std::string &order_sys_id) const override {
+    for (Statement &row = orders_by_sys_id_.With(order_sys_id); row.Next();) {
+      if (exchange.empty() || exchange == row.Text(1)) {
+        const auto order = row.RecordAt<CThostFtdcOrderField>(0);
+        row.Finish();
+        return order;
+      }
+    }
+    return std::nullopt;
+  }
+
+  std::vector<CThostFtdcOrderField> Orders(const std::string &investor) const override {
+    return Records<CThostFtdcOrderField>(orders_of_.With(investor));
+  }
+
+  std::vector<CThostFtdcOrderField> RestingOrders() const override {
+    return Records<CThostFtdcOrderField>(resting_.With());
+  }
+
+  void AddTrade(const CThostFtdcTradeField &trade) override {
+    add_trade_.With(TextOf(trade.InvestorID), Statement::Whole(trade)).Run();
+  }
+
+  std::vector<CThostFtdcTradeField> Trades(const std::string &investor) const override {
+    return Records<CThostFtdcTradeField>(trades_of_.With(investor));
+  }
+
+  long long AppendFlow(const std::string &investor, const FlowEntry &entry) override {
+    const long long number = FlowLength(investor) + 1;
+    const std::optional<CThostFtdcRspInfoField> &rsp_info = entry.args.rsp_info;
+    append_flow_
+        .With(investor, number, entry.event, entry.args.number, entry.args.is_last,
+              Statement::Whole(entry.args.record),
+              rsp_info ? Statement::Whole(*rsp_info) : Statement::Null())
+        .Run();
+    return number;
+  }
+
+  std::vector<FlowEntry> Flow(const std::string &investor, long long after) const override {
+    std::vector<FlowEntry> flow;
+    for (Statement &row = flow_.With(investor, after); row.Next();) {
+      FlowEntry &entry = flow.emplace_back();
+      entry.args.flow_number = row.Int(0);
+      entry.event = static_cast<int>(row.Int(1));
+      entry.args.number = static_cast<int>(row.Int(2));
+      entry.args.is_last = row.Int(3) != 0;
+      entry.args.record = row.Blob(4);
+      if (!row.IsNull(5)) entry.args.rsp_info = row.RecordAt<CThostFtdcRspInfoField>(5);
+    }
+    return flow;
+  }
+
+  long long FlowLength(const std::string &investor) const override {
+    Statement &row = flow_length_.With(investor);
+    const long long length = row.Next() ? row.Int(0) : 0;
+    row.Finish();
+    return length;
+  }
+
+  std::string TradingDay() const override {
+    Statement &row = setting_.With(std::string("trading_day"));
+    std::string day = row.Next() ? row.Text(0) : std::string();
+    row.Finish();
+    return day;
+  }
+
+  void PutTradingDay(const std::string &day) override {
+    put_setting_.With(std::string("trading_day"), day).Run();
+  }
+
+  long long Next(Counter counter) override {
+    Statement &row = next_.With(static_cast<int>(counter));
+    if (!row.Next()) throw SqliteError(db_.get(), "advance a counter");
+    const long long value = row.Int(0);
+    row.Run();
+    return value;
+  }
+
+  void Begin() override { begin_.With().Run(); }
+  void Commit() override { commit_.With().Run(); }
+  void Rollback() override { rollback_.With().Run(); }
+
+ private:
+  struct Closer {
+    void operator()(sqlite3 *db) const { sqlite3_close_v2(db); }
+  };
+
+  template <typename Record>
+  static std::vector<Record> Records(Statement &rows) {
+    std::vector<Record> records;
+    while (rows.Next()) records.push_back(rows.RecordAt<Record>(0));
+    return records;
+  }
+
+  // Declared first, so that it closes after every statement is finalised.
+  const std::unique_ptr<sqlite3, Closer> db_;
+  // Reading steps a statement, which SQLite does not count as a change: the const reads use
+  // the same cached statements.
+  mutable Statement find_account_, put_account_, legs_, lots_, delete_legs_, delete_lots_, put_leg_,
+      put_lot_, put_order_, order_by_ref_, orders_by_sys_id_, orders_of_, resting_, add_trade_,
+      trades_of_, append_flow_, flow_, flow_length_, next_, setting_, put_setting_, begin_, commit_,
+      rollback_;
+};
+
+}  // namespace
+
+std::unique_ptr<BrokerStore> OpenSqliteStore(const std::string &path) {
+  sqlite3 *db = nullptr;
+  const int opened =
+      sqlite3_open_v2(path.c_str(), &db, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr);
+  std::unique_ptr<sqlite3, decltype(&sqlite3_close_v2)> owner(db, &sqlite3_close_v2);
+  if (opened != SQLITE_OK) {
+    throw std::invalid_argument("cannot open the broker store '" + path +
+                                "': " + (db ? sqlite3_errmsg(db) : "out of memory"));
+  }
+  sqlite3_busy_timeout(db, 5000);
+  AdoptFile(db, path);
+  Execute(db, "PRAGMA journal_mode = WAL");
+  Execute(db, "PRAGMA synchronous = NORMAL");
+  return std::make_unique<SqliteStore>(owner.release());
+}
+
+}  // namespace simtrader
