@@ -205,6 +205,11 @@ bool ApiBackend::released() const {
   return released_;
 }
 
+bool ApiBackend::ServesFront(const std::string &front) const {
+  std::lock_guard<std::mutex> lock(state_mutex_);
+  return started_ && !released_ && front_address_ == front;
+}
+
 void ApiBackend::SetSpi(CThostFtdcTraderSpi *spi) {
   std::unique_lock<std::mutex> lock(spi_mutex_);
   spi_ = spi;

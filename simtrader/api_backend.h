@@ -74,6 +74,8 @@ class ApiBackend : public std::enable_shared_from_this<ApiBackend>, private Even
              std::optional<int> request_id);
 
   bool released() const;
+  // Whether the object was started with that front registered and is not released.
+  bool ServesFront(const std::string &front) const;
 
   // The control operations: they run on the backend's thread (inline when called on it) and
   // return once their callbacks have returned. Both throw NotDelivered.

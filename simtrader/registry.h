@@ -10,6 +10,7 @@
 #include <optional>
 #include <stdexcept>
 #include <string>
+#include <vector>
 
 #include "call_log.h"
 #include "fault_plan.h"
@@ -39,6 +40,10 @@ class Registry {
 
   // The most recent unreleased backend created with flow_path; throws NoSuchTrader.
   std::shared_ptr<ApiBackend> FindLive(const std::string &flow_path);
+
+  // The most recent unreleased backend of each flow directory that was started with that
+  // front registered.
+  std::vector<std::shared_ptr<ApiBackend>> LiveOnFront(const std::string &front);
 
   // The call log of the most recent backend created with flow_path, released or not; throws
   // NoSuchTrader.

@@ -2,12 +2,15 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <cmath>
 #include <cstdlib>
 #include <stdexcept>
 #include <utility>
 
 #include "broker/funds.h"
 #include "broker/record_text.h"
+#include "broker/settlement.h"
+#include "broker/trading_calendar.h"
 #include "broker/vendor_errors.h"
 #include "record_fields.h"
 
@@ -99,7 +102,7 @@ Broker::Broker(const BrokerConfig &config, std::unique_ptr<BrokerStore> store)
       catalogue_(config.catalogue),
       exchanges_(config.exchanges),
       store_(std::move(store)),
-      trading_day_(LocalDate()) {
+      trading_day_(config.trading_day.empty() ? LocalDate() : config.trading_day) {
   for (const CThostFtdcOrderField &order : store_->RestingOrders()) book_.Put(order);
   for (const auto &[investor, declared] : declared_accounts_) {
     Account account;
@@ -473,7 +476,7 @@ void Broker::Fill(CThostFtdcOrderField &order, double price, int volume) {
   if (Opens(order)) {
     Lot lot;
     lot.trade_id = trade_id;
-    lot.open_date = LocalDate();
+    lot.open_date = trading_day_;
     lot.open_price = price;
     lot.basis_price = price;
     lot.volume = volume;
@@ -664,6 +667,24 @@ void Broker::QueryDepthMarketData(const Link &link, const CThostFtdcQryDepthMark
   SendAll(*link, EventId::OnRspQryDepthMarketData, records, request_id);
 }
 
+void Broker::QuerySettlementInfo(const Link &link, const CThostFtdcQrySettlementInfoField &query,
+                                 int request_id) {
+  std::lock_guard<std::mutex> lock(mutex_);
+  const Session *session = RequireLogin(ConnectionOf(link), Event(EventId::OnRspQrySettlementInfo),
+                                        ViewOf(query), request_id);
+  if (session == nullptr) return;
+  std::vector<CThostFtdcSettlementInfoField> records;
+  if (Matches(TextOf(query.CurrencyID), "CNY")) {
+    if (std::optional<Statement> statement =
+            store_->FindStatement(session->investor, TextOf(query.TradingDay))) {
+      RecordOwner owner = OwnerOf(*session);
+      owner.trading_day = statement->trading_day;
+      records = SettlementInfoRecords(statement->text, owner);
+    }
+  }
+  SendAll(*link, EventId::OnRspQrySettlementInfo, records, request_id);
+}
+
 void Broker::QuerySettlementConfirmation(const Link &link,
                                          const CThostFtdcQrySettlementInfoConfirmField &query,
                                          int request_id) {
@@ -735,6 +756,85 @@ std::optional<Listing> Broker::Listed(const std::string &instrument) const {
   return listing->second;
 }
 
+void Broker::Settle(const std::map<std::string, double> &settlement_prices) {
+  std::lock_guard<std::mutex> lock(mutex_);
+  for (const auto &[instrument, price] : settlement_prices) {
+    auto listing = catalogue_.find(instrument);
+    if (listing == catalogue_.end()) {
+      throw std::invalid_argument("no instrument '" + instrument + "' is listed");
+    }
+    const Market &market = listing->second.market;
+    if (!(std::isfinite(price) && price > 0 && listing->second.instrument.OnTick(price)) ||
+        (market.upper_limit > 0 && price > market.upper_limit) || price < market.lower_limit) {
+      throw std::invalid_argument("the settlement price " + std::to_string(price) + " of '" +
+                                  instrument +
+                                  "' is not a positive price on its tick within the day's limits");
+    }
+  }
+  std::map<std::string, double> prices;
+  for (const auto &[id, listing] : catalogue_) {
+    auto given = settlement_prices.find(id);
+    const Market &market = listing.market;
+    prices[id] = given != settlement_prices.end() ? given->second
+                 : market.last > 0                ? market.last
+                                                  : market.pre_settlement;
+  }
+
+  // The broker takes good-for-day and immediate orders only, and holds conditional orders as
+  // good-for-day too: nothing waiting outlives its day.
+  for (CThostFtdcOrderField order : store_->RestingOrders()) {
+    SetStatus(order, THOST_FTDC_OST_Canceled, THOST_FTDC_OSS_Accepted, status_text::kCanceled);
+    PublishOrder(order);
+  }
+
+  Catalogue settled = catalogue_;
+  for (auto &[id, listing] : settled) listing.market.last = prices.at(id);
+  for (Account account : store_->Accounts()) {
+    StatementOfDay day;
+    day.investor = account.investor;
+    day.trading_day = trading_day_;
+    Holdings holdings(store_->Positions(account.investor));
+    day.funds = FundsOf(account, holdings, {}, settled);
+    day.trades = store_->Trades(account.investor);
+    day.holdings = holdings;
+    day.settlement_prices = prices;
+    store_->PutStatement(account.investor, Statement{trading_day_, StatementText(day, catalogue_)});
+    account.pre_balance = day.funds.balance;
+    account.deposit = 0;
+    account.withdraw = 0;
+    store_->PutAccount(account);
+    holdings.Settle(prices);
+    store_->PutPositions(account.investor, holdings.legs());
+  }
+
+  for (auto &[id, listing] : catalogue_) {
+    Market &market = listing.market;
+    const Instrument &instrument = listing.instrument;
+    market.pre_settlement = prices.at(id);
+    market.upper_limit = UpperLimitOf(instrument, market.pre_settlement);
+    market.lower_limit = LowerLimitOf(instrument, market.pre_settlement);
+    // What yesterday's book quoted outside the new day's limits is gone with it.
+    auto within = [&](double price) {
+      return price >= market.lower_limit && price <= market.upper_limit;
+    };
+    if (market.last > 0 && !within(market.last)) market.last = market.pre_settlement;
+    if (!within(market.bid)) market.bid = 0;
+    if (!within(market.ask)) market.ask = 0;
+  }
+
+  trading_day_ = NextTradingDay(trading_day_);
+  store_->StartTradingDay(trading_day_);
+  for (auto &[key, connection] : connections_) {
+    connection.session.reset();
+    connection.authenticated = false;
+  }
+}
+
+std::string Broker::trading_day() const {
+  std::lock_guard<std::mutex> lock(mutex_);
+  return trading_day_;
+}
+
 bool Broker::HasConnections() {
   std::lock_guard<std::mutex> lock(mutex_);
   for (auto connection = connections_.begin(); connection != connections_.end();) {
@@ -751,6 +851,7 @@ BrokerConfig Broker::Configuration() const {
   config.catalogue = catalogue_;
   config.limits = limits_;
   config.exchanges = exchanges_;
+  config.trading_day = trading_day_;
   return config;
 }
 

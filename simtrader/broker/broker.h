@@ -65,6 +65,8 @@ class Broker {
                         int request_id);
   void QueryDepthMarketData(const Link &link, const CThostFtdcQryDepthMarketDataField &query,
                             int request_id);
+  void QuerySettlementInfo(const Link &link, const CThostFtdcQrySettlementInfoField &query,
+                           int request_id);
   void QuerySettlementConfirmation(const Link &link,
                                    const CThostFtdcQrySettlementInfoConfirmField &query,
                                    int request_id);
@@ -91,6 +93,17 @@ class Broker {
   // listed or a market MovedMarket refuses.
   void SetMarket(const std::string &instrument, const MarketUpdate &update);
   std::optional<Listing> Listed(const std::string &instrument) const;
+
+  // Ends the trading day, as a broker does overnight: the day's resting orders are cancelled,
+  // each account's positions are marked at the settlement prices (the last price, or
+  // yesterday's settlement without one, for the instruments `settlement_prices` leaves out),
+  // today's positions become yesterday's, each account rolls and gets its statement, and
+  // the next weekday begins, each market's limits around its new settlement. Every login
+  // ends: its connection must log in again to the new day. Throws std::invalid_argument,
+  // changing nothing, for an instrument not listed or a price off its tick or outside the
+  // day's limits.
+  void Settle(const std::map<std::string, double> &settlement_prices);
+  std::string trading_day() const;
 
   // The flow limits the front applies to each API object.
   const FlowLimits &flow_limits() const { return limits_; }
@@ -154,7 +167,7 @@ class Broker {
   // The waiting orders of every investor, filed by PublishOrder.
   OrderBook book_;
   const std::unique_ptr<BrokerStore> store_;
-  const std::string trading_day_;
+  std::string trading_day_;
   std::map<const ClientLink *, Connection> connections_;
 };
 

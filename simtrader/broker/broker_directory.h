@@ -44,6 +44,10 @@ class BrokerDirectory {
   void SetMarket(const std::optional<std::string> &front, const std::string &instrument,
                  const MarketUpdate &update);
 
+  // Ends the trading day of the front's broker (Broker::Settle). Throws std::invalid_argument
+  // for a front without a broker, or as Broker::Settle does.
+  void Settle(const std::string &front, const std::map<std::string, double> &settlement_prices);
+
  private:
   std::shared_ptr<Broker> ForFrontLocked(const std::string &front);
 

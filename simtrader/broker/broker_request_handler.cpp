@@ -139,6 +139,9 @@ class BrokerRequestHandler final : public RequestHandler {
       case Operation::ReqQryDepthMarketData:
         return broker.QueryDepthMarketData(link_,
                                            Decode<CThostFtdcQryDepthMarketDataField>(request), id);
+      case Operation::ReqQrySettlementInfo:
+        return broker.QuerySettlementInfo(link_, Decode<CThostFtdcQrySettlementInfoField>(request),
+                                          id);
       case Operation::ReqQrySettlementInfoConfirm:
         return broker.QuerySettlementConfirmation(
             link_, Decode<CThostFtdcQrySettlementInfoConfirmField>(request), id);

@@ -9,6 +9,8 @@
 #include <set>
 #include <stdexcept>
 
+#include "broker/trading_calendar.h"
+
 namespace simtrader {
 
 namespace {
@@ -319,6 +321,15 @@ void ApplyExchange(BrokerConfig &config, Entry &entry) {
   config.exchanges[id] = rules;
 }
 
+void ApplyCalendar(BrokerConfig &config, Entry &entry) {
+  const std::string day = entry.RequiredText("trading_day");
+  if (!IsTradingDay(day)) {
+    throw entry.Error("trading_day", "'" + day + "' is not a weekday written YYYYMMDD");
+  }
+  entry.RejectUnused();
+  config.trading_day = day;
+}
+
 }  // namespace
 
 ExchangeRulebook DefaultExchangeRules() {
@@ -342,9 +353,12 @@ void ApplyConfigText(BrokerConfig &config, std::string_view text) {
       ApplyLimits(changed, entry);
     } else if (entry.kind() == "exchange") {
       ApplyExchange(changed, entry);
+    } else if (entry.kind() == "calendar") {
+      ApplyCalendar(changed, entry);
     } else {
-      throw ConfigError(entry.line(), "unknown entry '" + entry.kind() +
-                                          "' (instrument, account, position, limits or exchange)");
+      throw ConfigError(entry.line(),
+                        "unknown entry '" + entry.kind() +
+                            "' (instrument, account, position, limits, exchange or calendar)");
     }
   }
   config = std::move(changed);

@@ -9,6 +9,7 @@
 //   position investor=U01 instrument_id=rb2705 direction=long volume=2 price=3200
 //   limits queries_per_second=1 queries_in_flight=none orders_per_second=6
 //   exchange exchange_id=DCE market_orders=0
+//   calendar trading_day=20270104
 //
 // An instrument entry naming a listed instrument changes the fields it gives; one naming a
 // new instrument lists it, and must give exchange_id, price_tick, volume_multiple and a price
@@ -17,7 +18,8 @@
 // `price` (by default yesterday's settlement), which becomes their basis. An instrument's
 // daily limits follow its yesterday's settlement and tick, unless the entry gives them. A limits
 // entry sets the flow limits it names (flow_limits.h) to a positive count, or lifts them with
-// none. An exchange entry sets what kinds of order that exchange accepts.
+// none. An exchange entry sets what kinds of order that exchange accepts. A calendar entry sets
+// the trading day the broker starts in, a weekday written YYYYMMDD.
 #ifndef SIMTRADER_BROKER_CONFIGURATION_H
 #define SIMTRADER_BROKER_CONFIGURATION_H
 
@@ -67,6 +69,8 @@ struct BrokerConfig {
   Catalogue catalogue = DefaultCatalogue();
   FlowLimits limits;
   ExchangeRulebook exchanges = DefaultExchangeRules();
+  // YYYYMMDD, a weekday; empty: the local date when the broker starts.
+  std::string trading_day;
 };
 
 // Applies the entries of `text` to `config` in order, all or nothing: throws

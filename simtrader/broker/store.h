@@ -58,6 +58,12 @@ struct PositionLeg {
   int Volume() const;
 };
 
+// An investor's settlement statement of a trading day: GB18030 text.
+struct Statement {
+  std::string trading_day;
+  std::string text;
+};
+
 // An event published on an investor's private flow.
 struct FlowEntry {
   int event = 0;
@@ -72,6 +78,7 @@ class BrokerStore {
 
   virtual std::optional<Account> FindAccount(const std::string &investor) const = 0;
   virtual void PutAccount(const Account &account) = 0;
+  virtual std::vector<Account> Accounts() const = 0;
 
   virtual std::vector<PositionLeg> Positions(const std::string &investor) const = 0;
   virtual void PutPositions(const std::string &investor, const std::vector<PositionLeg> &legs) = 0;
@@ -94,6 +101,15 @@ class BrokerStore {
 
   virtual void AppendFlow(const std::string &investor, const FlowEntry &entry) = 0;
   virtual std::vector<FlowEntry> Flow(const std::string &investor) const = 0;
+
+  // The settlement ended the day: its orders, trades and private flows are dropped (the
+  // positions and accounts it rolled are put as usual); `trading_day` is the new day.
+  virtual void StartTradingDay(const std::string &trading_day) = 0;
+
+  virtual void PutStatement(const std::string &investor, const Statement &statement) = 0;
+  // The investor's statement of that trading day; without a day, the latest one.
+  virtual std::optional<Statement> FindStatement(const std::string &investor,
+                                                 const std::string &trading_day) const = 0;
 
   // 1, 2, 3, ... for each counter.
   virtual long long Next(Counter counter) = 0;
