@@ -57,8 +57,8 @@ constexpr const char kLineEnd[] = "\r\n";
 const std::string kRule = std::string(110, '-') + kLineEnd;
 
 // Two label-value pairs a line, as the vendor sets out the account summary.
-std::string SummaryLine(const std::string &left_label, double left,
-                        const std::string &right_label, double right) {
+std::string SummaryLine(const std::string &left_label, double left, const std::string &right_label,
+                        double right) {
   return Cell(left_label, 30) + Cell(Money(left), 22, true) + "   " + Cell(right_label, 30) +
          Cell(Money(right), 22, true) + kLineEnd;
 }
@@ -105,9 +105,15 @@ std::string SummarySection(const Funds &funds) {
 std::string TradesSection(const std::vector<CThostFtdcTradeField> &trades,
                           const Catalogue &catalogue) {
   std::string text = Gb18030Of("成交记录 Transaction Record") + kLineEnd + kRule;
-  text += Row({{"成交日期 Date", 14}, {"交易所 Exchange", 16}, {"合约 Instrument", 16},
-               {"买/卖 B/S", 10}, {"成交价 Price", 14}, {"手数 Lots", 10},
-               {"成交额 Turnover", 16}, {"开平 O/C", 22}, {"成交序号 Trans.No.", 18}});
+  text += Row({{"成交日期 Date", 14},
+               {"交易所 Exchange", 16},
+               {"合约 Instrument", 16},
+               {"买/卖 B/S", 10},
+               {"成交价 Price", 14},
+               {"手数 Lots", 10},
+               {"成交额 Turnover", 16},
+               {"开平 O/C", 22},
+               {"成交序号 Trans.No.", 18}});
   text += kRule;
   for (const CThostFtdcTradeField &trade : trades) {
     auto listing = catalogue.find(TextOf(trade.InstrumentID));
@@ -153,9 +159,14 @@ std::string PositionsSection(const StatementOfDay &day, const Catalogue &catalog
     }
   }
   std::string text = Gb18030Of("持仓汇总 Positions") + kLineEnd + kRule;
-  text += Row({{"合约 Instrument", 16}, {"买持 Long Pos.", 14}, {"买均价 Avg Buy", 14},
-               {"卖持 Short Pos.", 15}, {"卖均价 Avg Sell", 15}, {"昨结算 Prev. Sttl", 17},
-               {"今结算 Sttl Today", 17}, {"持仓盯市盈亏 MTM P/L", 20},
+  text += Row({{"合约 Instrument", 16},
+               {"买持 Long Pos.", 14},
+               {"买均价 Avg Buy", 14},
+               {"卖持 Short Pos.", 15},
+               {"卖均价 Avg Sell", 15},
+               {"昨结算 Prev. Sttl", 17},
+               {"今结算 Sttl Today", 17},
+               {"持仓盯市盈亏 MTM P/L", 20},
                {"保证金占用 Margin", 18}});
   text += kRule;
   for (const auto &[instrument, row] : held) {

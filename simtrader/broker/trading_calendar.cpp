@@ -39,7 +39,6 @@ std::string Formatted(const std::tm &date) {
   return text;
 }
 
-
 }  // namespace
 
 bool IsTradingDay(const std::string &day) {

@@ -179,9 +179,8 @@ TEST(Settle, WritesTheDaysStatementInChunksOfGb18030) {
     text += chunk;
   }
   const std::string statement = Utf8Of(text);
-  for (const char *expected :
-       {"交易结算单", "Client ID：U1", "20270101", "期初结存 Balance b/f：", "成交记录",
-        "持仓汇总", "rb2705", "3205.000"}) {
+  for (const char *expected : {"交易结算单", "Client ID：U1", "20270101", "期初结存 Balance b/f：",
+                               "成交记录", "持仓汇总", "rb2705", "3205.000"}) {
     EXPECT_NE(statement.find(expected), std::string::npos) << expected;
   }
   // One row per trade: 25 trades.
@@ -222,9 +221,8 @@ TEST(TradingCalendar, MovesToTheNextWeekday) {
                                                    {"20241231", "20250101"},
                                                    {"20240228", "20240229"}};
   for (const auto &[day, after] : next) EXPECT_EQ(simtrader::NextTradingDay(day), after) << day;
-  for (const char *not_a_day :
-       {"20270102", "20270103", "2027010", "202701011", "20270230", "20230229", "2027-1-1",
-        "", "20271301"}) {
+  for (const char *not_a_day : {"20270102", "20270103", "2027010", "202701011", "20270230",
+                                "20230229", "2027-1-1", "", "20271301"}) {
     EXPECT_FALSE(simtrader::IsTradingDay(not_a_day)) << not_a_day;
     EXPECT_THROW(MakeBroker(std::string("calendar trading_day=") + not_a_day + "\n"),
                  std::invalid_argument)
