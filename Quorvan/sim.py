@@ -121,7 +121,8 @@ from collections.abc import Iterable, Mapping
 
 from Quorvan.utils.base_field import to_bytes
 
-__all__ = ["calls", "keep_calls", "fail_next", "throw_next", "emit", "disconnect", "configure", "set_market"]
+__all__ = ["calls", "keep_calls", "fail_next", "throw_next", "emit", "disconnect", "configure",
+           "set_market", "settle"]
 
 LIBRARY_PATH = os.path.join(os.path.dirname(__file__), "CTP", "libthosttraderapi_se.so")
 
@@ -187,6 +188,8 @@ _configure = _declare(
 _set_market = _declare(
     "quorvan_sim_set_market", ctypes.c_int, ctypes.c_char_p, ctypes.c_char_p,
     _c_double_p, _c_double_p, _c_double_p, _c_int_p, _c_int_p, _c_double_p, _c_double_p)
+_settle = _declare(
+    "quorvan_sim_settle", ctypes.c_int, ctypes.c_char_p, _c_char_pp, _c_double_p, ctypes.c_size_t)
 
 # The library's failure codes (control.h) as the exceptions they raise.
 _ERRORS = {
@@ -533,8 +536,19 @@ def _limits_entry(limits):
     return " ".join(words)
 
 
+_TRADING_DAY = re.compile(r"[0-9]{8}")
+
+
+def _calendar_entry(trading_day):
+    if not isinstance(trading_day, str):
+        raise TypeError(f"trading_day must be a str 'YYYYMMDD', not {type(trading_day).__name__}")
+    if not _TRADING_DAY.fullmatch(trading_day):
+        raise ValueError(f"trading_day must be a weekday written YYYYMMDD, not {trading_day!r}")
+    return f"calendar trading_day={trading_day}"
+
+
 def configure(front=None, *, accounts=None, instruments=None, exchanges=None, limits=_UNCHANGED,
-              reset=False):
+              trading_day=None, reset=False):
     """Configures the simulated broker of `front` (a trader, or a front address), which starts
     afresh from it: its accounts, positions, orders and trades are dropped. With front None,
     configures the brokers made from now on. RuntimeError if traders are connected to the
@@ -568,12 +582,18 @@ def configure(front=None, *, accounts=None, instruments=None, exchanges=None, li
     without limits has the vendor's: dict(queries_per_second=1, queries_in_flight=1,
     orders_per_second=None). See "Flow control" in help(Quorvan.sim).
 
+    trading_day: the trading day the broker starts in, a weekday as "YYYYMMDD" (the login's
+    TradingDay and every record's); by default the local date when the broker is made. See
+    settle for the days that follow.
+
     The changes apply to the broker's current configuration, or with reset=True to the
     built-in one (no accounts, the default instruments and exchanges, the vendor's limits).
     ValueError, changing nothing, for a field or value the broker does not take."""
     text = _config_text(accounts, instruments, exchanges)
     if limits is not _UNCHANGED:
         text = b"\n".join(filter(None, (text, _limits_entry(limits).encode("ascii"))))
+    if trading_day is not None:
+        text = b"\n".join(filter(None, (text, _calendar_entry(trading_day).encode("ascii"))))
     _check(_configure(_front(front), text, int(bool(reset))))
 
 
@@ -612,3 +632,50 @@ def set_market(instrument, *, bid=None, ask=None, last=None, bid_volume=None,
         _price_pointer(bid, "bid"), _price_pointer(ask, "ask"), _price_pointer(last, "last"),
         _volume_pointer(bid_volume, "bid_volume"), _volume_pointer(ask_volume, "ask_volume"),
         _price_pointer(upper_limit, "upper_limit"), _price_pointer(lower_limit, "lower_limit")))
+
+
+def settle(front, settlement_prices=None):
+    """Ends the trading day of the broker of `front` (a trader, or a front address), as a
+    broker does overnight, and returns once its traders have been told the line dropped:
+
+    - every waiting order is cancelled, its OnRtnOrder (OrderStatus Canceled) in the private
+      flow: the broker takes only orders good for the day (GFD) or immediate ones, and holds
+      conditional orders for the day too;
+    - each position is marked at its instrument's settlement price, settlement_prices
+      {instrument_id: price} or, for an instrument it leaves out, the last price (yesterday's
+      settlement without one), and today's positions become yesterday's, closed on SHFE and
+      INE with close-yesterday (OffsetFlag CloseYesterday) or a plain close;
+    - each account rolls: its pre-balance is its balance at the settlement prices, close
+      profit and commission start afresh, margin is charged at the settlement prices;
+    - each account gets the day's settlement statement (GB18030 text: account summary,
+      trades, positions), which ReqQrySettlementInfo answers (the latest without a
+      TradingDay, or that day's) in SettlementInfoField records whose Content, joined in
+      SequenceNo order, is the statement;
+    - the trading day moves to the next weekday; each market's settlement becomes its
+      pre_settlement_price, with the daily limits around it, and a bid, ask or last outside
+      the new limits is cleared (the last price set to the settlement);
+    - the day's orders, trades and private flows are gone, and every connected trader loses
+      its line (OnFrontDisconnected 0x1001) and reconnects 0.1 seconds later: its login chain
+      logs in to the new day and confirms its settlement.
+
+    ValueError, changing nothing, for a front with no broker, an instrument not listed, or a
+    price that is not positive, off the instrument's tick or outside the day's limits."""
+    if settlement_prices is None:
+        settlement_prices = {}
+    if not isinstance(settlement_prices, Mapping):
+        raise TypeError("settlement_prices must be a dict of instrument ids to prices, "
+                        f"not {type(settlement_prices).__name__}")
+    instruments = []
+    prices = []
+    for instrument, price in settlement_prices.items():
+        if isinstance(price, bool) or not isinstance(price, numbers.Real):
+            raise TypeError(f"settlement_prices[{instrument!r}] must be a price, "
+                            f"not {type(price).__name__}")
+        name = to_bytes(instrument)
+        if b"\0" in name:
+            raise ValueError(f"the instrument id {instrument!r} contains a NUL byte")
+        instruments.append(name)
+        prices.append(float(price))
+    count = len(prices)
+    _check(_settle(_front(front), (ctypes.c_char_p * max(count, 1))(*instruments),
+                   (ctypes.c_double * max(count, 1))(*prices), count))

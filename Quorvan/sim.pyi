@@ -33,6 +33,7 @@ def configure(
     instruments: Optional[Iterable[Mapping[str, Any]]] = ...,
     exchanges: Optional[Mapping[str, Mapping[str, bool]]] = ...,
     limits: Optional[Mapping[str, Optional[int]]] = ...,
+    trading_day: Optional[str] = ...,
     reset: bool = ...,
 ) -> None: ...
 def set_market(
@@ -46,4 +47,7 @@ def set_market(
     upper_limit: Optional[_Number] = ...,
     lower_limit: Optional[_Number] = ...,
     front: Optional[_Front] = ...,
+) -> None: ...
+def settle(
+    front: _Front, settlement_prices: Optional[Mapping[Union[str, bytes], _Number]] = ...
 ) -> None: ...
