@@ -698,6 +698,25 @@ void Broker::QuerySettlementConfirmation(const Link &link,
   SendAll(*link, EventId::OnRspQrySettlementInfoConfirm, records, request_id);
 }
 
+void Broker::QueryReference(const Link &link, int response_event, const RecordView &query,
+                            int request_id, const ReferenceAnswer &answer) {
+  std::lock_guard<std::mutex> lock(mutex_);
+  const Session *session = RequireLogin(ConnectionOf(link), response_event, query, request_id);
+  if (session == nullptr) return;
+  const std::vector<std::vector<unsigned char>> records = answer(catalogue_, OwnerOf(*session));
+  if (records.empty()) {
+    link->Send(response_event, EmptyResponse(std::nullopt, request_id));
+    return;
+  }
+  for (std::size_t index = 0; index < records.size(); ++index) {
+    EventArgs args;
+    args.record = records[index];
+    args.number = request_id;
+    args.is_last = index + 1 == records.size();
+    link->Send(response_event, std::move(args));
+  }
+}
+
 void Broker::AnswerNothing(const Link &link, int response_event, const RecordView &query,
                            int request_id) {
   std::lock_guard<std::mutex> lock(mutex_);

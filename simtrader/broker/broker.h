@@ -10,6 +10,7 @@
 #ifndef SIMTRADER_BROKER_BROKER_H
 #define SIMTRADER_BROKER_BROKER_H
 
+#include <functional>
 #include <map>
 #include <memory>
 #include <mutex>
@@ -70,6 +71,12 @@ class Broker {
   void QuerySettlementConfirmation(const Link &link,
                                    const CThostFtdcQrySettlementInfoConfirmField &query,
                                    int request_id);
+  // A query the catalogue answers for the logged-in investor (reference_data.h): `answer`
+  // makes the records, each as its bytes.
+  using ReferenceAnswer = std::function<std::vector<std::vector<unsigned char>>(
+      const Catalogue &catalogue, const RecordOwner &owner)>;
+  void QueryReference(const Link &link, int response_event, const RecordView &query, int request_id,
+                      const ReferenceAnswer &answer);
   // A query about what this broker does not keep: one empty last response, as the vendor
   // gives when there is nothing to report.
   void AnswerNothing(const Link &link, int response_event, const RecordView &query, int request_id);
