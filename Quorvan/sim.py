@@ -65,6 +65,18 @@ follows the exchanges' daily mark-to-market: margin is price x volume x multiple
 ratio; balance = pre-balance + close profit + position profit - commission; available =
 balance - margin - frozen margin - frozen commission, what resting orders hold back.
 
+A broker trades on one day at a time: the local date, or configure's trading_day. settle
+ends it (see settle): the day's waiting orders are cancelled, positions are marked at the
+settlement prices and carried into the next weekday as yesterday's, accounts roll, each gets
+its settlement statement, and the traders reconnect to the new day.
+
+Besides orders, trades, positions and the trading account, the broker answers the queries a
+strategy makes at start from its configuration: instruments, depth market data, exchanges,
+products, the commission, margin and order-fee rates (order and cancel fees are none) of the
+logged-in investor, the investor, its trading codes (its own id at each exchange),
+settlement confirmation and settlement statements (ReqQrySettlementInfo). Queries about
+what it does not keep get one empty last answer.
+
 The instruments every broker lists unless configured otherwise, each quoted one tick wide
 (bid at the last price, ask a tick above), with daily limits of the product's usual band
 around yesterday's settlement (rb, cu, au 7%; sc 8%; m, SR, TA 6%; i 11%; IF, IC 10%;
