@@ -4,7 +4,7 @@ from Quorvan.CTP.TraderApiBase import TraderApiBase
 from Quorvan.utils.base_field import BaseField
 
 __all__ = ["calls", "keep_calls", "fail_next", "throw_next", "emit", "disconnect", "configure",
-           "set_market"]
+           "set_market", "settle"]
 
 LIBRARY_PATH: str
 

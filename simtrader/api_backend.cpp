@@ -205,9 +205,13 @@ bool ApiBackend::released() const {
   return released_;
 }
 
-bool ApiBackend::ServesFront(const std::string &front) const {
-  std::lock_guard<std::mutex> lock(state_mutex_);
-  return started_ && !released_ && front_address_ == front;
+bool ApiBackend::ConnectedTo(const std::string &front) {
+  {
+    std::lock_guard<std::mutex> lock(state_mutex_);
+    if (!started_ || released_ || front_address_ != front) return false;
+  }
+  std::lock_guard<std::mutex> lock(line_mutex_);
+  return !line_down_;
 }
 
 void ApiBackend::SetSpi(CThostFtdcTraderSpi *spi) {

@@ -74,8 +74,9 @@ class ApiBackend : public std::enable_shared_from_this<ApiBackend>, private Even
              std::optional<int> request_id);
 
   bool released() const;
-  // Whether the object was started with that front registered and is not released.
-  bool ServesFront(const std::string &front) const;
+  // Whether the object, started with that front registered and not released, has its line
+  // up (or about to come up for the first time).
+  bool ConnectedTo(const std::string &front);
 
   // The control operations: they run on the backend's thread (inline when called on it) and
   // return once their callbacks have returned. Both throw NotDelivered.

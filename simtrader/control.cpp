@@ -259,7 +259,7 @@ int quorvan_sim_settle(const char *front, const char *const *instruments, const 
     constexpr int kNetworkReadFailure = 0x1001;
     const ApiBackend::Delay reopen = std::chrono::milliseconds(100);
     for (const std::shared_ptr<ApiBackend> &backend :
-         Registry::Instance().LiveOnFront(Text(front))) {
+         Registry::Instance().ConnectedBackends(Text(front))) {
       try {
         backend->Disconnect(kNetworkReadFailure, reopen);
       } catch (const NotDelivered &) {

@@ -33,12 +33,12 @@ std::shared_ptr<ApiBackend> Registry::FindLive(const std::string &flow_path) {
   return backend;
 }
 
-std::vector<std::shared_ptr<ApiBackend>> Registry::LiveOnFront(const std::string &front) {
+std::vector<std::shared_ptr<ApiBackend>> Registry::ConnectedBackends(const std::string &front) {
   std::lock_guard<std::mutex> lock(mutex_);
   std::vector<std::shared_ptr<ApiBackend>> backends;
   for (const auto &[flow_path, directory] : directories_) {
     std::shared_ptr<ApiBackend> backend = directory.backend.lock();
-    if (backend && backend->ServesFront(front)) backends.push_back(std::move(backend));
+    if (backend && backend->ConnectedTo(front)) backends.push_back(std::move(backend));
   }
   return backends;
 }

@@ -41,9 +41,8 @@ class Registry {
   // The most recent unreleased backend created with flow_path; throws NoSuchTrader.
   std::shared_ptr<ApiBackend> FindLive(const std::string &flow_path);
 
-  // The most recent unreleased backend of each flow directory that was started with that
-  // front registered.
-  std::vector<std::shared_ptr<ApiBackend>> LiveOnFront(const std::string &front);
+  // The most recent backend of each flow directory if it is connected to that front.
+  std::vector<std::shared_ptr<ApiBackend>> ConnectedBackends(const std::string &front);
 
   // The call log of the most recent backend created with flow_path, released or not; throws
   // NoSuchTrader.
