@@ -817,12 +817,16 @@ void Broker::Settle(const std::map<std::string, double> &settlement_prices) {
     day.trades = store_->Trades(account.investor);
     day.holdings = holdings;
     day.settlement_prices = prices;
-    store_->PutStatement(account.investor, Statement{trading_day_, StatementText(day, catalogue_)});
+    holdings.Settle(prices);
     account.pre_balance = day.funds.balance;
     account.deposit = 0;
     account.withdraw = 0;
+    // From now on margin is charged at the settlement prices, and the statement shows it so.
+    const Funds rolled = FundsOf(account, holdings, {}, settled);
+    day.funds.margin = rolled.margin;
+    day.funds.available = rolled.available;
+    store_->PutStatement(account.investor, Statement{trading_day_, StatementText(day, catalogue_)});
     store_->PutAccount(account);
-    holdings.Settle(prices);
     store_->PutPositions(account.investor, holdings.legs());
   }
 
