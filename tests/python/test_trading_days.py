@@ -63,7 +63,7 @@ def test_a_settle_turns_todays_position_into_yesterdays(friday):
                  and event[1]["OrderSysID"] == resting["OrderSysID"]]
     assert cancelled[-1]["OrderStatus"] == b"5"
     login = [event[1] for event in trader.events if event[0] == "OnRspUserLogin"][logins]
-    assert login["TradingDay"] == MONDAY.encode()
+    assert login["TradingDay"] == trader.GetTradingDay() == MONDAY.encode()
     (confirmation,) = ask(trader, "ReqQrySettlementInfoConfirm", "OnRspQrySettlementInfoConfirm",
                           ApiStruct.QrySettlementInfoConfirmField(BrokerID=b"9999",
                                                                   InvestorID=b"U01"))
