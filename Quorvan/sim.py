@@ -65,6 +65,18 @@ follows the exchanges' daily mark-to-market: margin is price x volume x multiple
 ratio; balance = pre-balance + close profit + position profit - commission; available =
 balance - margin - frozen margin - frozen commission, what resting orders hold back.
 
+A broker trades on one day at a time: the local date, or configure's trading_day. settle
+ends it (see settle): the day's waiting orders are cancelled, positions are marked at the
+settlement prices and carried into the next weekday as yesterday's, accounts roll, each gets
+its settlement statement, and the traders reconnect to the new day.
+
+Besides orders, trades, positions and the trading account, the broker answers the queries a
+strategy makes at start from its configuration: instruments, depth market data, exchanges,
+products, the commission, margin and order-fee rates (order and cancel fees are none) of the
+logged-in investor, the investor, its trading codes (its own id at each exchange),
+settlement confirmation and settlement statements (ReqQrySettlementInfo). Queries about
+what it does not keep get one empty last answer.
+
 The instruments every broker lists unless configured otherwise, each quoted one tick wide
 (bid at the last price, ask a tick above), with daily limits of the product's usual band
 around yesterday's settlement (rb, cu, au 7%; sc 8%; m, SR, TA 6%; i 11%; IF, IC 10%;
@@ -161,7 +173,7 @@ from Quorvan.CTP.ApiStruct import DepthMarketDataField
 from Quorvan.utils.base_field import to_bytes
 
 __all__ = ["calls", "keep_calls", "fail_next", "throw_next", "emit", "disconnect", "configure",
-           "set_market", "market", "wait_delivered", "replay", "Replay"]
+           "set_market", "settle", "market", "wait_delivered", "replay", "Replay"]
 
 LIBRARY_PATH = os.path.join(os.path.dirname(__file__), "CTP", "libthosttraderapi_se.so")
 
@@ -232,6 +244,8 @@ _market = _declare(
     ctypes.c_size_t)
 _wait_delivered = _declare(
     "quorvan_sim_wait_delivered", ctypes.c_int, ctypes.c_char_p, ctypes.c_double)
+_settle = _declare(
+    "quorvan_sim_settle", ctypes.c_int, ctypes.c_char_p, _c_char_pp, _c_double_p, ctypes.c_size_t)
 
 # The library's failure codes (control.h) as the exceptions they raise.
 _ERRORS = {
@@ -592,8 +606,19 @@ def _store_entry(store):
     return b"store path=" + urllib.parse.quote(path, safe="").encode("ascii")
 
 
+_TRADING_DAY = re.compile(r"[0-9]{8}")
+
+
+def _calendar_entry(trading_day):
+    if not isinstance(trading_day, str):
+        raise TypeError(f"trading_day must be a str 'YYYYMMDD', not {type(trading_day).__name__}")
+    if not _TRADING_DAY.fullmatch(trading_day):
+        raise ValueError(f"trading_day must be a weekday written YYYYMMDD, not {trading_day!r}")
+    return f"calendar trading_day={trading_day}"
+
+
 def configure(front=None, *, accounts=None, instruments=None, exchanges=None, limits=_UNCHANGED,
-              store=None, reset=False):
+              store=None, trading_day=None, reset=False):
     """Configures the simulated broker of `front` (a trader, or a front address), which starts
     afresh from it: its accounts, positions, orders and trades are dropped. With front None,
     configures the brokers made from now on. RuntimeError if traders are connected to the
@@ -633,9 +658,14 @@ def configure(front=None, *, accounts=None, instruments=None, exchanges=None, li
     of it. A file that does not exist (or is empty) is made; a store of an earlier process
     carries on where it stopped: logins see its positions, queries its day's orders and
     trades, and the login's MaxOrderRef lets order references continue. Its declared accounts
-    and positions seed a new store only. See "Resuming the flows" in help(Quorvan.sim). ValueError, changing nothing, for a file that is not
-    a broker store or is one of another version. With store=None (the default) the broker
+    and positions seed a new store only, and its trading day wins over trading_day. See
+    "Resuming the flows" in help(Quorvan.sim). ValueError, changing nothing, for a file that is
+    not a broker store or is one of another version. With store=None (the default) the broker
     keeps its state in memory; only a front's broker takes a store.
+
+    trading_day: the trading day the broker starts in, a weekday as "YYYYMMDD" (the login's
+    TradingDay and every record's); by default the local date when the broker is made. See
+    settle for the days that follow.
 
     The changes apply to the broker's current configuration, or with reset=True to the
     built-in one (no accounts, the default instruments and exchanges, the vendor's limits).
@@ -645,6 +675,8 @@ def configure(front=None, *, accounts=None, instruments=None, exchanges=None, li
         text = b"\n".join(filter(None, (text, _limits_entry(limits).encode("ascii"))))
     if front is not None or store is not None:
         text = b"\n".join(filter(None, (text, _store_entry(store))))
+    if trading_day is not None:
+        text = b"\n".join(filter(None, (text, _calendar_entry(trading_day).encode("ascii"))))
     _check(_configure(_front(front), text, int(bool(reset))))
 
 
@@ -1127,3 +1159,50 @@ def replay(source, front=None, speed=None, md_queue=None):
     handle = Replay(_ticks_of(source), address, speed, md_queue)
     handle._start()
     return handle
+
+
+def settle(front, settlement_prices=None):
+    """Ends the trading day of the broker of `front` (a trader, or a front address), as a
+    broker does overnight, and returns once its traders have been told the line dropped:
+
+    - every waiting order is cancelled, its OnRtnOrder (OrderStatus Canceled) in the private
+      flow: the broker takes only orders good for the day (GFD) or immediate ones, and holds
+      conditional orders for the day too;
+    - each position is marked at its instrument's settlement price, settlement_prices
+      {instrument_id: price} or, for an instrument it leaves out, the last price (yesterday's
+      settlement without one), and today's positions become yesterday's, closed on SHFE and
+      INE with close-yesterday (OffsetFlag CloseYesterday) or a plain close;
+    - each account rolls: its pre-balance is its balance at the settlement prices, close
+      profit and commission start afresh, margin is charged at the settlement prices;
+    - each account gets the day's settlement statement (GB18030 text: account summary,
+      trades, positions), which ReqQrySettlementInfo answers (the latest without a
+      TradingDay, or that day's) in SettlementInfoField records whose Content, joined in
+      SequenceNo order, is the statement;
+    - the trading day moves to the next weekday; each market's settlement becomes its
+      pre_settlement_price, with the daily limits around it, and a bid, ask or last outside
+      the new limits is cleared (the last price set to the settlement);
+    - the day's orders, trades and private flows are gone, and every connected trader loses
+      its line (OnFrontDisconnected 0x1001) and reconnects 0.1 seconds later: its login chain
+      logs in to the new day and confirms its settlement.
+
+    ValueError, changing nothing, for a front with no broker, an instrument not listed, or a
+    price that is not positive, off the instrument's tick or outside the day's limits."""
+    if settlement_prices is None:
+        settlement_prices = {}
+    if not isinstance(settlement_prices, Mapping):
+        raise TypeError("settlement_prices must be a dict of instrument ids to prices, "
+                        f"not {type(settlement_prices).__name__}")
+    instruments = []
+    prices = []
+    for instrument, price in settlement_prices.items():
+        if isinstance(price, bool) or not isinstance(price, numbers.Real):
+            raise TypeError(f"settlement_prices[{instrument!r}] must be a price, "
+                            f"not {type(price).__name__}")
+        name = to_bytes(instrument)
+        if b"\0" in name:
+            raise ValueError(f"the instrument id {instrument!r} contains a NUL byte")
+        instruments.append(name)
+        prices.append(float(price))
+    count = len(prices)
+    _check(_settle(_front(front), (ctypes.c_char_p * max(count, 1))(*instruments),
+                   (ctypes.c_double * max(count, 1))(*prices), count))

@@ -7,7 +7,7 @@ from Quorvan.CTP.TraderApiBase import TraderApiBase
 from Quorvan.utils.base_field import BaseField
 
 __all__ = ["calls", "keep_calls", "fail_next", "throw_next", "emit", "disconnect", "configure",
-           "set_market", "market", "wait_delivered", "replay", "Replay"]
+           "set_market", "settle", "market", "wait_delivered", "replay", "Replay"]
 
 LIBRARY_PATH: str
 
@@ -37,6 +37,7 @@ def configure(
     exchanges: Optional[Mapping[str, Mapping[str, bool]]] = ...,
     limits: Optional[Mapping[str, Optional[int]]] = ...,
     store: Union[str, bytes, os.PathLike[str], os.PathLike[bytes], None] = ...,
+    trading_day: Optional[str] = ...,
     reset: bool = ...,
 ) -> None: ...
 def set_market(
@@ -68,3 +69,7 @@ def replay(
     speed: Optional[_Number] = ...,
     md_queue: Any = ...,
 ) -> Replay: ...
+
+def settle(
+    front: _Front, settlement_prices: Optional[Mapping[Union[str, bytes], _Number]] = ...
+) -> None: ...

@@ -1,7 +1,9 @@
 #include "api_backend.h"
 
 #include <cstdio>
+#include <cstring>
 #include <ctime>
+#include <string>
 #include <string_view>
 #include <utility>
 #include <variant>
@@ -225,6 +227,15 @@ bool ApiBackend::released() const {
   return released_;
 }
 
+bool ApiBackend::ConnectedTo(const std::string &front) {
+  {
+    std::lock_guard<std::mutex> lock(state_mutex_);
+    if (!started_ || released_ || front_address_ != front) return false;
+  }
+  std::lock_guard<std::mutex> lock(line_mutex_);
+  return !line_down_;
+}
+
 void ApiBackend::SetSpi(CThostFtdcTraderSpi *spi) {
   std::unique_lock<std::mutex> lock(spi_mutex_);
   spi_ = spi;
@@ -335,7 +346,27 @@ void ApiBackend::RunOnWorker(const std::function<void()> &work) {
   if (!error.empty()) throw NotDelivered(error);
 }
 
+const char *ApiBackend::trading_day() const {
+  thread_local char day[sizeof trading_day_];
+  std::lock_guard<std::mutex> lock(state_mutex_);
+  std::memcpy(day, trading_day_, sizeof day);
+  return day;
+}
+
+void ApiBackend::TakeTradingDay(const EventArgs &login) {
+  CThostFtdcRspUserLoginField answer{};
+  if (login.record.size() != sizeof answer || (login.rsp_info && login.rsp_info->ErrorID != 0)) {
+    return;
+  }
+  std::memcpy(&answer, login.record.data(), sizeof answer);
+  const std::string day(answer.TradingDay, strnlen(answer.TradingDay, sizeof answer.TradingDay));
+  if (day.size() != 8 || day.find_first_not_of("0123456789") != std::string::npos) return;
+  std::lock_guard<std::mutex> lock(state_mutex_);
+  std::memcpy(trading_day_, day.c_str(), sizeof trading_day_);
+}
+
 void ApiBackend::Deliver(int event, EventArgs &args) {
+  if (event == static_cast<int>(EventId::OnRspUserLogin)) TakeTradingDay(args);
   // Counted before the callback, which may well send the next query.
   query_flow_.Raised(event, args.number, args.is_last);
   CThostFtdcTraderSpi *spi;

@@ -64,7 +64,9 @@ class ApiBackend : public std::enable_shared_from_this<ApiBackend>, private Even
   void Init();
   void Release();
   int Join();
-  const char *trading_day() const { return trading_day_; }
+  // The local date until a login answers, then the login's TradingDay, as the vendor's
+  // library reports it. The text stays valid until the calling thread asks again.
+  const char *trading_day() const;
   void SetSpi(CThostFtdcTraderSpi *spi);
   // Logs a request the object received and applies the fault armed for it, as Receive does;
   // otherwise queues a copy of it for the handler. -1 for a null record, which is refused
@@ -86,6 +88,10 @@ class ApiBackend : public std::enable_shared_from_this<ApiBackend>, private Even
   // every request it accepted handled. False if `deadline` passes first. `started` is set to
   // how many tasks the thread has begun (TaskQueue::WaitIdle).
   bool WaitIdle(TaskQueue::Clock::time_point deadline, unsigned long long &started);
+
+  // Whether the object, started with that front registered and not released, has its line
+  // up (or about to come up for the first time).
+  bool ConnectedTo(const std::string &front);
 
   // The control operations: they run on the backend's thread (inline when called on it) and
   // return once their callbacks have returned. Both throw NotDelivered.
@@ -109,6 +115,8 @@ class ApiBackend : public std::enable_shared_from_this<ApiBackend>, private Even
 
   void Raise(int event, EventArgs &args) override { Deliver(event, args); }
   void Deliver(int event, EventArgs &args);
+  // Takes the trading day from a successful login's answer.
+  void TakeTradingDay(const EventArgs &login);
   void Connect();
   // Hands the handler the oldest accepted request, unless a drop took it first.
   void HandleNextAccepted();
@@ -117,6 +125,7 @@ class ApiBackend : public std::enable_shared_from_this<ApiBackend>, private Even
   const std::string flow_path_;
   const std::shared_ptr<CallLog> log_;
   const std::shared_ptr<FaultPlan> faults_;
+  // Guarded by state_mutex_.
   char trading_day_[9];
 
   // The registered handler and the callback in progress. A callback is "of" the handler

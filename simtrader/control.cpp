@@ -5,6 +5,7 @@
 #include <chrono>
 #include <cmath>
 #include <cstring>
+#include <map>
 #include <memory>
 #include <optional>
 #include <string>
@@ -279,6 +280,28 @@ int quorvan_sim_wait_delivered(const char *front, double timeout) {
       throw ControlError{QUORVAN_SIM_TIMED_OUT,
                          "the API objects had not delivered everything posted to them after " +
                              std::to_string(timeout) + " seconds"};
+    }
+  });
+}
+
+int quorvan_sim_settle(const char *front, const char *const *instruments, const double *prices,
+                       size_t count) {
+  return Guarded([&] {
+    std::map<std::string, double> settlement_prices;
+    for (size_t index = 0; index < count; ++index) {
+      settlement_prices[Text(instruments[index])] = prices[index];
+    }
+    BrokerDirectory::Instance().Settle(Text(front), settlement_prices);
+    // The front closes for the night: every connection drops and comes back to the new day.
+    constexpr int kNetworkReadFailure = 0x1001;
+    const ApiBackend::Delay reopen = std::chrono::milliseconds(100);
+    for (const std::shared_ptr<ApiBackend> &backend :
+         Registry::Instance().ConnectedBackends(Text(front))) {
+      try {
+        backend->Disconnect(kNetworkReadFailure, reopen);
+      } catch (const NotDelivered &) {
+        // Released meanwhile: it has no connection left to drop.
+      }
     }
   });
 }

@@ -112,6 +112,18 @@ QUORVAN_SIM_API int quorvan_sim_market(const char *front, const char *instrument
  * itself. */
 QUORVAN_SIM_API int quorvan_sim_wait_delivered(const char *front, double timeout);
 
+/* Ends the trading day of the front's broker: resting orders are cancelled, positions marked
+ * at the settlement prices and carried to the next weekday, accounts rolled and settlement
+ * statements written (simtrader/broker/broker.h, Broker::Settle). `count` instruments get
+ * the settlement price given in `prices`; the others settle at their last price. Then every
+ * API object connected to the front loses its connection, as quorvan_sim_disconnect does
+ * with reason 0x1001, and reconnects 0.1 seconds later to the new day. Returns once each
+ * OnFrontDisconnected has returned. QUORVAN_SIM_BAD_ARGUMENT, changing nothing, for a front
+ * without a broker, an instrument not listed or a price off its tick or outside the day's
+ * limits. */
+QUORVAN_SIM_API int quorvan_sim_settle(const char *front, const char *const *instruments,
+                                       const double *prices, size_t count);
+
 /* Each API object created from now on keeps its last `count` calls in its call log (0: none).
  * Until this is called, an object keeps its last 100,000. */
 QUORVAN_SIM_API int quorvan_sim_keep_calls(size_t count);

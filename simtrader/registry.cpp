@@ -43,6 +43,16 @@ std::vector<std::shared_ptr<ApiBackend>> Registry::Running() {
   return running;
 }
 
+std::vector<std::shared_ptr<ApiBackend>> Registry::ConnectedBackends(const std::string &front) {
+  std::lock_guard<std::mutex> lock(mutex_);
+  std::vector<std::shared_ptr<ApiBackend>> backends;
+  for (const auto &[flow_path, directory] : directories_) {
+    std::shared_ptr<ApiBackend> backend = directory.backend.lock();
+    if (backend && backend->ConnectedTo(front)) backends.push_back(std::move(backend));
+  }
+  return backends;
+}
+
 std::shared_ptr<CallLog> Registry::FindLog(const std::string &flow_path) {
   std::lock_guard<std::mutex> lock(mutex_);
   return Created(flow_path).log;

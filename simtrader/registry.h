@@ -44,6 +44,9 @@ class Registry {
   // Every backend that Init started and that is not released yet.
   std::vector<std::shared_ptr<ApiBackend>> Running();
 
+  // The most recent backend of each flow directory if it is connected to that front.
+  std::vector<std::shared_ptr<ApiBackend>> ConnectedBackends(const std::string &front);
+
   // The call log of the most recent backend created with flow_path, released or not; throws
   // NoSuchTrader.
   std::shared_ptr<CallLog> FindLog(const std::string &flow_path);

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <cmath>
 #include <cstdio>
 #include <exception>
 #include <cstdlib>
@@ -10,6 +11,8 @@
 
 #include "broker/funds.h"
 #include "broker/record_text.h"
+#include "broker/settlement.h"
+#include "broker/trading_calendar.h"
 #include "broker/vendor_errors.h"
 #include "record_fields.h"
 
@@ -98,9 +101,12 @@ std::optional<long long> NumericOrderRef(const std::string &order_ref) {
 const std::string kPublicFlow;
 
 // A store carried over from an earlier process keeps its day; a new one starts today.
-std::string StartingDay(const BrokerStore &store) {
+// A store carried over from an earlier process goes on in its own day; a new one starts in
+// the configured day, or today.
+std::string StartingDay(const BrokerStore &store, const std::string &configured) {
   std::string day = store.TradingDay();
-  return day.empty() ? LocalDate() : day;
+  if (!day.empty()) return day;
+  return configured.empty() ? LocalDate() : configured;
 }
 
 // Where an instrument's trading stands, as the public flow reports it.
@@ -163,19 +169,11 @@ Broker::Broker(const BrokerConfig &config, std::unique_ptr<BrokerStore> store)
       exchanges_(config.exchanges),
       store_path_(config.store_path),
       store_(std::move(store)),
-      trading_day_(StartingDay(*store_)) {
+      trading_day_(StartingDay(*store_, config.trading_day)) {
   Transaction transaction(*this);
   store_->PutTradingDay(trading_day_);
   for (const CThostFtdcOrderField &order : store_->RestingOrders()) book_.Put(order);
-  // The day opens with every instrument trading continuously.
-  if (store_->FlowLength(kPublicFlow) == 0) {
-    for (const auto &[id, listing] : catalogue_) {
-      const CThostFtdcInstrumentStatusField status =
-          InstrumentStatusOf(listing.instrument, THOST_FTDC_IS_Continous);
-      store_->AppendFlow(kPublicFlow, FlowEntry{Event(EventId::OnRtnInstrumentStatus),
-                                                ArgsOf(&status, std::nullopt)});
-    }
-  }
+  OpenPublicFlow();
   for (const auto &[investor, declared] : declared_accounts_) {
     // A store carried over from an earlier process holds the account as it stands now.
     if (store_->FindAccount(investor)) continue;
@@ -569,7 +567,7 @@ void Broker::Fill(CThostFtdcOrderField &order, double price, int volume) {
   if (Opens(order)) {
     Lot lot;
     lot.trade_id = trade_id;
-    lot.open_date = LocalDate();
+    lot.open_date = trading_day_;
     lot.open_price = price;
     lot.basis_price = price;
     lot.volume = volume;
@@ -760,6 +758,24 @@ void Broker::QueryDepthMarketData(const Link &link, const CThostFtdcQryDepthMark
   SendAll(outbox_, link, EventId::OnRspQryDepthMarketData, records, request_id);
 }
 
+void Broker::QuerySettlementInfo(const Link &link, const CThostFtdcQrySettlementInfoField &query,
+                                 int request_id) {
+  Transaction transaction(*this);
+  const Session *session = RequireLogin(ConnectionOf(link), Event(EventId::OnRspQrySettlementInfo),
+                                        ViewOf(query), request_id);
+  if (session == nullptr) return;
+  std::vector<CThostFtdcSettlementInfoField> records;
+  if (Matches(TextOf(query.CurrencyID), "CNY")) {
+    if (std::optional<Statement> statement =
+            store_->FindStatement(session->investor, TextOf(query.TradingDay))) {
+      RecordOwner owner = OwnerOf(*session);
+      owner.trading_day = statement->trading_day;
+      records = SettlementInfoRecords(statement->text, owner);
+    }
+  }
+  SendAll(outbox_, link, EventId::OnRspQrySettlementInfo, records, request_id);
+}
+
 void Broker::QuerySettlementConfirmation(const Link &link,
                                          const CThostFtdcQrySettlementInfoConfirmField &query,
                                          int request_id) {
@@ -771,6 +787,25 @@ void Broker::QuerySettlementConfirmation(const Link &link,
   const Account account = AccountOf(*session);
   if (!account.confirmed_day.empty()) records.push_back(ConfirmationRecord(*session, account));
   SendAll(outbox_, link, EventId::OnRspQrySettlementInfoConfirm, records, request_id);
+}
+
+void Broker::QueryReference(const Link &link, int response_event, const RecordView &query,
+                            int request_id, const ReferenceAnswer &answer) {
+  Transaction transaction(*this);
+  const Session *session = RequireLogin(ConnectionOf(link), response_event, query, request_id);
+  if (session == nullptr) return;
+  const std::vector<std::vector<unsigned char>> records = answer(catalogue_, OwnerOf(*session));
+  if (records.empty()) {
+    outbox_.Send(link, response_event, EmptyResponse(std::nullopt, request_id));
+    return;
+  }
+  for (std::size_t index = 0; index < records.size(); ++index) {
+    EventArgs args;
+    args.record = records[index];
+    args.number = request_id;
+    args.is_last = index + 1 == records.size();
+    outbox_.Send(link, response_event, std::move(args));
+  }
 }
 
 void Broker::AnswerNothing(const Link &link, int response_event, const RecordView &query,
@@ -839,6 +874,102 @@ std::optional<CThostFtdcDepthMarketDataField> Broker::MarketRecord(
   return DepthMarketDataRecord(listing->second, trading_day_);
 }
 
+void Broker::OpenPublicFlow() {
+  // The day opens with every instrument trading continuously.
+  if (store_->FlowLength(kPublicFlow) != 0) return;
+  for (const auto &[id, listing] : catalogue_) {
+    const CThostFtdcInstrumentStatusField status =
+        InstrumentStatusOf(listing.instrument, THOST_FTDC_IS_Continous);
+    store_->AppendFlow(kPublicFlow, FlowEntry{Event(EventId::OnRtnInstrumentStatus),
+                                              ArgsOf(&status, std::nullopt)});
+  }
+}
+
+void Broker::Settle(const std::map<std::string, double> &settlement_prices) {
+  Transaction transaction(*this);
+  for (const auto &[instrument, price] : settlement_prices) {
+    auto listing = catalogue_.find(instrument);
+    if (listing == catalogue_.end()) {
+      throw std::invalid_argument("no instrument '" + instrument + "' is listed");
+    }
+    const Market &market = listing->second.market;
+    if (!(std::isfinite(price) && price > 0 && listing->second.instrument.OnTick(price)) ||
+        (market.upper_limit > 0 && price > market.upper_limit) || price < market.lower_limit) {
+      throw std::invalid_argument("the settlement price " + std::to_string(price) + " of '" +
+                                  instrument +
+                                  "' is not a positive price on its tick within the day's limits");
+    }
+  }
+  std::map<std::string, double> prices;
+  for (const auto &[id, listing] : catalogue_) {
+    auto given = settlement_prices.find(id);
+    const Market &market = listing.market;
+    prices[id] = given != settlement_prices.end() ? given->second
+                 : market.last > 0                ? market.last
+                                                  : market.pre_settlement;
+  }
+
+  // The broker takes good-for-day and immediate orders only, and holds conditional orders as
+  // good-for-day too: nothing waiting outlives its day.
+  for (CThostFtdcOrderField order : store_->RestingOrders()) {
+    SetStatus(order, THOST_FTDC_OST_Canceled, THOST_FTDC_OSS_Accepted, status_text::kCanceled);
+    PublishOrder(order);
+  }
+
+  Catalogue settled = catalogue_;
+  for (auto &[id, listing] : settled) listing.market.last = prices.at(id);
+  for (Account account : store_->Accounts()) {
+    StatementOfDay day;
+    day.investor = account.investor;
+    day.trading_day = trading_day_;
+    Holdings holdings(store_->Positions(account.investor));
+    day.funds = FundsOf(account, holdings, {}, settled);
+    day.trades = store_->Trades(account.investor);
+    day.holdings = holdings;
+    day.settlement_prices = prices;
+    holdings.Settle(prices);
+    account.pre_balance = day.funds.balance;
+    account.deposit = 0;
+    account.withdraw = 0;
+    // From now on margin is charged at the settlement prices, and the statement shows it so.
+    const Funds rolled = FundsOf(account, holdings, {}, settled);
+    day.funds.margin = rolled.margin;
+    day.funds.available = rolled.available;
+    store_->PutStatement(account.investor, Statement{trading_day_, StatementText(day, catalogue_)});
+    store_->PutAccount(account);
+    store_->PutPositions(account.investor, holdings.legs());
+  }
+
+  for (auto &[id, listing] : catalogue_) {
+    Market &market = listing.market;
+    const Instrument &instrument = listing.instrument;
+    market.pre_settlement = prices.at(id);
+    market.upper_limit = UpperLimitOf(instrument, market.pre_settlement);
+    market.lower_limit = LowerLimitOf(instrument, market.pre_settlement);
+    // What yesterday's book quoted outside the new day's limits is gone with it.
+    auto within = [&](double price) {
+      return price >= market.lower_limit && price <= market.upper_limit;
+    };
+    if (market.last > 0 && !within(market.last)) market.last = market.pre_settlement;
+    if (!within(market.bid)) market.bid = 0;
+    if (!within(market.ask)) market.ask = 0;
+  }
+
+  trading_day_ = NextTradingDay(trading_day_);
+  store_->StartTradingDay(trading_day_);
+  store_->PutTradingDay(trading_day_);
+  OpenPublicFlow();
+  for (auto &[key, connection] : connections_) {
+    connection.session.reset();
+    connection.authenticated = false;
+  }
+}
+
+std::string Broker::trading_day() const {
+  std::lock_guard<std::mutex> lock(mutex_);
+  return trading_day_;
+}
+
 bool Broker::HasConnections() {
   std::lock_guard<std::mutex> lock(mutex_);
   for (auto connection = connections_.begin(); connection != connections_.end();) {
@@ -856,6 +987,7 @@ BrokerConfig Broker::Configuration() const {
   config.limits = limits_;
   config.exchanges = exchanges_;
   config.store_path = store_path_;
+  config.trading_day = trading_day_;
   return config;
 }
 

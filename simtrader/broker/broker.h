@@ -10,6 +10,7 @@
 #ifndef SIMTRADER_BROKER_BROKER_H
 #define SIMTRADER_BROKER_BROKER_H
 
+#include <functional>
 #include <map>
 #include <memory>
 #include <mutex>
@@ -83,9 +84,17 @@ class Broker {
                         int request_id);
   void QueryDepthMarketData(const Link &link, const CThostFtdcQryDepthMarketDataField &query,
                             int request_id);
+  void QuerySettlementInfo(const Link &link, const CThostFtdcQrySettlementInfoField &query,
+                           int request_id);
   void QuerySettlementConfirmation(const Link &link,
                                    const CThostFtdcQrySettlementInfoConfirmField &query,
                                    int request_id);
+  // A query the catalogue answers for the logged-in investor (reference_data.h): `answer`
+  // makes the records, each as its bytes.
+  using ReferenceAnswer = std::function<std::vector<std::vector<unsigned char>>(
+      const Catalogue &catalogue, const RecordOwner &owner)>;
+  void QueryReference(const Link &link, int response_event, const RecordView &query, int request_id,
+                      const ReferenceAnswer &answer);
   // A query about what this broker does not keep: one empty last response, as the vendor
   // gives when there is nothing to report.
   void AnswerNothing(const Link &link, int response_event, const RecordView &query, int request_id);
@@ -112,6 +121,17 @@ class Broker {
   // The instrument's market as a query of its depth market data answers it; nullopt for an
   // instrument not listed.
   std::optional<CThostFtdcDepthMarketDataField> MarketRecord(const std::string &instrument) const;
+
+  // Ends the trading day, as a broker does overnight: the day's resting orders are cancelled,
+  // each account's positions are marked at the settlement prices (the last price, or
+  // yesterday's settlement without one, for the instruments `settlement_prices` leaves out),
+  // today's positions become yesterday's, each account rolls and gets its statement, and
+  // the next weekday begins, each market's limits around its new settlement. Every login
+  // ends: its connection must log in again to the new day. Throws std::invalid_argument,
+  // changing nothing, for an instrument not listed or a price off its tick or outside the
+  // day's limits.
+  void Settle(const std::map<std::string, double> &settlement_prices);
+  std::string trading_day() const;
 
   // The flow limits the front applies to each API object.
   const FlowLimits &flow_limits() const { return limits_; }
@@ -155,6 +175,8 @@ class Broker {
   };
 
   Connection &ConnectionOf(const Link &link);
+  // Starts the day's public flow when it is empty: every instrument trading continuously.
+  void OpenPublicFlow();
   // After a login, the part of a flow the link's subscription asks for: the whole day's for
   // RESTART, what its flow directory has not received for RESUME, nothing past for QUICK.
   void SendPastFlow(const Link &link, FlowTopic topic, const std::string &owner);
@@ -194,7 +216,7 @@ class Broker {
   OrderBook book_;
   const std::optional<std::string> store_path_;
   const std::unique_ptr<BrokerStore> store_;
-  const std::string trading_day_;
+  std::string trading_day_;
   std::map<const ClientLink *, Connection> connections_;
   // What the request in progress answered; guarded by mutex_.
   Outbox outbox_;

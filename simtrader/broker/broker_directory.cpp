@@ -114,4 +114,15 @@ CThostFtdcDepthMarketDataField BrokerDirectory::MarketRecord(
                                      : std::string("in the configuration brokers start from")));
 }
 
+void BrokerDirectory::Settle(const std::string &front,
+                             const std::map<std::string, double> &settlement_prices) {
+  std::lock_guard<std::mutex> lock(mutex_);
+  auto broker = brokers_.find(front);
+  if (broker == brokers_.end()) {
+    throw std::invalid_argument("no simulated broker serves the front " + QuotedFront(front) +
+                                ": nothing has traded there to settle");
+  }
+  broker->second->Settle(settlement_prices);
+}
+
 }  // namespace simtrader

@@ -50,6 +50,10 @@ class BrokerDirectory {
   CThostFtdcDepthMarketDataField MarketRecord(const std::optional<std::string> &front,
                                               const std::string &instrument);
 
+  // Ends the trading day of the front's broker (Broker::Settle). Throws std::invalid_argument
+  // for a front without a broker, or as Broker::Settle does.
+  void Settle(const std::string &front, const std::map<std::string, double> &settlement_prices);
+
  private:
   std::shared_ptr<Broker> ForFrontLocked(const std::string &front);
 

@@ -4,10 +4,12 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "broker/broker.h"
 #include "broker/broker_directory.h"
 #include "broker/client_link.h"
+#include "broker/reference_data.h"
 #include "flow_limits.h"
 
 namespace simtrader {
@@ -40,6 +42,16 @@ Record Decode(const Request &request) {
   Record record{};
   std::memcpy(&record, request.record.data(), std::min(request.record.size(), sizeof record));
   return record;
+}
+
+template <typename Record>
+std::vector<std::vector<unsigned char>> AsBytes(const std::vector<Record> &records) {
+  std::vector<std::vector<unsigned char>> bytes;
+  for (const Record &record : records) {
+    const auto *begin = reinterpret_cast<const unsigned char *>(&record);
+    bytes.emplace_back(begin, begin + sizeof record);
+  }
+  return bytes;
 }
 
 // A connection to the broker lasts from the line coming up to its going down. The API object
@@ -143,6 +155,35 @@ class BrokerRequestHandler final : public RequestHandler {
       case Operation::ReqQryDepthMarketData:
         return broker.QueryDepthMarketData(link_,
                                            Decode<CThostFtdcQryDepthMarketDataField>(request), id);
+      case Operation::ReqQrySettlementInfo:
+        return broker.QuerySettlementInfo(link_, Decode<CThostFtdcQrySettlementInfoField>(request),
+                                          id);
+      case Operation::ReqQryExchange:
+        return AnswerFromCatalogue<CThostFtdcQryExchangeField>(
+            request, id, [](const Catalogue &catalogue, const auto &query, const RecordOwner &) {
+              return ExchangeRecords(catalogue, query);
+            });
+      case Operation::ReqQryProduct:
+        return AnswerFromCatalogue<CThostFtdcQryProductField>(
+            request, id, [](const Catalogue &catalogue, const auto &query, const RecordOwner &) {
+              return ProductRecords(catalogue, query);
+            });
+      case Operation::ReqQryInstrumentCommissionRate:
+        return AnswerFromCatalogue<CThostFtdcQryInstrumentCommissionRateField>(
+            request, id, CommissionRateRecords);
+      case Operation::ReqQryInstrumentMarginRate:
+        return AnswerFromCatalogue<CThostFtdcQryInstrumentMarginRateField>(request, id,
+                                                                           MarginRateRecords);
+      case Operation::ReqQryInstrumentOrderCommRate:
+        return AnswerFromCatalogue<CThostFtdcQryInstrumentOrderCommRateField>(request, id,
+                                                                              OrderCommRateRecords);
+      case Operation::ReqQryInvestor:
+        return AnswerFromCatalogue<CThostFtdcQryInvestorField>(
+            request, id, [](const Catalogue &, const auto &query, const RecordOwner &owner) {
+              return InvestorRecords(query, owner);
+            });
+      case Operation::ReqQryTradingCode:
+        return AnswerFromCatalogue<CThostFtdcQryTradingCodeField>(request, id, TradingCodeRecords);
       case Operation::ReqQrySettlementInfoConfirm:
         return broker.QuerySettlementConfirmation(
             link_, Decode<CThostFtdcQrySettlementInfoConfirmField>(request), id);
@@ -154,6 +195,17 @@ class BrokerRequestHandler final : public RequestHandler {
     const RecordView record{RequestRecordClass(request.operation), request.record};
     if (IsQuery(request.operation)) return broker.AnswerNothing(link_, *response, record, id);
     broker.Refuse(link_, *response, record, id);
+  }
+
+  // Answers a reference data query with what `make(catalogue, query, owner)` returns.
+  template <typename Query, typename Make>
+  void AnswerFromCatalogue(const Request &request, int id, Make make) {
+    const Query query = Decode<Query>(request);
+    const RecordView record{RequestRecordClass(request.operation), request.record};
+    broker_->QueryReference(link_, *ResponseEventOf(request.operation), record, id,
+                            [&](const Catalogue &catalogue, const RecordOwner &owner) {
+                              return AsBytes(make(catalogue, query, owner));
+                            });
   }
 
   const std::shared_ptr<Broker> broker_;

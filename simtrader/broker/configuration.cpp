@@ -9,6 +9,8 @@
 #include <set>
 #include <stdexcept>
 
+#include "broker/trading_calendar.h"
+
 namespace simtrader {
 
 namespace {
@@ -325,6 +327,15 @@ void ApplyStore(BrokerConfig &config, Entry &entry) {
   entry.RejectUnused();
 }
 
+void ApplyCalendar(BrokerConfig &config, Entry &entry) {
+  const std::string day = entry.RequiredText("trading_day");
+  if (!IsTradingDay(day)) {
+    throw entry.Error("trading_day", "'" + day + "' is not a weekday written YYYYMMDD");
+  }
+  entry.RejectUnused();
+  config.trading_day = day;
+}
+
 }  // namespace
 
 ExchangeRulebook DefaultExchangeRules() {
@@ -350,10 +361,12 @@ void ApplyConfigText(BrokerConfig &config, std::string_view text) {
       ApplyExchange(changed, entry);
     } else if (entry.kind() == "store") {
       ApplyStore(changed, entry);
+    } else if (entry.kind() == "calendar") {
+      ApplyCalendar(changed, entry);
     } else {
-      throw ConfigError(entry.line(),
-                        "unknown entry '" + entry.kind() +
-                            "' (instrument, account, position, limits, exchange or store)");
+      throw ConfigError(entry.line(), "unknown entry '" + entry.kind() +
+                                          "' (instrument, account, position, limits, exchange, "
+                                          "store or calendar)");
     }
   }
   config = std::move(changed);

@@ -10,6 +10,7 @@
 //   limits queries_per_second=1 queries_in_flight=none orders_per_second=6
 //   exchange exchange_id=DCE market_orders=0
 //   store path=/var/lib/broker.db
+//   calendar trading_day=20270104
 //
 // An instrument entry naming a listed instrument changes the fields it gives; one naming a
 // new instrument lists it, and must give exchange_id, price_tick, volume_multiple and a price
@@ -19,7 +20,9 @@
 // daily limits follow its yesterday's settlement and tick, unless the entry gives them. A limits
 // entry sets the flow limits it names (flow_limits.h) to a positive count, or lifts them with
 // none. An exchange entry sets what kinds of order that exchange accepts. A store entry keeps
-// the broker's state in that SQLite file (sqlite_store.h), or with an empty path in memory.
+// the broker's state in that SQLite file (sqlite_store.h), or with an empty path in memory. A
+// calendar entry sets the trading day the broker starts in, a weekday written YYYYMMDD (a store
+// that already holds a day carries on from its own).
 #ifndef SIMTRADER_BROKER_CONFIGURATION_H
 #define SIMTRADER_BROKER_CONFIGURATION_H
 
@@ -71,6 +74,8 @@ struct BrokerConfig {
   ExchangeRulebook exchanges = DefaultExchangeRules();
   // The file the broker's state is kept in; none: memory.
   std::optional<std::string> store_path;
+  // YYYYMMDD, a weekday; empty: the local date when the broker starts.
+  std::string trading_day;
 };
 
 // Applies the entries of `text` to `config` in order, all or nothing: throws

@@ -93,6 +93,12 @@ class MemoryStore final : public BrokerStore {
 
   void PutAccount(const Account &account) override { accounts_[account.investor] = account; }
 
+  std::vector<Account> Accounts() const override {
+    std::vector<Account> accounts;
+    for (const auto &[investor, account] : accounts_) accounts.push_back(account);
+    return accounts;
+  }
+
   std::vector<PositionLeg> Positions(const std::string &investor) const override {
     auto legs = positions_.find(investor);
     if (legs == positions_.end()) return {};
@@ -188,6 +194,31 @@ class MemoryStore final : public BrokerStore {
   std::string TradingDay() const override { return trading_day_; }
   void PutTradingDay(const std::string &day) override { trading_day_ = day; }
 
+  void StartTradingDay(const std::string &) override {
+    orders_.clear();
+    first_order_.reset();
+    by_investor_.clear();
+    by_ref_.clear();
+    by_sys_id_.clear();
+    resting_.clear();
+    trades_.clear();
+    flows_.clear();
+  }
+
+  void PutStatement(const std::string &investor, const Statement &statement) override {
+    statements_[investor][statement.trading_day] = statement;
+  }
+
+  std::optional<Statement> FindStatement(const std::string &investor,
+                                         const std::string &trading_day) const override {
+    auto days = statements_.find(investor);
+    if (days == statements_.end() || days->second.empty()) return std::nullopt;
+    if (trading_day.empty()) return days->second.rbegin()->second;
+    auto statement = days->second.find(trading_day);
+    if (statement == days->second.end()) return std::nullopt;
+    return statement->second;
+  }
+
   long long Next(Counter counter) override { return ++counters_[counter]; }
 
  private:
@@ -211,6 +242,9 @@ class MemoryStore final : public BrokerStore {
   std::map<std::string, PackedFlow> flows_;
   std::map<Counter, long long> counters_;
   std::string trading_day_;
+
+  // By investor, then trading day: days written YYYYMMDD sort by date.
+  std::map<std::string, std::map<std::string, Statement>> statements_;
 };
 
 }  // namespace

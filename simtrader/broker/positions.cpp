@@ -162,6 +162,32 @@ double Holdings::Close(const Instrument &instrument, Side side, CloseScope scope
   return commission;
 }
 
+void Holdings::Settle(const std::map<std::string, double> &settlement_prices) {
+  std::vector<PositionLeg> settled;
+  // Yesterday's legs first, so that each side's lots stay oldest first.
+  for (const bool today : {false, true}) {
+    for (const PositionLeg &leg : legs_) {
+      if (leg.today != today || leg.Volume() == 0) continue;
+      auto held = std::find_if(settled.begin(), settled.end(), [&](const PositionLeg &other) {
+        return other.instrument == leg.instrument && other.side == leg.side;
+      });
+      if (held == settled.end()) {
+        held = settled.insert(settled.end(), PositionLeg{});
+        held->instrument = leg.instrument;
+        held->side = leg.side;
+        held->today = false;
+      }
+      const double price = settlement_prices.at(leg.instrument);
+      for (Lot lot : leg.lots) {
+        lot.basis_price = price;
+        held->lots.push_back(lot);
+      }
+    }
+  }
+  for (PositionLeg &leg : settled) leg.start_volume = leg.Volume();
+  legs_ = std::move(settled);
+}
+
 double Holdings::TakeLots(const Instrument &instrument, PositionLeg &leg, double price,
                           int volume) {
   for (int left = volume; left > 0 && !leg.lots.empty();) {

@@ -8,6 +8,7 @@
 #ifndef SIMTRADER_BROKER_POSITIONS_H
 #define SIMTRADER_BROKER_POSITIONS_H
 
+#include <map>
 #include <string>
 #include <vector>
 
@@ -42,6 +43,10 @@ class Holdings {
   // profit and charging the commission of each lot taken (the close-today rate for today's).
   // Returns the commission.
   double Close(const Instrument &instrument, Side side, CloseScope scope, double price, int volume);
+
+  // The day's settlement: every lot is marked at its instrument's settlement price, which
+  // becomes its basis, today's lots join yesterday's, and the day's totals start afresh.
+  void Settle(const std::map<std::string, double> &settlement_prices);
 
  private:
   PositionLeg *Find(const std::string &instrument, Side side, bool today);

@@ -29,21 +29,21 @@ class SqliteError : public std::runtime_error {
 };
 
 // One prepared statement, reset for each use.
-class Statement {
+class SqlStatement {
  public:
-  Statement(sqlite3 *db, const char *sql) : db_(db) {
+  SqlStatement(sqlite3 *db, const char *sql) : db_(db) {
     if (sqlite3_prepare_v3(db, sql, -1, SQLITE_PREPARE_PERSISTENT, &statement_, nullptr) !=
         SQLITE_OK) {
       throw SqliteError(db, std::string("prepare \"") + sql + "\"");
     }
   }
-  ~Statement() { sqlite3_finalize(statement_); }
-  Statement(const Statement &) = delete;
-  Statement &operator=(const Statement &) = delete;
+  ~SqlStatement() { sqlite3_finalize(statement_); }
+  SqlStatement(const SqlStatement &) = delete;
+  SqlStatement &operator=(const SqlStatement &) = delete;
 
   // Binds the arguments in order, for a statement about to run.
   template <typename... Args>
-  Statement &With(const Args &...args) {
+  SqlStatement &With(const Args &...args) {
     sqlite3_reset(statement_);
     sqlite3_clear_bindings(statement_);
     int index = 0;
@@ -142,7 +142,7 @@ void Execute(sqlite3 *db, const char *sql) {
 }
 
 long long Pragma(sqlite3 *db, const char *name) {
-  Statement pragma(db, (std::string("PRAGMA ") + name).c_str());
+  SqlStatement pragma(db, (std::string("PRAGMA ") + name).c_str());
   const long long value = pragma.With().Next() ? pragma.Int(0) : 0;
   pragma.Finish();
   return value;
@@ -181,6 +181,9 @@ CREATE TABLE flows (
   rsp_info BLOB, PRIMARY KEY (investor, number));
 CREATE TABLE counters (counter INTEGER PRIMARY KEY, value INTEGER NOT NULL);
 CREATE TABLE settings (name TEXT PRIMARY KEY, value TEXT NOT NULL);
+CREATE TABLE statements (
+  investor TEXT NOT NULL, trading_day TEXT NOT NULL, text BLOB NOT NULL,
+  PRIMARY KEY (investor, trading_day));
 )sql";
 
 // Marks a new file as ours, or checks that an existing one is, before anything is written.
@@ -189,7 +192,7 @@ void AdoptFile(sqlite3 *db, const std::string &path) {
   long long tables = 0;
   try {
     application_id = Pragma(db, "application_id");
-    Statement count(db, "SELECT count(*) FROM sqlite_master");
+    SqlStatement count(db, "SELECT count(*) FROM sqlite_master");
     tables = count.With().Next() ? count.Int(0) : 0;
   } catch (const SqliteError &error) {
     if (error.code == SQLITE_NOTADB) {
@@ -258,12 +261,17 @@ class SqliteStore final : public BrokerStore {
               "value = value + 1 RETURNING value"),
         setting_(db, "SELECT value FROM settings WHERE name = ?"),
         put_setting_(db, "INSERT OR REPLACE INTO settings VALUES (?, ?)"),
+        accounts_(db, "SELECT investor FROM accounts ORDER BY investor"),
+        put_statement_(db, "INSERT OR REPLACE INTO statements VALUES (?, ?, ?)"),
+        statement_of_(db,
+                      "SELECT trading_day, text FROM statements WHERE investor = ? AND "
+                      "(? = '' OR trading_day = ?) ORDER BY trading_day DESC LIMIT 1"),
         begin_(db, "BEGIN IMMEDIATE"),
         commit_(db, "COMMIT"),
         rollback_(db, "ROLLBACK") {}
 
   std::optional<Account> FindAccount(const std::string &investor) const override {
-    Statement &row = find_account_.With(investor);
+    SqlStatement &row = find_account_.With(investor);
     if (!row.Next()) return std::nullopt;
     Account account;
     account.investor = investor;
@@ -287,9 +295,17 @@ class SqliteStore final : public BrokerStore {
         .Run();
   }
 
+  std::vector<Account> Accounts() const override {
+    std::vector<std::string> investors;
+    for (SqlStatement &row = accounts_.With(); row.Next();) investors.push_back(row.Text(0));
+    std::vector<Account> accounts;
+    for (const std::string &investor : investors) accounts.push_back(*FindAccount(investor));
+    return accounts;
+  }
+
   std::vector<PositionLeg> Positions(const std::string &investor) const override {
     std::vector<PositionLeg> legs;
-    for (Statement &row = legs_.With(investor); row.Next();) {
+    for (SqlStatement &row = legs_.With(investor); row.Next();) {
       PositionLeg &leg = legs.emplace_back();
       leg.instrument = row.Text(1);
       leg.side = static_cast<Side>(row.Int(2));
@@ -303,7 +319,7 @@ class SqliteStore final : public BrokerStore {
       leg.close_profit_by_trade = row.Real(10);
       leg.commission = row.Real(11);
     }
-    for (Statement &row = lots_.With(investor); row.Next();) {
+    for (SqlStatement &row = lots_.With(investor); row.Next();) {
       Lot &lot = legs.at(static_cast<std::size_t>(row.Int(0))).lots.emplace_back();
       lot.trade_id = row.Text(1);
       lot.open_date = row.Text(2);
@@ -340,13 +356,13 @@ class SqliteStore final : public BrokerStore {
         .With(order.BrokerOrderSeq, TextOf(order.InvestorID), order.FrontID, order.SessionID,
               TextOf(order.OrderRef), TextOf(order.ExchangeID),
               std::string(Trimmed(TextOf(order.OrderSysID))), IsWaiting(order),
-              Statement::Whole(order))
+              SqlStatement::Whole(order))
         .Run();
   }
 
   std::optional<CThostFtdcOrderField> FindOrderByRef(int front_id, int session_id,
                                                      const std::string &order_ref) const override {
-    Statement &row = order_by_ref_.With(front_id, session_id, order_ref);
+    SqlStatement &row = order_by_ref_.With(front_id, session_id, order_ref);
     if (!row.Next()) return std::nullopt;
     const auto order = row.RecordAt<CThostFtdcOrderField>(0);
     row.Finish();
@@ -355,7 +371,7 @@ class SqliteStore final : public BrokerStore {
 
   std::optional<CThostFtdcOrderField> FindOrderBySysID(
       const std::string &exchange, const std::string &order_sys_id) const override {
-    for (Statement &row = orders_by_sys_id_.With(order_sys_id); row.Next();) {
+    for (SqlStatement &row = orders_by_sys_id_.With(order_sys_id); row.Next();) {
       if (exchange.empty() || exchange == row.Text(1)) {
         const auto order = row.RecordAt<CThostFtdcOrderField>(0);
         row.Finish();
@@ -374,7 +390,7 @@ class SqliteStore final : public BrokerStore {
   }
 
   void AddTrade(const CThostFtdcTradeField &trade) override {
-    add_trade_.With(TextOf(trade.InvestorID), Statement::Whole(trade)).Run();
+    add_trade_.With(TextOf(trade.InvestorID), SqlStatement::Whole(trade)).Run();
   }
 
   std::vector<CThostFtdcTradeField> Trades(const std::string &investor) const override {
@@ -386,15 +402,15 @@ class SqliteStore final : public BrokerStore {
     const std::optional<CThostFtdcRspInfoField> &rsp_info = entry.args.rsp_info;
     append_flow_
         .With(investor, number, entry.event, entry.args.number, entry.args.is_last,
-              Statement::Whole(entry.args.record),
-              rsp_info ? Statement::Whole(*rsp_info) : Statement::Null())
+              SqlStatement::Whole(entry.args.record),
+              rsp_info ? SqlStatement::Whole(*rsp_info) : SqlStatement::Null())
         .Run();
     return number;
   }
 
   std::vector<FlowEntry> Flow(const std::string &investor, long long after) const override {
     std::vector<FlowEntry> flow;
-    for (Statement &row = flow_.With(investor, after); row.Next();) {
+    for (SqlStatement &row = flow_.With(investor, after); row.Next();) {
       FlowEntry &entry = flow.emplace_back();
       entry.args.flow_number = row.Int(0);
       entry.event = static_cast<int>(row.Int(1));
@@ -407,14 +423,14 @@ class SqliteStore final : public BrokerStore {
   }
 
   long long FlowLength(const std::string &investor) const override {
-    Statement &row = flow_length_.With(investor);
+    SqlStatement &row = flow_length_.With(investor);
     const long long length = row.Next() ? row.Int(0) : 0;
     row.Finish();
     return length;
   }
 
   std::string TradingDay() const override {
-    Statement &row = setting_.With(std::string("trading_day"));
+    SqlStatement &row = setting_.With(std::string("trading_day"));
     std::string day = row.Next() ? row.Text(0) : std::string();
     row.Finish();
     return day;
@@ -424,8 +440,29 @@ class SqliteStore final : public BrokerStore {
     put_setting_.With(std::string("trading_day"), day).Run();
   }
 
+  // The ended day's orders, trades and flows go; accounts, positions, statements and the
+  // counters carry on.
+  void StartTradingDay(const std::string &) override {
+    Execute(db_.get(), "DELETE FROM orders; DELETE FROM trades; DELETE FROM flows;");
+  }
+
+  void PutStatement(const std::string &investor, const Statement &statement) override {
+    const std::vector<unsigned char> text(statement.text.begin(), statement.text.end());
+    put_statement_.With(investor, statement.trading_day, SqlStatement::Whole(text)).Run();
+  }
+
+  std::optional<Statement> FindStatement(const std::string &investor,
+                                         const std::string &trading_day) const override {
+    SqlStatement &row = statement_of_.With(investor, trading_day, trading_day);
+    if (!row.Next()) return std::nullopt;
+    const std::vector<unsigned char> text = row.Blob(1);
+    Statement statement{row.Text(0), std::string(text.begin(), text.end())};
+    row.Finish();
+    return statement;
+  }
+
   long long Next(Counter counter) override {
-    Statement &row = next_.With(static_cast<int>(counter));
+    SqlStatement &row = next_.With(static_cast<int>(counter));
     if (!row.Next()) throw SqliteError(db_.get(), "advance a counter");
     const long long value = row.Int(0);
     row.Run();
@@ -442,7 +479,7 @@ class SqliteStore final : public BrokerStore {
   };
 
   template <typename Record>
-  static std::vector<Record> Records(Statement &rows) {
+  static std::vector<Record> Records(SqlStatement &rows) {
     std::vector<Record> records;
     while (rows.Next()) records.push_back(rows.RecordAt<Record>(0));
     return records;
@@ -452,10 +489,10 @@ class SqliteStore final : public BrokerStore {
   const std::unique_ptr<sqlite3, Closer> db_;
   // Reading steps a statement, which SQLite does not count as a change: the const reads use
   // the same cached statements.
-  mutable Statement find_account_, put_account_, legs_, lots_, delete_legs_, delete_lots_, put_leg_,
-      put_lot_, put_order_, order_by_ref_, orders_by_sys_id_, orders_of_, resting_, add_trade_,
-      trades_of_, append_flow_, flow_, flow_length_, next_, setting_, put_setting_, begin_, commit_,
-      rollback_;
+  mutable SqlStatement find_account_, put_account_, legs_, lots_, delete_legs_, delete_lots_,
+      put_leg_, put_lot_, put_order_, order_by_ref_, orders_by_sys_id_, orders_of_, resting_,
+      add_trade_, trades_of_, append_flow_, flow_, flow_length_, next_, setting_, put_setting_,
+      accounts_, put_statement_, statement_of_, begin_, commit_, rollback_;
 };
 
 }  // namespace

@@ -58,6 +58,12 @@ struct PositionLeg {
   int Volume() const;
 };
 
+// An investor's settlement statement of a trading day: GB18030 text.
+struct Statement {
+  std::string trading_day;
+  std::string text;
+};
+
 // An event published on a flow: an investor's private flow, or the public flow, which the
 // store keeps under the empty investor. Its args.flow_number numbers it within its flow.
 struct FlowEntry {
@@ -73,6 +79,7 @@ class BrokerStore {
 
   virtual std::optional<Account> FindAccount(const std::string &investor) const = 0;
   virtual void PutAccount(const Account &account) = 0;
+  virtual std::vector<Account> Accounts() const = 0;
 
   virtual std::vector<PositionLeg> Positions(const std::string &investor) const = 0;
   virtual void PutPositions(const std::string &investor, const std::vector<PositionLeg> &legs) = 0;
@@ -109,6 +116,15 @@ class BrokerStore {
   virtual void Commit() {}
   // Forgets what was put since Begin, where the store can.
   virtual void Rollback() {}
+
+  // The settlement ended the day: its orders, trades and private flows are dropped (the
+  // positions and accounts it rolled are put as usual); `trading_day` is the new day.
+  virtual void StartTradingDay(const std::string &trading_day) = 0;
+
+  virtual void PutStatement(const std::string &investor, const Statement &statement) = 0;
+  // The investor's statement of that trading day; without a day, the latest one.
+  virtual std::optional<Statement> FindStatement(const std::string &investor,
+                                                 const std::string &trading_day) const = 0;
 
   // 1, 2, 3, ... for each counter.
   virtual long long Next(Counter counter) = 0;

@@ -230,6 +230,43 @@ TEST_P(EveryStore, KeepsEveryKindOfRecord) {
   EXPECT_EQ(read.TradingDay(), "20270105");
 }
 
+TEST_P(EveryStore, EndsADayKeepingAccountsPositionsAndStatements) {
+  BrokerStore &store = *store_;
+  store.Begin();
+  for (const char *investor : {"U02", "U01"}) {
+    simtrader::Account account;
+    account.investor = investor;
+    account.pre_balance = 100;
+    store.PutAccount(account);
+  }
+  simtrader::PositionLeg leg;
+  leg.instrument = "rb2705";
+  leg.start_volume = 2;
+  store.PutPositions("U01", {leg});
+  store.PutOrder(OrderOf("U01", 1, "1", "000001", THOST_FTDC_OST_NoTradeQueueing));
+  store.AppendFlow("U01", FlowEntry{12, {}});
+  // GB18030 text with a NUL in it: the statement is bytes, kept whole.
+  const std::string text("\xd5\xcb\xbb\xa7\0end", 8);
+  store.PutStatement("U01", simtrader::Statement{"20270104", "first"});
+  store.PutStatement("U01", simtrader::Statement{"20270105", text});
+  store.StartTradingDay("20270106");
+  store.Commit();
+
+  BrokerStore &read = Reread();
+  std::vector<std::string> investors;
+  for (const simtrader::Account &account : read.Accounts()) investors.push_back(account.investor);
+  EXPECT_EQ(investors, (std::vector<std::string>{"U01", "U02"}));
+  EXPECT_EQ(read.Positions("U01").size(), 1u);
+  EXPECT_TRUE(read.Orders("U01").empty());
+  EXPECT_TRUE(read.RestingOrders().empty());
+  EXPECT_EQ(read.FlowLength("U01"), 0);
+  ASSERT_TRUE(read.FindStatement("U01", ""));
+  EXPECT_EQ(read.FindStatement("U01", "")->text, text);
+  EXPECT_EQ(read.FindStatement("U01", "20270104")->text, "first");
+  EXPECT_FALSE(read.FindStatement("U01", "20270103"));
+  EXPECT_FALSE(read.FindStatement("U02", ""));
+}
+
 INSTANTIATE_TEST_SUITE_P(
     Stores, EveryStore,
     testing::Values(StoreKind{"memory",
@@ -354,6 +391,15 @@ class WatchedStore final : public BrokerStore {
   }
   std::string TradingDay() const override { return inner_->TradingDay(); }
   void PutTradingDay(const std::string &day) override { inner_->PutTradingDay(day); }
+  std::vector<simtrader::Account> Accounts() const override { return inner_->Accounts(); }
+  void StartTradingDay(const std::string &day) override { inner_->StartTradingDay(day); }
+  void PutStatement(const std::string &investor, const simtrader::Statement &statement) override {
+    inner_->PutStatement(investor, statement);
+  }
+  std::optional<simtrader::Statement> FindStatement(const std::string &investor,
+                                                    const std::string &day) const override {
+    return inner_->FindStatement(investor, day);
+  }
   long long Next(Counter counter) override { return inner_->Next(counter); }
   void Begin() override { *open_ = true; }
   void Commit() override { *open_ = false; }

@@ -1,0 +1,137 @@
+"""The broker's trading days through the whole stack: a settle cancels the day's orders,
+carries today's positions into tomorrow as yesterday's, drops the traders, whose login chain
+comes back to the new day, and leaves the day's statement to ReqQrySettlementInfo."""
+import pytest
+
+import Quorvan.sim as sim
+from Quorvan.CTP import ApiStruct
+from conftest import wait_until
+from test_broker import (REBAR_ASK, REBAR_BID, SHFE, Recording, _recorder, ask, front,  # noqa: F401
+                         place, positions)
+
+# 2027-01-01 is a Friday: the next trading day is Monday the 4th.
+FRIDAY, MONDAY = "20270101", "20270104"
+
+
+class DayTrader(Recording):
+    """Records the settlement queries' answers and the logins too."""
+
+    def OnRspUserLogin(self, pRspUserLogin, pRspInfo, nRequestID, bIsLast):
+        self.events.append(("OnRspUserLogin", pRspUserLogin, pRspInfo, nRequestID, bIsLast))
+        super().OnRspUserLogin(pRspUserLogin, pRspInfo, nRequestID, bIsLast)
+
+
+for _name in ("OnRspQrySettlementInfo", "OnRspQrySettlementInfoConfirm"):
+    setattr(DayTrader, _name, _recorder(_name))
+
+
+@pytest.fixture
+def friday(front, make_trader):
+    """A trader logged in on Friday at a front without flow limits."""
+    sim.configure(front, limits=None, trading_day=FRIDAY)
+    trader = make_trader(DayTrader, td_server=front)
+    wait_until(lambda: trader.status == 0)
+    return trader
+
+
+def settle(trader, prices=None):
+    """Settles the trader's broker and waits until the trader is back, logged in to the new
+    day and confirmed."""
+    connections = trader.connections
+    sim.settle(trader, prices)
+    wait_until(lambda: trader.connections > connections and trader.status == 0)
+
+
+def statement(trader, day=b""):
+    query = ApiStruct.QrySettlementInfoField(BrokerID=b"9999", InvestorID=b"U01",
+                                             TradingDay=day)
+    records = ask(trader, "ReqQrySettlementInfo", "OnRspQrySettlementInfo", query)
+    return records
+
+
+def test_a_settle_turns_todays_position_into_yesterdays(friday):
+    trader = friday
+    place(trader, "buy_open", SHFE, b"rb2705", REBAR_ASK, 2)
+    resting = place(trader, "buy_open", SHFE, b"rb2705", 3100, 1)
+    assert resting["OrderStatus"] == b"3"
+    logins = len([event for event in trader.events if event[0] == "OnRspUserLogin"])
+
+    settle(trader, {"rb2705": 3205})
+
+    # The resting order's cancellation reached the trader before the line dropped.
+    cancelled = [event[1] for event in trader.events if event[0] == "OnRtnOrder"
+                 and event[1]["OrderSysID"] == resting["OrderSysID"]]
+    assert cancelled[-1]["OrderStatus"] == b"5"
+    login = [event[1] for event in trader.events if event[0] == "OnRspUserLogin"][logins]
+    assert login["TradingDay"] == trader.GetTradingDay() == MONDAY.encode()
+    (confirmation,) = ask(trader, "ReqQrySettlementInfoConfirm", "OnRspQrySettlementInfoConfirm",
+                          ApiStruct.QrySettlementInfoConfirmField(BrokerID=b"9999",
+                                                                  InvestorID=b"U01"))
+    assert confirmation["ConfirmDate"] == MONDAY.encode()
+
+    held = positions(trader)
+    assert held[b"2"]["Position"] == held[b"2"]["YdPosition"] == 2
+    assert held.get(b"1", {"Position": 0})["Position"] == 0
+    (money,) = ask(trader, "query_trading_account", "OnRspQryTradingAccount")
+    assert (money["CloseProfit"], money["Commission"]) == (0, 0)
+    assert money["CurrMargin"] == pytest.approx(3205 * 10 * 2 * 0.10)
+    assert money["TradingDay"] == MONDAY.encode()
+    assert ask(trader, "query_order", "OnRspQryOrder") == []
+
+    refusal = place(trader, "sell_close", SHFE, b"rb2705", REBAR_BID, 1)
+    assert (refusal["ErrorID"], refusal["ErrorMsg"]) == (50, "CTP:平今仓位不足")
+    closed = place(trader, "sell_close", SHFE, b"rb2705", REBAR_BID, 2, False)
+    assert (closed["OrderStatus"], closed["CombOffsetFlag"][:1]) == (b"0", b"4")
+    assert positions(trader)[b"2"]["Position"] == 0
+
+
+def test_the_days_statement_answers_the_settlement_info_query(friday):
+    trader = friday
+    assert statement(trader) == []
+    for _ in range(6):
+        place(trader, "buy_open", SHFE, b"rb2705", REBAR_ASK, 1)
+    settle(trader)
+
+    records = statement(trader)
+    assert [record["SequenceNo"] for record in records] == list(range(1, len(records) + 1))
+    assert len(records) > 1
+    assert {record["TradingDay"] for record in records} == {FRIDAY.encode()}
+    text = b"".join(record["Content"] for record in records).decode("gb18030")
+    assert "交易结算单" in text and "Client ID：U01" in text
+    assert text.count("rb2705") == 6 + 1  # each trade, and the position
+    assert "3200.000" in text  # settled at the last price
+    assert statement(trader, FRIDAY.encode()) == records
+    assert statement(trader, MONDAY.encode()) == []
+
+
+@pytest.mark.parametrize("prices, error", [
+    ({"xx9999": 1.0}, ValueError),
+    ({"rb2705": 3200.5}, ValueError),
+    ({"rb2705": 99999.0}, ValueError),
+    ({"rb2705": True}, TypeError),
+    ([("rb2705", 3200.0)], TypeError),
+])
+def test_a_refused_settle_changes_nothing(friday, prices, error):
+    with pytest.raises(error):
+        sim.settle(friday, prices)
+    (money,) = ask(friday, "query_trading_account", "OnRspQryTradingAccount")
+    assert money["TradingDay"] == FRIDAY.encode()
+
+
+def test_a_front_without_a_broker_has_nothing_to_settle():
+    with pytest.raises(ValueError, match="no simulated broker"):
+        sim.settle("sim-never-used:1")
+
+
+@pytest.mark.parametrize("day, error", [
+    ("20270102", ValueError), ("2027-01-01", ValueError), ("20271301", ValueError),
+    ("", ValueError), (20270101, TypeError),
+])
+def test_a_trading_day_that_is_not_a_weekday_is_refused(front, make_trader, day, error):
+    sim.configure(front, limits=None, trading_day=FRIDAY)
+    with pytest.raises(error):
+        sim.configure(front, trading_day=day, limits={"orders_per_second": 1})
+    trader = make_trader(DayTrader, td_server=front)
+    wait_until(lambda: trader.status == 0)
+    (money,) = ask(trader, "query_trading_account", "OnRspQryTradingAccount")
+    assert money["TradingDay"] == FRIDAY.encode()
