@@ -21,6 +21,8 @@ SOURCE_ROOT = Path(__file__).resolve().parents[2]
 GENERATED = ("ApiStruct.py", "ApiConst.py", "ApiStruct.pyi", "ApiConst.pyi", "TraderApiBase.pyi")
 VENDOR_HEADERS = ("ThostFtdcTraderApi.h", "ThostFtdcUserApiStruct.h", "ThostFtdcUserApiDataType.h")
 TRADER_LIBRARY = "libthosttraderapi_se.so"
+# The SQLite the simulated library's store links, carried by the wheel beside it.
+SQLITE_LIBRARY = "libsqlite3.so.0"
 
 pytestmark = [
     pytest.mark.skipif("QUORVAN_SANITIZED" in os.environ,
@@ -97,11 +99,16 @@ def test_the_wheel_installs_into_a_fresh_venv_and_runs_the_demo(tmp_path):
                     env=env).strip()).parents[1]
     assert venv in site.parents
     products = {Path("Quorvan", "CTP", name) for name in (
-        *GENERATED, TRADER_LIBRARY, "TraderApiBase" + sysconfig.get_config_var("EXT_SUFFIX"))}
+        *GENERATED, TRADER_LIBRARY, SQLITE_LIBRARY,
+        "TraderApiBase" + sysconfig.get_config_var("EXT_SUFFIX"))}
     products.add(Path("Quorvan", "utils", "_record_methods" + sysconfig.get_config_var("EXT_SUFFIX")))
     installed = {path.relative_to(site) for path in (site / "Quorvan").rglob("*")
                  if path.is_file() and "__pycache__" not in path.parts}
     assert installed == sources | products
+    # The installed simulated library loads the SQLite the wheel carries, not the system's.
+    loads = run(["ldd", site / "Quorvan" / "CTP" / TRADER_LIBRARY], env=env)
+    (sqlite,) = [line for line in loads.splitlines() if SQLITE_LIBRARY in line]
+    assert str(site / "Quorvan" / "CTP" / SQLITE_LIBRARY) in sqlite, sqlite
     for name in GENERATED:
         assert (site / "Quorvan" / "CTP" / name).read_text() != stale
 

@@ -25,10 +25,16 @@ for _name in ("OnRspQrySettlementInfo", "OnRspQrySettlementInfoConfirm"):
     setattr(DayTrader, _name, _recorder(_name))
 
 
+@pytest.fixture(params=["memory", "sqlite"])
+def store(request, tmp_path):
+    """Where the broker keeps its state: None for memory, or an SQLite file."""
+    return None if request.param == "memory" else str(tmp_path / "broker.db")
+
+
 @pytest.fixture
-def friday(front, make_trader):
+def friday(front, make_trader, store):
     """A trader logged in on Friday at a front without flow limits."""
-    sim.configure(front, limits=None, trading_day=FRIDAY)
+    sim.configure(front, limits=None, trading_day=FRIDAY, store=store)
     trader = make_trader(DayTrader, td_server=front)
     wait_until(lambda: trader.status == 0)
     return trader
@@ -102,6 +108,26 @@ def test_the_days_statement_answers_the_settlement_info_query(friday):
     assert "3200.000" in text  # settled at the last price
     assert statement(trader, FRIDAY.encode()) == records
     assert statement(trader, MONDAY.encode()) == []
+
+
+def test_a_restarted_store_carries_on_in_the_settled_day(front, make_trader, tmp_path):
+    path = str(tmp_path / "broker.db")
+    sim.configure(front, limits=None, trading_day=FRIDAY, store=path)
+    friday = make_trader(DayTrader, td_server=front, flow_path=str(tmp_path / "friday"))
+    wait_until(lambda: friday.status == 0)
+    place(friday, "buy_open", SHFE, b"rb2705", REBAR_ASK, 2)
+    settle(friday)
+    friday.Release()
+
+    # The broker is made again from the file, as a new process configuring it would.
+    sim.configure(front, limits=None, trading_day=FRIDAY, store=path)
+    monday = make_trader(DayTrader, td_server=front, flow_path=str(tmp_path / "monday"))
+    wait_until(lambda: monday.status == 0)
+    assert monday.GetTradingDay() == MONDAY.encode()
+    held = positions(monday)
+    assert held[b"2"]["Position"] == held[b"2"]["YdPosition"] == 2
+    text = b"".join(record["Content"] for record in statement(monday)).decode("gb18030")
+    assert "交易结算单" in text and text.count("rb2705") == 1 + 1  # the trade, the position
 
 
 @pytest.mark.parametrize("prices, error", [
