@@ -46,11 +46,9 @@
   , EVENT_TYPE_##Kind(Record) EVENT_NAME_##Kind(Param)
 #define EVENT_COMMA_ARGUMENT_(Kind, Record, Param) , EVENT_NAME_##Kind(Param)
 
-// ...or without it: `CThostFtdcOrderField *pOrder, CThostFtdcRspInfoField *pRspInfo`.
+// ...or the parameters without it, as a vendor override declares them.
 #define EVENT_PARAMETERS(Shape, Record, Param) \
   EVENT_DROP_LEADING_COMMA(EVENT_COMMA_PARAMETERS(Shape, Record, Param))
-#define EVENT_ARGUMENTS(Shape, Record, Param) \
-  EVENT_DROP_LEADING_COMMA(EVENT_COMMA_ARGUMENTS(Shape, Record, Param))
 
 // `a, b` from `, a, b`, and nothing from nothing: for a layer's own comma-led list.
 #define EVENT_DROP_LEADING_COMMA(...) EVENT_DROP_FIRST_(~__VA_ARGS__)

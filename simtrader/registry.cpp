@@ -33,24 +33,23 @@ std::shared_ptr<ApiBackend> Registry::FindLive(const std::string &flow_path) {
   return backend;
 }
 
-std::vector<std::shared_ptr<ApiBackend>> Registry::Running() {
-  std::lock_guard<std::mutex> lock(mutex_);
-  std::vector<std::shared_ptr<ApiBackend>> running;
-  for (const auto &[flow_path, directory] : directories_) {
-    std::shared_ptr<ApiBackend> backend = directory.backend.lock();
-    if (backend && backend->running()) running.push_back(std::move(backend));
-  }
-  return running;
-}
-
-std::vector<std::shared_ptr<ApiBackend>> Registry::ConnectedBackends(const std::string &front) {
+std::vector<std::shared_ptr<ApiBackend>> Registry::NewestWhere(
+    const std::function<bool(ApiBackend &)> &wanted) {
   std::lock_guard<std::mutex> lock(mutex_);
   std::vector<std::shared_ptr<ApiBackend>> backends;
   for (const auto &[flow_path, directory] : directories_) {
     std::shared_ptr<ApiBackend> backend = directory.backend.lock();
-    if (backend && backend->ConnectedTo(front)) backends.push_back(std::move(backend));
+    if (backend && wanted(*backend)) backends.push_back(std::move(backend));
   }
   return backends;
+}
+
+std::vector<std::shared_ptr<ApiBackend>> Registry::Running() {
+  return NewestWhere([](ApiBackend &backend) { return backend.running(); });
+}
+
+std::vector<std::shared_ptr<ApiBackend>> Registry::ConnectedBackends(const std::string &front) {
+  return NewestWhere([&](ApiBackend &backend) { return backend.ConnectedTo(front); });
 }
 
 std::shared_ptr<CallLog> Registry::FindLog(const std::string &flow_path) {

@@ -4,6 +4,7 @@
 #define SIMTRADER_REGISTRY_H
 
 #include <cstddef>
+#include <functional>
 #include <map>
 #include <memory>
 #include <mutex>
@@ -64,6 +65,10 @@ class Registry {
 
   // The directory of an object created with flow_path; throws NoSuchTrader. Needs mutex_.
   FlowDirectory &Created(const std::string &flow_path);
+
+  // The newest backend of each flow directory, where `wanted` holds for it.
+  std::vector<std::shared_ptr<ApiBackend>> NewestWhere(
+      const std::function<bool(ApiBackend &)> &wanted);
 
   // Guards directories_ and kept_calls_.
   std::mutex mutex_;
