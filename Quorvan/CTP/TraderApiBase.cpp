@@ -4,6 +4,8 @@
 
 #include "exception_boundary.h"
 
+#include <cstring>
+
 namespace {
 
 constexpr int kFastCall = METH_FASTCALL | METH_KEYWORDS;
@@ -273,5 +275,14 @@ PyTypeObject TraderApiBaseType = [] {
   type.tp_new = trader_new;
   return type;
 }();
+
+const PyMethodDef *class_method_entry(const char *name) {
+  for (const PyMethodDef *def = kClassMethods; def->ml_name != nullptr; ++def) {
+    if (std::strcmp(def->ml_name, name) == 0) {
+      return def;
+    }
+  }
+  return nullptr;
+}
 
 PyMODINIT_FUNC PyInit_TraderApiBase(void) { return PyModuleDef_Init(&kModule); }

@@ -772,10 +772,14 @@ bool is_stock_method(PyObject *cls, bool decode_text) {
   return method.get() == (decode_text ? to_str_dict_method : to_dict_method);
 }
 
+bool reads_directly(PyObject *cls, bool decode_text) {
+  return base_class != nullptr && PyType_Check(cls) &&
+         PyType_IsSubtype(reinterpret_cast<PyTypeObject *>(cls), base_class) &&
+         is_stock_from_address(cls) && is_stock_method(cls, decode_text);
+}
+
 PyObject *dict_at(PyObject *cls, const void *address, bool decode_text) {
-  if (base_class == nullptr || !PyType_Check(cls) ||
-      !PyType_IsSubtype(reinterpret_cast<PyTypeObject *>(cls), base_class) ||
-      !is_stock_from_address(cls) || !is_stock_method(cls, decode_text)) {
+  if (!reads_directly(cls, decode_text)) {
     return nullptr;
   }
   // from_address raises this audit event for every view of foreign memory; so do we.
@@ -787,7 +791,7 @@ PyObject *dict_at(PyObject *cls, const void *address, bool decode_text) {
   return hold ? fields_dict(*layout, static_cast<const char *>(address), decode_text) : nullptr;
 }
 
-const RecordMethodsApi api = {dict_at};
+const RecordMethodsApi api = {dict_at, reads_directly};
 
 PyObject *install(PyObject *, PyObject *args) {
   PyObject *base, *describe;

@@ -1,6 +1,6 @@
 // What Quorvan.utils._record_methods offers other extension modules, through the capsule
 // RECORD_METHODS_CAPSULE: the event path turns vendor memory into a dict without making a
-// record object first.
+// record object first, or leaves it unmade when nobody will read it.
 #pragma once
 
 #include "python_compat.h"
@@ -13,4 +13,7 @@ struct RecordMethodsApi {
   // not a record class that uses the stock from_address and to_dict (or to_str_dict), so the
   // caller goes through the class's own methods; null with an error set on failure.
   PyObject *(*dict_at)(PyObject *cls, const void *address, bool decode_text);
+  // Whether dict_at makes cls's dicts itself, running no code of the class: whether a dict
+  // that nobody will read may be left unmade. Never fails.
+  bool (*reads_directly)(PyObject *cls, bool decode_text);
 };
