@@ -3,6 +3,7 @@
 #include "trader_methods.h"
 
 #include "exception_boundary.h"
+#include "record_builder.h"
 
 #include <cstring>
 
@@ -181,8 +182,12 @@ bool run_module_statements(PyObject *globals) {
     return false;
   }
   PyRef base_field = import(globals, "utils.base_field", {"to_bytes", "to_str"}, 2);
-  return base_field && import_from(globals, base_field.get(), "to_bytes") &&
-         import_from(globals, base_field.get(), "to_str");
+  if (!base_field || !import_from(globals, base_field.get(), "to_bytes") ||
+      !import_from(globals, base_field.get(), "to_str")) {
+    return false;
+  }
+  remember_package_to_bytes(PyDict_GetItemString(globals, "to_bytes"));
+  return true;
 }
 
 bool install_methods() {

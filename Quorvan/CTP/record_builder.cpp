@@ -1,5 +1,6 @@
 #include "record_builder.h"
 
+#include <cstdio>
 #include <unordered_map>
 
 namespace {
@@ -21,11 +22,51 @@ PyObject *field_name(const char *field) {
   return name;
 }
 
+// base_field.to_bytes as the module imported it. It is ours and does nothing but convert, so
+// where the lookup finds this very function, its result for the exact built-in types it is
+// mostly given is made here without a Python call.
+PyObject *g_package_to_bytes = nullptr;
+
+// What the package's to_bytes returns for `value`; null, with no error, for the types left to
+// the function itself.
+PyObject *package_bytes(PyObject *value) {
+  if (PyBytes_CheckExact(value)) {
+    return Py_NewRef(value);
+  }
+  // ASCII text is the same in GB18030, which the function leaves to its codec otherwise.
+  if (PyUnicode_CheckExact(value) && PyUnicode_IS_ASCII(value)) {
+    return PyBytes_FromStringAndSize(static_cast<const char *>(PyUnicode_DATA(value)),
+                                     PyUnicode_GET_LENGTH(value));
+  }
+  if (PyLong_CheckExact(value)) {
+    int overflow = 0;
+    const long long number = PyLong_AsLongLongAndOverflow(value, &overflow);
+    if (overflow == 0) {
+      char digits[24];
+      return PyBytes_FromStringAndSize(digits, std::snprintf(digits, sizeof digits, "%lld", number));
+    }
+  }
+  return nullptr;
+}
+
 }  // namespace
+
+void remember_package_to_bytes(PyObject *function) {
+  Py_XSETREF(g_package_to_bytes, Py_XNewRef(function));
+}
 
 PyRef to_bytes(PyObject *value) {
   PyRef convert = lookup_global(QV_NAME("to_bytes"));
-  return convert ? call_object(convert.get(), {value}) : PyRef();
+  if (!convert) {
+    return {};
+  }
+  if (convert.get() == g_package_to_bytes) {
+    PyRef known(package_bytes(value));
+    if (known || PyErr_Occurred()) {
+      return known;
+    }
+  }
+  return call_object(convert.get(), {value});
 }
 
 RecordBuilder::RecordBuilder(PyObject *class_name) : class_(lookup_global(class_name)) {

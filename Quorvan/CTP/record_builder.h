@@ -34,3 +34,5 @@ class RecordBuilder {
 
 // to_bytes(value), with to_bytes looked up now.
 PyRef to_bytes(PyObject *value);
+// Called with base_field.to_bytes once the module has imported it.
+void remember_package_to_bytes(PyObject *function);

@@ -9,6 +9,7 @@ import pytest
 
 import Quorvan.sim as sim
 from Quorvan.CTP import ApiStruct, TraderApiBase as module
+from Quorvan.utils.base_field import to_bytes
 from conftest import Quiet
 
 ENTRY = "Quorvan.CTP.TraderApiBase.TraderApiBase."
@@ -175,6 +176,25 @@ class TestOrderEntry:
         raises_exactly(error, message, lambda: place(trader))
         assert trader.order_ref == 1
         assert sent(trader, "ReqOrderInsert") == []
+
+    @pytest.mark.parametrize("exchange, instrument", [
+        (b"SHFE", b"rb2410"), ("SHFE", "rb2410"), ("上期所", "螺纹2410"),
+        (bytearray(b"SHFE"), "rb2410"), (type("Text", (str,), {})("SHFE"), b"rb2410"),
+    ])
+    def test_order_texts_are_what_to_bytes_makes_of_them(self, trader, monkeypatch, exchange,
+                                                         instrument):
+        def texts(order_number, mark):
+            record = sent(trader, "ReqOrderInsert")[order_number][0]
+            assert (record["ExchangeID"], record["InstrumentID"], record["OrderRef"]) == (
+                mark + to_bytes(exchange), mark + to_bytes(instrument),
+                mark + to_bytes(order_number + 1))
+
+        trader.buy_open(exchange, instrument, 1, 1)
+        texts(0, b"")
+        # A replacement of the module's to_bytes converts every text, whatever its type.
+        monkeypatch.setattr(module, "to_bytes", lambda value: b"X" + to_bytes(value))
+        trader.buy_open(exchange, instrument, 1, 1)
+        texts(1, b"X")
 
     @pytest.mark.parametrize("name", ["to_bytes", "InputOrderField", "OrderPriceType_LimitPrice",
                                       "Direction_Buy", "OffsetFlag_Open"])
