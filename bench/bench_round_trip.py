@@ -7,7 +7,9 @@ a C++ client of the simulated library whose callbacks do nothing
 (bench/round_trip_client.cpp; `make bench` builds it and names it in
 QUORVAN_BENCH_ROUND_TRIP_CLIENT); the ratio of the medians has a target of at most 2. The
 two sides take turns, a batch of orders each, after the same warm-up, so that both see the
-same load of a shared machine.
+same load of a shared machine. Each side waits for its fill as cheaply as its language
+allows (the client on a condition variable, this side on a lock that the OnRtnTrade handler
+releases), since the waiting thread competes for the machine's cores with the broker's.
 Beside them, the bridge's own time for one event (OnRtnOrder bursts through
 Quorvan.sim.emit), which every event of the round trip pays.
 """
@@ -27,8 +29,8 @@ FRONT = "tcp://127.0.0.1:40999"
 CLIENT_FRONT = "tcp://127.0.0.1:40998"
 EXCHANGE, INSTRUMENT = b"SHFE", "rb2705"
 WARM_UP = 200
-BATCH = 200
-BATCHES = 10
+BATCH = 20
+BATCHES = 100
 BURST = 2000
 TARGET_RATIO = 2.0
 
@@ -51,6 +53,32 @@ class Trading(TraderApiBase):
                 raise SystemExit(f"only {self.fills} of {count} fills arrived")
 
 
+class Lockstep(Trading):
+    """Waits for its fills on a plain lock, which the handler releases at the fill announced
+    beforehand: the waiting costs the main thread no more than the client's condition
+    variable costs it."""
+
+    def init_extra(self):
+        super().init_extra()
+        self.awaited = None
+        self.arrived = threading.Lock()
+        self.arrived.acquire()
+
+    def OnRtnTrade(self, pTrade):
+        self.filled_at = time.perf_counter()
+        self.fills += 1
+        if self.fills == self.awaited:
+            self.arrived.release()
+
+    def await_fills(self, count):
+        """Announces the wait for `count` fills in all; called before the orders are sent."""
+        self.awaited = count
+
+    def wait_fills(self, count):
+        if not self.arrived.acquire(timeout=60):
+            raise SystemExit(f"only {self.fills} of {count} fills arrived")
+
+
 def place(trader, index, market):
     """Alternately opens and closes one lot, so the account never runs out of money."""
     if index % 2 == 0:
@@ -68,6 +96,7 @@ class PythonSide:
     def round_trips(self, count):
         latencies = []
         for index in range(self.sent, self.sent + count):
+            self.trader.await_fills(index + 1)
             started = time.perf_counter()
             place(self.trader, index, self.market)
             self.trader.wait_fills(index + 1)
@@ -121,7 +150,7 @@ def main():
     sim.set_market(INSTRUMENT, front=FRONT, **market)
     client = os.environ.get("QUORVAN_BENCH_ROUND_TRIP_CLIENT")
     with tempfile.TemporaryDirectory() as flow:
-        trader = Trading("9999", FRONT, "BENCH01", "p", "a", "c", flow_path=flow)
+        trader = Lockstep("9999", FRONT, "BENCH01", "p", "a", "c", flow_path=flow)
         deadline = time.monotonic() + 30
         while trader.status != 0:
             if time.monotonic() > deadline:
@@ -136,6 +165,7 @@ def main():
         else:
             (latencies,), client_latencies = taking_turns([python_side]), None
 
+        trader.await_fills(python_side.sent + BURST)
         started = time.perf_counter()
         for index in range(python_side.sent, python_side.sent + BURST):
             place(trader, index, market)
