@@ -28,16 +28,6 @@ struct EventNames {
   const PyMethodDef *do_nothing;
 };
 
-// The record methods' C++ interface, imported on first use (base_field, which the extension's
-// record module imports, has loaded it by then); null with an error set if it cannot be.
-const RecordMethodsApi *record_methods() {
-  static const RecordMethodsApi *api = nullptr;
-  if (api == nullptr) {
-    api = static_cast<const RecordMethodsApi *>(PyCapsule_Import(RECORD_METHODS_CAPSULE, 0));
-  }
-  return api;
-}
-
 // A new dict of the record's fields: <record_class>.from_address(address).<method>(), the
 // class looked up now; a null record gives an empty dict and no lookup. A record class with
 // the stock methods has its dict made straight from the vendor's memory, as those methods

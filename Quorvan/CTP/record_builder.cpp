@@ -1,5 +1,7 @@
 #include "record_builder.h"
 
+#include "record_methods.h"
+
 #include <cstdio>
 #include <unordered_map>
 
@@ -69,37 +71,61 @@ PyRef to_bytes(PyObject *value) {
   return call_object(convert.get(), {value});
 }
 
-RecordBuilder::RecordBuilder(PyObject *class_name) : class_(lookup_global(class_name)) {
-  if (class_) {
-    kwargs_.reset(PyDict_New());
+RecordBuilder::RecordBuilder(PyObject *class_name)
+    : class_(lookup_global(class_name)), ok_(bool(class_)) {
+  // More than any request record the helpers make has.
+  names_.reserve(24);
+  values_.reserve(24);
+}
+
+RecordBuilder::~RecordBuilder() {
+  for (PyObject *value : values_) {
+    Py_DECREF(value);
   }
 }
 
 RecordBuilder &RecordBuilder::add(const char *field, PyRef value) {
-  PyObject *name = kwargs_ && value ? field_name(field) : nullptr;
-  if (kwargs_ && (!name || PyDict_SetItem(kwargs_.get(), name, value.get()) < 0)) {
-    kwargs_.reset();
+  PyObject *name = ok_ && value ? field_name(field) : nullptr;
+  if (name == nullptr) {
+    ok_ = false;
+    return *this;
   }
+  names_.push_back(name);
+  values_.push_back(value.release());
   return *this;
 }
 
 RecordBuilder &RecordBuilder::add_attribute(const char *field, PyObject *self,
                                             PyObject *attribute) {
-  return kwargs_ ? add(field, get_attribute(self, attribute)) : *this;
+  return ok_ ? add(field, get_attribute(self, attribute)) : *this;
 }
 
 RecordBuilder &RecordBuilder::add_global(const char *field, PyObject *name) {
-  return kwargs_ ? add(field, lookup_global(name)) : *this;
+  return ok_ ? add(field, lookup_global(name)) : *this;
 }
 
 RecordBuilder &RecordBuilder::add_bytes(const char *field, PyObject *value) {
-  return kwargs_ ? add(field, to_bytes(value)) : *this;
+  return ok_ ? add(field, to_bytes(value)) : *this;
 }
 
+// A class with the stock construction has the record made straight from the keywords; any
+// other is called with them, as cls(**keywords).
 PyRef RecordBuilder::make() {
-  if (!kwargs_) {
+  const RecordMethodsApi *api = ok_ ? record_methods() : nullptr;
+  if (api == nullptr) {
     return {};
   }
-  PyRef no_args(PyTuple_New(0));
-  return no_args ? PyRef(PyObject_Call(class_.get(), no_args.get(), kwargs_.get())) : PyRef();
+  const auto count = static_cast<Py_ssize_t>(names_.size());
+  PyRef direct(api->make_record(class_.get(), names_.data(), values_.data(), count));
+  if (direct || PyErr_Occurred()) {
+    return direct;
+  }
+  PyRef kwargs(PyDict_New());
+  for (Py_ssize_t index = 0; kwargs && index < count; ++index) {
+    if (PyDict_SetItem(kwargs.get(), names_[index], values_[index]) < 0) {
+      kwargs.reset();
+    }
+  }
+  PyRef no_args(kwargs ? PyTuple_New(0) : nullptr);
+  return no_args ? PyRef(PyObject_Call(class_.get(), no_args.get(), kwargs.get())) : PyRef();
 }

@@ -1,5 +1,6 @@
 """Order entry, cancellation and the queries: the records they send, exactly as the vendor
 receives them, the order reference counter, the close rule and what the helpers refuse."""
+import ctypes
 import re
 import threading
 import time
@@ -43,6 +44,17 @@ def order(exchange=b"SHFE", instrument=b"rb2410", price=3500.5, volume=3, direct
         CombHedgeFlag=b"1", LimitPrice=price, VolumeTotalOriginal=volume, TimeCondition=b"3",
         VolumeCondition=b"1", MinVolume=1, ContingentCondition=b"1", StopPrice=0,
         ForceCloseReason=b"0", IsAutoSuspend=0, OrderRef=ref)
+
+
+# What a replaced record class's own construction code was called with.
+made_with = []
+
+
+# The fields the order helpers set.
+ORDER_FIELDS = {"BrokerID", "InvestorID", "ExchangeID", "InstrumentID", "UserID", "OrderPriceType",
+                "Direction", "CombOffsetFlag", "CombHedgeFlag", "LimitPrice",
+                "VolumeTotalOriginal", "TimeCondition", "VolumeCondition", "MinVolume",
+                "ContingentCondition", "StopPrice", "ForceCloseReason", "IsAutoSuspend", "OrderRef"}
 
 
 def action(ref=b"1", action_ref=1, front=3, session=-1234, exchange=b"SHFE",
@@ -195,6 +207,25 @@ class TestOrderEntry:
         monkeypatch.setattr(module, "to_bytes", lambda value: b"X" + to_bytes(value))
         trader.buy_open(exchange, instrument, 1, 1)
         texts(1, b"X")
+
+    @pytest.mark.parametrize("members, runs_own_code", [
+        ({}, False),
+        ({"_fields_": [("Note", ctypes.c_int)]}, False),
+        ({"__init__": lambda self, **fields: (
+            made_with.append(fields), ApiStruct.InputOrderField.__init__(self, **fields))[1]},
+         True),
+        ({"__new__": lambda cls, **fields: (
+            made_with.append(fields), ApiStruct.InputOrderField.__new__(cls))[1]}, True),
+    ])
+    def test_a_replaced_order_record_class_is_made_as_calling_it_makes_it(
+            self, trader, monkeypatch, members, runs_own_code):
+        made_with.clear()
+        monkeypatch.setattr(module, "InputOrderField",
+                            type("InputOrderField", (ApiStruct.InputOrderField,), members))
+        trader.buy_open(b"SHFE", b"rb2410", 3500.5, 3)
+        assert_sent(trader, "ReqOrderInsert", order())
+        assert [set(fields) for fields in made_with] == (
+            [ORDER_FIELDS] if runs_own_code else [])
 
     @pytest.mark.parametrize("name", ["to_bytes", "InputOrderField", "OrderPriceType_LimitPrice",
                                       "Direction_Buy", "OffsetFlag_Open"])
