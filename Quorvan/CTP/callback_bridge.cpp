@@ -174,15 +174,15 @@ PyRef flag(bool value) { return PyRef(Py_NewRef(value ? Py_True : Py_False)); }
 
 #define QV_CONTEXT(Name) "Quorvan.CTP.TraderApiBase.TraderSpi_" #Name
 
-#define EVENT(Shape, Name, Record, Param, Handler)                                               \
-  void TraderSpi_##Name(PyObject *self EVENT_COMMA_PARAMETERS(Shape, Record, Param)) noexcept {  \
-    try {                                                                                        \
-      static const EventNames names(#Name, EVENT_RECORD_CLASS(Shape, Record), QV_CONTEXT(Name),  \
-                                    QV_SESSION_HANDLES_##Handler);                               \
-      finish(self, names,                                                                        \
-             call_handler(self, names EVENT_SHAPE_##Shape(QV_ARGUMENT_MAKER, Record, Param)));   \
-    } catch (...) {                                                                              \
-      report_thrown(QV_CONTEXT(Name));                                                           \
-    }                                                                                            \
+#define EVENT(Shape, Name, Record, Param, Handler)                                              \
+  void TraderSpi_##Name(PyObject *self EVENT_COMMA_PARAMETERS(Shape, Record, Param)) noexcept { \
+    try {                                                                                       \
+      static const EventNames names(#Name, EVENT_RECORD_CLASS(Shape, Record), QV_CONTEXT(Name), \
+                                    QV_SESSION_HANDLES_##Handler);                              \
+      finish(self, names,                                                                       \
+             call_handler(self, names EVENT_SHAPE_##Shape(QV_ARGUMENT_MAKER, Record, Param)));  \
+    } catch (...) {                                                                             \
+      report_thrown(QV_CONTEXT(Name));                                                          \
+    }                                                                                           \
   }
 #include "events.def"

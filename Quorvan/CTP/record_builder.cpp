@@ -45,7 +45,8 @@ PyObject *package_bytes(PyObject *value) {
     const long long number = PyLong_AsLongLongAndOverflow(value, &overflow);
     if (overflow == 0) {
       char digits[24];
-      return PyBytes_FromStringAndSize(digits, std::snprintf(digits, sizeof digits, "%lld", number));
+      return PyBytes_FromStringAndSize(digits,
+                                       std::snprintf(digits, sizeof digits, "%lld", number));
     }
   }
   return nullptr;
