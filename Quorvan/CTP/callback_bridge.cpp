@@ -41,7 +41,7 @@ PyRef record_dict(PyObject *record_class, const void *record, PyObject *method, 
     return PyRef(PyDict_New());
   }
   PyRef cls = lookup_global(record_class);
-  const RecordMethodsApi *api = cls ? record_methods() : nullptr;
+  const RecordMethodsApi *api = cls ? import_record_methods() : nullptr;
   if (api == nullptr) {
     return {};
   }

@@ -112,7 +112,7 @@ RecordBuilder &RecordBuilder::add_bytes(const char *field, PyObject *value) {
 // A class with the stock construction has the record made straight from the keywords; any
 // other is called with them, as cls(**keywords).
 PyRef RecordBuilder::make() {
-  const RecordMethodsApi *api = ok_ ? record_methods() : nullptr;
+  const RecordMethodsApi *api = ok_ ? import_record_methods() : nullptr;
   if (api == nullptr) {
     return {};
   }

@@ -27,7 +27,7 @@ struct RecordMethodsApi {
 
 // The interface as another extension module reaches it, imported on first use; null with an
 // error set if it cannot be. The interpreter lock must be held.
-inline const RecordMethodsApi *record_methods() {
+inline const RecordMethodsApi *import_record_methods() {
   static const RecordMethodsApi *api = nullptr;
   if (api == nullptr) {
     api = static_cast<const RecordMethodsApi *>(PyCapsule_Import(RECORD_METHODS_CAPSULE, 0));
