@@ -2,11 +2,13 @@
 // client of the simulated library whose callbacks do nothing but say that the awaited event
 // came. It logs in as the Python trader does, then sends one order at a time (alternately
 // opening and closing one lot, so the account never runs out of money) and times each from
-// ReqOrderInsert to its OnRtnTrade.
+// the start of its making to its OnRtnTrade, as the bench times buy_open.
 //
-// round_trip_client <front> <flow directory> <orders>
-// prints the median and the 99th percentile round trip in microseconds: "<median> <p99>".
-#include <algorithm>
+// round_trip_client <front> <flow directory>
+// then reads order counts from its standard input, one a line: for each it sends that many
+// orders and prints their round trips in microseconds on one line. The bench takes turns with
+// it this way, so that both sides see the same load of a shared machine. It logs out at the
+// end of its input.
 #include <chrono>
 #include <condition_variable>
 #include <cstdio>
@@ -14,7 +16,6 @@
 #include <cstring>
 #include <mutex>
 #include <string>
-#include <vector>
 
 #include "ThostFtdcTraderApi.h"
 #include "control.h"
@@ -124,19 +125,18 @@ void require(bool ok, const char *what) {
 }  // namespace
 
 int main(int argc, char **argv) {
-  if (argc != 4) {
-    std::fprintf(stderr, "usage: round_trip_client <front> <flow directory> <orders>\n");
+  if (argc != 3) {
+    std::fprintf(stderr, "usage: round_trip_client <front> <flow directory>\n");
     return 2;
   }
   std::string front = argv[1];
   const std::string flow = std::string(argv[2]) + "/";
-  const long orders = std::atol(argv[3]);
 
   const std::string account = std::string("account investor=") + kInvestor +
                               " password=" + kPassword + " balance=1000000000";
   require(quorvan_sim_configure(front.c_str(), account.c_str(), 0) == QUORVAN_SIM_OK, "configure");
   require(quorvan_sim_set_market(front.c_str(), kInstrument, &kBid, &kAsk, nullptr, nullptr,
-                                 nullptr) == QUORVAN_SIM_OK,
+                                 nullptr, nullptr, nullptr) == QUORVAN_SIM_OK,
           "set_market");
 
   Spi spi;
@@ -167,20 +167,21 @@ int main(int argc, char **argv) {
   require(api->ReqSettlementInfoConfirm(&confirm, 3) == 0, "ReqSettlementInfoConfirm");
   spi.wait(Spi::kConfirmed, 1);
 
-  std::vector<double> latencies;
-  latencies.reserve(orders);
-  for (long index = 0; index < orders; ++index) {
-    CThostFtdcInputOrderField request = order(index);
-    const Clock::time_point started = Clock::now();
-    require(api->ReqOrderInsert(&request, static_cast<int>(index + 4)) == 0, "ReqOrderInsert");
-    const Clock::time_point filled = spi.wait(Spi::kTraded, index + 1);
-    latencies.push_back(std::chrono::duration<double, std::micro>(filled - started).count());
+  long sent = 0;
+  long orders;
+  while (std::scanf("%ld", &orders) == 1) {
+    for (long index = sent; index < sent + orders; ++index) {
+      const Clock::time_point started = Clock::now();
+      CThostFtdcInputOrderField request = order(index);
+      require(api->ReqOrderInsert(&request, static_cast<int>(index + 4)) == 0, "ReqOrderInsert");
+      const Clock::time_point filled = spi.wait(Spi::kTraded, index + 1);
+      std::printf(" %.3f", std::chrono::duration<double, std::micro>(filled - started).count());
+    }
+    sent += orders;
+    std::printf("\n");
+    std::fflush(stdout);
   }
   api->RegisterSpi(nullptr);
   api->Release();
-
-  std::sort(latencies.begin(), latencies.end());
-  std::printf("%.3f %.3f\n", latencies[latencies.size() / 2],
-              latencies[latencies.size() * 99 / 100]);
   return 0;
 }

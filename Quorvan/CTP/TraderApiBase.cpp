@@ -3,6 +3,9 @@
 #include "trader_methods.h"
 
 #include "exception_boundary.h"
+#include "record_builder.h"
+
+#include <cstring>
 
 namespace {
 
@@ -179,8 +182,12 @@ bool run_module_statements(PyObject *globals) {
     return false;
   }
   PyRef base_field = import(globals, "utils.base_field", {"to_bytes", "to_str"}, 2);
-  return base_field && import_from(globals, base_field.get(), "to_bytes") &&
-         import_from(globals, base_field.get(), "to_str");
+  if (!base_field || !import_from(globals, base_field.get(), "to_bytes") ||
+      !import_from(globals, base_field.get(), "to_str")) {
+    return false;
+  }
+  remember_package_to_bytes(PyDict_GetItemString(globals, "to_bytes"));
+  return true;
 }
 
 bool install_methods() {
@@ -273,5 +280,14 @@ PyTypeObject TraderApiBaseType = [] {
   type.tp_new = trader_new;
   return type;
 }();
+
+const PyMethodDef *class_method_entry(const char *name) {
+  for (const PyMethodDef *def = kClassMethods; def->ml_name != nullptr; ++def) {
+    if (std::strcmp(def->ml_name, name) == 0) {
+      return def;
+    }
+  }
+  return nullptr;
+}
 
 PyMODINIT_FUNC PyInit_TraderApiBase(void) { return PyModuleDef_Init(&kModule); }

@@ -4,11 +4,16 @@
 
 #include "python_support.h"
 
+#include <vector>
+
 class RecordBuilder {
  public:
   // Looks the class up at once; ok() is false (NameError set) when it is missing.
   explicit RecordBuilder(PyObject *class_name);
-  bool ok() const { return bool(kwargs_); }
+  ~RecordBuilder();
+  RecordBuilder(const RecordBuilder &) = delete;
+  RecordBuilder &operator=(const RecordBuilder &) = delete;
+  bool ok() const { return ok_; }
 
   // Adds Field=value; a null value (its computation failed) fails the builder.
   RecordBuilder &add(const char *field, PyRef value);
@@ -22,15 +27,20 @@ class RecordBuilder {
   // an earlier field's error pending.
   template <class Compute>
   RecordBuilder &add_computed(const char *field, Compute &&compute) {
-    return kwargs_ ? add(field, compute()) : *this;
+    return ok_ ? add(field, compute()) : *this;
   }
 
   PyRef make();
 
  private:
   PyRef class_;
-  PyRef kwargs_;
+  bool ok_;
+  // The keywords in the order added: interned names, and the values they own.
+  std::vector<PyObject *> names_;
+  std::vector<PyObject *> values_;
 };
 
 // to_bytes(value), with to_bytes looked up now.
 PyRef to_bytes(PyObject *value);
+// Called with base_field.to_bytes once the module has imported it.
+void remember_package_to_bytes(PyObject *function);

@@ -58,6 +58,9 @@ QV_METHOD(method_SubmitUserSystemInfo);
 #define EVENT(Shape, Name, Record, Param, Handler) QV_METHOD(method_##Name);
 #include "events.def"
 
+// The class's own entry of the method `name` in its method table; null when it has none.
+const PyMethodDef *class_method_entry(const char *name);
+
 // Detaches the bridge and hands the vendor object back, without holding the interpreter lock
 // while the vendor works. False with the vendor's exception set; both pointers then stay.
 bool release_vendor_object(TraderObject *self);

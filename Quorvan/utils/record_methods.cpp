@@ -368,6 +368,13 @@ bool convert_text(const Field &field, PyObject *value, const char *accepts, Conv
   if (!PyUnicode_Check(value)) {
     return refuse_type(field, accepts, value);
   }
+  // ASCII text is the same in GB18030, whose codec takes many times longer; the str holds it
+  // as the very bytes to write.
+  if (PyUnicode_IS_ASCII(value)) {
+    out->text = static_cast<const char *>(PyUnicode_DATA(value));
+    out->length = PyUnicode_GET_LENGTH(value);
+    return true;
+  }
   out->owner.reset(PyUnicode_AsEncodedString(value, kEncoding, "strict"));
   if (!out->owner) {
     return encoding_failed(field);
@@ -600,6 +607,17 @@ PyRef no_field(PyObject *self, PyObject *error, const char *format, PyObject *na
   return {};
 }
 
+// One keyword of a construction: the field `name` of the new record set to `value`.
+bool assign_keyword(PyObject *self, const Layout &layout, Memory &memory, PyObject *name,
+                    PyObject *value) {
+  const Field *field = find_field(layout, name);
+  if (field == nullptr) {
+    no_field(self, PyExc_TypeError, "%U() has no field %R", name);
+    return false;
+  }
+  return assign(memory, *field, value);
+}
+
 int record_init(PyObject *self, PyObject *args, PyObject *kwargs) {
   if (PyTuple_GET_SIZE(args) > 0) {
     PyRef name = type_name(self);
@@ -620,12 +638,7 @@ int record_init(PyObject *self, PyObject *args, PyObject *kwargs) {
   Py_ssize_t position = 0;
   PyObject *name, *value;
   while (PyDict_Next(kwargs, &position, &name, &value)) {
-    const Field *field = find_field(*layout, name);
-    if (field == nullptr) {
-      no_field(self, PyExc_TypeError, "%U() has no field %R", name);
-      return -1;
-    }
-    if (!assign(memory, *field, value)) {
+    if (!assign_keyword(self, *layout, memory, name, value)) {
       return -1;
     }
   }
@@ -772,10 +785,14 @@ bool is_stock_method(PyObject *cls, bool decode_text) {
   return method.get() == (decode_text ? to_str_dict_method : to_dict_method);
 }
 
+bool reads_directly(PyObject *cls, bool decode_text) {
+  return base_class != nullptr && PyType_Check(cls) &&
+         PyType_IsSubtype(reinterpret_cast<PyTypeObject *>(cls), base_class) &&
+         is_stock_from_address(cls) && is_stock_method(cls, decode_text);
+}
+
 PyObject *dict_at(PyObject *cls, const void *address, bool decode_text) {
-  if (base_class == nullptr || !PyType_Check(cls) ||
-      !PyType_IsSubtype(reinterpret_cast<PyTypeObject *>(cls), base_class) ||
-      !is_stock_from_address(cls) || !is_stock_method(cls, decode_text)) {
+  if (!reads_directly(cls, decode_text)) {
     return nullptr;
   }
   // from_address raises this audit event for every view of foreign memory; so do we.
@@ -787,7 +804,40 @@ PyObject *dict_at(PyObject *cls, const void *address, bool decode_text) {
   return hold ? fields_dict(*layout, static_cast<const char *>(address), decode_text) : nullptr;
 }
 
-const RecordMethodsApi api = {dict_at};
+// Whether calling cls runs only the stock construction: the metaclass's call, ctypes' own
+// allocation and record_init.
+bool constructs_directly(PyObject *cls) {
+  if (base_class == nullptr || !PyType_Check(cls)) {
+    return false;
+  }
+  auto *type = reinterpret_cast<PyTypeObject *>(cls);
+  return PyType_IsSubtype(type, base_class) && Py_TYPE(cls)->tp_call == PyType_Type.tp_call &&
+         type->tp_new == base_class->tp_new && type->tp_init == record_init;
+}
+
+PyObject *make_record(PyObject *cls, PyObject *const *names, PyObject *const *values,
+                      Py_ssize_t count) {
+  if (!constructs_directly(cls)) {
+    return nullptr;
+  }
+  auto *type = reinterpret_cast<PyTypeObject *>(cls);
+  PyRef no_args(PyTuple_New(0));
+  PyRef record(no_args ? type->tp_new(type, no_args.get(), nullptr) : nullptr);
+  Layout *layout;
+  PyRef hold = record ? layout_of(type, &layout) : PyRef();
+  if (!hold) {
+    return nullptr;
+  }
+  Memory memory(record.get(), *layout, true);
+  for (Py_ssize_t index = 0; index < count; ++index) {
+    if (!assign_keyword(record.get(), *layout, memory, names[index], values[index])) {
+      return nullptr;
+    }
+  }
+  return record.release();
+}
+
+const RecordMethodsApi api = {dict_at, reads_directly, make_record};
 
 PyObject *install(PyObject *, PyObject *args) {
   PyObject *base, *describe;

@@ -1,6 +1,7 @@
 // What Quorvan.utils._record_methods offers other extension modules, through the capsule
 // RECORD_METHODS_CAPSULE: the event path turns vendor memory into a dict without making a
-// record object first.
+// record object first, or leaves it unmade when nobody will read it; a request's record is
+// made without a dict of keywords.
 #pragma once
 
 #include "python_compat.h"
@@ -13,4 +14,23 @@ struct RecordMethodsApi {
   // not a record class that uses the stock from_address and to_dict (or to_str_dict), so the
   // caller goes through the class's own methods; null with an error set on failure.
   PyObject *(*dict_at)(PyObject *cls, const void *address, bool decode_text);
+  // Whether dict_at makes cls's dicts itself, running no code of the class: whether a dict
+  // that nobody will read may be left unmade. Never fails.
+  bool (*reads_directly)(PyObject *cls, bool decode_text);
+  // A new record equal to cls(**fields), the fields being `names` (strs) paired with
+  // `values`, made and filled straight in its memory. Returns null with no error set when
+  // calling cls would run anything but the stock construction, so the caller calls it; null
+  // with an error set on failure.
+  PyObject *(*make_record)(PyObject *cls, PyObject *const *names, PyObject *const *values,
+                           Py_ssize_t count);
 };
+
+// The interface as another extension module reaches it, imported on first use; null with an
+// error set if it cannot be. The interpreter lock must be held.
+inline const RecordMethodsApi *import_record_methods() {
+  static const RecordMethodsApi *api = nullptr;
+  if (api == nullptr) {
+    api = static_cast<const RecordMethodsApi *>(PyCapsule_Import(RECORD_METHODS_CAPSULE, 0));
+  }
+  return api;
+}

@@ -3,6 +3,7 @@ how they refuse a wrong call, and that a bare subclass takes every event through
 import pytest
 
 import Quorvan.sim as sim
+from Quorvan.CTP import ApiStruct, TraderApiBase as module
 from conftest import EVENTS, VENDOR, Idle, record_class_of
 
 DEFAULTS = [(shape, name) for shape, name, _, _, handler in EVENTS if handler == "Default"]
@@ -94,3 +95,36 @@ def test_a_subclass_that_handles_one_event_receives_all_others_through_the_defau
     assert unraisable == []
     assert len(trader.trades) == 1
 
+
+
+def vendor_values(event):
+    return [1 if kind == "int" else True if kind == "bool" else record_class_of(kind)()
+            for kind, _ in VENDOR[event]]
+
+
+@pytest.mark.parametrize("event, class_names", [
+    ("OnRtnOrder", ["OrderField"]),
+    ("OnErrRtnOrderAction", ["OrderActionField", "RspInfoField"]),
+    ("OnRspError", ["RspInfoField"]),
+])
+def test_an_event_left_to_its_default_still_runs_replaced_record_classes_and_misses_none(
+        trader, monkeypatch, unraisable, event, class_names):
+    # The bridge leaves a do-nothing handler's dicts unmade only while making them would run
+    # none of the record classes' own code.
+    converted = []
+    for name in class_names:
+        stock = getattr(ApiStruct, name)
+        method = "to_str_dict" if name == "RspInfoField" else "to_dict"
+
+        def convert(record, name=name, stock=stock, method=method):
+            converted.append(name)
+            return getattr(stock, method)(record)
+
+        monkeypatch.setattr(module, name, type(name, (stock,), {method: convert}))
+    sim.emit(trader, event, *vendor_values(event))
+    assert converted == class_names
+    assert unraisable == []
+    monkeypatch.delattr(module, class_names[0])
+    sim.emit(trader, event, *vendor_values(event))
+    assert [(report.object, type(report.exc_value)) for report in unraisable] == [
+        ("Quorvan.CTP.TraderApiBase.TraderSpi_" + event, NameError)]

@@ -1,5 +1,6 @@
 """Order entry, cancellation and the queries: the records they send, exactly as the vendor
 receives them, the order reference counter, the close rule and what the helpers refuse."""
+import ctypes
 import re
 import threading
 import time
@@ -9,6 +10,7 @@ import pytest
 
 import Quorvan.sim as sim
 from Quorvan.CTP import ApiStruct, TraderApiBase as module
+from Quorvan.utils.base_field import to_bytes
 from conftest import Quiet
 
 ENTRY = "Quorvan.CTP.TraderApiBase.TraderApiBase."
@@ -42,6 +44,17 @@ def order(exchange=b"SHFE", instrument=b"rb2410", price=3500.5, volume=3, direct
         CombHedgeFlag=b"1", LimitPrice=price, VolumeTotalOriginal=volume, TimeCondition=b"3",
         VolumeCondition=b"1", MinVolume=1, ContingentCondition=b"1", StopPrice=0,
         ForceCloseReason=b"0", IsAutoSuspend=0, OrderRef=ref)
+
+
+# What a replaced record class's own construction code was called with.
+made_with = []
+
+
+# The fields the order helpers set.
+ORDER_FIELDS = {"BrokerID", "InvestorID", "ExchangeID", "InstrumentID", "UserID", "OrderPriceType",
+                "Direction", "CombOffsetFlag", "CombHedgeFlag", "LimitPrice",
+                "VolumeTotalOriginal", "TimeCondition", "VolumeCondition", "MinVolume",
+                "ContingentCondition", "StopPrice", "ForceCloseReason", "IsAutoSuspend", "OrderRef"}
 
 
 def action(ref=b"1", action_ref=1, front=3, session=-1234, exchange=b"SHFE",
@@ -175,6 +188,44 @@ class TestOrderEntry:
         raises_exactly(error, message, lambda: place(trader))
         assert trader.order_ref == 1
         assert sent(trader, "ReqOrderInsert") == []
+
+    @pytest.mark.parametrize("exchange, instrument", [
+        (b"SHFE", b"rb2410"), ("SHFE", "rb2410"), ("上期所", "螺纹2410"),
+        (bytearray(b"SHFE"), "rb2410"), (type("Text", (str,), {})("SHFE"), b"rb2410"),
+    ])
+    def test_order_texts_are_what_to_bytes_makes_of_them(self, trader, monkeypatch, exchange,
+                                                         instrument):
+        def texts(order_number, mark):
+            record = sent(trader, "ReqOrderInsert")[order_number][0]
+            assert (record["ExchangeID"], record["InstrumentID"], record["OrderRef"]) == (
+                mark + to_bytes(exchange), mark + to_bytes(instrument),
+                mark + to_bytes(order_number + 1))
+
+        trader.buy_open(exchange, instrument, 1, 1)
+        texts(0, b"")
+        # A replacement of the module's to_bytes converts every text, whatever its type.
+        monkeypatch.setattr(module, "to_bytes", lambda value: b"X" + to_bytes(value))
+        trader.buy_open(exchange, instrument, 1, 1)
+        texts(1, b"X")
+
+    @pytest.mark.parametrize("members, runs_own_code", [
+        ({}, False),
+        ({"_fields_": [("Note", ctypes.c_int)]}, False),
+        ({"__init__": lambda self, **fields: (
+            made_with.append(fields), ApiStruct.InputOrderField.__init__(self, **fields))[1]},
+         True),
+        ({"__new__": lambda cls, **fields: (
+            made_with.append(fields), ApiStruct.InputOrderField.__new__(cls))[1]}, True),
+    ])
+    def test_a_replaced_order_record_class_is_made_as_calling_it_makes_it(
+            self, trader, monkeypatch, members, runs_own_code):
+        made_with.clear()
+        monkeypatch.setattr(module, "InputOrderField",
+                            type("InputOrderField", (ApiStruct.InputOrderField,), members))
+        trader.buy_open(b"SHFE", b"rb2410", 3500.5, 3)
+        assert_sent(trader, "ReqOrderInsert", order())
+        assert [set(fields) for fields in made_with] == (
+            [ORDER_FIELDS] if runs_own_code else [])
 
     @pytest.mark.parametrize("name", ["to_bytes", "InputOrderField", "OrderPriceType_LimitPrice",
                                       "Direction_Buy", "OffsetFlag_Open"])
