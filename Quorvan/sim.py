@@ -353,10 +353,13 @@ def _is_md_api(value):
 
 def _flow_directory(trader):
     """The flow directory an API object was created with, as the bytes the library keys on."""
+    # A directory is named as the file system spells it, as the extensions hand it to the
+    # factories: GB18030, the vendor's encoding of text, would name no directory with a
+    # non-ASCII name under a UTF-8 file system.
     if isinstance(trader, (bytes, bytearray)):
         directory = bytes(trader)
     elif isinstance(trader, str):
-        directory = to_bytes(trader)
+        directory = os.fsencode(trader)
     else:
         flow_path = getattr(trader, "flow_path", None)
         if not isinstance(flow_path, str):
@@ -366,7 +369,7 @@ def _flow_directory(trader):
         # What the extension hands the factory for this object: the trader's API object lives
         # in "td.con", the market-data one in "md.con".
         subdirectory = "md.con" if _is_md_api(trader) else "td.con"
-        directory = to_bytes(flow_path + subdirectory + os.path.sep)
+        directory = os.fsencode(flow_path + subdirectory + os.path.sep)
     if b"\0" in directory:
         raise ValueError(f"the flow directory {directory!r} contains a NUL byte")
     return directory
@@ -511,15 +514,26 @@ def _record_address(value, event, param, record_class, size):
 
 def _kind(trader, directory):
     """The kind of API object `trader` names: by its class, or for a flow directory by the
-    object last created with it (a trader's when none was: the call then finds no object)."""
+    object last created with it; None when none was."""
     if _is_md_api(trader):
         return _MARKET_DATA
     if not isinstance(trader, (str, bytes, bytearray)):
         return _TRADER
     kind = ctypes.c_int()
     if _api_kind(directory, ctypes.byref(kind)) != 0:
-        return _TRADER
+        return None
     return kind.value
+
+
+def _event_of(kind, event):
+    """The event's description in the kind's table; without a kind, in whichever table has
+    it, so that the library reports the missing object rather than the event."""
+    if kind is not None:
+        return _event(kind, event)
+    try:
+        return _event(_TRADER, event)
+    except ValueError:
+        return _event(_MARKET_DATA, event)
 
 
 def emit(trader, event, *args, count=1):
@@ -531,7 +545,7 @@ def emit(trader, event, *args, count=1):
     (CThostFtdcTraderSpi) for a trader, one of the 13 of CThostFtdcMdSpi for an MdApiBase;
     ValueError for the other's."""
     directory = _flow_directory(trader)
-    info = _event(_kind(trader, directory), event)
+    info = _event_of(_kind(trader, directory), event)
     parameters = info.parameters
     if len(args) != len(parameters):
         signature = ", ".join(name for _, name in parameters)
@@ -1351,7 +1365,10 @@ def settle(front, settlement_prices=None):
       the new limits is cleared (the last price set to the settlement);
     - the day's orders, trades and private flows are gone, and every connected trader loses
       its line (OnFrontDisconnected 0x1001) and reconnects 0.1 seconds later: its login chain
-      logs in to the new day and confirms its settlement.
+      logs in to the new day and confirms its settlement. The market-data objects of the
+      front lose theirs too, and with it their subscriptions, which they make again after
+      logging in to the new day; each market's volume, turnover, open, high and low start
+      afresh.
 
     ValueError, changing nothing, for a front with no broker, an instrument not listed, or a
     price that is not positive, off the instrument's tick or outside the day's limits."""

@@ -11,6 +11,7 @@ import threading
 
 import pytest
 
+from conftest import Idle
 from Quorvan.CTP.ApiStruct import (DepthMarketDataField, ReqUserLoginField, RspInfoField,
                                    RspUserLoginField, SpecificInstrumentField)
 
@@ -232,8 +233,9 @@ def test_a_replay_feeds_a_subscriber_in_lockstep_with_each_ticks_own_time(
     def compare(event):
         if event[0] == "OnRtnDepthMarketData":
             now = sim.market("rb2705", md_front)
-            if now.UpdateMillisec != event[1].UpdateMillisec or now.UpdateTime != event[1].UpdateTime:
-                mismatches.append((event[1].UpdateTime, now.UpdateTime))
+            tick = event[1]
+            if (now.UpdateTime, now.UpdateMillisec) != (tick.UpdateTime, tick.UpdateMillisec):
+                mismatches.append((tick.UpdateTime, now.UpdateTime))
 
     subscribed.spi.hook = compare
     played = sim.replay(write_ticks(tmp_path / "day.csv", rows), front=md_front)
@@ -307,6 +309,13 @@ def test_control_calls_take_the_market_data_operations_and_events_only(subscribe
     assert subscribed.spi.named("OnRspSubMarketData")[-1][2] == 9
 
 
+@pytest.mark.parametrize("event, args", [
+    ("OnRtnDepthMarketData", (None,)), ("OnRtnOrder", (None,))])
+def test_an_event_for_a_directory_never_used_reports_the_missing_object(tmp_path, event, args):
+    with pytest.raises(KeyError, match="no API object"):
+        sim.emit(str(tmp_path / "md.con") + os.sep, event, *args)
+
+
 def test_disconnect_forgets_the_subscriptions(subscribed, md_front):
     sim.disconnect(subscribed.flow_path, reconnect_after=0)
     subscribed.spi.wait_for("OnFrontConnected", 2)
@@ -323,3 +332,31 @@ def test_the_factory_fails_as_armed_and_the_version_is_the_trader_librarys(tmp_p
     trader_version = ctypes.CDLL(sim.LIBRARY_PATH)["_ZN19CThostFtdcTraderApi13GetApiVersionEv"]
     trader_version.restype = ctypes.c_char_p
     assert _version() == trader_version()
+
+
+def test_a_flow_directory_with_a_non_ascii_name_is_found(make_trader, make_md, tmp_path):
+    trader = make_trader(Idle, flow_path=str(tmp_path / "数据"))
+    assert sim.calls(trader)[:1] == [("RegisterSpi", True)]
+    api = make_md(name="行情")
+    assert sim.calls(api.flow_path) == [("RegisterSpi", True)]
+
+
+def test_an_md_api_is_named_by_its_flow_path_and_its_front_by_the_broker_it_reads(
+        monkeypatch, md_front, make_md, tmp_path):
+    class MdApiBase:
+        """Stands for Quorvan.CTP.MdApiBase.MdApiBase: what sim reads of one."""
+
+    monkeypatch.setattr(sim, "_md_api_class", lambda: MdApiBase)
+    named = md_front + "-md"
+    sim.configure(md_front, md_front=named)
+    api = make_md(named, name="client")
+    api.start()
+    md = MdApiBase()
+    md.flow_path = str(tmp_path / "client") + os.sep
+    md.md_server = named.encode()
+    assert sim.calls(md) == [("RegisterSpi", True), ("RegisterFront", named.encode()),
+                             ("Init",)]
+    sim.emit(md, "OnRtnDepthMarketData", DepthMarketDataField(InstrumentID=b"via md"))
+    assert ticks_of(api)[-1].InstrumentID == b"via md"
+    sim.set_market("rb2705", last=3207, front=md)
+    assert sim.market("rb2705", md).LastPrice == sim.market("rb2705", md_front).LastPrice == 3207
