@@ -316,16 +316,6 @@ def test_an_event_for_a_directory_never_used_reports_the_missing_object(tmp_path
         sim.emit(str(tmp_path / "md.con") + os.sep, event, *args)
 
 
-def test_disconnect_forgets_the_subscriptions(subscribed, md_front):
-    sim.disconnect(subscribed.flow_path, reconnect_after=0)
-    subscribed.spi.wait_for("OnFrontConnected", 2)
-    subscribed.log_in()
-    before = len(ticks_of(subscribed))
-    sim.set_market("rb2705", last=3190, front=md_front)
-    sim.wait_delivered(md_front, timeout=PATIENCE)
-    assert len(ticks_of(subscribed)) == before
-
-
 def test_the_factory_fails_as_armed_and_the_version_is_the_trader_librarys(tmp_path):
     sim.fail_next(None, "CreateFtdcMdApi", 0)
     assert not _create(str(tmp_path).encode(), False, False)
