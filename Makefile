@@ -146,6 +146,7 @@ format:
 clean:
 	rm -rf "$(CURDIR)/build" "$(CURDIR)/build-sdk" "$(ASAN_BUILD_DIR)"
 	rm -f Quorvan/CTP/TraderApiBase*.so Quorvan/CTP/libthosttraderapi_se.so* \
+	    Quorvan/CTP/libthostmduserapi_se.so* \
 	    Quorvan/utils/_record_methods*.so \
 	    Quorvan/CTP/ApiStruct.py Quorvan/CTP/ApiConst.py \
 	    Quorvan/CTP/ApiStruct.pyi Quorvan/CTP/ApiConst.pyi Quorvan/CTP/TraderApiBase.pyi

@@ -21,6 +21,7 @@ SOURCE_ROOT = Path(__file__).resolve().parents[2]
 GENERATED = ("ApiStruct.py", "ApiConst.py", "ApiStruct.pyi", "ApiConst.pyi", "TraderApiBase.pyi")
 VENDOR_HEADERS = ("ThostFtdcTraderApi.h", "ThostFtdcUserApiStruct.h", "ThostFtdcUserApiDataType.h")
 TRADER_LIBRARY = "libthosttraderapi_se.so"
+MD_LIBRARY = "libthostmduserapi_se.so"
 # The SQLite the simulated library's store links, carried by the wheel beside it.
 SQLITE_LIBRARY = "libsqlite3.so.0"
 
@@ -99,7 +100,7 @@ def test_the_wheel_installs_into_a_fresh_venv_and_runs_the_demo(tmp_path):
                     env=env).strip()).parents[1]
     assert venv in site.parents
     products = {Path("Quorvan", "CTP", name) for name in (
-        *GENERATED, TRADER_LIBRARY, SQLITE_LIBRARY,
+        *GENERATED, TRADER_LIBRARY, MD_LIBRARY, SQLITE_LIBRARY,
         "TraderApiBase" + sysconfig.get_config_var("EXT_SUFFIX"))}
     products.add(Path("Quorvan", "utils", "_record_methods" + sysconfig.get_config_var("EXT_SUFFIX")))
     installed = {path.relative_to(site) for path in (site / "Quorvan").rglob("*")
@@ -109,6 +110,11 @@ def test_the_wheel_installs_into_a_fresh_venv_and_runs_the_demo(tmp_path):
     loads = run(["ldd", site / "Quorvan" / "CTP" / TRADER_LIBRARY], env=env)
     (sqlite,) = [line for line in loads.splitlines() if SQLITE_LIBRARY in line]
     assert str(site / "Quorvan" / "CTP" / SQLITE_LIBRARY) in sqlite, sqlite
+    # The market-data library forwards to the trader library beside it, whatever else is
+    # installed: one process, one set of simulated objects.
+    md_loads = run(["ldd", site / "Quorvan" / "CTP" / MD_LIBRARY], env=env)
+    (trader,) = [line for line in md_loads.splitlines() if TRADER_LIBRARY in line]
+    assert str(site / "Quorvan" / "CTP" / TRADER_LIBRARY) in trader, trader
     for name in GENERATED:
         assert (site / "Quorvan" / "CTP" / name).read_text() != stale
 
