@@ -1,4 +1,4 @@
-#include "trader_object.h"
+#include "vendor_calls.h"
 
 #include <ios>
 #include <new>
@@ -57,13 +57,6 @@ void VendorCalls::wait_until_released() {
 void VendorCalls::notify() {
   { std::lock_guard<std::mutex> lock(mutex_); }
   changed_.notify_all();
-}
-
-CThostFtdcTraderApi *usable_api(TraderObject *self) {
-  if (self->api == nullptr || self->calls->releasing()) {
-    return nullptr;
-  }
-  return self->api;
 }
 
 void raise_vendor_exception(std::exception_ptr error) {
