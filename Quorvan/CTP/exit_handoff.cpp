@@ -39,6 +39,7 @@ int raise_exit_request(void *) {
     state().request_taken = true;
   }
   state().exit_request = nullptr;
+  state().exit_pending = false;
   PyErr_SetObject(reinterpret_cast<PyObject *>(Py_TYPE(exit)), exit);
   Py_DECREF(exit);
   return -1;
@@ -173,9 +174,19 @@ void hand_exit_to_main_thread(PyObject *exit) {
     return;
   }
   state().exit_request = Py_NewRef(exit);
+  state().exit_pending = true;
   // Only fails when the queue is full, and then the signal still carries the request.
   (void)Py_AddPendingCall(raise_exit_request, nullptr);
   if (state().wake_signal != 0) {
     wake_main_thread();
   }
+}
+
+bool interruptible_wait_here(const std::atomic<bool> **interrupt) {
+  bool main = false;
+  if (!on_main_thread(&main)) {
+    return false;
+  }
+  *interrupt = main ? &state().exit_pending : nullptr;
+  return true;
 }

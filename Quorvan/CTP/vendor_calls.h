@@ -37,8 +37,9 @@ class VendorCalls {
 
   // The vendor object has been released for good: Join returns.
   void mark_released();
-  // Waits, without the interpreter lock, for mark_released.
-  void wait_until_released();
+  // Waits, without the interpreter lock, for mark_released, or until `interrupt` (when not
+  // null) is set; true when released.
+  bool wait_until_released(const std::atomic<bool> *interrupt);
 
  private:
   static constexpr unsigned kReleasing = 1u << 31;  // the rest of the word counts calls

@@ -6,6 +6,7 @@
 #include <type_traits>
 
 #include "ThostFtdcUserApiStruct.h"
+#include "exit_handoff.h"
 #include "vendor_calls.h"
 
 // The text of a bytes or bytearray argument, lent for the duration of the call; null with an
@@ -120,10 +121,21 @@ PyObject *join(PyObject *self, Py_ssize_t nargs, PyObject *kwnames) {
   if (usable_api(object) == nullptr) {
     return PyLong_FromLong(-1);
   }
+  const std::atomic<bool> *interrupt = nullptr;
+  if (!interruptible_wait_here(&interrupt)) {
+    return method_failed("Join");
+  }
   // The vendor's Join returns 0 once Release has ended its threads; waiting inside it would
-  // leave this thread in an object that Release, on another thread, frees.
-  Py_BEGIN_ALLOW_THREADS object->calls->wait_until_released();
-  Py_END_ALLOW_THREADS return PyLong_FromLong(0);
+  // leave this thread in an object that Release, on another thread, frees. A handler's exit
+  // request, which may come from an object of either module, ends the main thread's wait.
+  for (;;) {
+    bool released;
+    Py_BEGIN_ALLOW_THREADS released = object->calls->wait_until_released(interrupt);
+    Py_END_ALLOW_THREADS if (released) { return PyLong_FromLong(0); }
+    if (Py_MakePendingCalls() < 0) {
+      return method_failed("Join");
+    }
+  }
 }
 
 template <class Object>

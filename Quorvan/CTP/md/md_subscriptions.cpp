@@ -220,17 +220,19 @@ const char kSubscribeDoc[] = QV_DOC(
         QV_DOC_LINE("as the vendor's text, or bytes). Every id is checked before anything is sent:")
             QV_DOC_LINE("TypeError for a non-iterable, a lone str or bytes, or an id of another "
                         "type;") QV_DOC_LINE("ValueError for an empty id, one over 80 bytes or one "
-                                             "holding a NUL; the encoding's") QV_DOC_LINE(
-                "error for text that does not encode. The ids are remembered in order, each once,")
-                QV_DOC_LINE("and every login subscribes again to all of them. When logged in "
-                            "(status 0) they are")
+                                             "holding a NUL; the encoding's")
+                QV_DOC_LINE("error for text that does not encode. The ids are remembered in order, "
+                            "each once,") QV_DOC_LINE(
+                    "and every login subscribes again to all of them. When logged in "
+                    "(status 0) they are")
                     QV_DOC_LINE("sent at once, 100 to a call of SubscribeMarketData; otherwise the "
                                 "next login sends") QV_DOC_LINE("them.") QV_DOC_LINE("")
                         QV_DOC_LINE("Returns 0 when every batch was sent, or when nothing was to "
                                     "be sent now (not")
                             QV_DOC_LINE("logged in, or no ids); otherwise the first non-zero "
-                                        "result of SubscribeMarketData,") QV_DOC_LINE(
-                                "the later batches unsent. The ids stay remembered either way."));
+                                        "result of SubscribeMarketData,")
+                                QV_DOC_LINE("the later batches unsent. The ids stay remembered "
+                                            "either way."));
 
 const char kUnsubscribeDoc[] = QV_DOC(
     QV_DOC_LINE("unsubscribe(instruments) -> int") QV_DOC_LINE("") QV_DOC_LINE(
