@@ -1,15 +1,30 @@
 """A strategy from ticks to trades on the simulator: one md_queue shared by a market-data
 object, whose default handler feeds it, and a trader, which trades on what it reads."""
+import os
 import queue
+import re
+import subprocess
+import sys
 import threading
+from pathlib import Path
 
 import pytest
 
 import Quorvan.sim as sim
 from conftest import QuietMd, Trader, wait_until
 
+import Quorvan
+
 FRONT = "127.0.0.1:41320"
 MD_FRONT = "127.0.0.1:41321"
+
+
+class Subscriber(QuietMd):
+    def init_extra(self):
+        self.confirmed = []
+
+    def OnRspSubMarketData(self, pSpecificInstrument, pRspInfo, nRequestID, bIsLast):
+        self.confirmed.append(pSpecificInstrument["InstrumentID"])
 
 
 class Strategy(Trader):
@@ -52,10 +67,10 @@ def test_a_strategy_trades_on_simulated_ticks(make_trader, make_md, md_front, co
     sim.configure(FRONT, reset=True, limits=None, **configure)
     md_queue = queue.Queue()
     trader = make_trader(Strategy, td_server=FRONT, md_queue=md_queue)
-    md = make_md(QuietMd, md_server=md_front, md_queue=md_queue)
+    md = make_md(Subscriber, md_server=md_front, md_queue=md_queue)
     wait_until(lambda: trader.status == 0 and md.status == 0)
     assert md.subscribe(["rb2705", "cu2702"]) == 0
-    wait_until(lambda: any(call[0] == "SubscribeMarketData" for call in sim.calls(md)))
+    wait_until(lambda: sorted(md.confirmed) == [b"cu2702", b"rb2705"])
     strategy = threading.Thread(target=trader.run, args=(md_queue,))
     strategy.start()
     sim.set_market("cu2702", last=80000, front=FRONT)
@@ -67,3 +82,14 @@ def test_a_strategy_trades_on_simulated_ticks(make_trader, make_md, md_front, co
     assert not strategy.is_alive()
     wait_until(lambda: len(trader.trades) == 2)
     assert trader.trades == [(b"0", 3202.0, 1), (b"1", 3205.0, 1)]
+
+
+def test_the_readmes_two_halves_trade_through_one_queue(tmp_path):
+    readme = (Path(__file__).resolve().parents[2] / "README.md").read_text()
+    (program,) = [block for block in re.findall(r"```python\n(.*?)```", readme, re.S)
+                  if "class Ticks" in block]
+    env = dict(os.environ, PYTHONPATH=str(Path(Quorvan.__file__).resolve().parents[1]))
+    done = subprocess.run([sys.executable, "-c", program], capture_output=True, text=True,
+                          timeout=120, cwd=tmp_path, env=env)
+    assert done.returncode == 0, done.stdout + done.stderr
+    assert "MdApi Ready!" in done.stdout
