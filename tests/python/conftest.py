@@ -167,7 +167,7 @@ def _vendor_declarations(header="ThostFtdcTraderApi.h"):
     declared = {}
     text = (VENDOR_HEADERS / header).read_text()
     for name, parameters in re.findall(r"virtual\s+[\w\s*]*?\b(\w+)\(([^)]*)\)", text):
-        declared[name] = [re.fullmatch(r"\s*(\w+)\s*\*?\s*(\w+)\s*", part).groups()
+        declared[name] = [re.fullmatch(r"\s*(\w+)\s*\*?\s*(\w+)(?:\[\])?\s*", part).groups()
                           for part in parameters.split(",") if part.strip()]
     return declared
 

@@ -90,15 +90,20 @@ bool instrument_ids(const char *method, PyObject *instruments, std::vector<std::
 
 // Sends `ids` through `call`, `batch` at a time, with the lock released. *result is the
 // vendor's first non-zero result (the batches after it are not sent), 0 when every batch
-// went, -1 when the vendor object is gone. False with the vendor's exception set.
+// went or there was nothing to send, -1 when the vendor object is gone. False with the
+// vendor's exception set.
 bool send_in_batches(MdObject *self, SubscriptionCall call, const std::vector<std::string> &ids,
                      std::size_t batch, int *result) {
+  *result = 0;
+  if (ids.empty()) {
+    // A call for no instrument would ask the front for nothing.
+    return true;
+  }
   std::vector<char *> pointers;
   pointers.reserve(ids.size());
   for (const std::string &id : ids) {
     pointers.push_back(const_cast<char *>(id.c_str()));
   }
-  *result = 0;
   std::size_t sent = 0;
   do {
     const std::size_t count = std::min(batch, pointers.size() - sent);
@@ -145,7 +150,7 @@ PyObject *change_market_data(PyObject *self, PyObject *const *args, Py_ssize_t n
   }
   MdObject *md = as_md(self);
   remember(md->market_data, ids, change);
-  const int now = ids.empty() ? 0 : logged_in(self);
+  const int now = logged_in(self);
   if (now < 0) {
     return method_failed(method);
   }
@@ -167,7 +172,7 @@ PyObject *vendor_subscription(PyObject *self, PyObject *const *args, Py_ssize_t 
   }
   remember(set, ids, change);
   int result = 0;
-  if (!send_in_batches(as_md(self), call, ids, ids.empty() ? 1 : ids.size(), &result)) {
+  if (!send_in_batches(as_md(self), call, ids, ids.size(), &result)) {
     return method_failed(method);
   }
   return PyLong_FromLong(result);
@@ -175,9 +180,6 @@ PyObject *vendor_subscription(PyObject *self, PyObject *const *args, Py_ssize_t 
 
 // Sends a remembered set again; a refusal is logged, since no caller hears of it.
 bool renew(PyObject *self, const SubscriptionSet &set, SubscriptionCall call, const char *name) {
-  if (set.instruments().empty()) {
-    return true;
-  }
   int result = 0;
   if (!send_in_batches(as_md(self), call, set.instruments(), kBatchSize, &result)) {
     return false;
@@ -222,17 +224,19 @@ const char kSubscribeDoc[] = QV_DOC(
                         "type;") QV_DOC_LINE("ValueError for an empty id, one over 80 bytes or one "
                                              "holding a NUL; the encoding's")
                 QV_DOC_LINE("error for text that does not encode. The ids are remembered in order, "
-                            "each once,") QV_DOC_LINE(
-                    "and every login subscribes again to all of them. When logged in "
-                    "(status 0) they are")
-                    QV_DOC_LINE("sent at once, 100 to a call of SubscribeMarketData; otherwise the "
-                                "next login sends") QV_DOC_LINE("them.") QV_DOC_LINE("")
-                        QV_DOC_LINE("Returns 0 when every batch was sent, or when nothing was to "
-                                    "be sent now (not")
-                            QV_DOC_LINE("logged in, or no ids); otherwise the first non-zero "
-                                        "result of SubscribeMarketData,")
-                                QV_DOC_LINE("the later batches unsent. The ids stay remembered "
-                                            "either way."));
+                            "each once,")
+                    QV_DOC_LINE("and every login subscribes again to all of them. When logged in "
+                                "(status 0) they are")
+                        QV_DOC_LINE(
+                            "sent at once, 100 to a call of SubscribeMarketData; otherwise the "
+                            "next login sends") QV_DOC_LINE("them.") QV_DOC_LINE("")
+                            QV_DOC_LINE(
+                                "Returns 0 when every batch was sent, or when nothing was to "
+                                "be sent now (not")
+                                QV_DOC_LINE("logged in, or no ids); otherwise the first non-zero "
+                                            "result of SubscribeMarketData,")
+                                    QV_DOC_LINE("the later batches unsent. The ids stay remembered "
+                                                "either way."));
 
 const char kUnsubscribeDoc[] = QV_DOC(
     QV_DOC_LINE("unsubscribe(instruments) -> int") QV_DOC_LINE("") QV_DOC_LINE(
