@@ -6,7 +6,7 @@ import pytest
 
 import Quorvan.sim as sim
 from Quorvan.CTP import ApiStruct
-from conftest import MD_EVENTS, Md, filled, wait_until
+from conftest import MD_EVENTS, Md, filled
 
 
 class Collector:
@@ -80,8 +80,13 @@ def test_the_other_defaults_log_what_arrived(make_md, event, shape):
     assert md.lines[-1] == (event,) + line
 
 
+class NeverConnects(Md):
+    def connect(self, address):
+        pass
+
+
 def test_the_log_line_names_the_side(make_md, capsys):
-    md = make_md(Md)
+    md = make_md(NeverConnects)
     md.OnHeartBeatWarning(9)
     assert capsys.readouterr().out.endswith(" || b'U01'.md || OnHeartBeatWarning || TimeLapse:9\n")
 

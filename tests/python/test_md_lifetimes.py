@@ -81,20 +81,6 @@ def test_release_from_a_handler_during_a_tick_flood(make_md, round_):
     assert md.delivered == md.release_at and errors
 
 
-def test_a_dropped_object_is_released_under_a_flood(make_md):
-    md = Counting("9999", "127.0.0.1:41310", flow_path=str(make_md.__defaults__ or "."))
-    errors = []
-    emitter = threading.Thread(target=flood, args=(md, errors))
-    emitter.start()
-    wait_until(lambda: md.delivered > 10 or not emitter.is_alive())
-    md.Release()
-    emitter.join(60)
-    calls = sim.calls(md)
-    del md
-    assert not emitter.is_alive()
-    assert calls[-1] == ("Release",)
-
-
 EXIT_SCRIPT = """
     import sys, threading
     import Quorvan.sim as sim

@@ -138,7 +138,7 @@ def test_a_refused_login_halts_the_session_across_reconnections(unstarted):
 
 
 def test_a_login_not_sent_is_kept_in_init_error_msg(unstarted, monkeypatch):
-    monkeypatch.setattr(unstarted, "ReqUserLogin", lambda record: -3, raising=False)
+    monkeypatch.setattr(unstarted, "ReqUserLogin", lambda record: -3)
     unstarted.OnFrontConnected()
     assert unstarted.init_error_msg == {"ErrorID": -3,
                                         "ErrorMsg": "Error:Fail to send ReqUserLogin."}

@@ -28,8 +28,8 @@ class Subscriber(QuietMd):
 
 
 class Strategy(Trader):
-    """Buys one lot at the ask of the first tick whose last price rose, then closes it at the
-    bid of the first tick after its fill."""
+    """Buys one lot at the ask of the first tick whose last price rose, then, once filled,
+    closes it at the bid of the first tick at 3205 or above."""
 
     def init_extra(self):
         self.trades = []
@@ -52,7 +52,7 @@ class Strategy(Trader):
             if state == "flat" and last is not None and tick["LastPrice"] > last:
                 assert self.buy_open(b"SHFE", "rb2705", tick["AskPrice1"], 1) == 0
                 state = "bought"
-            elif state == "bought" and self.filled.is_set():
+            elif state == "bought" and self.filled.is_set() and tick["LastPrice"] >= 3205:
                 assert self.sell_close(b"SHFE", "rb2705", tick["BidPrice1"], 1) == 0
                 state = "done"
             last = tick["LastPrice"]

@@ -16,10 +16,6 @@ def md(make_md):
     return md
 
 
-class Unencodable:
-    pass
-
-
 BAD_INPUT = [
     (5, TypeError, "iterable of instrument ids, not int"),
     (None, TypeError, "iterable of instrument ids, not NoneType"),
