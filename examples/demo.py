@@ -262,9 +262,7 @@ def run(flow_path: str) -> None:
           f" tick {instrument['PriceTick']:g}, {instrument['VolumeMultiple']} per lot,"
           f" bid {market['BidPrice1']:g} ask {market['AskPrice1']:g}")
 
-    # Each move of the simulated broker's market is a tick to its subscribers, as an
-    # exchange's feed would send it; this one moves nothing.
-    sim.set_market(INSTRUMENT, last=market["LastPrice"], front=FRONT)
+    # The front answers a subscription with the instrument's current market, as a tick.
     first = next_tick(md_queue)
     ask, bid, tick = first["AskPrice1"], first["BidPrice1"], instrument["PriceTick"]
     print(f"\nFirst tick at {text(first['UpdateTime'])}: last {first['LastPrice']:g}"
@@ -273,7 +271,9 @@ def run(flow_path: str) -> None:
     trader.buy_open(EXCHANGE, INSTRUMENT, ask, 1)
     print(f"  filled at {trader.fill(trader.order_ref)['Price']:g}")
 
-    # The tick after the fill says where the bid is now.
+    # Each move of the simulated broker's market is a tick to its subscribers, as an
+    # exchange's feed would send it; this one keeps the last price, and its tick says where
+    # the bid is now.
     sim.set_market(INSTRUMENT, last=market["LastPrice"], front=FRONT)
     bid = next_tick(md_queue)["BidPrice1"]
     print(f"Closing it today at the bid of the next tick, {bid:g}")
