@@ -149,7 +149,7 @@ clean:
 	    Quorvan/utils/_record_methods*.so \
 	    Quorvan/CTP/ApiStruct.py Quorvan/CTP/ApiConst.py \
 	    Quorvan/CTP/ApiStruct.pyi Quorvan/CTP/ApiConst.pyi Quorvan/CTP/TraderApiBase.pyi \
-	    Quorvan/CTP/MdApiBase.pyi
+	    Quorvan/CTP/MdApiBase.pyi Quorvan/CTP/libthostmduserapi_se.so*
 
 # Exits non-zero when the interpreter's C headers are missing.
 define PYTHON_HEADERS_PRESENT

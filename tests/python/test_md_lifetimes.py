@@ -47,8 +47,12 @@ def release_here(md):
 
 
 def release_on_a_thread(md):
-    md.release_began = True
-    releaser = threading.Thread(target=md.Release)
+    def release():
+        md.Release()
+        md.release_began = True
+
+    # Ticks go on until the other thread's Release begins; none may come after it returned.
+    releaser = threading.Thread(target=release)
     releaser.start()
     releaser.join(60)
     assert not releaser.is_alive()

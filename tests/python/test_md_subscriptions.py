@@ -27,7 +27,7 @@ BAD_INPUT = [
     (["rb2705", "价" * 41], ValueError, "1 to 80 bytes"),
     (["rb2705", b"rb\0"], ValueError, "without NUL"),
     (["rb2705", ""], ValueError, "1 to 80 bytes"),
-    (["rb2705", "\udc80"], UnicodeEncodeError, ""),
+    (["rb2705", "\udc80"], UnicodeEncodeError, "can't encode"),
 ]
 
 
