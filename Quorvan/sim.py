@@ -1,13 +1,17 @@
-"""Control of the simulated trader library, the libthosttraderapi_se.so built from simtrader/.
+"""Control of the simulated vendor libraries built from simtrader/: the trader library
+libthosttraderapi_se.so, and the market-data library libthostmduserapi_se.so, whose objects
+the trader library holds beside its own.
 
 Tests play the broker's side of a session with these functions: read what an API object
-received (calls, of which each object keeps the last keep_calls), make its next calls fail or throw (fail_next, throw_next), raise events on
-its thread (emit) and drop its connection (disconnect).
+received (calls, of which each object keeps the last keep_calls), make its next calls fail
+or throw (fail_next, throw_next), raise events on its thread (emit) and drop its connection
+(disconnect).
 
 An API object is named by its trader, whose API object was created with the flow directory
-``trader.flow_path + "td.con/"``, or by that flow directory itself as a str (or bytes), which
-also names an object not created yet: faults armed for it wait for the next object created
-with that directory.
+``trader.flow_path + "td.con/"``, by its MdApiBase (Quorvan.CTP.MdApiBase), whose API object
+was created with ``md.flow_path + "md.con/"``, or by that flow directory itself as a str (or
+bytes), which also names an object not created yet: faults armed for it wait for the next
+object created with that directory.
 
 The simulated broker
 --------------------
@@ -125,6 +129,43 @@ answers awaited, before the next tick), so that a backtest trades the same way e
 number plays at that multiple of real time. wait_delivered() is the wait it uses, and
 market() the broker's quote it reads; see replay().
 
+Market data
+-----------
+A simulated market-data front at an address publishes the markets of the broker of the same
+address, or of the broker that configure(front, md_front=address) names it for; an MdApiBase
+registered with it talks to that broker. Like most market-data fronts it takes any login,
+empty identities included: OnRspUserLogin carries the broker's TradingDay, the LoginTime,
+the BrokerID and UserID given, FrontID 1 and a new SessionID. ReqUserLogout answers
+OnRspUserLogout and ends the login with its subscriptions.
+
+SubscribeMarketData answers each instrument in OnRspSubMarketData (a
+SpecificInstrumentField, ErrorID 0, bIsLast on the last), then sends at once the current
+market of each listed instrument named, as OnRtnDepthMarketData; an instrument not listed is
+answered too and brings nothing. Before a login each is answered with ErrorID 6
+(CTP:还没有登录) and nothing is subscribed. UnSubscribeMarketData answers alike and ends
+them; SubscribeForQuoteRsp and UnSubscribeForQuoteRsp are answered (the broker takes no
+quote requests, so no OnRtnForQuoteRsp follows); ReqQryMulticastInstrument is answered with
+one empty last response. A null array or id, or a negative count, returns -1, sending
+nothing, as does any of these while the line is down. Subscriptions belong to the
+connection: a disconnection (disconnect, settle) or a logout forgets them, and a client
+subscribes again after its next login, as MdApiBase does by itself.
+
+From then on every set_market and every replayed tick of a subscribed instrument reaches the
+subscriber as OnRtnDepthMarketData with the whole record, the one market() reads: TradingDay,
+ActionDay, UpdateTime and UpdateMillisec (a replayed tick's own time; otherwise when the
+market last moved), InstrumentID, ExchangeID and ExchangeInstID, LastPrice, BidPrice1,
+BidVolume1, AskPrice1, AskVolume1, Volume, Turnover, OpenInterest and AveragePrice (the
+exchange's figures for the day, as set_market or the replay gives them), the day's
+OpenPrice, HighestPrice and LowestPrice of the last prices set, UpperLimitPrice,
+LowerLimitPrice, PreSettlementPrice and PreClosePrice. What the exchange has not set yet
+(the day's open before a last price, ClosePrice, SettlementPrice, CurrDelta) holds the
+vendor's mark for no price, DBL_MAX (1.7976931348623157e308).
+
+wait_delivered(front) and a replay at speed None cover the market-data objects of the front
+as they cover its traders: the ticks have reached the handlers, and what those sent has been
+answered. A strategy fed through an MdApiBase therefore passes no md_queue to replay, which
+would hand it each tick a second time; replay's md_queue is for a strategy without one.
+
 Resuming the flows
 ------------------
 A broker keeps, for the trading day, each investor's private flow (OnRtnOrder, OnRtnTrade,
@@ -199,6 +240,7 @@ def _declare(name, result, *arguments):
 
 _c_size_p = ctypes.POINTER(ctypes.c_size_t)
 _c_char_pp = ctypes.POINTER(ctypes.c_char_p)
+_c_int_p = ctypes.POINTER(ctypes.c_int)
 
 _last_error = _declare("quorvan_sim_last_error", ctypes.c_char_p)
 _event_info = _declare(
@@ -231,14 +273,25 @@ _call_arg_int = _declare(
 _call_arg_bytes = _declare(
     "quorvan_sim_call_arg_bytes", ctypes.c_void_p,
     ctypes.c_void_p, ctypes.c_size_t, ctypes.c_size_t, _c_size_p)
+_call_arg_text_count = _declare(
+    "quorvan_sim_call_arg_text_count", ctypes.c_size_t,
+    ctypes.c_void_p, ctypes.c_size_t, ctypes.c_size_t)
+_call_arg_text = _declare(
+    "quorvan_sim_call_arg_text", ctypes.c_void_p,
+    ctypes.c_void_p, ctypes.c_size_t, ctypes.c_size_t, ctypes.c_size_t, _c_size_p)
 _calls_close = _declare("quorvan_sim_calls_close", None, ctypes.c_void_p)
+_api_kind = _declare("quorvan_sim_api_kind", ctypes.c_int, ctypes.c_char_p, _c_int_p)
+_kind_event_info = _declare(
+    "quorvan_sim_kind_event_info", ctypes.c_int,
+    ctypes.c_int, ctypes.c_char_p, _c_char_pp, _c_size_p, _c_char_pp)
+_published_front = _declare("quorvan_sim_published_front", ctypes.c_char_p, ctypes.c_char_p)
 _c_double_p = ctypes.POINTER(ctypes.c_double)
-_c_int_p = ctypes.POINTER(ctypes.c_int)
 _configure = _declare(
     "quorvan_sim_configure", ctypes.c_int, ctypes.c_char_p, ctypes.c_char_p, ctypes.c_int)
-_set_market = _declare(
-    "quorvan_sim_set_market", ctypes.c_int, ctypes.c_char_p, ctypes.c_char_p,
-    _c_double_p, _c_double_p, _c_double_p, _c_int_p, _c_int_p, _c_double_p, _c_double_p)
+_set_market_at = _declare(
+    "quorvan_sim_set_market_at", ctypes.c_int, ctypes.c_char_p, ctypes.c_char_p,
+    _c_double_p, _c_double_p, _c_double_p, _c_int_p, _c_int_p, _c_double_p, _c_double_p,
+    _c_int_p, _c_double_p, _c_double_p, ctypes.c_char_p, ctypes.c_char_p, ctypes.c_int)
 _market = _declare(
     "quorvan_sim_market", ctypes.c_int, ctypes.c_char_p, ctypes.c_char_p, ctypes.c_void_p,
     ctypes.c_size_t)
@@ -259,7 +312,10 @@ _ERRORS = {
 }
 
 # The kinds of a logged call's arguments (control.h), as Python values.
-_ARG_NONE, _ARG_BOOL, _ARG_INT, _ARG_BYTES = range(4)
+_ARG_NONE, _ARG_BOOL, _ARG_INT, _ARG_BYTES, _ARG_TEXTS = range(5)
+
+# The kinds of API object (control.h).
+_TRADER, _MARKET_DATA = range(2)
 
 _INT_MIN, _INT_MAX = -(2 ** 31), 2 ** 31 - 1
 _LONG_LONG_MAX = 2 ** 63 - 1
@@ -280,20 +336,40 @@ def _name(value, what):
     return value.encode("utf-8")
 
 
+@functools.lru_cache(maxsize=None)
+def _md_api_class():
+    """Quorvan.CTP.MdApiBase.MdApiBase, or None in a build without it."""
+    try:
+        from Quorvan.CTP.MdApiBase import MdApiBase
+    except ImportError:
+        return None
+    return MdApiBase
+
+
+def _is_md_api(value):
+    md_api_class = _md_api_class()
+    return md_api_class is not None and isinstance(value, md_api_class)
+
+
 def _flow_directory(trader):
     """The flow directory an API object was created with, as the bytes the library keys on."""
+    # A directory is named as the file system spells it, as the extensions hand it to the
+    # factories: GB18030, the vendor's encoding of text, would name no directory with a
+    # non-ASCII name under a UTF-8 file system.
     if isinstance(trader, (bytes, bytearray)):
         directory = bytes(trader)
     elif isinstance(trader, str):
-        directory = to_bytes(trader)
+        directory = os.fsencode(trader)
     else:
         flow_path = getattr(trader, "flow_path", None)
         if not isinstance(flow_path, str):
             raise TypeError(
-                "trader must be a trader object (with a str flow_path) or the flow directory "
-                f"of its API object as str, not {type(trader).__name__}")
-        # What the extension hands the factory for this trader.
-        directory = to_bytes(flow_path + "td.con" + os.path.sep)
+                "trader must be a trader or MdApiBase object (with a str flow_path) or the flow "
+                f"directory of its API object as str, not {type(trader).__name__}")
+        # What the extension hands the factory for this object: the trader's API object lives
+        # in "td.con", the market-data one in "md.con".
+        subdirectory = "md.con" if _is_md_api(trader) else "td.con"
+        directory = os.fsencode(flow_path + subdirectory + os.path.sep)
     if b"\0" in directory:
         raise ValueError(f"the flow directory {directory!r} contains a NUL byte")
     return directory
@@ -316,15 +392,29 @@ def _logged_arg(handle, call, arg):
         return bool(_call_arg_int(handle, call, arg))
     if kind == _ARG_INT:
         return _call_arg_int(handle, call, arg)
+    if kind == _ARG_TEXTS:
+        return tuple(_logged_text(handle, call, arg, text)
+                     for text in range(_call_arg_text_count(handle, call, arg)))
     size = ctypes.c_size_t()
     address = _call_arg_bytes(handle, call, arg, ctypes.byref(size))
     return ctypes.string_at(address, size.value) if size.value else b""
 
 
+def _logged_text(handle, call, arg, text):
+    size = ctypes.c_size_t()
+    address = _call_arg_text(handle, call, arg, text, ctypes.byref(size))
+    if not address:
+        return None
+    return ctypes.string_at(address, size.value)
+
+
 def calls(trader):
-    """The operations the API object received, in order, as tuples such as ("Init",),
-    ("RegisterFront", b"tcp://..."), ("ReqOrderInsert", record_bytes, request_id): its last
-    100,000, or as many as keep_calls set when the object was created.
+    """The operations the API object (of a trader or an MdApiBase) received, in order, as
+    tuples such as ("Init",), ("RegisterFront", b"tcp://..."), ("ReqOrderInsert",
+    record_bytes, request_id), and for a market-data subscription the instrument ids as a
+    tuple of bytes (None for a null pointer) and the count, as the vendor's operation takes
+    them: ("SubscribeMarketData", (b"rb2705", b"cu2702"), 2) (None instead of the tuple for a
+    null array): its last 100,000, or as many as keep_calls set when the object was created.
 
     The log stays readable after Release, until another API object is created with the same
     flow directory. KeyError if no API object was ever created with it.
@@ -362,18 +452,25 @@ def _scope(trader):
 
 
 def fail_next(trader, operation, result):
-    """The next call of `operation` (a request, RegisterUserSystemInfo or
-    SubmitUserSystemInfo) returns `result` and sends nothing. With trader None and
-    "CreateFtdcTraderApi", the next factory call returns null."""
+    """The next call of `operation` returns `result` and sends nothing: for a trader a
+    request, RegisterUserSystemInfo or SubmitUserSystemInfo; for an MdApiBase one of the
+    seven operations that send (SubscribeMarketData, UnSubscribeMarketData,
+    SubscribeForQuoteRsp, UnSubscribeForQuoteRsp, ReqUserLogin, ReqUserLogout,
+    ReqQryMulticastInstrument). With trader None and "CreateFtdcTraderApi" or
+    "CreateFtdcMdApi", the next call of that factory returns null. ValueError for an
+    operation of the other kind of API object than the one last created with the flow
+    directory."""
     _check(_fail_next(_scope(trader), _name(operation, "operation"),
                       _c_int(result, "result")))
 
 
 def throw_next(trader, operation, kind, message=""):
-    """The next call of `operation` (any operation of the vendor API class) throws the
-    std:: exception named by `kind` ("bad_alloc", "runtime_error", "ios_base_failure", ...)
-    carrying `message` where that type takes one, or for "unknown" something that is not a
-    std::exception. Trader None arms the static functions (CreateFtdcTraderApi)."""
+    """The next call of `operation` (any operation of the vendor API class, CThostFtdcTraderApi
+    for a trader, CThostFtdcMdApi for an MdApiBase) throws the std:: exception named by `kind`
+    ("bad_alloc", "runtime_error", "ios_base_failure", ...) carrying `message` where that type
+    takes one, or for "unknown" something that is not a std::exception. Trader None arms the
+    static functions (CreateFtdcTraderApi, CreateFtdcMdApi, and GetApiVersion, whose next
+    call of either class throws)."""
     _check(_throw_next(_scope(trader), _name(operation, "operation"), _name(kind, "kind"),
                        _name(message, "message")))
 
@@ -388,11 +485,11 @@ _RSP_INFO_SIZE = _rsp_info_size()
 
 
 @functools.lru_cache(maxsize=None)
-def _event(event):
+def _event(kind, event):
     record_class, parameters = ctypes.c_char_p(), ctypes.c_char_p()
     record_size = ctypes.c_size_t()
-    _check(_event_info(_name(event, "event"), ctypes.byref(record_class),
-                       ctypes.byref(record_size), ctypes.byref(parameters)))
+    _check(_kind_event_info(kind, _name(event, "event"), ctypes.byref(record_class),
+                            ctypes.byref(record_size), ctypes.byref(parameters)))
     return _EventInfo(record_class.value.decode(), record_size.value,
                       tuple(tuple(parameter.split(":"))
                             for parameter in parameters.value.decode().split()))
@@ -415,13 +512,40 @@ def _record_address(value, event, param, record_class, size):
     return address
 
 
+def _kind(trader, directory):
+    """The kind of API object `trader` names: by its class, or for a flow directory by the
+    object last created with it; None when none was."""
+    if _is_md_api(trader):
+        return _MARKET_DATA
+    if not isinstance(trader, (str, bytes, bytearray)):
+        return _TRADER
+    kind = ctypes.c_int()
+    if _api_kind(directory, ctypes.byref(kind)) != 0:
+        return None
+    return kind.value
+
+
+def _event_of(kind, event):
+    """The event's description in the kind's table; without a kind, in whichever table has
+    it, so that the library reports the missing object rather than the event."""
+    if kind is not None:
+        return _event(kind, event)
+    try:
+        return _event(_TRADER, event)
+    except ValueError:
+        return _event(_MARKET_DATA, event)
+
+
 def emit(trader, event, *args, count=1):
     """The API object's thread raises `event` `count` times with `args`, given as the event's
     vendor signature takes them: record objects of Quorvan.CTP.ApiStruct or None for a null
     pointer, a RspInfoField or None, ints, bools. Returns once the last callback has returned.
     The records are copied before delivery. Called from inside a handler on the object's own
-    thread, it delivers inline."""
-    info = _event(event)
+    thread, it delivers inline. The event is one of the object's class: a trader's
+    (CThostFtdcTraderSpi) for a trader, one of the 13 of CThostFtdcMdSpi for an MdApiBase;
+    ValueError for the other's."""
+    directory = _flow_directory(trader)
+    info = _event_of(_kind(trader, directory), event)
     parameters = info.parameters
     if len(args) != len(parameters):
         signature = ", ".join(name for _, name in parameters)
@@ -441,14 +565,14 @@ def emit(trader, event, *args, count=1):
     count = operator.index(count)
     if not 0 <= count <= _LONG_LONG_MAX:
         raise ValueError(f"count must be between 0 and {_LONG_LONG_MAX}, not {count}")
-    _check(_emit(_flow_directory(trader), event.encode("utf-8"), record, rsp_info, number,
-                 is_last, count))
+    _check(_emit(directory, event.encode("utf-8"), record, rsp_info, number, is_last, count))
 
 
 def disconnect(trader, reason=0x1001, reconnect_after=0.1):
-    """The API object's connection drops: the requests it accepted before reach the broker and
-    what the broker sent is raised, then its thread raises OnFrontDisconnected(reason), and
-    this returns once that callback has returned. Requests return -1 until, after
+    """The API object's connection (a trader's, or an MdApiBase's, whose subscriptions go with
+    it) drops: the requests it accepted before reach the broker and what the broker sent is
+    raised, then its thread raises OnFrontDisconnected(reason), and this returns once that
+    callback has returned. Requests return -1 until, after
     `reconnect_after` seconds, the thread reconnects and raises OnFrontConnected; with None the
     connection stays down."""
     reason = _c_int(reason, "reason")
@@ -475,11 +599,14 @@ def _front(front):
         address = bytes(front)
     elif isinstance(front, str):
         address = to_bytes(front)
+    elif _is_md_api(front):
+        # The broker whose markets its market-data front publishes.
+        return _published_front(_front(front.md_server))
     else:
         address = getattr(front, "td_server", None)
         if not isinstance(address, bytes):
-            raise TypeError("front must be a trader object, or its front address as str or "
-                            f"bytes, not {type(front).__name__}")
+            raise TypeError("front must be a trader or MdApiBase object, or a front address "
+                            f"as str or bytes, not {type(front).__name__}")
     # The extension registers every address that lacks it with this prefix.
     if not address.startswith(b"tcp://"):
         address = b"tcp://" + address
@@ -617,8 +744,17 @@ def _calendar_entry(trading_day):
     return f"calendar trading_day={trading_day}"
 
 
+def _md_front_entry(md_front):
+    if not isinstance(md_front, (str, bytes, bytearray)):
+        raise TypeError(f"md_front must be a front address as str or bytes, "
+                        f"not {type(md_front).__name__}")
+    if not md_front:
+        raise ValueError("md_front must be a front address, not empty")
+    return b"md_front address=" + urllib.parse.quote(_front(md_front), safe="").encode("ascii")
+
+
 def configure(front=None, *, accounts=None, instruments=None, exchanges=None, limits=_UNCHANGED,
-              store=None, trading_day=None, reset=False):
+              store=None, trading_day=None, md_front=None, reset=False):
     """Configures the simulated broker of `front` (a trader, or a front address), which starts
     afresh from it: its accounts, positions, orders and trades are dropped. With front None,
     configures the brokers made from now on. RuntimeError if traders are connected to the
@@ -667,6 +803,13 @@ def configure(front=None, *, accounts=None, instruments=None, exchanges=None, li
     TradingDay and every record's); by default the local date when the broker is made. See
     settle for the days that follow.
 
+    md_front: the address of a market-data front (str or bytes, "tcp://" added where it
+    lacks it) that publishes this broker's markets to the MdApiBase objects registered with
+    it, besides the front's own address, which always does. A front names one at a time: a
+    new md_front replaces the one named before, and one omitted (None) keeps it. ValueError
+    for a market-data front already named for another front, or with front None. See
+    "Market data" in help(Quorvan.sim).
+
     The changes apply to the broker's current configuration, or with reset=True to the
     built-in one (no accounts, the default instruments and exchanges, the vendor's limits).
     ValueError, changing nothing, for a field or value the broker does not take."""
@@ -677,6 +820,8 @@ def configure(front=None, *, accounts=None, instruments=None, exchanges=None, li
         text = b"\n".join(filter(None, (text, _store_entry(store))))
     if trading_day is not None:
         text = b"\n".join(filter(None, (text, _calendar_entry(trading_day).encode("ascii"))))
+    if md_front is not None:
+        text = b"\n".join(filter(None, (text, _md_front_entry(md_front))))
     _check(_configure(_front(front), text, int(bool(reset))))
 
 
@@ -694,12 +839,40 @@ def _volume_pointer(value, what):
     return ctypes.pointer(ctypes.c_int(_c_int(value, what)))
 
 
+def _move_market(front, instrument, *, bid=None, ask=None, last=None, bid_volume=None,
+                 ask_volume=None, upper_limit=None, lower_limit=None, volume=None,
+                 turnover=None, open_interest=None, time=None):
+    """set_market with the exchange's time of the move (a datetime), as a replay gives it."""
+    day = clock = None
+    millisec = 0
+    if time is not None:
+        day = f"{time:%Y%m%d}".encode("ascii")
+        clock = f"{time:%H:%M:%S}".encode("ascii")
+        millisec = time.microsecond // 1000
+    _check(_set_market_at(
+        front, instrument,
+        _price_pointer(bid, "bid"), _price_pointer(ask, "ask"), _price_pointer(last, "last"),
+        _volume_pointer(bid_volume, "bid_volume"), _volume_pointer(ask_volume, "ask_volume"),
+        _price_pointer(upper_limit, "upper_limit"), _price_pointer(lower_limit, "lower_limit"),
+        _volume_pointer(volume, "volume"), _price_pointer(turnover, "turnover"),
+        _price_pointer(open_interest, "open_interest"), day, clock, millisec))
+
+
 def set_market(instrument, *, bid=None, ask=None, last=None, bid_volume=None,
-               ask_volume=None, upper_limit=None, lower_limit=None, front=None):
-    """Moves the market of `instrument` at the broker of `front` (a trader, or a front
-    address), or with front None at every broker and for brokers made from now on. Values
-    left None keep theirs; a price of 0 leaves that side empty. bid_volume and ask_volume are
-    the lots at the best bid and ask, which each fill against them takes away.
+               ask_volume=None, upper_limit=None, lower_limit=None, volume=None,
+               turnover=None, open_interest=None, front=None):
+    """Moves the market of `instrument` at the broker of `front` (a trader, an MdApiBase, or
+    a front address), or with front None at every broker and for brokers made from now on.
+    Values left None keep theirs; a price of 0 leaves that side empty. bid_volume and
+    ask_volume are the lots at the best bid and ask, which each fill against them takes away.
+    volume (lots), turnover and open_interest are the exchange's figures for the day so far,
+    which the market reports as they are given (the broker's own fills do not change them).
+    The move is stamped with the local time, and a new last price counts into the day's open,
+    high and low.
+
+    Every market-data object subscribed to the instrument at a front publishing the broker
+    receives the moved market as OnRtnDepthMarketData, the record market() reads, before
+    this returns (see "Market data" in help(Quorvan.sim)).
 
     Resting orders the new market crosses fill at its bid or ask, best price first and, at
     one price, earliest first, across all traders of the broker, until the volume there is
@@ -708,21 +881,22 @@ def set_market(instrument, *, bid=None, ask=None, last=None, bid_volume=None,
     threads before this returns.
 
     ValueError, moving nothing, for an instrument not listed, a price off the tick, a bid at
-    or above the ask, a negative volume, a lower_limit not below the upper_limit, or a bid,
-    ask or last outside the limits."""
-    _check(_set_market(
-        _front(front), to_bytes(instrument),
-        _price_pointer(bid, "bid"), _price_pointer(ask, "ask"), _price_pointer(last, "last"),
-        _volume_pointer(bid_volume, "bid_volume"), _volume_pointer(ask_volume, "ask_volume"),
-        _price_pointer(upper_limit, "upper_limit"), _price_pointer(lower_limit, "lower_limit")))
+    or above the ask, a negative volume, turnover or open interest, a lower_limit not below
+    the upper_limit, or a bid, ask or last outside the limits."""
+    _move_market(_front(front), to_bytes(instrument), bid=bid, ask=ask, last=last,
+                 bid_volume=bid_volume, ask_volume=ask_volume, upper_limit=upper_limit,
+                 lower_limit=lower_limit, volume=volume, turnover=turnover,
+                 open_interest=open_interest)
 
 
 def market(instrument, front=None):
-    """The market of `instrument` at the broker of `front` (a trader, or a front address), or
-    with front None in the configuration brokers start from, as the DepthMarketDataField
-    record a query of its depth market data answers: the broker's trading day, the best bid
-    and ask with their lots, the last price, the daily limits and yesterday's settlement.
-    ValueError for an instrument not listed there."""
+    """The market of `instrument` at the broker of `front` (a trader, an MdApiBase, or a front
+    address), or with front None in the configuration brokers start from, as the
+    DepthMarketDataField record a query of its depth market data answers and a market-data
+    front publishes: the broker's trading day, the time of the last move (now, for a market
+    not moved today), the best bid and ask with their lots, the last price, the day's open,
+    high and low, volume, turnover and open interest, the daily limits and yesterday's
+    settlement. ValueError for an instrument not listed there."""
     record = DepthMarketDataField()
     _check(_market(_front(front), to_bytes(instrument), ctypes.addressof(record),
                    ctypes.sizeof(record)))
@@ -751,11 +925,13 @@ def _deliveries_waited(front, stopped, timeout=None):
 
 
 def wait_delivered(front=None, timeout=None):
-    """Waits until every running API object of `front` (a trader, or a front address; every
-    object with None) has delivered what was posted to it: the events raised with their
+    """Waits until every running API object of `front` (a trader, an MdApiBase, or a front
+    address; every object with None) has delivered what was posted to it, the market-data
+    objects of the market-data fronts publishing its broker included: the events raised with their
     handlers returned, the requests it accepted (those its handlers sent included) answered
     and those answers delivered in turn. After set_market, its fills have then reached the
-    handlers and whatever they sent about them has been answered. Requests that other threads
+    handlers, its ticks the subscribers' handlers, and whatever they sent about them has been
+    answered. Requests that other threads
     send meanwhile are not waited for. TimeoutError after `timeout` seconds (None waits as
     long as it takes); ValueError inside a handler of such an object, which would wait for
     itself."""
@@ -779,8 +955,12 @@ _TICK_FIELDS = ("time", "instrument_id", "last", "bid", "ask", "bid_volume", "as
 _TICK_TIME = re.compile(
     r"(\d{4})-(\d{2})-(\d{2})[T ](\d{2}):(\d{2}):(\d{2})(?:[.,](\d{1,9}))?")
 
+# The columns (or keys) a replayed tick may have besides: the exchange's figures for the day.
+_TICK_FIGURES = ("volume", "turnover", "open_interest")
+
 # A tick as it is played: where it came from (for messages), its time, and the market.
-_Tick = namedtuple("_Tick", "where time instrument last bid ask bid_volume ask_volume")
+_Tick = namedtuple("_Tick", "where time instrument last bid ask bid_volume ask_volume "
+                            "volume turnover open_interest")
 
 
 def _tick_time(value):
@@ -844,10 +1024,15 @@ def _tick(row, where):
         instrument = instrument.strip()
     if not isinstance(instrument, (str, bytes)) or not instrument:
         raise ValueError(f"instrument_id {instrument!r} is not an instrument")
+    # An empty cell of an optional column is a figure the recording does not have.
+    volume, turnover, open_interest = (
+        None if row.get(name) in (None, "") else
+        (_tick_volume if name == "volume" else _tick_price)(row[name], name)
+        for name in _TICK_FIGURES)
     return _Tick(where, _tick_time(row["time"]), to_bytes(instrument),
                  _tick_price(row["last"], "last"), _tick_price(row["bid"], "bid"),
                  _tick_price(row["ask"], "ask"), _tick_volume(row["bid_volume"], "bid_volume"),
-                 _tick_volume(row["ask_volume"], "ask_volume"))
+                 _tick_volume(row["ask_volume"], "ask_volume"), volume, turnover, open_interest)
 
 
 class _CsvTicks:
@@ -958,8 +1143,6 @@ class Replay:
         self._finished = threading.Event()
         self._error = None
         self._progress = 0
-        # The day's open, high and low of each instrument so far, for the records queued.
-        self._range = {}
         self._thread = threading.Thread(target=self._run, name="Quorvan replay", daemon=True)
 
     @property
@@ -1040,11 +1223,11 @@ class Replay:
 
     def _apply(self, tick):
         try:
-            _check(_set_market(
-                self._front, tick.instrument, _price_pointer(tick.bid, "bid"),
-                _price_pointer(tick.ask, "ask"), _price_pointer(tick.last, "last"),
-                _volume_pointer(tick.bid_volume, "bid_volume"),
-                _volume_pointer(tick.ask_volume, "ask_volume"), None, None))
+            _move_market(self._front, tick.instrument, bid=tick.bid, ask=tick.ask,
+                         last=tick.last, bid_volume=tick.bid_volume,
+                         ask_volume=tick.ask_volume, volume=tick.volume,
+                         turnover=tick.turnover, open_interest=tick.open_interest,
+                         time=tick.time)
         except ValueError as error:
             raise ValueError(f"{tick.where}: {error}") from None
         keeping_up = self._speed is None
@@ -1084,18 +1267,9 @@ class Replay:
                 condition.wait(_WAIT_SLICE)
 
     def _market_data(self, tick):
-        record = market(tick.instrument, self._front)
-        record.ActionDay = f"{tick.time:%Y%m%d}"
-        record.UpdateTime = f"{tick.time:%H:%M:%S}"
-        record.UpdateMillisec = tick.time.microsecond // 1000
-        day = self._range.get(tick.instrument)
-        if day is None:
-            day = self._range[tick.instrument] = [tick.last, tick.last, tick.last]
-        else:
-            day[1] = max(day[1], tick.last)
-            day[2] = min(day[2], tick.last)
-        record.OpenPrice, record.HighestPrice, record.LowestPrice = day
-        return record.to_dict()
+        # The broker's market carries the tick's time and the day's range: the record a
+        # market-data front publishes for the tick.
+        return market(tick.instrument, self._front).to_dict()
 
 
 _running_lock = threading.Lock()
@@ -1121,22 +1295,30 @@ def replay(source, front=None, speed=None, md_queue=None):
     instrument_id, last, bid, ask, bid_volume and ask_volume (others are ignored), or an
     iterable of dicts with those keys. time is the exchange's local date and time in ISO form,
     "2026-12-07 09:00:00.500" (a fraction of a second allowed; a datetime in a dict), and never
-    goes back. Each tick moves its instrument's market as set_market does: resting orders it
-    crosses fill, conditional orders its last price meets trigger.
+    goes back. Optional columns (or keys) volume, turnover and open_interest carry the
+    exchange's figures for the day at the tick (an empty cell: none). Each tick moves its
+    instrument's market as set_market does, stamped with the tick's time: resting orders it
+    crosses fill, conditional orders its last price meets trigger, and every MdApiBase
+    subscribed to the instrument at a market-data front publishing the broker receives it as
+    OnRtnDepthMarketData (see "Market data" in help(Quorvan.sim)).
 
-    speed: None plays as fast as the strategy keeps up: after each tick the fills it made are
-    delivered (their handlers have returned, and whatever those handlers sent answered) before
-    the tick goes to md_queue, and with a queue.Queue the replay then waits until the strategy
+    speed: None plays as fast as the strategy keeps up: after each tick the fills it made and
+    the tick itself are delivered to the front's traders and market-data objects (their
+    handlers have returned, and whatever those handlers sent answered) before the tick goes
+    to md_queue, and with a queue.Queue the replay then waits until the strategy
     has called task_done() for it and its orders have been answered, before the next tick: a
     backtest through the live code path, whose trades are the same on every run. A number
     plays at that multiple of real time (2 plays a minute of ticks in 30 seconds), the ticks
     following each other as they would from an exchange, without waiting for anyone.
 
     md_queue: any object with put(), given each tick after it moved the market as the
-    DepthMarketDataField dict (a record's to_dict(): text as bytes) of the broker's market:
-    TradingDay the broker's, ActionDay, UpdateTime and UpdateMillisec the tick's, the last
-    price, bid and ask with their volumes, the limits and yesterday's settlement, and the
-    open, high and low of the ticks replayed so far.
+    DepthMarketDataField dict (a record's to_dict(): text as bytes) of the broker's market,
+    the record a market-data front publishes for it: TradingDay the broker's, ActionDay,
+    UpdateTime and UpdateMillisec the tick's, the last price, bid and ask with their volumes,
+    the day's figures, the limits and yesterday's settlement, and the day's open, high and
+    low. It is for a strategy that takes no market data of its own: one that subscribes
+    through an MdApiBase gets each tick from it and passes no md_queue here, or it would get
+    each tick twice.
 
     The Replay's progress counts the ticks played; wait() waits for the end and re-raises what
     ended it; stop() ends it after the tick in progress. On a terminal (stderr), a replay that
@@ -1183,7 +1365,10 @@ def settle(front, settlement_prices=None):
       the new limits is cleared (the last price set to the settlement);
     - the day's orders, trades and private flows are gone, and every connected trader loses
       its line (OnFrontDisconnected 0x1001) and reconnects 0.1 seconds later: its login chain
-      logs in to the new day and confirms its settlement.
+      logs in to the new day and confirms its settlement. The market-data objects of the
+      front lose theirs too, and with it their subscriptions, which they make again after
+      logging in to the new day; each market's volume, turnover, open, high and low start
+      afresh.
 
     ValueError, changing nothing, for a front with no broker, an instrument not listed, or a
     price that is not positive, off the instrument's tick or outside the day's limits."""

@@ -11,10 +11,16 @@ __all__ = ["calls", "keep_calls", "fail_next", "throw_next", "emit", "disconnect
 
 LIBRARY_PATH: str
 
-# An API object: its trader, or the flow directory it was (or will be) created with.
-_ApiObject = Union[TraderApiBase, str, bytes, bytearray]
-# A broker: a trader of its front, or the front's address.
-_Front = Union[TraderApiBase, str, bytes, bytearray]
+# An MdApiBase of Quorvan.CTP.MdApiBase, which builds without the simulator and so is not
+# imported here.
+_MarketDataObject = Any
+
+# An API object: its trader or MdApiBase, or the flow directory it was (or will be) created
+# with.
+_ApiObject = Union[TraderApiBase, _MarketDataObject, str, bytes, bytearray]
+# A broker: a trader of its front, an MdApiBase of a market-data front publishing it, or the
+# front's address.
+_Front = Union[TraderApiBase, _MarketDataObject, str, bytes, bytearray]
 _Number = Union[int, float]
 
 def calls(trader: _ApiObject) -> List[Tuple[Any, ...]]: ...
@@ -38,6 +44,7 @@ def configure(
     limits: Optional[Mapping[str, Optional[int]]] = ...,
     store: Union[str, bytes, os.PathLike[str], os.PathLike[bytes], None] = ...,
     trading_day: Optional[str] = ...,
+    md_front: Union[str, bytes, bytearray, None] = ...,
     reset: bool = ...,
 ) -> None: ...
 def set_market(
@@ -50,6 +57,9 @@ def set_market(
     ask_volume: Optional[int] = ...,
     upper_limit: Optional[_Number] = ...,
     lower_limit: Optional[_Number] = ...,
+    volume: Optional[int] = ...,
+    turnover: Optional[_Number] = ...,
+    open_interest: Optional[_Number] = ...,
     front: Optional[_Front] = ...,
 ) -> None: ...
 def market(

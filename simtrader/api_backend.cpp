@@ -8,6 +8,8 @@
 #include <utility>
 #include <variant>
 
+#include "broker/broker_directory.h"
+
 namespace simtrader {
 
 namespace {
@@ -110,9 +112,13 @@ class ApiBackend::Mailbox final : public ApiMailbox {
   ApiBackend *const backend_;
 };
 
-ApiBackend::ApiBackend(std::string flow_path, std::shared_ptr<CallLog> log,
+ApiBackend::ApiBackend(ApiKind kind, std::string flow_path, std::shared_ptr<CallLog> log,
                        std::shared_ptr<FaultPlan> faults)
-    : flow_path_(std::move(flow_path)), log_(std::move(log)), faults_(std::move(faults)) {
+    : kind_(kind),
+      events_(EventsOf(kind)),
+      flow_path_(std::move(flow_path)),
+      log_(std::move(log)),
+      faults_(std::move(faults)) {
   FormatLocalDate(trading_day_);
 }
 
@@ -172,6 +178,7 @@ void ApiBackend::Init() {
     context.private_resume_type = private_resume_type_;
     context.public_resume_type = public_resume_type_;
   }
+  context.kind = kind_;
   context.flow_path = flow_path_;
   context.mailbox = std::make_shared<Mailbox>(queue_, this);
   // Requests queued before Init are handled once the thread runs, so the handler must exist
@@ -227,16 +234,23 @@ bool ApiBackend::released() const {
   return released_;
 }
 
+bool ApiBackend::Serves(const std::string &front) const {
+  const std::string registered = front_address();
+  if (kind_ == ApiKind::Trader) return registered == front;
+  return BrokerDirectory::Instance().PublishedFront(registered) == front;
+}
+
 bool ApiBackend::ConnectedTo(const std::string &front) {
   {
     std::lock_guard<std::mutex> lock(state_mutex_);
-    if (!started_ || released_ || front_address_ != front) return false;
+    if (!started_ || released_) return false;
   }
+  if (!Serves(front)) return false;
   std::lock_guard<std::mutex> lock(line_mutex_);
   return !line_down_;
 }
 
-void ApiBackend::SetSpi(CThostFtdcTraderSpi *spi) {
+void ApiBackend::SetSpi(void *spi) {
   std::unique_lock<std::mutex> lock(spi_mutex_);
   spi_ = spi;
   const unsigned long long generation = ++spi_generation_;
@@ -258,15 +272,34 @@ int ApiBackend::Submit(Operation operation, const void *record, std::size_t size
   if (std::optional<int> result = ApplyArmedFault(operation)) return *result;
   // Nothing to send: a null record is refused rather than read.
   if (record == nullptr) return -1;
+  return Accept(operation, std::string(static_cast<const char *>(record), size), request_id);
+}
+
+int ApiBackend::SubmitInstruments(Operation operation, char *ids[], int count) {
+  const std::size_t readable = ids != nullptr && count > 0 ? static_cast<std::size_t>(count) : 0;
+  log_->Append(operation, {TextsArg(ids, readable), static_cast<long long>(count)});
+  if (std::optional<int> result = ApplyArmedFault(operation)) return *result;
+  if (ids == nullptr || count < 0) return -1;
+  std::string packed;
+  packed.reserve(readable * sizeof(TThostFtdcInstrumentIDType));
+  for (std::size_t index = 0; index < readable; ++index) {
+    if (ids[index] == nullptr) return -1;
+    TThostFtdcInstrumentIDType id{};
+    std::strncpy(id, ids[index], sizeof id - 1);
+    packed.append(id, sizeof id);
+  }
+  return Accept(operation, std::move(packed), std::nullopt);
+}
+
+int ApiBackend::Accept(Operation operation, std::string payload, std::optional<int> request_id) {
   std::lock_guard<std::mutex> lock(line_mutex_);
   if (line_down_) return -1;
-  if (request_id) {
+  if (request_id && PacesQueries()) {
     if (const int held_back = query_flow_.Admit(operation, *request_id)) return held_back;
   }
   // A request is never answered on the caller's thread: it may be the backend's own thread,
   // inside a callback, and an answer there would nest one callback inside another.
-  accepted_.push_back(
-      Request{operation, std::string(static_cast<const char *>(record), size), request_id});
+  accepted_.push_back(Request{operation, std::move(payload), request_id});
   if (!Post([this] { HandleNextAccepted(); })) {
     accepted_.pop_back();
     return -1;
@@ -291,7 +324,7 @@ void ApiBackend::Emit(int event, EventArgs args, long long count) {
       if (queue_->closed()) {
         throw NotDelivered(Describe() + " was released after " + std::to_string(delivered) +
                            " of " + std::to_string(count) + " deliveries of " +
-                           GetEvent(event).name);
+                           events_.Get(event).name);
       }
       Deliver(event, args);
     }
@@ -366,10 +399,10 @@ void ApiBackend::TakeTradingDay(const EventArgs &login) {
 }
 
 void ApiBackend::Deliver(int event, EventArgs &args) {
-  if (event == static_cast<int>(EventId::OnRspUserLogin)) TakeTradingDay(args);
+  if (event == events_.rsp_user_login()) TakeTradingDay(args);
   // Counted before the callback, which may well send the next query.
-  query_flow_.Raised(event, args.number, args.is_last);
-  CThostFtdcTraderSpi *spi;
+  if (PacesQueries()) query_flow_.Raised(event, args.number, args.is_last);
+  void *spi;
   {
     std::lock_guard<std::mutex> lock(spi_mutex_);
     spi = spi_;
@@ -386,7 +419,7 @@ void ApiBackend::Deliver(int event, EventArgs &args) {
       backend.callback_finished_.notify_all();
     }
   } callback_end{*this};
-  RaiseEvent(*spi, event, args);
+  events_.Raise(spi, event, args);
 }
 
 void ApiBackend::Connect() {
@@ -396,7 +429,7 @@ void ApiBackend::Connect() {
   }
   handler_->Connected();
   EventArgs none;
-  Deliver(static_cast<int>(EventId::OnFrontConnected), none);
+  Deliver(events_.front_connected(), none);
 }
 
 void ApiBackend::DropConnection(int reason, std::optional<Delay> reconnect_after) {
@@ -413,7 +446,7 @@ void ApiBackend::DropConnection(int reason, std::optional<Delay> reconnect_after
   query_flow_.ConnectionLost();
   EventArgs args;
   args.number = reason;
-  Deliver(static_cast<int>(EventId::OnFrontDisconnected), args);
+  Deliver(events_.front_disconnected(), args);
   if (reconnect_after) {
     Post(
         [this, epoch] {

@@ -1,7 +1,7 @@
-// One API object's state and its own thread. The object handed to the caller
-// (trader_api.cpp) is a thin front of this, freed by Release: the backend outlives it for as
-// long as its thread or a control call still needs it, which is what lets Release run on the
-// backend's own thread.
+// One API object's state and its own thread, for either kind of API object. The object
+// handed to the caller (api_front.h) is a thin front of this, freed by Release: the backend
+// outlives it for as long as its thread or a control call still needs it, which is what lets
+// Release run on the backend's own thread.
 #ifndef SIMTRADER_API_BACKEND_H
 #define SIMTRADER_API_BACKEND_H
 
@@ -44,7 +44,7 @@ class ApiBackend : public std::enable_shared_from_this<ApiBackend>, private Even
  public:
   using Delay = TaskQueue::Clock::duration;
 
-  ApiBackend(std::string flow_path, std::shared_ptr<CallLog> log,
+  ApiBackend(ApiKind kind, std::string flow_path, std::shared_ptr<CallLog> log,
              std::shared_ptr<FaultPlan> faults);
   ~ApiBackend();
 
@@ -52,6 +52,8 @@ class ApiBackend : public std::enable_shared_from_this<ApiBackend>, private Even
   ApiBackend &operator=(const ApiBackend &) = delete;
 
   const std::string &flow_path() const { return flow_path_; }
+  ApiKind kind() const { return kind_; }
+  const EventTable &events() const { return events_; }
 
   // Logs a call the object received, then applies the fault armed for it: throws the armed
   // exception, or returns the result an armed failure reports instead of doing the work.
@@ -67,7 +69,8 @@ class ApiBackend : public std::enable_shared_from_this<ApiBackend>, private Even
   // The local date until a login answers, then the login's TradingDay, as the vendor's
   // library reports it. The text stays valid until the calling thread asks again.
   const char *trading_day() const;
-  void SetSpi(CThostFtdcTraderSpi *spi);
+  // `spi` is a handler of the kind's class: CThostFtdcTraderSpi or CThostFtdcMdSpi.
+  void SetSpi(void *spi);
   // Logs a request the object received and applies the fault armed for it, as Receive does;
   // otherwise queues a copy of it for the handler. -1 for a null record, which is refused
   // unread, and while the connection is down, as the vendor's library refuses to send then;
@@ -75,6 +78,12 @@ class ApiBackend : public std::enable_shared_from_this<ApiBackend>, private Even
   // A request that returned 0 reaches the handler, in order, even if the line drops next.
   int Submit(Operation operation, const void *record, std::size_t size,
              std::optional<int> request_id);
+  // Logs a subscription (the ids, then the count) and applies the armed fault, as Submit
+  // does; otherwise queues the ids, each cut to the vendor's instrument id field as the
+  // vendor's library copies it, for the handler (SubscribedIds reads them back). -1 for a
+  // null array, a null id or a negative count, which the vendor's library cannot read, and
+  // while the connection is down.
+  int SubmitInstruments(Operation operation, char *ids[], int count);
 
   bool released() const;
   // The first address RegisterFront received: the front whose broker the object talks to.
@@ -89,8 +98,12 @@ class ApiBackend : public std::enable_shared_from_this<ApiBackend>, private Even
   // how many tasks the thread has begun (TaskQueue::WaitIdle).
   bool WaitIdle(TaskQueue::Clock::time_point deadline, unsigned long long &started);
 
-  // Whether the object, started with that front registered and not released, has its line
-  // up (or about to come up for the first time).
+  // Whether the object talks to the broker of that front: a trader registered with it, a
+  // market-data object registered with a front that publishes that broker's markets.
+  bool Serves(const std::string &front) const;
+
+  // Whether the object, started and not released and serving that front, has its line up
+  // (or about to come up for the first time).
   bool ConnectedTo(const std::string &front);
 
   // The control operations: they run on the backend's thread (inline when called on it) and
@@ -102,6 +115,10 @@ class ApiBackend : public std::enable_shared_from_this<ApiBackend>, private Even
   class Mailbox;
 
   std::string Describe() const;
+  // Queues a request whose call was logged and whose fault was applied.
+  int Accept(Operation operation, std::string payload, std::optional<int> request_id);
+  // The trader's library paces queries; the market-data library's has none of that kind.
+  bool PacesQueries() const { return kind_ == ApiKind::Trader; }
   void RunWorker();
   std::optional<int> ApplyArmedFault(Operation operation);
   // Queues work for the backend's thread, which runs it through RunReporting.
@@ -122,6 +139,8 @@ class ApiBackend : public std::enable_shared_from_this<ApiBackend>, private Even
   void HandleNextAccepted();
   void DropConnection(int reason, std::optional<Delay> reconnect_after);
 
+  const ApiKind kind_;
+  const EventTable &events_;
   const std::string flow_path_;
   const std::shared_ptr<CallLog> log_;
   const std::shared_ptr<FaultPlan> faults_;
@@ -133,7 +152,7 @@ class ApiBackend : public std::enable_shared_from_this<ApiBackend>, private Even
   // callbacks older than its own change, so a stream of callbacks cannot starve it.
   std::mutex spi_mutex_;
   std::condition_variable callback_finished_;
-  CThostFtdcTraderSpi *spi_ = nullptr;
+  void *spi_ = nullptr;
   unsigned long long spi_generation_ = 0;
   unsigned long long callback_generation_ = 0;
   int callback_depth_ = 0;

@@ -6,6 +6,7 @@
 #include <deque>
 #include <initializer_list>
 #include <mutex>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <variant>
@@ -15,21 +16,33 @@
 
 namespace simtrader {
 
-// One argument as the log keeps it: None (a null pointer), a bool, an int, or bytes (text or
-// a record).
-using CallArg = std::variant<std::monostate, bool, long long, std::string>;
+// A list of texts as a subscription passes it: each element its text, or nullopt for a null
+// pointer.
+using CallTexts = std::vector<std::optional<std::string>>;
+
+// One argument as the log keeps it: None (a null pointer), a bool, an int, bytes (text or
+// a record), or a list of texts.
+using CallArg = std::variant<std::monostate, bool, long long, std::string, CallTexts>;
 
 struct Call {
   Operation operation;
   std::vector<CallArg> args;
 };
 
+// The caller's array of texts, read by Append only.
+struct TextsView {
+  const char *const *texts;
+  std::size_t count;
+};
+
 // One argument as the log receives it: CallArg's kinds, with bytes that are the caller's
 // until Append has copied them.
-using ArgView = std::variant<std::monostate, bool, long long, std::string_view>;
+using ArgView = std::variant<std::monostate, bool, long long, std::string_view, TextsView>;
 
 ArgView TextArg(const char *text);
 ArgView RecordArg(const void *record, std::size_t size);
+// `count` texts of `texts`; None for a null array.
+ArgView TextsArg(const char *const *texts, std::size_t count);
 
 // Appended to from any thread. It keeps the last `capacity` calls only, so that a session of
 // a million orders costs the log no more than its first `capacity` did.

@@ -79,28 +79,43 @@ std::optional<std::string> FlowScope(const char *flow_path) {
 
 Operation RequireOperation(const char *name) {
   if (std::optional<Operation> operation = FindOperation(Text(name))) return *operation;
-  throw ControlError{QUORVAN_SIM_BAD_NAME,
-                     "unknown operation '" + Text(name) + "' of CThostFtdcTraderApi"};
+  throw ControlError{QUORVAN_SIM_BAD_NAME, "unknown operation '" + Text(name) +
+                                               "' of CThostFtdcTraderApi or CThostFtdcMdApi"};
 }
 
-int RequireEvent(const char *name) {
-  if (std::optional<int> event = FindEvent(Text(name))) return *event;
-  throw ControlError{QUORVAN_SIM_BAD_NAME,
-                     "unknown event '" + Text(name) + "' of CThostFtdcTraderSpi"};
+ApiKind RequireKind(int kind) {
+  if (kind == QUORVAN_SIM_TRADER) return ApiKind::Trader;
+  if (kind == QUORVAN_SIM_MARKET_DATA) return ApiKind::MarketData;
+  throw ControlError{QUORVAN_SIM_BAD_ARGUMENT,
+                     "unknown kind of API object " + std::to_string(kind)};
 }
 
-// The static functions have no flow directory; every other operation is an object's.
+int RequireEvent(ApiKind kind, const char *name) {
+  const EventTable &events = EventsOf(kind);
+  if (std::optional<int> event = events.Find(Text(name))) return *event;
+  throw ControlError{QUORVAN_SIM_BAD_NAME,
+                     "unknown event '" + Text(name) + "' of " + events.spi_class()};
+}
+
+// The static functions have no flow directory; every other operation is an object's, and
+// one of the kind of object last created with the directory, if any was.
 void RequireScope(const std::optional<std::string> &flow_path, Operation operation) {
-  const bool is_static =
-      operation == Operation::CreateFtdcTraderApi || operation == Operation::GetApiVersion;
   if (flow_path && operation == Operation::GetApiVersion) {
     throw ControlError{QUORVAN_SIM_BAD_ARGUMENT,
                        "GetApiVersion is static: arm it without a trader"};
   }
-  if (!flow_path && !is_static) {
+  if (!flow_path && !IsStatic(operation)) {
     throw ControlError{QUORVAN_SIM_BAD_ARGUMENT,
                        std::string(OperationName(operation)) +
                            " is an operation of an API object: name its trader"};
+  }
+  if (!flow_path) return;
+  const std::optional<ApiKind> kind = Registry::Instance().KindOf(*flow_path);
+  if (kind && !IsOperationOf(operation, *kind)) {
+    throw ControlError{QUORVAN_SIM_BAD_ARGUMENT,
+                       std::string(OperationName(operation)) + " is not an operation of " +
+                           ApiClassName(*kind) + ", the class of the API object created with " +
+                           QuotedFlowPath(*flow_path)};
   }
 }
 
@@ -154,6 +169,8 @@ static_assert(std::is_same_v<std::variant_alternative_t<QUORVAN_SIM_ARG_BOOL, Ca
 static_assert(std::is_same_v<std::variant_alternative_t<QUORVAN_SIM_ARG_INT, CallArg>, long long>);
 static_assert(
     std::is_same_v<std::variant_alternative_t<QUORVAN_SIM_ARG_BYTES, CallArg>, std::string>);
+static_assert(
+    std::is_same_v<std::variant_alternative_t<QUORVAN_SIM_ARG_TEXTS, CallArg>, CallTexts>);
 
 const Call *CallAt(const quorvan_sim_calls *calls, std::size_t call) {
   if (calls == nullptr || call >= calls->calls.size()) return nullptr;
@@ -178,11 +195,31 @@ const char *quorvan_sim_last_error(void) { return last_error.c_str(); }
 
 int quorvan_sim_event_info(const char *event, const char **record_class, size_t *record_size,
                            const char **parameters) {
+  return quorvan_sim_kind_event_info(QUORVAN_SIM_TRADER, event, record_class, record_size,
+                                     parameters);
+}
+
+int quorvan_sim_kind_event_info(int kind, const char *event, const char **record_class,
+                                size_t *record_size, const char **parameters) {
   return Guarded([&] {
-    const EventInfo &info = GetEvent(RequireEvent(event));
+    const ApiKind api_kind = RequireKind(kind);
+    const EventInfo &info = EventsOf(api_kind).Get(RequireEvent(api_kind, event));
     if (record_class != nullptr) *record_class = info.record_class;
     if (record_size != nullptr) *record_size = info.record_size;
     if (parameters != nullptr) *parameters = info.parameters;
+  });
+}
+
+int quorvan_sim_api_kind(const char *flow_path, int *kind) {
+  return Guarded([&] {
+    const std::optional<ApiKind> found = Registry::Instance().KindOf(Text(flow_path));
+    if (!found) {
+      throw NoSuchTrader("no API object was created with the flow directory " +
+                         QuotedFlowPath(Text(flow_path)));
+    }
+    if (kind != nullptr) {
+      *kind = *found == ApiKind::Trader ? QUORVAN_SIM_TRADER : QUORVAN_SIM_MARKET_DATA;
+    }
   });
 }
 
@@ -196,8 +233,9 @@ int quorvan_sim_fail_next(const char *flow_path, const char *operation, int resu
       throw ControlError{QUORVAN_SIM_BAD_ARGUMENT,
                          std::string(OperationName(armed)) +
                              " returns no result to fail with: fail_next arms the requests, "
-                             "RegisterUserSystemInfo, SubmitUserSystemInfo and "
-                             "CreateFtdcTraderApi (use throw_next for the others)"};
+                             "RegisterUserSystemInfo, SubmitUserSystemInfo, the subscriptions, "
+                             "CreateFtdcTraderApi and CreateFtdcMdApi (use throw_next for the "
+                             "others)"};
     }
     RequireScope(scope, armed);
     Registry::Instance().Faults(scope)->Arm(armed, Fault::Failing(result));
@@ -221,12 +259,15 @@ int quorvan_sim_throw_next(const char *flow_path, const char *operation, const c
 int quorvan_sim_emit(const char *flow_path, const char *event, const void *record,
                      const void *rsp_info, int number, int is_last, long long count) {
   return Guarded([&] {
-    const int raised = RequireEvent(event);
+    // A name of neither table is refused before the object is looked for.
+    if (!EventsOf(ApiKind::Trader).Find(Text(event))) RequireEvent(ApiKind::MarketData, event);
     if (count < 0) {
       throw ControlError{QUORVAN_SIM_BAD_ARGUMENT, "the count of deliveries is negative"};
     }
     std::shared_ptr<ApiBackend> backend = Registry::Instance().FindLive(Text(flow_path));
-    backend->Emit(raised, CopyEventArgs(GetEvent(raised), record, rsp_info, number, is_last),
+    const int raised = RequireEvent(backend->kind(), event);
+    backend->Emit(raised,
+                  CopyEventArgs(backend->events().Get(raised), record, rsp_info, number, is_last),
                   count);
   });
 }
@@ -243,19 +284,45 @@ int quorvan_sim_configure(const char *front, const char *text, int reset) {
       [&] { BrokerDirectory::Instance().Configure(FlowScope(front), Text(text), reset != 0); });
 }
 
+const char *quorvan_sim_published_front(const char *md_front) {
+  thread_local std::string published;
+  published = BrokerDirectory::Instance().PublishedFront(Text(md_front));
+  return published.c_str();
+}
+
 int quorvan_sim_set_market(const char *front, const char *instrument, const double *bid,
                            const double *ask, const double *last, const int *bid_volume,
                            const int *ask_volume, const double *upper_limit,
                            const double *lower_limit) {
+  return quorvan_sim_set_market_at(front, instrument, bid, ask, last, bid_volume, ask_volume,
+                                   upper_limit, lower_limit, nullptr, nullptr, nullptr, nullptr,
+                                   nullptr, 0);
+}
+
+int quorvan_sim_set_market_at(const char *front, const char *instrument, const double *bid,
+                              const double *ask, const double *last, const int *bid_volume,
+                              const int *ask_volume, const double *upper_limit,
+                              const double *lower_limit, const int *volume, const double *turnover,
+                              const double *open_interest, const char *action_day,
+                              const char *update_time, int update_millisec) {
   return Guarded([&] {
     MarketUpdate update;
-    if (bid != nullptr) update.bid = *bid;
-    if (ask != nullptr) update.ask = *ask;
-    if (last != nullptr) update.last = *last;
-    if (bid_volume != nullptr) update.bid_volume = *bid_volume;
-    if (ask_volume != nullptr) update.ask_volume = *ask_volume;
-    if (upper_limit != nullptr) update.upper_limit = *upper_limit;
-    if (lower_limit != nullptr) update.lower_limit = *lower_limit;
+    auto take = [](auto &field, const auto *value) {
+      if (value != nullptr) field = *value;
+    };
+    take(update.bid, bid);
+    take(update.ask, ask);
+    take(update.last, last);
+    take(update.bid_volume, bid_volume);
+    take(update.ask_volume, ask_volume);
+    take(update.upper_limit, upper_limit);
+    take(update.lower_limit, lower_limit);
+    take(update.volume, volume);
+    take(update.turnover, turnover);
+    take(update.open_interest, open_interest);
+    if (action_day != nullptr) {
+      update.time = MarketTime{action_day, Text(update_time), update_millisec};
+    }
     BrokerDirectory::Instance().SetMarket(FlowScope(front), Text(instrument), update);
   });
 }
@@ -351,6 +418,23 @@ const void *quorvan_sim_call_arg_bytes(const quorvan_sim_calls *calls, size_t ca
                                        size_t *size) {
   const CallArg *value = ArgAt(calls, call, arg);
   const std::string *bytes = value != nullptr ? std::get_if<std::string>(value) : nullptr;
+  if (size != nullptr) *size = bytes != nullptr ? bytes->size() : 0;
+  return bytes != nullptr ? bytes->data() : nullptr;
+}
+
+size_t quorvan_sim_call_arg_text_count(const quorvan_sim_calls *calls, size_t call, size_t arg) {
+  const CallArg *value = ArgAt(calls, call, arg);
+  const CallTexts *texts = value != nullptr ? std::get_if<CallTexts>(value) : nullptr;
+  return texts != nullptr ? texts->size() : 0;
+}
+
+const void *quorvan_sim_call_arg_text(const quorvan_sim_calls *calls, size_t call, size_t arg,
+                                      size_t text, size_t *size) {
+  const CallArg *value = ArgAt(calls, call, arg);
+  const CallTexts *texts = value != nullptr ? std::get_if<CallTexts>(value) : nullptr;
+  const std::optional<std::string> *entry =
+      texts != nullptr && text < texts->size() ? &(*texts)[text] : nullptr;
+  const std::string *bytes = entry != nullptr && *entry ? &**entry : nullptr;
   if (size != nullptr) *size = bytes != nullptr ? bytes->size() : 0;
   return bytes != nullptr ? bytes->data() : nullptr;
 }

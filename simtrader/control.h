@@ -1,6 +1,7 @@
 /* The simulated trader library's control interface: what Quorvan.sim wraps with ctypes and
- * what tests outside the package call. An API object is named by the flow directory it was
- * created with, exactly as passed to CreateFtdcTraderApi.
+ * what tests outside the package call. An API object, a trader's or a market-data one, is
+ * named by the flow directory it was created with, exactly as passed to CreateFtdcTraderApi
+ * or CreateFtdcMdApi.
  *
  * Every function returning int returns QUORVAN_SIM_OK or one of the negative codes below;
  * quorvan_sim_last_error() then describes the failure of the calling thread's last call. */
@@ -31,7 +32,14 @@ enum {
   QUORVAN_SIM_ARG_NONE = 0, /* a null pointer */
   QUORVAN_SIM_ARG_BOOL = 1,
   QUORVAN_SIM_ARG_INT = 2,
-  QUORVAN_SIM_ARG_BYTES = 3 /* text or a record's bytes */
+  QUORVAN_SIM_ARG_BYTES = 3, /* text or a record's bytes */
+  QUORVAN_SIM_ARG_TEXTS = 4  /* a list of texts (a subscription's instrument ids) */
+};
+
+/* The kinds of API object. */
+enum {
+  QUORVAN_SIM_TRADER = 0,     /* CThostFtdcTraderApi */
+  QUORVAN_SIM_MARKET_DATA = 1 /* CThostFtdcMdApi */
 };
 
 QUORVAN_SIM_API const char *quorvan_sim_last_error(void);
@@ -43,20 +51,42 @@ QUORVAN_SIM_API const char *quorvan_sim_last_error(void);
 QUORVAN_SIM_API int quorvan_sim_event_info(const char *event, const char **record_class,
                                            size_t *record_size, const char **parameters);
 
+/* The same for an event of either kind of API object (md_events.def for
+ * QUORVAN_SIM_MARKET_DATA). */
+QUORVAN_SIM_API int quorvan_sim_kind_event_info(int kind, const char *event,
+                                                const char **record_class, size_t *record_size,
+                                                const char **parameters);
+
+/* The kind of the API object last created with that flow directory, released or not, into
+ * `kind`; QUORVAN_SIM_NO_SUCH_TRADER when none was. */
+QUORVAN_SIM_API int quorvan_sim_api_kind(const char *flow_path, int *kind);
+
 QUORVAN_SIM_API size_t quorvan_sim_rsp_info_size(void);
 
-/* The next call of `operation` (a request, RegisterUserSystemInfo or SubmitUserSystemInfo)
- * on the object with that flow directory returns `result` and sends nothing. With a null
- * flow directory, only "CreateFtdcTraderApi": the next factory call returns null. */
+/* What libthostmduserapi_se.so's static functions of CThostFtdcMdApi forward to: a new
+ * market-data object (a CThostFtdcMdApi *), or null when a failure was armed for
+ * CreateFtdcMdApi; and the library's version. */
+QUORVAN_SIM_API void *quorvan_sim_create_md_api(const char *flow_path, int udp, int multicast);
+QUORVAN_SIM_API const char *quorvan_sim_md_api_version(void);
+
+/* The next call of `operation` (a request, RegisterUserSystemInfo or SubmitUserSystemInfo of
+ * a trader; a subscription or request of a market-data object) on the object with that flow
+ * directory returns `result` and sends nothing. With a null flow directory, only
+ * "CreateFtdcTraderApi" or "CreateFtdcMdApi": the next factory call returns null. An
+ * operation of the other kind of API object than the one last created with the directory is
+ * QUORVAN_SIM_BAD_ARGUMENT. */
 QUORVAN_SIM_API int quorvan_sim_fail_next(const char *flow_path, const char *operation, int result);
 
 /* The next call of `operation` throws the std:: exception named by `kind` (carrying
  * `message` where that type takes one), or, for "unknown", something that is not a
- * std::exception. A null flow directory arms the static functions. */
+ * std::exception. A null flow directory arms the static functions (GetApiVersion: the next
+ * call of either class's). Operations are checked against the kind as fail_next does. */
 QUORVAN_SIM_API int quorvan_sim_throw_next(const char *flow_path, const char *operation,
                                            const char *kind, const char *message);
 
-/* The object's thread raises `event` `count` times with these arguments, read as the event's
+/* The object's thread raises `event` (an event of its kind's handler class: a trader event
+ * on a market-data object is QUORVAN_SIM_BAD_NAME, and the other way round) `count` times
+ * with these arguments, read as the event's
  * shape takes them: `record` (sizeof the vendor record, or null), `rsp_info` (null or a
  * CThostFtdcRspInfoField), `number` (nRequestID, nReason or nTimeLapse) and `is_last`.
  * The records are copied before delivery. Returns once the last callback has returned; on the
@@ -83,6 +113,11 @@ QUORVAN_SIM_API int quorvan_sim_disconnect(const char *flow_path, int reason,
  * connected, QUORVAN_SIM_BAD_ARGUMENT for a faulty text. */
 QUORVAN_SIM_API int quorvan_sim_configure(const char *front, const char *text, int reset);
 
+/* The address of the front whose broker the market-data front `md_front` publishes: the
+ * front a configuration named it for (configure's md_front entry), or else `md_front`
+ * itself. Valid until the calling thread's next call of this function. */
+QUORVAN_SIM_API const char *quorvan_sim_published_front(const char *md_front);
+
 /* Moves an instrument's market at the front's broker (made if the front has none yet), or
  * with a null front at every broker and in the configuration brokers start from; a null
  * value keeps what the market has. Resting orders the new market crosses are filled and held
@@ -93,6 +128,21 @@ QUORVAN_SIM_API int quorvan_sim_set_market(const char *front, const char *instru
                                            const double *bid, const double *ask, const double *last,
                                            const int *bid_volume, const int *ask_volume,
                                            const double *upper_limit, const double *lower_limit);
+
+/* quorvan_sim_set_market with the exchange's figures for the day (the volume traded, the
+ * turnover and the open interest; a null value keeps what the market has) and the time of
+ * the move: `action_day` YYYYMMDD, `update_time` HH:MM:SS and `update_millisec` 0 to 999,
+ * as a replayed tick carries them; a null `action_day` stamps the move with the local clock,
+ * as quorvan_sim_set_market does. The market-data objects subscribed to the instrument
+ * receive the moved market, as quorvan_sim_market reads it, before this returns. */
+QUORVAN_SIM_API int quorvan_sim_set_market_at(const char *front, const char *instrument,
+                                              const double *bid, const double *ask,
+                                              const double *last, const int *bid_volume,
+                                              const int *ask_volume, const double *upper_limit,
+                                              const double *lower_limit, const int *volume,
+                                              const double *turnover, const double *open_interest,
+                                              const char *action_day, const char *update_time,
+                                              int update_millisec);
 
 /* Copies the instrument's market at the front's broker (made if the front has none yet), or
  * with a null front in the configuration brokers start from, into `record`, a
@@ -142,6 +192,11 @@ QUORVAN_SIM_API long long quorvan_sim_call_arg_int(const quorvan_sim_calls *call
                                                    size_t arg);
 QUORVAN_SIM_API const void *quorvan_sim_call_arg_bytes(const quorvan_sim_calls *calls, size_t call,
                                                        size_t arg, size_t *size);
+/* A QUORVAN_SIM_ARG_TEXTS argument: how many texts, and each (null for a null pointer). */
+QUORVAN_SIM_API size_t quorvan_sim_call_arg_text_count(const quorvan_sim_calls *calls, size_t call,
+                                                       size_t arg);
+QUORVAN_SIM_API const void *quorvan_sim_call_arg_text(const quorvan_sim_calls *calls, size_t call,
+                                                      size_t arg, size_t text, size_t *size);
 QUORVAN_SIM_API void quorvan_sim_calls_close(quorvan_sim_calls *calls);
 
 #ifdef __cplusplus

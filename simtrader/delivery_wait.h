@@ -17,7 +17,8 @@ class WaitOnOwnThread : public std::invalid_argument {
   using std::invalid_argument::invalid_argument;
 };
 
-// Waits until every running API object registered with `front` (every one, with no front)
+// Waits until every running API object of `front` (ApiBackend::Serves; every one, with no
+// front)
 // has nothing due on its thread, and none ran anything while the others were looked at: the
 // events posted to them are raised, their callbacks have returned, and the requests those
 // callbacks sent are handled and answered. Work that threads outside the library start

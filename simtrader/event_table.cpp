@@ -1,6 +1,8 @@
 #include "event_table.h"
 
 #include <iterator>
+#include <stdexcept>
+#include <string>
 
 #include "event_shapes.h"
 
@@ -17,11 +19,18 @@ namespace {
 #define SIMTRADER_PARAMETER(Kind, Record, Param) SIMTRADER_PARAMETER_##Kind(Param)
 
 // The parameters string starts after its first space.
-const EventInfo kEvents[] = {
-#define EVENT(Shape, Name, Record, Param, Handler)                             \
+#define SIMTRADER_EVENT_INFO(Shape, Name, Record, Param, Handler)              \
   {#Name, EVENT_RECORD_CLASS(Shape, Record), EVENT_RECORD_SIZE(Shape, Record), \
    (" " EVENT_SHAPE_##Shape(SIMTRADER_PARAMETER, Record, Param)) + 1, EVENT_KINDS(Shape)},
+
+const EventInfo kTraderEvents[] = {
+#define EVENT SIMTRADER_EVENT_INFO
 #include "events.def"
+};
+
+const EventInfo kMdEvents[] = {
+#define EVENT SIMTRADER_EVENT_INFO
+#include "md_events.def"
 };
 
 template <typename Record>
@@ -39,28 +48,80 @@ CThostFtdcRspInfoField *RspInfoOf(EventArgs &args) {
 #define SIMTRADER_ARGUMENT_REQUEST_ID(Record) args.number
 #define SIMTRADER_ARGUMENT_IS_LAST(Record) args.is_last
 #define SIMTRADER_ARGUMENT(Kind, Record, Param) , SIMTRADER_ARGUMENT_##Kind(Record)
+#define SIMTRADER_RAISE_CASE(Ids, Shape, Name, Record, Param)                                   \
+  case static_cast<int>(Ids::Name):                                                             \
+    spi.Name(EVENT_DROP_LEADING_COMMA(EVENT_SHAPE_##Shape(SIMTRADER_ARGUMENT, Record, Param))); \
+    break;
+
+void RaiseTraderEvent(void *target, int event, EventArgs &args) {
+  CThostFtdcTraderSpi &spi = *static_cast<CThostFtdcTraderSpi *>(target);
+  switch (event) {
+#define EVENT(Shape, Name, Record, Param, Handler) \
+  SIMTRADER_RAISE_CASE(EventId, Shape, Name, Record, Param)
+#include "events.def"
+  }
+}
+
+void RaiseMdEvent(void *target, int event, EventArgs &args) {
+  CThostFtdcMdSpi &spi = *static_cast<CThostFtdcMdSpi *>(target);
+  switch (event) {
+#define EVENT(Shape, Name, Record, Param, Handler) \
+  SIMTRADER_RAISE_CASE(MdEventId, Shape, Name, Record, Param)
+#include "md_events.def"
+  }
+}
+
+int RequiredEvent(const EventInfo *events, int count, std::string_view name) {
+  for (int event = 0; event < count; ++event) {
+    if (name == events[event].name) return event;
+  }
+  // Both tables declare the session's events; a table without one is not the vendor's.
+  throw std::logic_error("an event table lacks " + std::string(name));
+}
+
+// Made on first use, so that no other static's initialisation can find them unmade.
+const EventTable &TraderTable() {
+  static const EventTable table("CThostFtdcTraderSpi", kTraderEvents,
+                                static_cast<int>(std::size(kTraderEvents)), RaiseTraderEvent);
+  return table;
+}
+
+const EventTable &MdTable() {
+  static const EventTable table("CThostFtdcMdSpi", kMdEvents,
+                                static_cast<int>(std::size(kMdEvents)), RaiseMdEvent);
+  return table;
+}
 
 }  // namespace
 
-int EventCount() { return static_cast<int>(std::size(kEvents)); }
+EventTable::EventTable(const char *spi_class, const EventInfo *events, int count, Raiser raise)
+    : spi_class_(spi_class),
+      events_(events),
+      count_(count),
+      raise_(raise),
+      front_connected_(RequiredEvent(events, count, "OnFrontConnected")),
+      front_disconnected_(RequiredEvent(events, count, "OnFrontDisconnected")),
+      rsp_user_login_(RequiredEvent(events, count, "OnRspUserLogin")) {}
 
-const EventInfo &GetEvent(int event) { return kEvents[event]; }
-
-std::optional<int> FindEvent(std::string_view name) {
-  for (int event = 0; event < EventCount(); ++event) {
-    if (name == kEvents[event].name) return event;
+std::optional<int> EventTable::Find(std::string_view name) const {
+  for (int event = 0; event < count_; ++event) {
+    if (name == events_[event].name) return event;
   }
   return std::nullopt;
 }
 
+const EventTable &EventsOf(ApiKind kind) {
+  return kind == ApiKind::Trader ? TraderTable() : MdTable();
+}
+
+int EventCount() { return TraderTable().count(); }
+
+const EventInfo &GetEvent(int event) { return TraderTable().Get(event); }
+
+std::optional<int> FindEvent(std::string_view name) { return TraderTable().Find(name); }
+
 void RaiseEvent(CThostFtdcTraderSpi &spi, int event, EventArgs &args) {
-  switch (event) {
-#define EVENT(Shape, Name, Record, Param, Handler)                                              \
-  case static_cast<int>(EventId::Name):                                                         \
-    spi.Name(EVENT_DROP_LEADING_COMMA(EVENT_SHAPE_##Shape(SIMTRADER_ARGUMENT, Record, Param))); \
-    break;
-#include "events.def"
-  }
+  TraderTable().Raise(&spi, event, args);
 }
 
 }  // namespace simtrader

@@ -1,5 +1,6 @@
-// The 138 trader events by name, and the one place where an event becomes a call of the
-// registered CThostFtdcTraderSpi.
+// The events of both kinds of API object by name (the trader's 138 of events.def, the
+// market-data API's 13 of md_events.def), and the one place where an event becomes a call of
+// the registered CThostFtdcTraderSpi or CThostFtdcMdSpi.
 #ifndef SIMTRADER_EVENT_TABLE_H
 #define SIMTRADER_EVENT_TABLE_H
 
@@ -8,14 +9,22 @@
 #include <string_view>
 #include <vector>
 
+#include "ThostFtdcMdApi.h"
 #include "ThostFtdcTraderApi.h"
+#include "operation.h"
 
 namespace simtrader {
 
-// The events by name, in the table's order: EventId::OnFrontConnected is event 0.
+// The trader's events by name, in the table's order: EventId::OnFrontConnected is event 0.
 enum class EventId {
 #define EVENT(Shape, Name, Record, Param, Handler) Name,
 #include "events.def"
+};
+
+// The market-data API's events, numbered in md_events.def's order.
+enum class MdEventId {
+#define EVENT(Shape, Name, Record, Param, Handler) Name,
+#include "md_events.def"
 };
 
 struct EventInfo {
@@ -28,10 +37,6 @@ struct EventInfo {
   unsigned kinds;  // the EventParameterKind bits of event_shapes.h
 };
 
-int EventCount();
-const EventInfo &GetEvent(int event);
-std::optional<int> FindEvent(std::string_view name);
-
 // One event's arguments, held in the library's own memory as the vendor delivers its own.
 // Only the members the event takes are read.
 struct EventArgs {
@@ -43,6 +48,41 @@ struct EventArgs {
   long long flow_number = 0;
 };
 
+// The events of one kind of API object, and how they reach its handler class.
+class EventTable {
+ public:
+  // `raise` calls the event's method of `spi`, a pointer to the kind's handler class.
+  using Raiser = void (*)(void *spi, int event, EventArgs &args);
+
+  EventTable(const char *spi_class, const EventInfo *events, int count, Raiser raise);
+
+  const char *spi_class() const { return spi_class_; }
+  int count() const { return count_; }
+  const EventInfo &Get(int event) const { return events_[event]; }
+  std::optional<int> Find(std::string_view name) const;
+  void Raise(void *spi, int event, EventArgs &args) const { raise_(spi, event, args); }
+
+  // The events the API object's own thread raises; both tables have them.
+  int front_connected() const { return front_connected_; }
+  int front_disconnected() const { return front_disconnected_; }
+  int rsp_user_login() const { return rsp_user_login_; }
+
+ private:
+  const char *const spi_class_;
+  const EventInfo *const events_;
+  const int count_;
+  const Raiser raise_;
+  const int front_connected_;
+  const int front_disconnected_;
+  const int rsp_user_login_;
+};
+
+const EventTable &EventsOf(ApiKind kind);
+
+// The trader's table, by the names most of the library uses.
+int EventCount();
+const EventInfo &GetEvent(int event);
+std::optional<int> FindEvent(std::string_view name);
 void RaiseEvent(CThostFtdcTraderSpi &spi, int event, EventArgs &args);
 
 }  // namespace simtrader

@@ -1,5 +1,8 @@
 #include "operation.h"
 
+#include <algorithm>
+#include <string_view>
+
 namespace simtrader {
 
 namespace {
@@ -8,6 +11,36 @@ namespace {
 #define SIMTRADER_COUNT_ONE(Name) +1
 constexpr int kControlOperationCount = 0 SIMTRADER_CONTROL_OPERATIONS(SIMTRADER_COUNT_ONE);
 #undef SIMTRADER_COUNT_ONE
+
+// What CThostFtdcMdApi declares besides md_requests.def, in the vendor's order.
+constexpr Operation kMarketDataControlOperations[] = {
+    Operation::CreateFtdcMdApi,
+    Operation::GetApiVersion,
+    Operation::Release,
+    Operation::Init,
+    Operation::Join,
+    Operation::GetTradingDay,
+    Operation::RegisterFront,
+    Operation::RegisterNameServer,
+    Operation::RegisterFensUserInfo,
+    Operation::RegisterSpi,
+};
+
+constexpr const char *kMarketDataSendingOperations[] = {
+#define SUBSCRIPTION(Name) #Name,
+#define REQUEST(Name, Record, Param) #Name,
+#include "md_requests.def"
+};
+
+bool IsMarketDataOperation(Operation operation) {
+  if (std::find(std::begin(kMarketDataControlOperations), std::end(kMarketDataControlOperations),
+                operation) != std::end(kMarketDataControlOperations)) {
+    return true;
+  }
+  const std::string_view name = OperationName(operation);
+  return std::find(std::begin(kMarketDataSendingOperations), std::end(kMarketDataSendingOperations),
+                   name) != std::end(kMarketDataSendingOperations);
+}
 
 }  // namespace
 
@@ -26,8 +59,34 @@ bool IsRequest(Operation operation) {
   return static_cast<int>(operation) >= kControlOperationCount;
 }
 
+bool IsSubscription(Operation operation) {
+  switch (operation) {
+#define SUBSCRIPTION(Name) case Operation::Name:
+#include "md_requests.def"
+    return true;
+    default:
+      return false;
+  }
+}
+
 bool CanFail(Operation operation) {
-  return IsRequest(operation) || operation == Operation::CreateFtdcTraderApi;
+  return IsRequest(operation) || operation == Operation::CreateFtdcTraderApi ||
+         operation == Operation::CreateFtdcMdApi;
+}
+
+bool IsOperationOf(Operation operation, ApiKind kind) {
+  if (kind == ApiKind::MarketData) return IsMarketDataOperation(operation);
+  // The operations only the market-data class has follow the trader's in the enumeration.
+  return operation != Operation::CreateFtdcMdApi && operation < Operation::SubscribeMarketData;
+}
+
+bool IsStatic(Operation operation) {
+  return operation == Operation::CreateFtdcTraderApi || operation == Operation::CreateFtdcMdApi ||
+         operation == Operation::GetApiVersion;
+}
+
+const char *ApiClassName(ApiKind kind) {
+  return kind == ApiKind::Trader ? "CThostFtdcTraderApi" : "CThostFtdcMdApi";
 }
 
 }  // namespace simtrader

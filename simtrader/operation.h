@@ -1,5 +1,5 @@
-// The operations of CThostFtdcTraderApi by name: what the call log lists and what a test can
-// arm a fault for.
+// The operations of CThostFtdcTraderApi and CThostFtdcMdApi by name: what the call log lists
+// and what a test can arm a fault for.
 #ifndef SIMTRADER_OPERATION_H
 #define SIMTRADER_OPERATION_H
 
@@ -9,11 +9,12 @@
 
 namespace simtrader {
 
-// The operations that requests.def does not list: the two static functions and the control
+// The operations that requests.def does not list: the static functions and the control
 // operations, in the vendor's order.
 // clang-format off
 #define SIMTRADER_CONTROL_OPERATIONS(X) \
   X(CreateFtdcTraderApi)                \
+  X(CreateFtdcMdApi)                    \
   X(GetApiVersion)                      \
   X(Release)                            \
   X(Init)                               \
@@ -27,6 +28,13 @@ namespace simtrader {
   X(SubscribePublicTopic)
 // clang-format on
 
+// The market-data operations that sit beyond the trader's: md_requests.def's subscriptions,
+// then its requests that requests.def does not list (its login and logout are the trader's).
+#define SIMTRADER_MARKET_DATA_QUERIES(X) X(ReqQryMulticastInstrument)
+
+// The two kinds of API object the library makes.
+enum class ApiKind { Trader, MarketData };
+
 enum class Operation {
 #define SIMTRADER_OPERATION_ENUMERATOR(Name) Name,
   SIMTRADER_CONTROL_OPERATIONS(SIMTRADER_OPERATION_ENUMERATOR)
@@ -34,6 +42,11 @@ enum class Operation {
 #define REQUEST(Name, Record, Param) Name,
 #define USER_SYSTEM_INFO(Name) Name,
 #include "requests.def"
+#define SUBSCRIPTION(Name) Name,
+#include "md_requests.def"
+#define SIMTRADER_OPERATION_ENUMERATOR(Name) Name,
+      SIMTRADER_MARKET_DATA_QUERIES(SIMTRADER_OPERATION_ENUMERATOR)
+#undef SIMTRADER_OPERATION_ENUMERATOR
 };
 
 inline constexpr const char *kOperationNames[] = {
@@ -43,6 +56,11 @@ inline constexpr const char *kOperationNames[] = {
 #define REQUEST(Name, Record, Param) #Name,
 #define USER_SYSTEM_INFO(Name) #Name,
 #include "requests.def"
+#define SUBSCRIPTION(Name) #Name,
+#include "md_requests.def"
+#define SIMTRADER_OPERATION_NAME(Name) #Name,
+        SIMTRADER_MARKET_DATA_QUERIES(SIMTRADER_OPERATION_NAME)
+#undef SIMTRADER_OPERATION_NAME
 };
 
 inline constexpr int kOperationCount = static_cast<int>(std::size(kOperationNames));
@@ -50,13 +68,26 @@ inline constexpr int kOperationCount = static_cast<int>(std::size(kOperationName
 const char *OperationName(Operation operation);
 std::optional<Operation> FindOperation(std::string_view name);
 
-// The 95 requests and the two user-system-info operations: each carries a record that is
-// logged, and is handed on to the API object's thread.
+// The operations that send something to the front: the requests, the two user-system-info
+// operations and the market-data subscriptions, each handed on to the API object's thread.
 bool IsRequest(Operation operation);
 
-// Whether fail_next may arm the operation: the requests (which then return the armed result)
-// and the factory (which then returns null).
+// The market-data subscriptions, which carry a list of instrument ids instead of a record.
+bool IsSubscription(Operation operation);
+
+// Whether fail_next may arm the operation: those that send (which then return the armed
+// result) and the factories (which then return null).
 bool CanFail(Operation operation);
+
+// Whether the operation is one of that kind of API object (or of its class's static
+// functions).
+bool IsOperationOf(Operation operation, ApiKind kind);
+
+// The static functions of a class, armed without a flow directory.
+bool IsStatic(Operation operation);
+
+// The class whose operations a kind of API object has, for messages.
+const char *ApiClassName(ApiKind kind);
 
 }  // namespace simtrader
 

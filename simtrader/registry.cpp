@@ -9,13 +9,37 @@ Registry &Registry::Instance() {
   return *registry;
 }
 
-std::shared_ptr<ApiBackend> Registry::CreateBackend(const std::string &flow_path) {
+std::shared_ptr<ApiBackend> Registry::CreateBackend(ApiKind kind, const std::string &flow_path) {
   std::lock_guard<std::mutex> lock(mutex_);
   FlowDirectory &directory = directories_[flow_path];
+  directory.kind = kind;
   directory.log = std::make_shared<CallLog>(kept_calls_);
-  auto backend = std::make_shared<ApiBackend>(flow_path, directory.log, directory.faults);
+  auto backend = std::make_shared<ApiBackend>(kind, flow_path, directory.log, directory.faults);
   directory.backend = backend;
   return backend;
+}
+
+std::shared_ptr<ApiBackend> Registry::CreateFromFactory(ApiKind kind, const char *flow_path) {
+  const std::string path = flow_path != nullptr ? flow_path : "";
+  const Operation factory =
+      kind == ApiKind::Trader ? Operation::CreateFtdcTraderApi : Operation::CreateFtdcMdApi;
+  const std::optional<std::string> scopes[] = {std::nullopt, path};
+  for (const std::optional<std::string> &scope : scopes) {
+    if (std::optional<Fault> fault = Faults(scope)->Take(factory)) {
+      fault->Apply();
+      return nullptr;
+    }
+  }
+  // No flow files are written: the directory may be missing or read-only, and the
+  // simulated broker keeps its state elsewhere.
+  return CreateBackend(kind, path);
+}
+
+std::optional<ApiKind> Registry::KindOf(const std::string &flow_path) {
+  std::lock_guard<std::mutex> lock(mutex_);
+  auto directory = directories_.find(flow_path);
+  if (directory == directories_.end() || !directory->second.log) return std::nullopt;
+  return directory->second.kind;
 }
 
 void Registry::KeepCalls(std::size_t count) {

@@ -31,10 +31,18 @@ class Registry {
   // process's exit can still reach it.
   static Registry &Instance();
 
-  // A new backend for flow_path. Its call log, which keeps the last KeepCalls calls,
-  // replaces the one kept for the directory; the faults armed for the directory carry over to
-  // it.
-  std::shared_ptr<ApiBackend> CreateBackend(const std::string &flow_path);
+  // A new backend of that kind for flow_path. Its call log, which keeps the last KeepCalls
+  // calls, replaces the one kept for the directory; the faults armed for the directory carry
+  // over to it.
+  std::shared_ptr<ApiBackend> CreateBackend(ApiKind kind, const std::string &flow_path);
+
+  // What the kind's factory makes for `flow_path` (null taken as ""): a new backend, or null
+  // when a failure was armed for the factory, without a flow directory (whatever the
+  // directory) or with this one; an armed exception is thrown.
+  std::shared_ptr<ApiBackend> CreateFromFactory(ApiKind kind, const char *flow_path);
+
+  // The kind of the object last created with flow_path; nullopt when none was.
+  std::optional<ApiKind> KindOf(const std::string &flow_path);
 
   // How many calls the logs of backends created from now on keep.
   void KeepCalls(std::size_t count);
@@ -58,6 +66,7 @@ class Registry {
 
  private:
   struct FlowDirectory {
+    ApiKind kind = ApiKind::Trader;
     std::shared_ptr<CallLog> log;
     std::weak_ptr<ApiBackend> backend;
     std::shared_ptr<FaultPlan> faults = std::make_shared<FaultPlan>();

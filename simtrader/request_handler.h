@@ -8,6 +8,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "ThostFtdcTraderApi.h"
 #include "event_table.h"
@@ -19,10 +20,15 @@ namespace simtrader {
 struct Request {
   Operation operation;
   // A copy of the vendor record's bytes, taken during the call: the caller's record is its
-  // own again once the call returns.
+  // own again once the call returns. A subscription's instrument ids, each in a field of
+  // TThostFtdcInstrumentIDType (SubscribedIds).
   std::string record;
-  std::optional<int> request_id;  // absent for the two user-system-info operations
+  // Absent for the two user-system-info operations and the subscriptions.
+  std::optional<int> request_id;
 };
+
+// The instrument ids a subscription carries.
+std::vector<std::string> SubscribedIds(const Request &request);
 
 // Raises events on an API object's own thread; handed to work running there.
 class EventRaiser {
@@ -49,6 +55,7 @@ class ApiMailbox {
 
 // What an API object knows when Init makes its handler.
 struct HandlerContext {
+  ApiKind kind = ApiKind::Trader;
   std::string flow_path;
   std::string front_address;  // the first address RegisterFront received; empty without one
   THOST_TE_RESUME_TYPE private_resume_type = THOST_TERT_QUICK;
@@ -76,8 +83,9 @@ class RequestHandler {
 using RequestHandlerFactory =
     std::function<std::unique_ptr<RequestHandler>(const HandlerContext &context)>;
 
-// The handler an API object gets when Init starts it: the simulated broker of its front,
-// unless a test installed a factory of its own.
+// The handler an API object gets when Init starts it: the simulated broker of its front (for
+// a market-data object, the broker whose markets its front publishes), unless a test
+// installed a factory of its own.
 std::unique_ptr<RequestHandler> MakeRequestHandler(const HandlerContext &context);
 
 // Installs the factory for API objects started from now on; an empty one restores the broker.

@@ -1,6 +1,6 @@
 // CThostFtdcTraderApi as the vendor's library exports it: the factory, the version, and the
 // object a caller holds, which logs each call, applies the fault armed for it and hands the
-// work to its backend.
+// work to its backend (api_front.h holds what it shares with the market-data object).
 #include <memory>
 #include <optional>
 #include <string>
@@ -8,6 +8,7 @@
 #include <utility>
 
 #include "ThostFtdcTraderApi.h"
+#include "api_front.h"
 #include "call_log.h"
 #include "operation.h"
 #include "registry.h"
@@ -17,63 +18,9 @@ namespace simtrader {
 
 namespace {
 
-constexpr const char kApiVersion[] = "v6.6.9_sim";
-
-class SimTraderApi final : public CThostFtdcTraderApi {
+class SimTraderApi final : public ApiFront<SimTraderApi, CThostFtdcTraderApi, CThostFtdcTraderSpi> {
  public:
-  explicit SimTraderApi(std::shared_ptr<ApiBackend> backend) : backend_(std::move(backend)) {}
-
-  // Frees the object, as the vendor's library does: a call made on it afterwards, or still in
-  // progress on another thread, is a use after free for the sanitizers to find. It is freed
-  // before the thread is stopped, so that a Join waiting meanwhile wakes to a freed object.
-  // The backend lives on while its thread ends, when Release runs on that thread.
-  void Release() override {
-    backend_->Receive(Operation::Release, {});
-    const std::shared_ptr<ApiBackend> backend = backend_;
-    delete this;
-    backend->Release();
-  }
-
-  void Init() override {
-    backend_->Receive(Operation::Init, {});
-    backend_->Init();
-  }
-
-  int Join() override {
-    backend_->Receive(Operation::Join, {});
-    const std::shared_ptr<ApiBackend> backend = backend_;
-    backend->Join();
-    // A vendor's Join may read its object once the wait is over; this one reads its backend
-    // pointer again, so that a Join that outlasted a Release on another thread shows as a use
-    // after free.
-    return backend_->Join();
-  }
-
-  const char *GetTradingDay() override {
-    backend_->Receive(Operation::GetTradingDay, {});
-    return backend_->trading_day();
-  }
-
-  // The front names the simulated broker that answers the object; the other registrations
-  // keep nothing beyond the log, which copies the text and records during the call.
-  void RegisterFront(char *pszFrontAddress) override {
-    backend_->Receive(Operation::RegisterFront, {TextArg(pszFrontAddress)});
-    backend_->RegisterFront(pszFrontAddress);
-  }
-
-  void RegisterNameServer(char *pszNsAddress) override {
-    backend_->Receive(Operation::RegisterNameServer, {TextArg(pszNsAddress)});
-  }
-
-  void RegisterFensUserInfo(CThostFtdcFensUserInfoField *pFensUserInfo) override {
-    backend_->Receive(Operation::RegisterFensUserInfo,
-                      {RecordArg(pFensUserInfo, sizeof *pFensUserInfo)});
-  }
-
-  void RegisterSpi(CThostFtdcTraderSpi *pSpi) override {
-    backend_->Receive(Operation::RegisterSpi, {pSpi != nullptr});
-    backend_->SetSpi(pSpi);
-  }
+  using ApiFront::ApiFront;
 
   void SubscribePrivateTopic(THOST_TE_RESUME_TYPE nResumeType) override {
     backend_->Receive(Operation::SubscribePrivateTopic, {ResumeTypeArg(nResumeType)});
@@ -102,40 +49,29 @@ class SimTraderApi final : public CThostFtdcTraderApi {
     using Underlying = std::underlying_type_t<THOST_TE_RESUME_TYPE>;
     return static_cast<long long>(static_cast<Underlying>(type));
   }
-
-  const std::shared_ptr<ApiBackend> backend_;
 };
 
 }  // namespace
 
+const char *ApiVersion() {
+  if (std::optional<Fault> fault =
+          Registry::Instance().Faults(std::nullopt)->Take(Operation::GetApiVersion)) {
+    fault->Apply();
+  }
+  return kApiVersion;
+}
+
 }  // namespace simtrader
 
-using simtrader::Operation;
 using simtrader::Registry;
 
 __attribute__((visibility("default"))) CThostFtdcTraderApi *
 CThostFtdcTraderApi::CreateFtdcTraderApi(const char *pszFlowPath) {
-  const std::string flow_path = pszFlowPath != nullptr ? pszFlowPath : "";
-  Registry &registry = Registry::Instance();
-  // A fault armed without a flow directory applies to the next factory call whatever its
-  // directory; one armed with a directory, to the next call with that directory.
-  const std::optional<std::string> scopes[] = {std::nullopt, flow_path};
-  for (const std::optional<std::string> &scope : scopes) {
-    if (std::optional<simtrader::Fault> fault =
-            registry.Faults(scope)->Take(Operation::CreateFtdcTraderApi)) {
-      fault->Apply();
-      return nullptr;
-    }
-  }
-  // No flow files are written: the directory may be missing or read-only, and the
-  // simulated broker keeps its state elsewhere.
-  return new simtrader::SimTraderApi(registry.CreateBackend(flow_path));
+  std::shared_ptr<simtrader::ApiBackend> backend =
+      Registry::Instance().CreateFromFactory(simtrader::ApiKind::Trader, pszFlowPath);
+  return backend ? new simtrader::SimTraderApi(std::move(backend)) : nullptr;
 }
 
 __attribute__((visibility("default"))) const char *CThostFtdcTraderApi::GetApiVersion() {
-  if (std::optional<simtrader::Fault> fault =
-          Registry::Instance().Faults(std::nullopt)->Take(Operation::GetApiVersion)) {
-    fault->Apply();
-  }
-  return simtrader::kApiVersion;
+  return simtrader::ApiVersion();
 }

@@ -9,6 +9,7 @@
 #include <stdexcept>
 #include <utility>
 
+#include "broker/answers.h"
 #include "broker/funds.h"
 #include "broker/record_text.h"
 #include "broker/settlement.h"
@@ -27,44 +28,11 @@ constexpr const char kConditionalOrderPrefix[] = "TJBD_";
 
 constexpr int Event(EventId event) { return static_cast<int>(event); }
 
-// An event's arguments with the record copied in (none for a null record).
-template <typename Record>
-EventArgs ArgsOf(const Record *record, std::optional<CThostFtdcRspInfoField> rsp_info,
-                 int request_id = 0, bool is_last = false) {
-  EventArgs args;
-  if (record != nullptr) {
-    const auto *bytes = reinterpret_cast<const unsigned char *>(record);
-    args.record.assign(bytes, bytes + sizeof(Record));
-  }
-  args.rsp_info = rsp_info;
-  args.number = request_id;
-  args.is_last = is_last;
-  return args;
-}
-
-// A refused request's answer, carrying what the vendor's carries: the request's own record,
-// or, where the answer is of another record, the request's fields that it shares by name.
+// A refused trader request's answer (RefusalAs).
 EventArgs RefusalOf(const RecordView &request, int response_event, const VendorError &error,
                     int request_id) {
-  EventArgs args;
-  const std::string record = WithSharedFields(request, GetEvent(response_event).record_class);
-  args.record.assign(record.begin(), record.end());
-  args.rsp_info = RspInfoOf(error);
-  args.number = request_id;
-  args.is_last = true;
-  return args;
+  return RefusalAs(request, GetEvent(response_event).record_class, error, request_id);
 }
-
-// A last response without a record.
-EventArgs EmptyResponse(std::optional<CThostFtdcRspInfoField> rsp_info, int request_id) {
-  EventArgs args;
-  args.rsp_info = rsp_info;
-  args.number = request_id;
-  args.is_last = true;
-  return args;
-}
-
-const CThostFtdcRspInfoField kSuccess = RspInfoOf(vendor_error::kNone);
 
 // Sends a query's records one response each, the last flagged; one empty last response when
 // there are none. Query responses carry no RspInfo on success, as the vendor's.
@@ -168,6 +136,7 @@ Broker::Broker(const BrokerConfig &config, std::unique_ptr<BrokerStore> store)
       catalogue_(config.catalogue),
       exchanges_(config.exchanges),
       store_path_(config.store_path),
+      md_front_(config.md_front),
       store_(std::move(store)),
       trading_day_(StartingDay(*store_, config.trading_day)) {
   Transaction transaction(*this);
@@ -837,6 +806,7 @@ void Broker::RefuseBeyondOrderLimit(const Link &link, int response_event, const 
 void Broker::Disconnect(const ClientLink &link) {
   std::lock_guard<std::mutex> lock(mutex_);
   connections_.erase(&link);
+  market_data_connections_.erase(&link);
 }
 
 void Broker::SetMarket(const std::string &instrument, const MarketUpdate &update) {
@@ -857,6 +827,8 @@ void Broker::SetMarket(const std::string &instrument, const MarketUpdate &update
   if (update.last) {
     for (CThostFtdcOrderField &order : book_.Touched(instrument, *update.last)) Trigger(order);
   }
+  // What subscribers see is the market after the fills took their lots.
+  PublishMarket(listing->second);
 }
 
 std::optional<Listing> Broker::Listed(const std::string &instrument) const {
@@ -953,6 +925,7 @@ void Broker::Settle(const std::map<std::string, double> &settlement_prices) {
     if (market.last > 0 && !within(market.last)) market.last = market.pre_settlement;
     if (!within(market.bid)) market.bid = 0;
     if (!within(market.ask)) market.ask = 0;
+    StartNewDay(market);
   }
 
   trading_day_ = NextTradingDay(trading_day_);
@@ -962,6 +935,9 @@ void Broker::Settle(const std::map<std::string, double> &settlement_prices) {
   for (auto &[key, connection] : connections_) {
     connection.session.reset();
     connection.authenticated = false;
+  }
+  for (auto &[key, connection] : market_data_connections_) {
+    connection.EndLogin();
   }
 }
 
@@ -976,6 +952,11 @@ bool Broker::HasConnections() {
     if (connection->second.link->open()) return true;
     connection = connections_.erase(connection);
   }
+  for (auto connection = market_data_connections_.begin();
+       connection != market_data_connections_.end();) {
+    if (connection->second.link->open()) return true;
+    connection = market_data_connections_.erase(connection);
+  }
   return false;
 }
 
@@ -988,6 +969,7 @@ BrokerConfig Broker::Configuration() const {
   config.exchanges = exchanges_;
   config.store_path = store_path_;
   config.trading_day = trading_day_;
+  config.md_front = md_front_;
   return config;
 }
 

@@ -15,6 +15,7 @@
 #include <memory>
 #include <mutex>
 #include <optional>
+#include <set>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -28,6 +29,7 @@
 #include "broker/positions.h"
 #include "broker/store.h"
 #include "event_table.h"
+#include "operation.h"
 #include "record_fields.h"
 
 namespace simtrader {
@@ -109,6 +111,19 @@ class Broker {
   void RefuseBeyondOrderLimit(const Link &link, int response_event, const RecordView &request,
                               int request_id);
 
+  // The market-data front publishing this broker's markets (market_data.cpp): a login
+  // accepts any identity; subscriptions are the connection's, answered one instrument a
+  // response, and a market-data subscription is followed at once by the market of each
+  // listed instrument it names, then by every move of that market.
+  void MarketDataLogin(const Link &link, const CThostFtdcReqUserLoginField &request,
+                       int request_id);
+  void MarketDataLogout(const Link &link, const CThostFtdcUserLogoutField &request, int request_id);
+  // `operation` is one of the four subscriptions of md_requests.def.
+  void Subscribe(const Link &link, Operation operation, const std::vector<std::string> &ids);
+  void QueryMulticastInstruments(const Link &link,
+                                 const CThostFtdcQryMulticastInstrumentField &query,
+                                 int request_id);
+
   // The connection dropped: its login ends, and nothing more is sent on the link.
   void Disconnect(const ClientLink &link);
 
@@ -158,6 +173,20 @@ class Broker {
     bool authenticated = false;
     std::optional<Session> session;
   };
+  // A market-data object's connection: its login and what it subscribed to since.
+  struct MarketDataConnection {
+    Link link;
+    bool logged_in = false;
+    std::set<std::string> market_data;
+    std::set<std::string> for_quote;
+
+    // The login ends, and with it what it subscribed to.
+    void EndLogin() {
+      logged_in = false;
+      market_data.clear();
+      for_quote.clear();
+    }
+  };
 
   // One request's work: holds the mutex, makes the request's effects one transaction of the
   // store, and sends what it answered once they are committed.
@@ -175,6 +204,9 @@ class Broker {
   };
 
   Connection &ConnectionOf(const Link &link);
+  MarketDataConnection &MarketDataConnectionOf(const Link &link);
+  // Sends the instrument's market to every market-data connection subscribed to it.
+  void PublishMarket(const Listing &listing);
   // Starts the day's public flow when it is empty: every instrument trading continuously.
   void OpenPublicFlow();
   // After a login, the part of a flow the link's subscription asks for: the whole day's for
@@ -215,9 +247,11 @@ class Broker {
   // The waiting orders of every investor, filed by PublishOrder.
   OrderBook book_;
   const std::optional<std::string> store_path_;
+  const std::optional<std::string> md_front_;
   const std::unique_ptr<BrokerStore> store_;
   std::string trading_day_;
   std::map<const ClientLink *, Connection> connections_;
+  std::map<const ClientLink *, MarketDataConnection> market_data_connections_;
   // What the request in progress answered; guarded by mutex_.
   Outbox outbox_;
 };

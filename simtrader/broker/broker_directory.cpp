@@ -1,5 +1,6 @@
 #include "broker/broker_directory.h"
 
+#include <iterator>
 #include <utility>
 
 #include "broker/sqlite_store.h"
@@ -35,6 +36,18 @@ std::shared_ptr<Broker> BrokerDirectory::ForFrontLocked(const std::string &front
   return broker;
 }
 
+std::shared_ptr<Broker> BrokerDirectory::ForMarketDataFront(const std::string &md_front) {
+  std::lock_guard<std::mutex> lock(mutex_);
+  auto published = published_fronts_.find(md_front);
+  return ForFrontLocked(published != published_fronts_.end() ? published->second : md_front);
+}
+
+std::string BrokerDirectory::PublishedFront(const std::string &md_front) {
+  std::lock_guard<std::mutex> lock(mutex_);
+  auto published = published_fronts_.find(md_front);
+  return published != published_fronts_.end() ? published->second : md_front;
+}
+
 void BrokerDirectory::Configure(const std::optional<std::string> &front, std::string_view text,
                                 bool reset) {
   std::lock_guard<std::mutex> lock(mutex_);
@@ -43,6 +56,10 @@ void BrokerDirectory::Configure(const std::optional<std::string> &front, std::st
     ApplyConfigText(config, text);
     if (config.store_path) {
       throw std::invalid_argument("a store keeps one broker's state: configure it for a front");
+    }
+    if (config.md_front) {
+      throw std::invalid_argument(
+          "a market-data front publishes one broker's markets: configure it for a front");
     }
     defaults_ = std::move(config);
     return;
@@ -58,9 +75,21 @@ void BrokerDirectory::Configure(const std::optional<std::string> &front, std::st
                         : has_broker ? existing->second->Configuration()
                                      : defaults_;
   ApplyConfigText(config, text);
+  if (config.md_front) {
+    auto named = published_fronts_.find(*config.md_front);
+    if (named != published_fronts_.end() && named->second != *front) {
+      throw std::invalid_argument("the market-data front " + QuotedFront(*config.md_front) +
+                                  " already publishes the markets of the front " +
+                                  QuotedFront(named->second));
+    }
+  }
   // Made before the old broker is replaced, so that a store refused leaves the front as it was.
   auto broker = std::make_shared<Broker>(config, StoreOf(config));
   brokers_[*front] = std::move(broker);
+  for (auto named = published_fronts_.begin(); named != published_fronts_.end();) {
+    named = named->second == *front ? published_fronts_.erase(named) : std::next(named);
+  }
+  if (config.md_front) published_fronts_[*config.md_front] = *front;
 }
 
 void BrokerDirectory::SetMarket(const std::optional<std::string> &front,

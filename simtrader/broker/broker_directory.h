@@ -1,5 +1,6 @@
 // The simulated brokers of the process, one per front address and shared by every API object
-// registered with that front, and the configuration each new one starts from.
+// registered with that front, the configuration each new one starts from, and the
+// market-data fronts that publish their markets.
 #ifndef SIMTRADER_BROKER_BROKER_DIRECTORY_H
 #define SIMTRADER_BROKER_BROKER_DIRECTORY_H
 
@@ -31,11 +32,18 @@ class BrokerDirectory {
   // The front's broker, made from the configuration brokers start from if it has none yet.
   std::shared_ptr<Broker> ForFront(const std::string &front);
 
+  // The broker whose markets the market-data front publishes: that of the front a
+  // configuration named it for (BrokerConfig::md_front), or else of its own address.
+  std::shared_ptr<Broker> ForMarketDataFront(const std::string &md_front);
+  // The address of that broker's front.
+  std::string PublishedFront(const std::string &md_front);
+
   // Applies a configuration text (configuration.h) for the front, whose broker is replaced by
   // a fresh one built from it (accounts, positions, orders and trades start anew); with no
   // front, to the configuration brokers made from now on start from. The text applies to
   // the current configuration, or with `reset` to the built-in one. Throws BrokerBusy when the
-  // front's broker has API objects connected, std::invalid_argument for a faulty text.
+  // front's broker has API objects connected, std::invalid_argument for a faulty text or a
+  // market-data front already named for another front.
   void Configure(const std::optional<std::string> &front, std::string_view text, bool reset);
 
   // Moves an instrument's market at the front's broker, or with no front at every broker and
@@ -61,6 +69,8 @@ class BrokerDirectory {
   std::mutex mutex_;
   BrokerConfig defaults_;
   std::map<std::string, std::shared_ptr<Broker>> brokers_;
+  // The market-data fronts configurations named, each with the front it publishes.
+  std::map<std::string, std::string> published_fronts_;
 };
 
 }  // namespace simtrader

@@ -336,6 +336,11 @@ void ApplyCalendar(BrokerConfig &config, Entry &entry) {
   config.trading_day = day;
 }
 
+void ApplyMarketDataFront(BrokerConfig &config, Entry &entry) {
+  config.md_front = entry.RequiredText("address");
+  entry.RejectUnused();
+}
+
 }  // namespace
 
 ExchangeRulebook DefaultExchangeRules() {
@@ -363,10 +368,12 @@ void ApplyConfigText(BrokerConfig &config, std::string_view text) {
       ApplyStore(changed, entry);
     } else if (entry.kind() == "calendar") {
       ApplyCalendar(changed, entry);
+    } else if (entry.kind() == "md_front") {
+      ApplyMarketDataFront(changed, entry);
     } else {
       throw ConfigError(entry.line(), "unknown entry '" + entry.kind() +
                                           "' (instrument, account, position, limits, exchange, "
-                                          "store or calendar)");
+                                          "store, calendar or md_front)");
     }
   }
   config = std::move(changed);

@@ -11,6 +11,7 @@
 //   exchange exchange_id=DCE market_orders=0
 //   store path=/var/lib/broker.db
 //   calendar trading_day=20270104
+//   md_front address=tcp%3A%2F%2F127.0.0.1%3A41213
 //
 // An instrument entry naming a listed instrument changes the fields it gives; one naming a
 // new instrument lists it, and must give exchange_id, price_tick, volume_multiple and a price
@@ -22,7 +23,9 @@
 // none. An exchange entry sets what kinds of order that exchange accepts. A store entry keeps
 // the broker's state in that SQLite file (sqlite_store.h), or with an empty path in memory. A
 // calendar entry sets the trading day the broker starts in, a weekday written YYYYMMDD (a store
-// that already holds a day carries on from its own).
+// that already holds a day carries on from its own). An md_front entry names the market-data
+// front that publishes the broker's markets (besides the front's own address, which always
+// does).
 #ifndef SIMTRADER_BROKER_CONFIGURATION_H
 #define SIMTRADER_BROKER_CONFIGURATION_H
 
@@ -76,6 +79,8 @@ struct BrokerConfig {
   std::optional<std::string> store_path;
   // YYYYMMDD, a weekday; empty: the local date when the broker starts.
   std::string trading_day;
+  // The address of a market-data front that publishes this broker's markets.
+  std::optional<std::string> md_front;
 };
 
 // Applies the entries of `text` to `config` in order, all or nothing: throws

@@ -1,8 +1,11 @@
 #include "broker/instruments.h"
 
+#include <algorithm>
 #include <cfloat>
+#include <chrono>
 #include <cmath>
 #include <cstdio>
+#include <ctime>
 #include <string>
 #include <stdexcept>
 #include <utility>
@@ -237,6 +240,13 @@ void CheckMarket(const Instrument &instrument, const Market &market) {
   }
   CheckPrice(instrument, "upper_limit", market.upper_limit);
   CheckPrice(instrument, "lower_limit", market.lower_limit);
+  if (market.volume < 0) throw ListingError(instrument, "volume must not be negative");
+  for (const auto &[name, figure] :
+       {std::pair{"turnover", market.turnover}, {"open_interest", market.open_interest}}) {
+    if (!(std::isfinite(figure) && figure >= 0)) {
+      throw ListingError(instrument, std::string(name) + " must be a finite figure, at least 0");
+    }
+  }
   if (!(market.lower_limit > 0 && market.lower_limit < market.upper_limit)) {
     throw ListingError(instrument, "the lower_limit must be positive and below the upper_limit");
   }
@@ -272,7 +282,44 @@ double TickAtOrAbove(const Instrument &instrument, double price) {
   return std::ceil(price / instrument.price_tick - 1e-9) * instrument.price_tick;
 }
 
+bool AllDigits(const std::string &text, std::size_t from, std::size_t count) {
+  for (std::size_t index = from; index < from + count; ++index) {
+    if (index >= text.size() || text[index] < '0' || text[index] > '9') return false;
+  }
+  return true;
+}
+
+void CheckTime(const Instrument &instrument, const MarketTime &time) {
+  const std::string &day = time.action_day;
+  const std::string &clock = time.update_time;
+  const bool day_valid = day.size() == 8 && AllDigits(day, 0, 8);
+  const bool clock_valid = clock.size() == 8 && AllDigits(clock, 0, 2) && clock[2] == ':' &&
+                           AllDigits(clock, 3, 2) && clock[5] == ':' && AllDigits(clock, 6, 2) &&
+                           std::stoi(clock.substr(0, 2)) < 24 &&
+                           std::stoi(clock.substr(3, 2)) < 60 && std::stoi(clock.substr(6, 2)) < 61;
+  if (!day_valid || !clock_valid || time.update_millisec < 0 || time.update_millisec > 999) {
+    throw ListingError(instrument,
+                       "the time of a move is a day YYYYMMDD, a time HH:MM:SS and "
+                       "0 to 999 milliseconds, not '" +
+                           day + " " + clock + "' and " + std::to_string(time.update_millisec));
+  }
+}
+
 }  // namespace
+
+MarketTime LocalMarketTime() {
+  const auto now = std::chrono::system_clock::now();
+  const auto millisec =
+      std::chrono::duration_cast<std::chrono::milliseconds>(now.time_since_epoch()).count() % 1000;
+  const std::time_t seconds = std::chrono::system_clock::to_time_t(now);
+  std::tm local{};
+  localtime_r(&seconds, &local);
+  char day[16];
+  char clock[16];
+  std::strftime(day, sizeof day, "%Y%m%d", &local);
+  std::strftime(clock, sizeof clock, "%H:%M:%S", &local);
+  return MarketTime{day, clock, static_cast<int>(millisec)};
+}
 
 bool Instrument::SeparatesTodayFromYesterday() const {
   return exchange == "SHFE" || exchange == "INE";
@@ -307,6 +354,19 @@ Market MovedMarket(const Listing &listing, const MarketUpdate &update) {
   if (update.ask_volume) market.ask_volume = *update.ask_volume;
   if (update.upper_limit) market.upper_limit = *update.upper_limit;
   if (update.lower_limit) market.lower_limit = *update.lower_limit;
+  if (update.volume) market.volume = *update.volume;
+  if (update.turnover) market.turnover = *update.turnover;
+  if (update.open_interest) market.open_interest = *update.open_interest;
+  if (update.last && *update.last > 0) {
+    if (market.open == 0) market.open = market.high = market.low = *update.last;
+    market.high = std::max(market.high, *update.last);
+    market.low = std::min(market.low, *update.last);
+  }
+  const MarketTime time = update.time ? *update.time : LocalMarketTime();
+  CheckTime(listing.instrument, time);
+  market.action_day = time.action_day;
+  market.update_time = time.update_time;
+  market.update_millisec = time.update_millisec;
   CheckMarket(listing.instrument, market);
   return market;
 }
@@ -421,17 +481,30 @@ CThostFtdcDepthMarketDataField DepthMarketDataRecord(const Listing &listing,
   const Market &market = listing.market;
   CThostFtdcDepthMarketDataField record{};
   SetText(record.TradingDay, trading_day);
-  SetText(record.ActionDay, LocalDate());
+  // A market that has not moved today is quoted as of now.
+  const bool moved = !market.action_day.empty();
+  SetText(record.ActionDay, moved ? market.action_day : LocalDate());
   SetText(record.ExchangeID, instrument.exchange);
   SetText(record.InstrumentID, instrument.id);
   SetText(record.ExchangeInstID, instrument.id);
-  SetText(record.UpdateTime, LocalTime());
+  SetText(record.UpdateTime, moved ? market.update_time : LocalTime());
+  record.UpdateMillisec = moved ? market.update_millisec : 0;
   record.LastPrice = market.last;
   record.PreSettlementPrice = market.pre_settlement;
   record.PreClosePrice = market.pre_settlement;
-  record.OpenPrice = market.pre_settlement;
-  record.HighestPrice = market.last;
-  record.LowestPrice = market.last;
+  auto price_or_none = [](double price) { return price > 0 ? price : kNoPrice; };
+  record.OpenPrice = price_or_none(market.open);
+  record.HighestPrice = price_or_none(market.high);
+  record.LowestPrice = price_or_none(market.low);
+  record.Volume = market.volume;
+  record.Turnover = market.turnover;
+  record.OpenInterest = market.open_interest;
+  // CZCE quotes the average price per unit, the other exchanges per lot.
+  if (market.volume > 0) {
+    const double per_lot = market.turnover / market.volume;
+    record.AveragePrice =
+        instrument.exchange == "CZCE" ? per_lot / instrument.volume_multiple : per_lot;
+  }
   record.ClosePrice = kNoPrice;
   record.SettlementPrice = kNoPrice;
   record.PreDelta = 0;
@@ -445,6 +518,15 @@ CThostFtdcDepthMarketDataField DepthMarketDataRecord(const Listing &listing,
   record.AskPrice1 = market.ask;
   record.AskVolume1 = market.ask_volume;
   return record;
+}
+
+void StartNewDay(Market &market) {
+  market.volume = 0;
+  market.turnover = 0;
+  market.open = market.high = market.low = 0;
+  market.action_day.clear();
+  market.update_time.clear();
+  market.update_millisec = 0;
 }
 
 }  // namespace simtrader

@@ -63,7 +63,29 @@ struct Market {
   // The day's price limits: the exchange refuses an order priced outside them.
   double upper_limit = 0;
   double lower_limit = 0;
+  // The exchange's figures for the day so far, as a market move reports them.
+  int volume = 0;
+  double turnover = 0;
+  double open_interest = 0;
+  // The day's first, highest and lowest last price moved to; 0 until a last price is.
+  double open = 0;
+  double high = 0;
+  double low = 0;
+  // When the market last moved, in the exchange's time; empty until it has.
+  std::string action_day;   // YYYYMMDD
+  std::string update_time;  // HH:MM:SS
+  int update_millisec = 0;
 };
+
+// A moment as the exchange stamps a market.
+struct MarketTime {
+  std::string action_day;   // YYYYMMDD
+  std::string update_time;  // HH:MM:SS
+  int update_millisec = 0;  // 0 to 999
+};
+
+// Now, by the local clock.
+MarketTime LocalMarketTime();
 
 // What each level of a market holds unless set otherwise: deep enough that an order of a few
 // lots fills whole.
@@ -86,11 +108,18 @@ struct MarketUpdate {
   std::optional<int> ask_volume;
   std::optional<double> upper_limit;
   std::optional<double> lower_limit;
+  std::optional<int> volume;
+  std::optional<double> turnover;
+  std::optional<double> open_interest;
+  // When the market moves; nullopt: now, by the local clock.
+  std::optional<MarketTime> time;
 };
 
-// The market after `update`; throws std::invalid_argument, naming the instrument, for a
-// price off the tick, negative or not finite, a negative volume, a bid at or above the ask,
-// or a price outside the daily limits.
+// The market after `update`, stamped with its time, a new last price counted into the day's
+// open, high and low; throws std::invalid_argument, naming the instrument, for a price off
+// the tick, negative or not finite, a negative volume, a bid at or above the ask, a price
+// outside the daily limits, a negative or non-finite turnover or open interest, or a time
+// that is not one.
 Market MovedMarket(const Listing &listing, const MarketUpdate &update);
 
 // The limits the product's band sets around yesterday's settlement, each on the tick inside
@@ -107,8 +136,13 @@ void CheckListing(const Listing &listing);
 Catalogue DefaultCatalogue();
 
 CThostFtdcInstrumentField InstrumentRecord(const Instrument &instrument);
+// The market as a depth market data record, complete as the vendor's market-data front sends
+// it: what has no value yet holds the vendor's mark for no price.
 CThostFtdcDepthMarketDataField DepthMarketDataRecord(const Listing &listing,
                                                      const std::string &trading_day);
+
+// The market as a new trading day finds it: the day's figures, range and time start afresh.
+void StartNewDay(Market &market);
 
 }  // namespace simtrader
 

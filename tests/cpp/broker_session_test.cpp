@@ -244,7 +244,10 @@ TEST(PrivateFlow, StopsAtAReleasedObject) {
   trader.Order("rb2705", THOST_FTDC_D_Buy, THOST_FTDC_OF_Open, 3100, 1);
   trader.Take();
   trader.mailbox().Release();
-  broker->SetMarket("rb2705", simtrader::MarketUpdate{3099, 3100, {}, {}, {}, {}, {}});
+  simtrader::MarketUpdate update;
+  update.bid = 3099;
+  update.ask = 3100;
+  broker->SetMarket("rb2705", update);
   EXPECT_TRUE(trader.Take().empty());
   EXPECT_FALSE(broker->HasConnections());
 }

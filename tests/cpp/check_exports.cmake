@@ -1,6 +1,8 @@
-# Checks that the simulated library's dynamic symbol table holds exactly the vendor's two
-# static functions and the control interface declared in control.h.
-#   cmake -DLIBRARY=<libthosttraderapi_se.so> -DCONTROL_HEADER=<control.h> -DNM=<nm> -P ...
+# Checks that a simulated library's dynamic symbol table holds exactly the vendor's static
+# functions (mangled, separated by commas) and, given a CONTROL_HEADER, the control interface
+# declared in it.
+#   cmake -DLIBRARY=<library> -DSTATIC_FUNCTIONS=<symbols> [-DCONTROL_HEADER=<control.h>]
+#         -DNM=<nm> -P ...
 
 execute_process(
   COMMAND ${NM} -D --defined-only --format=just-symbols ${LIBRARY}
@@ -13,14 +15,15 @@ string(REPLACE "\n" ";" exported "${exported}")
 list(FILTER exported EXCLUDE REGEX "^$")
 list(SORT exported)
 
-file(READ ${CONTROL_HEADER} header)
-string(REGEX MATCHALL "quorvan_sim_[a-z_]+\\(" declared "${header}")
-list(TRANSFORM declared REPLACE "\\($" "")
-list(REMOVE_DUPLICATES declared)
-set(expected
-  _ZN19CThostFtdcTraderApi13GetApiVersionEv
-  _ZN19CThostFtdcTraderApi19CreateFtdcTraderApiEPKc
-  ${declared})
+set(declared "")
+if(CONTROL_HEADER)
+  file(READ ${CONTROL_HEADER} header)
+  string(REGEX MATCHALL "quorvan_sim_[a-z_]+\\(" declared "${header}")
+  list(TRANSFORM declared REPLACE "\\($" "")
+  list(REMOVE_DUPLICATES declared)
+endif()
+string(REPLACE "," ";" static_functions "${STATIC_FUNCTIONS}")
+set(expected ${static_functions} ${declared})
 list(SORT expected)
 
 if(NOT exported STREQUAL expected)

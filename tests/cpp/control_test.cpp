@@ -80,7 +80,8 @@ std::vector<Operation> ObjectOperations() {
   std::vector<Operation> operations;
   for (int index = 0; index < simtrader::kOperationCount; ++index) {
     const auto operation = static_cast<Operation>(index);
-    if (operation != Operation::CreateFtdcTraderApi && operation != Operation::GetApiVersion) {
+    if (simtrader::IsOperationOf(operation, simtrader::ApiKind::Trader) &&
+        !simtrader::IsStatic(operation)) {
       operations.push_back(operation);
     }
   }

@@ -16,32 +16,32 @@ bool Eventually(const std::function<bool()> &condition) {
   return true;
 }
 
-std::string UniqueFlowPath() {
+std::string UniqueFlowPath(const std::string &con) {
   static std::atomic<int> counter{0};
   const testing::TestInfo *test = testing::UnitTest::GetInstance()->current_test_info();
   std::string name = test != nullptr ? std::string(test->test_suite_name()) + "." + test->name()
                                      : std::string("outside-a-test");
   return "simtrader-test-" + std::to_string(getpid()) + "/" + name + "-" +
-         std::to_string(counter++) + "/td.con/";
+         std::to_string(counter++) + "/" + con;
 }
 
-std::vector<Received> RecordingSpi::received() const {
+std::vector<Received> EventRecorder::received() const {
   std::lock_guard<std::mutex> lock(mutex_);
   return received_;
 }
 
-std::vector<std::string> RecordingSpi::event_names() const {
+std::vector<std::string> EventRecorder::event_names() const {
   std::vector<std::string> names;
   for (const Received &event : received()) names.push_back(event.event);
   return names;
 }
 
-bool RecordingSpi::WaitForCount(std::size_t count) {
+bool EventRecorder::WaitForCount(std::size_t count) {
   std::unique_lock<std::mutex> lock(mutex_);
   return WaitUntil(changed_, lock, [&] { return received_.size() >= count; });
 }
 
-bool RecordingSpi::WaitForEvent(const std::string &event) {
+bool EventRecorder::WaitForEvent(const std::string &event) {
   std::unique_lock<std::mutex> lock(mutex_);
   return WaitUntil(changed_, lock, [&] {
     for (const Received &received : received_) {
@@ -51,8 +51,25 @@ bool RecordingSpi::WaitForEvent(const std::string &event) {
   });
 }
 
-void RecordingSpi::Note(const char *event, const void *record, std::size_t size,
-                        const CThostFtdcRspInfoField *rsp_info, int number, bool is_last) {
+bool EventRecorder::WaitForEvents(const std::string &event, std::size_t count) {
+  std::unique_lock<std::mutex> lock(mutex_);
+  return WaitUntil(changed_, lock, [&] {
+    std::size_t seen = 0;
+    for (const Received &received : received_) seen += received.event == event;
+    return seen >= count;
+  });
+}
+
+std::vector<Received> EventRecorder::Named(const std::string &event) const {
+  std::vector<Received> named;
+  for (const Received &received : received()) {
+    if (received.event == event) named.push_back(received);
+  }
+  return named;
+}
+
+void EventRecorder::Note(const char *event, const void *record, std::size_t size,
+                         const CThostFtdcRspInfoField *rsp_info, int number, bool is_last) {
   Received received{event, std::this_thread::get_id(), std::nullopt, std::nullopt, number, is_last};
   if (record != nullptr) received.record.emplace(static_cast<const char *>(record), size);
   if (rsp_info != nullptr) received.error_id = rsp_info->ErrorID;
@@ -66,7 +83,7 @@ void RecordingSpi::Note(const char *event, const void *record, std::size_t size,
   if (hook) hook(received);
 }
 
-void RecordingSpi::SetHook(std::function<void(const Received &)> hook) {
+void EventRecorder::SetHook(std::function<void(const Received &)> hook) {
   std::lock_guard<std::mutex> lock(mutex_);
   hook_ = std::move(hook);
 }
@@ -128,6 +145,63 @@ void SimApi::Release() {
   api_ = nullptr;
 }
 
+std::string UniqueFront() {
+  static std::atomic<int> counter{0};
+  return "tcp://simtrader-test-" + std::to_string(getpid()) + "-" + std::to_string(counter++);
+}
+
+SimMdApi::SimMdApi(const std::string &front)
+    : flow_path_(UniqueFlowPath("md.con/")),
+      api_(CThostFtdcMdApi::CreateFtdcMdApi(flow_path_.c_str())) {
+  if (api_ == nullptr) throw std::runtime_error("the factory returned null");
+  api_->RegisterSpi(&spi_);
+  if (!front.empty()) {
+    std::string address = front;
+    api_->RegisterFront(address.data());
+  }
+}
+
+SimMdApi::~SimMdApi() { Release(); }
+
+void SimMdApi::Start() {
+  api_->Init();
+  if (!spi_.WaitForEvent("OnFrontConnected")) ADD_FAILURE() << "no OnFrontConnected";
+}
+
+CThostFtdcRspUserLoginField SimMdApi::LogIn() {
+  const std::size_t answered = spi_.Named("OnRspUserLogin").size();
+  CThostFtdcReqUserLoginField login{};
+  EXPECT_EQ(api_->ReqUserLogin(&login, 1), 0);
+  if (!spi_.WaitForEvents("OnRspUserLogin", answered + 1)) {
+    ADD_FAILURE() << "no OnRspUserLogin";
+    return {};
+  }
+  return RecordOf<CThostFtdcRspUserLoginField>(spi_.Named("OnRspUserLogin").back());
+}
+
+int SimMdApi::Subscribe(const std::vector<std::string> &ids, simtrader::Operation operation) {
+  std::vector<std::string> texts = ids;
+  std::vector<char *> pointers;
+  for (std::string &text : texts) pointers.push_back(text.data());
+  const int count = static_cast<int>(pointers.size());
+  switch (operation) {
+#define SUBSCRIPTION(Name)         \
+  case simtrader::Operation::Name: \
+    return api_->Name(pointers.data(), count);
+#include "md_requests.def"
+    default:
+      ADD_FAILURE() << simtrader::OperationName(operation) << " is not a subscription";
+      return -1;
+  }
+}
+
+void SimMdApi::Release() {
+  if (api_ == nullptr) return;
+  api_->RegisterSpi(nullptr);
+  api_->Release();
+  api_ = nullptr;
+}
+
 int CallRequest(CThostFtdcTraderApi &api, simtrader::Operation operation, void *record,
                 int request_id) {
   switch (operation) {
@@ -176,6 +250,19 @@ std::optional<std::vector<LoggedCall>> LoggedCalls(const std::string &flow_path)
         case QUORVAN_SIM_ARG_INT:
           entry.args.emplace_back(quorvan_sim_call_arg_int(calls, call, arg));
           break;
+        case QUORVAN_SIM_ARG_TEXTS: {
+          simtrader::CallTexts texts;
+          for (std::size_t text = 0; text < quorvan_sim_call_arg_text_count(calls, call, arg);
+               ++text) {
+            std::size_t size = 0;
+            const void *bytes = quorvan_sim_call_arg_text(calls, call, arg, text, &size);
+            texts.push_back(bytes != nullptr ? std::optional<std::string>(std::string(
+                                                   static_cast<const char *>(bytes), size))
+                                             : std::nullopt);
+          }
+          entry.args.emplace_back(std::move(texts));
+          break;
+        }
         case QUORVAN_SIM_ARG_BYTES: {
           std::size_t size = 0;
           const void *bytes = quorvan_sim_call_arg_bytes(calls, call, arg, &size);

@@ -3,9 +3,11 @@
 #ifndef SIM_TEST_SUPPORT_H
 #define SIM_TEST_SUPPORT_H
 
+#include <algorithm>
 #include <atomic>
 #include <chrono>
 #include <condition_variable>
+#include <cstring>
 #include <functional>
 #include <memory>
 #include <mutex>
@@ -14,6 +16,7 @@
 #include <thread>
 #include <vector>
 
+#include "ThostFtdcMdApi.h"
 #include "ThostFtdcTraderApi.h"
 #include "call_log.h"
 #include "control.h"
@@ -36,8 +39,8 @@ bool WaitUntil(std::condition_variable &changed, std::unique_lock<std::mutex> &l
 // after kPatience.
 bool Eventually(const std::function<bool()> &condition);
 
-// A flow directory no other test uses; the library writes nothing there.
-std::string UniqueFlowPath();
+// A flow directory no other test uses, ending in `con`; the library writes nothing there.
+std::string UniqueFlowPath(const std::string &con = "td.con/");
 
 struct Received {
   std::string event;
@@ -48,8 +51,8 @@ struct Received {
   bool is_last = false;
 };
 
-// Overrides all 138 events (expanded from events.def) and records each call.
-class RecordingSpi : public CThostFtdcTraderSpi {
+// Records the events a handler class receives.
+class EventRecorder {
  public:
   // `hook` runs on the callback's thread after each event is recorded: a test acts inside a
   // callback through it.
@@ -60,6 +63,21 @@ class RecordingSpi : public CThostFtdcTraderSpi {
   // Waits until at least `count` events have arrived.
   bool WaitForCount(std::size_t count);
   bool WaitForEvent(const std::string &event);
+  // Waits until `count` events named `event` have arrived.
+  bool WaitForEvents(const std::string &event, std::size_t count);
+  // The events named `event` so far.
+  std::vector<Received> Named(const std::string &event) const;
+
+ protected:
+  void Note(const char *event, const void *record, std::size_t size,
+            const CThostFtdcRspInfoField *rsp_info, int number, bool is_last);
+
+ private:
+  mutable std::mutex mutex_;
+  std::condition_variable changed_;
+  std::vector<Received> received_;
+  std::function<void(const Received &)> hook_;
+};
 
 #define SIMTEST_TAKE_RECORD(Record, Param) \
   record = Param;                          \
@@ -69,26 +87,29 @@ class RecordingSpi : public CThostFtdcTraderSpi {
 #define SIMTEST_TAKE_REQUEST_ID(Record, Param) number = nRequestID;
 #define SIMTEST_TAKE_IS_LAST(Record, Param) is_last = bIsLast;
 #define SIMTEST_TAKE(Kind, Record, Param) SIMTEST_TAKE_##Kind(Record, Param)
-#define EVENT(Shape, Name, Record, Param, Handler)             \
-  void Name(EVENT_PARAMETERS(Shape, Record, Param)) override { \
-    const void *record = nullptr;                              \
-    std::size_t size = 0;                                      \
-    const CThostFtdcRspInfoField *rsp_info = nullptr;          \
-    int number = 0;                                            \
-    bool is_last = false;                                      \
-    EVENT_SHAPE_##Shape(SIMTEST_TAKE, Record, Param)           \
-        Note(#Name, record, size, rsp_info, number, is_last);  \
+#define SIMTEST_RECORDING_EVENT(Shape, Name, Record, Param, Handler) \
+  void Name(EVENT_PARAMETERS(Shape, Record, Param)) override {       \
+    const void *record = nullptr;                                    \
+    std::size_t size = 0;                                            \
+    const CThostFtdcRspInfoField *rsp_info = nullptr;                \
+    int number = 0;                                                  \
+    bool is_last = false;                                            \
+    EVENT_SHAPE_##Shape(SIMTEST_TAKE, Record, Param)                 \
+        Note(#Name, record, size, rsp_info, number, is_last);        \
   }
+
+// Overrides all 138 events (expanded from events.def) and records each call.
+class RecordingSpi : public CThostFtdcTraderSpi, public EventRecorder {
+ public:
+#define EVENT SIMTEST_RECORDING_EVENT
 #include "events.def"
+};
 
- private:
-  void Note(const char *event, const void *record, std::size_t size,
-            const CThostFtdcRspInfoField *rsp_info, int number, bool is_last);
-
-  mutable std::mutex mutex_;
-  std::condition_variable changed_;
-  std::vector<Received> received_;
-  std::function<void(const Received &)> hook_;
+// Overrides all 13 market-data events (expanded from md_events.def) and records each call.
+class RecordingMdSpi : public CThostFtdcMdSpi, public EventRecorder {
+ public:
+#define EVENT SIMTEST_RECORDING_EVENT
+#include "md_events.def"
 };
 
 // Installed as the request handler of every API object created while it lives; it lifts the
@@ -142,6 +163,47 @@ class SimApi {
   RecordingSpi spi_;
   CThostFtdcTraderApi *api_;
 };
+
+// A market-data object created for a fresh flow directory (ending "md.con/") through the
+// market-data library's factory, with a RecordingMdSpi registered and `front` registered
+// when given; released at the end of the test unless the test released it.
+class SimMdApi {
+ public:
+  explicit SimMdApi(const std::string &front = "");
+  ~SimMdApi();
+
+  CThostFtdcMdApi &operator*() const { return *api_; }
+  CThostFtdcMdApi *operator->() const { return api_; }
+  const std::string &flow_path() const { return flow_path_; }
+  RecordingMdSpi &spi() { return spi_; }
+
+  // Init, then wait for OnFrontConnected.
+  void Start();
+  // ReqUserLogin with an empty identity, then wait for its answer; the answer.
+  CThostFtdcRspUserLoginField LogIn();
+  // SubscribeMarketData (or another subscription) of `ids`; its result.
+  int Subscribe(const std::vector<std::string> &ids,
+                simtrader::Operation operation = simtrader::Operation::SubscribeMarketData);
+  void Release();
+  void ForgetReleased() { api_ = nullptr; }
+
+ private:
+  std::string flow_path_;
+  RecordingMdSpi spi_;
+  CThostFtdcMdApi *api_;
+};
+
+// A front address no other test uses, so that its broker is fresh.
+std::string UniqueFront();
+
+// A record of `Record` from an event's bytes.
+template <typename Record>
+Record RecordOf(const Received &event) {
+  Record record{};
+  if (event.record)
+    std::memcpy(&record, event.record->data(), std::min(event.record->size(), sizeof record));
+  return record;
+}
 
 // A request through its vendor operation (expanded from requests.def); a user-system-info
 // operation ignores `request_id`.

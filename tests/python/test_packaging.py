@@ -114,6 +114,11 @@ def test_the_wheel_installs_into_a_fresh_venv_and_runs_the_demo(tmp_path):
     loads = run(["ldd", site / "Quorvan" / "CTP" / TRADER_LIBRARY], env=env)
     (sqlite,) = [line for line in loads.splitlines() if SQLITE_LIBRARY in line]
     assert str(site / "Quorvan" / "CTP" / SQLITE_LIBRARY) in sqlite, sqlite
+    # The market-data library forwards to the trader library beside it, whatever else is
+    # installed: one process, one set of simulated objects.
+    md_loads = run(["ldd", site / "Quorvan" / "CTP" / MD_LIBRARY], env=env)
+    (trader,) = [line for line in md_loads.splitlines() if TRADER_LIBRARY in line]
+    assert str(site / "Quorvan" / "CTP" / TRADER_LIBRARY) in trader, trader
     for name in GENERATED:
         assert (site / "Quorvan" / "CTP" / name).read_text() != stale
 
