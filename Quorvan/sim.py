@@ -243,9 +243,6 @@ _c_char_pp = ctypes.POINTER(ctypes.c_char_p)
 _c_int_p = ctypes.POINTER(ctypes.c_int)
 
 _last_error = _declare("quorvan_sim_last_error", ctypes.c_char_p)
-_event_info = _declare(
-    "quorvan_sim_event_info", ctypes.c_int,
-    ctypes.c_char_p, _c_char_pp, _c_size_p, _c_char_pp)
 _rsp_info_size = _declare("quorvan_sim_rsp_info_size", ctypes.c_size_t)
 _fail_next = _declare(
     "quorvan_sim_fail_next", ctypes.c_int, ctypes.c_char_p, ctypes.c_char_p, ctypes.c_int)

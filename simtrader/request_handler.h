@@ -3,6 +3,8 @@
 #ifndef SIMTRADER_REQUEST_HANDLER_H
 #define SIMTRADER_REQUEST_HANDLER_H
 
+#include <algorithm>
+#include <cstring>
 #include <functional>
 #include <memory>
 #include <optional>
@@ -29,6 +31,14 @@ struct Request {
 
 // The instrument ids a subscription carries.
 std::vector<std::string> SubscribedIds(const Request &request);
+
+// A request's record as the vendor's struct, zero where the request carried less.
+template <typename Record>
+Record Decode(const Request &request) {
+  Record record{};
+  std::memcpy(&record, request.record.data(), std::min(request.record.size(), sizeof record));
+  return record;
+}
 
 // Raises events on an API object's own thread; handed to work running there.
 class EventRaiser {

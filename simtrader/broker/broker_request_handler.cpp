@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "broker/broker.h"
+#include "broker/broker_connection.h"
 #include "broker/broker_directory.h"
 #include "broker/client_link.h"
 #include "broker/reference_data.h"
@@ -38,13 +39,6 @@ std::optional<int> ResponseEventOf(Operation operation) {
 }
 
 template <typename Record>
-Record Decode(const Request &request) {
-  Record record{};
-  std::memcpy(&record, request.record.data(), std::min(request.record.size(), sizeof record));
-  return record;
-}
-
-template <typename Record>
 std::vector<std::vector<unsigned char>> AsBytes(const std::vector<Record> &records) {
   std::vector<std::vector<unsigned char>> bytes;
   for (const Record &record : records) {
@@ -54,57 +48,22 @@ std::vector<std::vector<unsigned char>> AsBytes(const std::vector<Record> &recor
   return bytes;
 }
 
-// A connection to the broker lasts from the line coming up to its going down. The API object
-// hands over what it accepted before a drop ahead of the drop and accepts nothing while the
-// line is down, so a request meeting a line that is down is one no caller was told was sent:
-// it is dropped unanswered. Requests queued before the first connection (sent before Init) go
-// out once the handler runs.
-class BrokerRequestHandler final : public RequestHandler {
+class BrokerRequestHandler final : public BrokerConnection {
  public:
-  BrokerRequestHandler(std::shared_ptr<Broker> broker, HandlerContext context)
-      : broker_(std::move(broker)),
-        context_(std::move(context)),
-        orders_(broker_->flow_limits().orders_per_second),
-        private_flow_{context_.private_resume_type,
-                      std::make_shared<FlowMark>(context_.flow_path, FlowTopic::Private)},
-        public_flow_{context_.public_resume_type,
-                     std::make_shared<FlowMark>(context_.flow_path, FlowTopic::Public)} {}
+  BrokerRequestHandler(std::shared_ptr<Broker> broker, const HandlerContext &context)
+      : BrokerConnection(broker, context.mailbox,
+                         {context.private_resume_type,
+                          std::make_shared<FlowMark>(context.flow_path, FlowTopic::Private)},
+                         {context.public_resume_type,
+                          std::make_shared<FlowMark>(context.flow_path, FlowTopic::Public)}),
+        orders_(broker->flow_limits().orders_per_second) {}
 
-  ~BrokerRequestHandler() override { Drop(); }
-
-  void Handle(const Request &request) override {
-    if (!link_) {
-      if (line_down_) return;
-      Open();
-    }
-    // The two user-system-info operations are not requests: nothing answers them.
-    if (!request.request_id) return;
-    Dispatch(request, *request.request_id);
-  }
-
-  void Connected() override {
-    line_down_ = false;
-    if (!link_) Open();
-  }
-
-  void Disconnected(EventRaiser &raiser) override {
-    line_down_ = true;
-    if (link_) link_->RaisePending(raiser);
-    Drop();
-  }
-
-  FlowLimits flow_limits() const override { return broker_->flow_limits(); }
+  FlowLimits flow_limits() const override { return broker().flow_limits(); }
 
  private:
-  void Open() {
-    link_ = std::make_shared<ClientLink>(context_.mailbox, private_flow_, public_flow_);
-  }
-
-  void Drop() {
-    if (!link_) return;
-    link_->Close();
-    broker_->Disconnect(*link_);
-    link_.reset();
+  void Dispatch(const Request &request) override {
+    // The two user-system-info operations are not requests: nothing answers them.
+    if (request.request_id) Answer(request, *request.request_id);
   }
 
   // Orders and cancels count against the front's limit when it receives them, here.
@@ -115,48 +74,48 @@ class BrokerRequestHandler final : public RequestHandler {
     return !orders_.TryCount(FlowClock::now());
   }
 
-  void Dispatch(const Request &request, int id) {
-    Broker &broker = *broker_;
+  void Answer(const Request &request, int id) {
+    Broker &broker = this->broker();
+    const std::shared_ptr<ClientLink> &link = this->link();
     if (BeyondOrderLimit(request.operation)) {
       const RecordView record{RequestRecordClass(request.operation), request.record};
-      return broker.RefuseBeyondOrderLimit(link_, *ResponseEventOf(request.operation), record, id);
+      return broker.RefuseBeyondOrderLimit(link, *ResponseEventOf(request.operation), record, id);
     }
     switch (request.operation) {
       case Operation::ReqAuthenticate:
-        return broker.Authenticate(link_, Decode<CThostFtdcReqAuthenticateField>(request), id);
+        return broker.Authenticate(link, Decode<CThostFtdcReqAuthenticateField>(request), id);
       case Operation::ReqUserLogin:
-        return broker.Login(link_, Decode<CThostFtdcReqUserLoginField>(request), id);
+        return broker.Login(link, Decode<CThostFtdcReqUserLoginField>(request), id);
       case Operation::ReqUserLogout:
-        return broker.Logout(link_, Decode<CThostFtdcUserLogoutField>(request), id);
+        return broker.Logout(link, Decode<CThostFtdcUserLogoutField>(request), id);
       case Operation::ReqUserPasswordUpdate:
-        return broker.UpdatePassword(link_, Decode<CThostFtdcUserPasswordUpdateField>(request), id);
+        return broker.UpdatePassword(link, Decode<CThostFtdcUserPasswordUpdateField>(request), id);
       case Operation::ReqSettlementInfoConfirm:
-        return broker.ConfirmSettlement(link_,
-                                        Decode<CThostFtdcSettlementInfoConfirmField>(request), id);
+        return broker.ConfirmSettlement(link, Decode<CThostFtdcSettlementInfoConfirmField>(request),
+                                        id);
       case Operation::ReqOrderInsert:
-        return broker.InsertOrder(link_, Decode<CThostFtdcInputOrderField>(request), id);
+        return broker.InsertOrder(link, Decode<CThostFtdcInputOrderField>(request), id);
       case Operation::ReqOrderAction:
-        return broker.ActOnOrder(link_, Decode<CThostFtdcInputOrderActionField>(request), id);
+        return broker.ActOnOrder(link, Decode<CThostFtdcInputOrderActionField>(request), id);
       case Operation::ReqQryOrder:
-        return broker.QueryOrders(link_, Decode<CThostFtdcQryOrderField>(request), id);
+        return broker.QueryOrders(link, Decode<CThostFtdcQryOrderField>(request), id);
       case Operation::ReqQryTrade:
-        return broker.QueryTrades(link_, Decode<CThostFtdcQryTradeField>(request), id);
+        return broker.QueryTrades(link, Decode<CThostFtdcQryTradeField>(request), id);
       case Operation::ReqQryInvestorPosition:
-        return broker.QueryPositions(link_, Decode<CThostFtdcQryInvestorPositionField>(request),
-                                     id);
+        return broker.QueryPositions(link, Decode<CThostFtdcQryInvestorPositionField>(request), id);
       case Operation::ReqQryInvestorPositionDetail:
         return broker.QueryPositionDetails(
-            link_, Decode<CThostFtdcQryInvestorPositionDetailField>(request), id);
+            link, Decode<CThostFtdcQryInvestorPositionDetailField>(request), id);
       case Operation::ReqQryTradingAccount:
-        return broker.QueryTradingAccount(link_, Decode<CThostFtdcQryTradingAccountField>(request),
+        return broker.QueryTradingAccount(link, Decode<CThostFtdcQryTradingAccountField>(request),
                                           id);
       case Operation::ReqQryInstrument:
-        return broker.QueryInstruments(link_, Decode<CThostFtdcQryInstrumentField>(request), id);
+        return broker.QueryInstruments(link, Decode<CThostFtdcQryInstrumentField>(request), id);
       case Operation::ReqQryDepthMarketData:
-        return broker.QueryDepthMarketData(link_,
-                                           Decode<CThostFtdcQryDepthMarketDataField>(request), id);
+        return broker.QueryDepthMarketData(link, Decode<CThostFtdcQryDepthMarketDataField>(request),
+                                           id);
       case Operation::ReqQrySettlementInfo:
-        return broker.QuerySettlementInfo(link_, Decode<CThostFtdcQrySettlementInfoField>(request),
+        return broker.QuerySettlementInfo(link, Decode<CThostFtdcQrySettlementInfoField>(request),
                                           id);
       case Operation::ReqQryExchange:
         return AnswerFromCatalogue<CThostFtdcQryExchangeField>(
@@ -186,15 +145,15 @@ class BrokerRequestHandler final : public RequestHandler {
         return AnswerFromCatalogue<CThostFtdcQryTradingCodeField>(request, id, TradingCodeRecords);
       case Operation::ReqQrySettlementInfoConfirm:
         return broker.QuerySettlementConfirmation(
-            link_, Decode<CThostFtdcQrySettlementInfoConfirmField>(request), id);
+            link, Decode<CThostFtdcQrySettlementInfoConfirmField>(request), id);
       default:
         break;
     }
     const std::optional<int> response = ResponseEventOf(request.operation);
     if (!response) return;
     const RecordView record{RequestRecordClass(request.operation), request.record};
-    if (IsQuery(request.operation)) return broker.AnswerNothing(link_, *response, record, id);
-    broker.Refuse(link_, *response, record, id);
+    if (IsQuery(request.operation)) return broker.AnswerNothing(link, *response, record, id);
+    broker.Refuse(link, *response, record, id);
   }
 
   // Answers a reference data query with what `make(catalogue, query, owner)` returns.
@@ -202,20 +161,13 @@ class BrokerRequestHandler final : public RequestHandler {
   void AnswerFromCatalogue(const Request &request, int id, Make make) {
     const Query query = Decode<Query>(request);
     const RecordView record{RequestRecordClass(request.operation), request.record};
-    broker_->QueryReference(link_, *ResponseEventOf(request.operation), record, id,
+    broker().QueryReference(link(), *ResponseEventOf(request.operation), record, id,
                             [&](const Catalogue &catalogue, const RecordOwner &owner) {
                               return AsBytes(make(catalogue, query, owner));
                             });
   }
 
-  const std::shared_ptr<Broker> broker_;
-  const HandlerContext context_;
-  // Touched on the object's thread only.
-  std::shared_ptr<ClientLink> link_;
-  bool line_down_ = false;
   RateWindow orders_;
-  const FlowSubscription private_flow_;
-  const FlowSubscription public_flow_;
 };
 
 }  // namespace

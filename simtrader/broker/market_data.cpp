@@ -1,7 +1,11 @@
 // The market-data front of a broker: logins, subscriptions and the markets it publishes to
 // market-data objects. Everything here runs under the broker's mutex, as a transaction of
 // its store, and answers through its outbox like the trader's requests.
-#include <utility>
+#include <optional>
+#include <set>
+#include <stdexcept>
+#include <string>
+#include <vector>
 
 #include "broker/answers.h"
 #include "broker/broker.h"

@@ -1,9 +1,10 @@
-// emit: every event of events.def raised on the object's own thread with the arguments its
-// shape takes, `count` times, returning after the last callback.
+// emit: every event of events.def and md_events.def raised on the object's own thread with
+// the arguments its shape takes, `count` times, returning after the last callback.
 #include <gtest/gtest.h>
 
 #include <cstring>
 #include <map>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -25,80 +26,114 @@ struct ShapeTakes {
   bool is_last;
 };
 
-ShapeTakes Takes(int event) {
-  static const std::string kShapes[] = {
+ShapeTakes Takes(simtrader::ApiKind kind, int event) {
+  static const std::string kTraderShapes[] = {
 #define EVENT(Shape, Name, Record, Param, Handler) #Shape,
 #include "events.def"
+  };
+  static const std::string kMdShapes[] = {
+#define EVENT(Shape, Name, Record, Param, Handler) #Shape,
+#include "md_events.def"
   };
   static const std::map<std::string, ShapeTakes> kTakes{
       {"FrontConnected", {false, false, false, false}}, {"IntArg", {false, false, true, false}},
       {"RspError", {false, true, true, true}},          {"Rsp", {true, true, true, true}},
       {"ErrRtn", {true, true, false, false}},           {"Rtn", {true, false, false, false}},
   };
-  return kTakes.at(kShapes[event]);
+  return kTakes.at(kind == simtrader::ApiKind::Trader ? kTraderShapes[event] : kMdShapes[event]);
 }
 
-std::vector<int> AllEvents() {
-  std::vector<int> events;
-  for (int event = 0; event < simtrader::EventCount(); ++event) events.push_back(event);
+// An event of either kind of API object's table.
+struct KindEvent {
+  simtrader::ApiKind kind;
+  int event;
+};
+
+std::vector<KindEvent> AllEvents() {
+  std::vector<KindEvent> events;
+  for (simtrader::ApiKind kind : {simtrader::ApiKind::Trader, simtrader::ApiKind::MarketData}) {
+    for (int event = 0; event < simtrader::EventsOf(kind).count(); ++event) {
+      events.push_back({kind, event});
+    }
+  }
   return events;
 }
 
-class EveryEvent : public testing::TestWithParam<int> {
+class EveryEvent : public testing::TestWithParam<KindEvent> {
  protected:
-  const EventInfo &info() const { return simtrader::GetEvent(GetParam()); }
+  simtrader::ApiKind kind() const { return GetParam().kind; }
+  int event() const { return GetParam().event; }
+  const EventInfo &info() const { return simtrader::EventsOf(kind()).Get(event()); }
 };
 
 TEST_P(EveryEvent, EmitDeliversItsArgumentsOnTheObjectsThread) {
+  const bool trader = kind() == simtrader::ApiKind::Trader;
   const char *record_class = nullptr;
   std::size_t record_size = 0;
   const char *parameters = nullptr;
-  ASSERT_EQ(quorvan_sim_event_info(info().name, &record_class, &record_size, &parameters),
+  ASSERT_EQ(quorvan_sim_kind_event_info(trader ? QUORVAN_SIM_TRADER : QUORVAN_SIM_MARKET_DATA,
+                                        info().name, &record_class, &record_size, &parameters),
             QUORVAN_SIM_OK);
   EXPECT_EQ(record_size, info().record_size);
-  const ShapeTakes takes = Takes(GetParam());
+  const ShapeTakes takes = Takes(kind(), event());
   EXPECT_EQ(*record_class != '\0', takes.record);
 
-  SimApi api;
-  api.Start();
+  std::optional<SimApi> trader_api;
+  std::optional<simtest::SimMdApi> md_api;
+  simtest::EventRecorder *spi;
+  std::string flow_path;
+  if (trader) {
+    trader_api.emplace();
+    trader_api->Start();
+    spi = &trader_api->spi();
+    flow_path = trader_api->flow_path();
+  } else {
+    md_api.emplace();
+    md_api->Start();
+    spi = &md_api->spi();
+    flow_path = md_api->flow_path();
+  }
   std::string record(record_size, '\0');
   for (std::size_t index = 0; index < record.size(); ++index) {
-    record[index] = static_cast<char>(index * 5 + GetParam());
+    record[index] = static_cast<char>(index * 5 + event());
   }
   CThostFtdcRspInfoField rsp_info{};
-  rsp_info.ErrorID = 100 + GetParam();
+  rsp_info.ErrorID = 100 + event();
 
-  ASSERT_EQ(quorvan_sim_emit(api.flow_path().c_str(), info().name, record.data(), &rsp_info,
-                             7000 + GetParam(), 1, 2),
+  ASSERT_EQ(quorvan_sim_emit(flow_path.c_str(), info().name, record.data(), &rsp_info,
+                             7000 + event(), 1, 2),
             QUORVAN_SIM_OK)
       << quorvan_sim_last_error();
-  ASSERT_EQ(quorvan_sim_emit(api.flow_path().c_str(), info().name, nullptr, nullptr, 0, 0, 1),
+  ASSERT_EQ(quorvan_sim_emit(flow_path.c_str(), info().name, nullptr, nullptr, 0, 0, 1),
             QUORVAN_SIM_OK)
       << quorvan_sim_last_error();
 
   // Both emits have returned, so all their callbacks have too.
-  const std::vector<Received> received = api.spi().received();
+  const std::vector<Received> received = spi->received();
   ASSERT_EQ(received.size(), 4u);
   const std::thread::id object_thread = received[0].thread;
   EXPECT_NE(object_thread, std::this_thread::get_id());
   for (std::size_t index = 1; index < received.size(); ++index) {
-    const Received &event = received[index];
+    const Received &delivered = received[index];
     const bool given = index < 3;
     SCOPED_TRACE(given ? "with arguments" : "with null pointers");
-    EXPECT_EQ(event.event, info().name);
-    EXPECT_EQ(event.thread, object_thread);
-    EXPECT_EQ(event.record,
+    EXPECT_EQ(delivered.event, info().name);
+    EXPECT_EQ(delivered.thread, object_thread);
+    EXPECT_EQ(delivered.record,
               takes.record && given ? std::optional<std::string>(record) : std::nullopt);
-    EXPECT_EQ(event.error_id,
-              takes.rsp_info && given ? std::optional<int>(100 + GetParam()) : std::nullopt);
-    EXPECT_EQ(event.number, takes.number && given ? 7000 + GetParam() : 0);
-    EXPECT_EQ(event.is_last, takes.is_last && given);
+    EXPECT_EQ(delivered.error_id,
+              takes.rsp_info && given ? std::optional<int>(100 + event()) : std::nullopt);
+    EXPECT_EQ(delivered.number, takes.number && given ? 7000 + event() : 0);
+    EXPECT_EQ(delivered.is_last, takes.is_last && given);
   }
 }
 
 INSTANTIATE_TEST_SUITE_P(EventsTable, EveryEvent, testing::ValuesIn(AllEvents()),
-                         [](const testing::TestParamInfo<int> &info) {
-                           return std::string(simtrader::GetEvent(info.param).name);
+                         [](const testing::TestParamInfo<KindEvent> &info) {
+                           const simtrader::ApiKind kind = info.param.kind;
+                           return std::string(kind == simtrader::ApiKind::Trader ? ""
+                                                                                 : "MarketData_") +
+                                  simtrader::EventsOf(kind).Get(info.param.event).name;
                          });
 
 TEST(Emit, FromInsideACallbackDeliversInline) {

@@ -146,6 +146,11 @@ def md_front(request):
 
 @pytest.fixture
 def make_md(tmp_path):
+    # The sanitizers check each call of a handler against its class's run-time type
+    # information, which a handler made of a bare table of functions has none of; the C++
+    # suites run the same paths under them.
+    if "QUORVAN_SANITIZED" in os.environ:
+        pytest.skip("a handler without run-time type information fails the vptr check")
     made = []
 
     def make(front=None, name="client"):
@@ -314,16 +319,6 @@ def test_control_calls_take_the_market_data_operations_and_events_only(subscribe
 def test_an_event_for_a_directory_never_used_reports_the_missing_object(tmp_path, event, args):
     with pytest.raises(KeyError, match="no API object"):
         sim.emit(str(tmp_path / "md.con") + os.sep, event, *args)
-
-
-def test_disconnect_forgets_the_subscriptions(subscribed, md_front):
-    sim.disconnect(subscribed.flow_path, reconnect_after=0)
-    subscribed.spi.wait_for("OnFrontConnected", 2)
-    subscribed.log_in()
-    before = len(ticks_of(subscribed))
-    sim.set_market("rb2705", last=3190, front=md_front)
-    sim.wait_delivered(md_front, timeout=PATIENCE)
-    assert len(ticks_of(subscribed)) == before
 
 
 def test_the_factory_fails_as_armed_and_the_version_is_the_trader_librarys(tmp_path):
