@@ -145,11 +145,11 @@ format:
 
 clean:
 	rm -rf "$(CURDIR)/build" "$(CURDIR)/build-sdk" "$(ASAN_BUILD_DIR)"
-	rm -f Quorvan/CTP/TraderApiBase*.so Quorvan/CTP/libthosttraderapi_se.so* \
-	    Quorvan/CTP/libthostmduserapi_se.so* \
+	rm -f Quorvan/CTP/TraderApiBase*.so Quorvan/CTP/MdApiBase*.so Quorvan/CTP/libthosttraderapi_se.so* \
 	    Quorvan/utils/_record_methods*.so \
 	    Quorvan/CTP/ApiStruct.py Quorvan/CTP/ApiConst.py \
-	    Quorvan/CTP/ApiStruct.pyi Quorvan/CTP/ApiConst.pyi Quorvan/CTP/TraderApiBase.pyi
+	    Quorvan/CTP/ApiStruct.pyi Quorvan/CTP/ApiConst.pyi Quorvan/CTP/TraderApiBase.pyi \
+	    Quorvan/CTP/MdApiBase.pyi Quorvan/CTP/libthostmduserapi_se.so*
 
 # Exits non-zero when the interpreter's C headers are missing.
 define PYTHON_HEADERS_PRESENT

@@ -1,7 +1,9 @@
 """A small strategy against the simulated broker.
 
-It logs in, shows its account and one instrument, buys one lot of rebar at the ask and sees the
-fill, closes it again today (SHFE keeps today's positions apart), buys three lots where the
+It logs in on both sides, the trader and the market data, with one md_queue between them,
+shows its account and one instrument, subscribes to the instrument's ticks, buys one lot of
+rebar at the ask of the first tick it receives and sees the fill, closes it again today at the
+bid of the next one (SHFE keeps today's positions apart), buys three lots where the
 ask shows two (two fill, the third rests until the market shows more), sells them fill-and-kill
 where the bid shows two (the third is cancelled), places an order below the market that rests
 and cancels it, prints its positions and account, and releases the session. The simulated
@@ -11,6 +13,7 @@ one at a time, each sent again while the broker's flow control holds it back.
 Run it with `make demo`, or after `make` with the repository root on PYTHONPATH:
     python3 examples/demo.py
 """
+import queue
 import sys
 import tempfile
 import threading
@@ -26,6 +29,7 @@ from Quorvan.CTP.ApiConst import (ContingentCondition_Immediately, Direction_Sel
                                   OrderStatus_NoTradeQueueing, OrderStatus_PartTradedQueueing,
                                   PosiDirection_Long, PositionDate_Today, TimeCondition_IOC,
                                   VolumeCondition_AV)
+from Quorvan.CTP.MdApiBase import MdApiBase
 from Quorvan.CTP.TraderApiBase import TraderApiBase
 
 # The exchange as bytes: the closing helpers tell close-today from close-yesterday only for
@@ -176,6 +180,27 @@ class DemoStrategy(TraderApiBase):
         return self.fill_of(order_ref) or {}
 
 
+class DemoMarketData(MdApiBase):
+    """Logs in and subscribes as MdApiBase does; its default OnRtnDepthMarketData puts each
+    tick into md_queue. It only tells when the front has confirmed a subscription."""
+
+    def init_extra(self) -> None:
+        self.subscribed = threading.Event()
+
+    def OnRspSubMarketData(self, pSpecificInstrument: Record, pRspInfo: Record,
+                           nRequestID: int, bIsLast: bool) -> None:
+        super().OnRspSubMarketData(pSpecificInstrument, pRspInfo, nRequestID, bIsLast)
+        if pSpecificInstrument.get("InstrumentID") == INSTRUMENT.encode():
+            self.subscribed.set()
+
+
+def next_tick(md_queue: "queue.Queue[Record]") -> Record:
+    try:
+        return md_queue.get(timeout=TIMEOUT)
+    except queue.Empty:
+        sys.exit(f"demo: no tick within {TIMEOUT:g} seconds")
+
+
 def table(rows: Sequence[Record], columns: Sequence[Tuple[str, str]]) -> str:
     """Rows of dicts as a small text table of the given (title, key) columns."""
     cells = [[title for title, _ in columns]]
@@ -209,12 +234,23 @@ def main() -> None:
 
 
 def run(flow_path: str) -> None:
+    # One queue for both halves: the market data's default handler puts each tick there, and
+    # the strategy, which the trader runs, reads it.
+    md_queue: "queue.Queue[Record]" = queue.Queue()
     trader = DemoStrategy(broker_id="9999", td_server=FRONT, investor_id="demo01",
                           password="demo-password", app_id="quorvan_demo",
-                          auth_code="0000000000000000", flow_path=flow_path)
+                          auth_code="0000000000000000", md_queue=md_queue, flow_path=flow_path)
+    # The simulated market-data front at the trader's address publishes that broker's markets.
+    md = DemoMarketData(broker_id="9999", md_server=FRONT, investor_id="demo01",
+                        md_queue=md_queue, flow_path=flow_path)
     trader.wait(lambda: trader.status == 0 or trader.init_error_msg["ErrorID"] != 0, "login")
     if trader.status != 0:
         sys.exit(f"demo: login failed: {trader.init_error_msg}")
+    # Subscribed before the login completes, the instrument goes with the login; either way
+    # the front confirms it.
+    md.subscribe([INSTRUMENT])
+    if not md.subscribed.wait(TIMEOUT):
+        sys.exit(f"demo: no market data login and subscription: {md.init_error_msg}")
 
     print("\nAccount:")
     print(table(trader.ask("account", trader.query_trading_account), ACCOUNT_COLUMNS))
@@ -226,12 +262,21 @@ def run(flow_path: str) -> None:
           f" tick {instrument['PriceTick']:g}, {instrument['VolumeMultiple']} per lot,"
           f" bid {market['BidPrice1']:g} ask {market['AskPrice1']:g}")
 
-    ask, bid, tick = market["AskPrice1"], market["BidPrice1"], instrument["PriceTick"]
-    print(f"\nBuying 1 lot at the ask, {ask:g}")
+    # The front answers a subscription with the instrument's current market, as a tick.
+    first = next_tick(md_queue)
+    ask, bid, tick = first["AskPrice1"], first["BidPrice1"], instrument["PriceTick"]
+    print(f"\nFirst tick at {text(first['UpdateTime'])}: last {first['LastPrice']:g}"
+          f", bid {bid:g} ask {ask:g}")
+    print(f"Buying 1 lot at the ask, {ask:g}")
     trader.buy_open(EXCHANGE, INSTRUMENT, ask, 1)
     print(f"  filled at {trader.fill(trader.order_ref)['Price']:g}")
 
-    print(f"Closing it today at the bid, {bid:g}")
+    # Each move of the simulated broker's market is a tick to its subscribers, as an
+    # exchange's feed would send it; this one keeps the last price, and its tick says where
+    # the bid is now.
+    sim.set_market(INSTRUMENT, last=market["LastPrice"], front=FRONT)
+    bid = next_tick(md_queue)["BidPrice1"]
+    print(f"Closing it today at the bid of the next tick, {bid:g}")
     trader.sell_close(EXCHANGE, INSTRUMENT, bid, 1, is_today=True)
     print(f"  filled at {trader.fill(trader.order_ref)['Price']:g}")
 
@@ -280,6 +325,7 @@ def run(flow_path: str) -> None:
     print("\nAccount:")
     print(table(trader.ask("account", trader.query_trading_account), ACCOUNT_COLUMNS))
 
+    md.Release()
     trader.Release()
 
 

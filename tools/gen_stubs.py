@@ -1,15 +1,17 @@
 #!/usr/bin/env python3
 """Generates the type stubs of the modules that the build generates or compiles.
 
-    gen_stubs.py HEADER_DIR INTERFACE_DIR TRADER_TEMPLATE OUT_DIR
+    gen_stubs.py HEADER_DIR INTERFACE_DIR TEMPLATE_DIR OUT_DIR
 
 writes into OUT_DIR:
 - ApiStruct.pyi: each record class of the headers as tools/gen_records.py reads them, its
   fields as the Python types they read back as, and a keyword-only __init__ naming each field;
 - ApiConst.pyi: each constant, Final;
-- TraderApiBase.pyi: TRADER_TEMPLATE (the hand-written stub of the session's attributes,
-  helpers and control operations) with the methods of INTERFACE_DIR's requests.def and
-  events.def in place of its @TABLE_METHODS@ line.
+- TraderApiBase.pyi: TEMPLATE_DIR's TraderApiBase.pyi.in (the hand-written stub of the
+  session's attributes, helpers and control operations) with the methods of INTERFACE_DIR's
+  requests.def and events.def in place of its @TABLE_METHODS@ line;
+- MdApiBase.pyi: TEMPLATE_DIR's MdApiBase.pyi.in likewise, with the methods of
+  md_requests.def and md_events.def.
 
 The same tables and headers build the extension and the record modules, so the stubs name what
 the build makes; a row or a record that the stubs cannot express is an error, as a stub that
@@ -24,8 +26,14 @@ from gen_records import (DATATYPE_HEADER, STRUCT_HEADER, HeaderError, parse_data
                          parse_structs, read_header, write_atomically)
 
 TABLE_MARKER = "    # @TABLE_METHODS@\n"
-ROW_ARITY = {"EVENT": 5, "REQUEST": 3, "USER_SYSTEM_INFO": 1}
-ROW_START = re.compile(r"^\s*(EVENT|REQUEST|USER_SYSTEM_INFO)\s*\(")
+ROW_ARITY = {"EVENT": 5, "REQUEST": 3, "USER_SYSTEM_INFO": 1, "SUBSCRIPTION": 1}
+ROW_START = re.compile(r"^\s*(EVENT|REQUEST|USER_SYSTEM_INFO|SUBSCRIPTION)\s*\(")
+
+# Each module stubbed from a template and its tables: (requests table, events table).
+TABLE_MODULES = {
+    "TraderApiBase": ("requests.def", "events.def"),
+    "MdApiBase": ("md_requests.def", "md_events.def"),
+}
 ROW = re.compile(r"^\s*\w+\s*\(([^()]*)\)\s*(?://.*)?$")
 
 # What a field reads back as, by its ctypes declaration's base type.
@@ -151,6 +159,11 @@ def method(name, parameters, result, positional_only=False, doc=""):
 def request_methods(rows, record_classes):
     methods = []
     for macro, arguments in rows:
+        if macro == "SUBSCRIPTION":
+            (name,) = arguments
+            methods.append(method(name, [("ppInstrumentID", "Iterable[_InstrumentID]", False)],
+                                  "int", positional_only=True))
+            continue
         if macro == "USER_SYSTEM_INFO":
             (name,) = arguments
             record = "UserSystemInfo"
@@ -169,7 +182,7 @@ def event_methods(rows, shapes, record_classes):
     methods = []
     for _, (shape, name, record, param, _handler) in rows:
         if shape not in shapes:
-            raise HeaderError(f"events.def: {name} has the unknown shape {shape}")
+            raise HeaderError(f"{name} has the unknown shape {shape}")
         shape_parameters = shapes[shape]
         # An event of one argument takes it positionally only, as its default handler does:
         # the bridge never names it.
@@ -188,13 +201,16 @@ def check_record(record, name, record_classes):
         raise HeaderError(f"{name} names the record {record}, which the headers do not declare")
 
 
-def render_trader_stub(template_path, interface_dir, record_classes):
+def render_table_stub(module, template_dir, interface_dir, record_classes):
+    template_path = os.path.join(template_dir, f"{module}.pyi.in")
     template = Path(template_path).read_text(encoding="utf-8")
     if template.count(TABLE_MARKER) != 1:
         raise HeaderError(f"{template_path}: needs exactly one line {TABLE_MARKER.strip()}")
-    requests = os.path.join(interface_dir, "requests.def")
-    events = os.path.join(interface_dir, "events.def")
-    methods = (request_methods(table_rows(requests, ("REQUEST", "USER_SYSTEM_INFO")),
+    requests_table, events_table = TABLE_MODULES[module]
+    requests = os.path.join(interface_dir, requests_table)
+    events = os.path.join(interface_dir, events_table)
+    methods = (request_methods(table_rows(requests,
+                                          ("REQUEST", "USER_SYSTEM_INFO", "SUBSCRIPTION")),
                                record_classes)
                + event_methods(table_rows(events, ("EVENT",)),
                                event_shapes(os.path.join(interface_dir, "event_shapes.h")),
@@ -203,23 +219,26 @@ def render_trader_stub(template_path, interface_dir, record_classes):
     return header + template.replace(TABLE_MARKER, "".join(methods))
 
 
-def render(header_dir, interface_dir, template_path):
-    """The three stubs' sources, by file name."""
+def render(header_dir, interface_dir, template_dir):
+    """The four stubs' sources, by file name."""
     datatype_path = os.path.join(header_dir, DATATYPE_HEADER)
     struct_path = os.path.join(header_dir, STRUCT_HEADER)
     typedefs, groups = parse_datatypes(read_header(datatype_path), DATATYPE_HEADER)
     records = parse_structs(read_header(struct_path), typedefs, STRUCT_HEADER)
-    return {
+    record_classes = {name for name, _, _ in records}
+    stubs = {
         "ApiStruct.pyi": render_struct_stub(records, [datatype_path, struct_path]),
         "ApiConst.pyi": render_const_stub(groups, [datatype_path]),
-        "TraderApiBase.pyi": render_trader_stub(template_path, interface_dir,
-                                                {name for name, _, _ in records}),
     }
+    for module in TABLE_MODULES:
+        stubs[f"{module}.pyi"] = render_table_stub(module, template_dir, interface_dir,
+                                                   record_classes)
+    return stubs
 
 
 def main(argv):
     if len(argv) != 5:
-        print(f"usage: {argv[0]} HEADER_DIR INTERFACE_DIR TRADER_TEMPLATE OUT_DIR",
+        print(f"usage: {argv[0]} HEADER_DIR INTERFACE_DIR TEMPLATE_DIR OUT_DIR",
               file=sys.stderr)
         return 2
     try:

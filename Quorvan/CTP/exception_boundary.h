@@ -3,7 +3,7 @@
 // ends in one of these when one escapes its code.
 #pragma once
 
-#include "trader_object.h"
+#include "vendor_calls.h"
 
 // Raises the C++ exception being handled as the matching Python exception.
 inline void raise_thrown() noexcept { raise_vendor_exception(std::current_exception()); }

@@ -13,42 +13,33 @@
 #include <system_error>
 #include <thread>
 
+#include "process_state.h"
 #include "python_support.h"
 
 namespace {
 
-// Guarded by the interpreter lock, as is everything below.
-PyObject *g_exit_request = nullptr;
-
-// The wake signal, 0 until one is taken, and its handler as set, to tell it from one a user
-// sets later.
-int g_wake_signal = 0;
-PyObject *g_wake_handler = nullptr;
-// Set once the main thread has looked for a free signal, found or not.
-bool g_wake_prepared = false;
+// The request and the wake signal are one per process (process_state.h): a handler of either
+// module's objects may ask to exit, and the first request is the one that exits.
+ProcessState &state() { return process_state(); }
 
 // A signal that lands after the main thread has given up the interpreter lock but before it
 // blocks is lost to that wait, so the waker sends it again until the request is taken.
 constexpr int kWakeAttempts = 100;
 constexpr std::chrono::milliseconds kWakeInterval{100};
-// Orders the waker's sends before the request is taken: once taken, no send begins, so none
-// can arrive after the interpreter, on its way out, has given the signal back its default
-// action, which would end the process.
-std::mutex g_wake_mutex;
-bool g_request_taken = true;  // guarded by g_wake_mutex
 
 // Raises the request waiting, if one does; run by the interpreter in the main thread, as a
 // pending call or from the wake signal's handler, whichever comes first.
 int raise_exit_request(void *) {
-  PyObject *exit = g_exit_request;
+  PyObject *exit = state().exit_request;
   if (exit == nullptr) {
     return 0;
   }
   {
-    std::lock_guard<std::mutex> lock(g_wake_mutex);
-    g_request_taken = true;
+    std::lock_guard<std::mutex> lock(state().wake_mutex);
+    state().request_taken = true;
   }
-  g_exit_request = nullptr;
+  state().exit_request = nullptr;
+  state().exit_pending = false;
   PyErr_SetObject(reinterpret_cast<PyObject *>(Py_TYPE(exit)), exit);
   Py_DECREF(exit);
   return -1;
@@ -114,8 +105,8 @@ bool take_wake_signal() {
       !call_method(signal_module.get(), QV_NAME("signal"), {number.get(), handler.get()})) {
     return false;
   }
-  g_wake_signal = candidate;
-  g_wake_handler = handler.release();
+  state().wake_signal = candidate;
+  state().wake_handler = handler.release();
   return true;
 }
 
@@ -124,9 +115,9 @@ bool take_wake_signal() {
 void keep_waking(pthread_t main, int signal_number) {
   for (int attempt = 0; attempt < kWakeAttempts; ++attempt) {
     {
-      std::lock_guard<std::mutex> lock(g_wake_mutex);
+      std::lock_guard<std::mutex> lock(state().wake_mutex);
       struct sigaction current;
-      if (g_request_taken || sigaction(signal_number, nullptr, &current) != 0 ||
+      if (state().request_taken || sigaction(signal_number, nullptr, &current) != 0 ||
           current.sa_handler == SIG_DFL || current.sa_handler == SIG_IGN ||
           pthread_kill(main, signal_number) != 0) {
         return;
@@ -140,32 +131,32 @@ void keep_waking(pthread_t main, int signal_number) {
 // itself.
 void wake_main_thread() {
   PyRef signal_module(PyImport_ImportModule("signal"));
-  PyRef number(PyLong_FromLong(g_wake_signal));
+  PyRef number(PyLong_FromLong(state().wake_signal));
   PyRef current = signal_module && number
                       ? call_method(signal_module.get(), QV_NAME("getsignal"), {number.get()})
                       : PyRef();
-  PyRef main = current.get() == g_wake_handler ? main_thread_ident() : PyRef();
+  PyRef main = current.get() == state().wake_handler ? main_thread_ident() : PyRef();
   const unsigned long ident = main ? PyLong_AsUnsignedLong(main.get()) : 0;
   if (PyErr_Occurred() || !main) {
     PyErr_Clear();
     return;
   }
   {
-    std::lock_guard<std::mutex> lock(g_wake_mutex);
-    g_request_taken = false;
+    std::lock_guard<std::mutex> lock(state().wake_mutex);
+    state().request_taken = false;
   }
   try {
-    std::thread(keep_waking, static_cast<pthread_t>(ident), g_wake_signal).detach();
+    std::thread(keep_waking, static_cast<pthread_t>(ident), state().wake_signal).detach();
   } catch (const std::system_error &) {
     // No thread to spare: one signal, which reaches a main thread already blocked.
-    pthread_kill(static_cast<pthread_t>(ident), g_wake_signal);
+    pthread_kill(static_cast<pthread_t>(ident), state().wake_signal);
   }
 }
 
 }  // namespace
 
 void prepare_main_thread_wake() {
-  if (g_wake_prepared) {
+  if (state().wake_prepared) {
     return;
   }
   bool main = false;
@@ -175,17 +166,27 @@ void prepare_main_thread_wake() {
     PyErr_Clear();
     return;
   }
-  g_wake_prepared = main;
+  state().wake_prepared = main;
 }
 
 void hand_exit_to_main_thread(PyObject *exit) {
-  if (g_exit_request != nullptr) {
+  if (state().exit_request != nullptr) {
     return;
   }
-  g_exit_request = Py_NewRef(exit);
+  state().exit_request = Py_NewRef(exit);
+  state().exit_pending = true;
   // Only fails when the queue is full, and then the signal still carries the request.
   (void)Py_AddPendingCall(raise_exit_request, nullptr);
-  if (g_wake_signal != 0) {
+  if (state().wake_signal != 0) {
     wake_main_thread();
   }
+}
+
+bool interruptible_wait_here(const std::atomic<bool> **interrupt) {
+  bool main = false;
+  if (!on_main_thread(&main)) {
+    return false;
+  }
+  *interrupt = main ? &state().exit_pending : nullptr;
+  return true;
 }

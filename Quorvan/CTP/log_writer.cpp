@@ -1,6 +1,4 @@
-// write_log: one line per session step on standard output, stamped with the local time and
-// the investor. A subclass that defines its own write_log receives every line instead.
-#include "trader_methods.h"
+#include "log_writer.h"
 
 namespace {
 
@@ -48,7 +46,8 @@ PyRef message(PyObject *sep, PyObject *const *args, Py_ssize_t nargs) {
   return strings ? call_method(sep, QV_NAME("join"), {strings.get()}) : PyRef();
 }
 
-PyRef log_line(PyObject *self, PyObject *sep, PyObject *const *args, Py_ssize_t nargs) {
+PyRef log_line(PyObject *self, const char *side, PyObject *sep, PyObject *const *args,
+               Py_ssize_t nargs) {
   PyRef stamp = time_stamp();
   PyRef first_sep = stamp ? plain_text(sep) : PyRef();
   PyRef investor = first_sep ? get_attribute(self, QV_NAME("investor_id")) : PyRef();
@@ -58,8 +57,8 @@ PyRef log_line(PyObject *self, PyObject *sep, PyObject *const *args, Py_ssize_t 
   if (!text) {
     return {};
   }
-  PyRef td(PyUnicode_FromString(".td"));
-  PyRef pieces(PyTuple_Pack(6, stamp.get(), first_sep.get(), investor_text.get(), td.get(),
+  PyRef side_text(PyUnicode_FromString(side));
+  PyRef pieces(PyTuple_Pack(6, stamp.get(), first_sep.get(), investor_text.get(), side_text.get(),
                             second_sep.get(), text.get()));
   PyRef nothing(PyUnicode_FromString(""));
   return pieces && nothing ? PyRef(PyUnicode_Join(nothing.get(), pieces.get())) : PyRef();
@@ -67,13 +66,14 @@ PyRef log_line(PyObject *self, PyObject *sep, PyObject *const *args, Py_ssize_t 
 
 }  // namespace
 
-QV_METHOD(method_write_log) {
+PyObject *write_log(const char *side, PyObject *self, PyObject *const *args, Py_ssize_t nargs,
+                    PyObject *kwnames) {
   PyRef default_sep(PyUnicode_FromString(" || "));
   PyObject *sep = default_sep.get();
   if (!sep || !take_sep(args, nargs, kwnames, &sep)) {
     return method_failed("write_log");
   }
-  PyRef line = log_line(self, sep, args, nargs);
+  PyRef line = log_line(self, side, sep, args, nargs);
   PyRef print = line ? lookup_global(QV_NAME("print")) : PyRef();
   if (!print || !call_object(print.get(), {line.get()})) {
     return method_failed("write_log");

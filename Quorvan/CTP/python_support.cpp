@@ -206,19 +206,38 @@ bool check_no_arguments(const char *function, Py_ssize_t nargs, PyObject *kwname
   return true;
 }
 
+namespace {
+
+const char *g_owner_module = "Quorvan.CTP.TraderApiBase";
+const char *g_owner_class = "TraderApiBase";
+// The module's file as a traceback shows it: its dotted name with slashes.
+char g_owner_file[96] = "Quorvan/CTP/TraderApiBase";
+
+}  // namespace
+
+void set_method_owner(const char *module, const char *cls) {
+  g_owner_module = module;
+  g_owner_class = cls;
+  std::snprintf(g_owner_file, sizeof g_owner_file, "%s", module);
+  for (char *c = g_owner_file; *c != '\0'; ++c) {
+    if (*c == '.') {
+      *c = '/';
+    }
+  }
+}
+
 PyObject *method_failed(const char *method) {
   // No C++ allocation here: this also ends a method that a C++ exception has just left.
   char entry[160];
-  std::snprintf(entry, sizeof entry, "Quorvan.CTP.TraderApiBase.TraderApiBase.%s", method);
+  std::snprintf(entry, sizeof entry, "%s.%s.%s", g_owner_module, g_owner_class, method);
   // The entry is a frame of an empty code object named after the method. Making it may run
   // Python code (the file system codec), which must not see the pending error; if it
   // cannot be made, the error goes on without the entry.
   PyObject *type, *value, *traceback;
   PyErr_Fetch(&type, &value, &traceback);
   PyRef globals(PyDict_New());
-  PyRef code(
-      globals ? reinterpret_cast<PyObject *>(PyCode_NewEmpty("Quorvan/CTP/TraderApiBase", entry, 0))
-              : nullptr);
+  PyRef code(globals ? reinterpret_cast<PyObject *>(PyCode_NewEmpty(g_owner_file, entry, 0))
+                     : nullptr);
   PyRef frame(code ? reinterpret_cast<PyObject *>(PyFrame_New(
                          PyThreadState_Get(), reinterpret_cast<PyCodeObject *>(code.get()),
                          globals.get(), nullptr))

@@ -74,8 +74,17 @@ bool bind_arguments(const Parameters &parameters, PyObject *args, PyObject *kwar
 bool check_one_argument(const char *function, Py_ssize_t nargs, PyObject *kwnames);
 bool check_no_arguments(const char *function, Py_ssize_t nargs, PyObject *kwnames);
 
-// Adds the entry "Quorvan.CTP.TraderApiBase.TraderApiBase.<method>" to the pending error's
-// traceback and returns null, so a method can end with `return method_failed("connect");`.
+// A method of a class, as the module defines it.
+#define QV_METHOD(name) \
+  PyObject *name(PyObject *self, PyObject *const *args, Py_ssize_t nargs, PyObject *kwnames)
+
+// The class whose methods this module's method_failed names, as "Quorvan.CTP.TraderApiBase"
+// (the module) and "TraderApiBase" (the class), set once when the module is executed; each
+// module of the package links its own copy of these helpers, and so keeps its own.
+void set_method_owner(const char *module, const char *cls);
+
+// Adds the entry "<module>.<class>.<method>" to the pending error's traceback and returns
+// null, so a method can end with `return method_failed("connect");`.
 PyObject *method_failed(const char *method);
 
 // For errors that cannot reach a caller: prints the pending error with its traceback, then

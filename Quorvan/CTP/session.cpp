@@ -6,6 +6,7 @@
 #include "trader_methods.h"
 
 #include "record_builder.h"
+#include "session_steps.h"
 
 namespace {
 
@@ -18,140 +19,10 @@ const Parameters kOnRspAuthenticate{"OnRspAuthenticate", kResponseNames[0], 4, 4
 const Parameters kOnRspUserLogin{"OnRspUserLogin", kResponseNames[1], 4, 4};
 const Parameters kOnRspSettlementInfoConfirm{"OnRspSettlementInfoConfirm", kResponseNames[2], 4, 4};
 
-struct Response {
-  PyObject *record, *info, *request_id, *is_last;
-};
-
-// "label" followed by str(value), as one log item.
-PyRef labelled(const char *label, PyObject *value) {
-  PyRef text = value ? PyRef(PyObject_Str(value)) : PyRef();
-  PyRef prefix(PyUnicode_FromString(label));
-  return text && prefix ? PyRef(PyUnicode_Concat(prefix.get(), text.get())) : PyRef();
-}
-
-PyRef text(const char *value) { return PyRef(PyUnicode_FromString(value)); }
-
-bool write_log(PyObject *self, std::initializer_list<PyObject *> items) {
-  for (PyObject *item : items) {
-    if (item == nullptr) {
-      return false;
-    }
-  }
-  return bool(call_method(self, QV_NAME("write_log"), items));
-}
-
-PyRef error_msg(PyObject *self) { return get_attribute(self, QV_NAME("init_error_msg")); }
-
-// init_error_msg[key] != 0 (1), == 0 (0), or -1 with an error set.
-int error_id_is_set(PyObject *self) {
-  PyRef errors = error_msg(self);
-  PyRef id = errors ? PyRef(PyObject_GetItem(errors.get(), QV_NAME("ErrorID"))) : PyRef();
-  PyRef zero(PyLong_FromLong(0));
-  return id && zero ? PyObject_RichCompareBool(id.get(), zero.get(), Py_NE) : -1;
-}
-
-bool store_error(PyObject *self, PyObject *key, PyObject *value) {
-  PyRef errors = error_msg(self);
-  return errors && value && PyObject_SetItem(errors.get(), key, value) == 0;
-}
-
-// A response reports an error when pRspInfo tests true and its ErrorID is not 0: 1, 0, or -1.
-int reports_error(PyObject *info) {
-  const int present = PyObject_IsTrue(info);
-  if (present <= 0) {
-    return present;
-  }
-  PyRef id(PyObject_GetItem(info, QV_NAME("ErrorID")));
-  PyRef zero(PyLong_FromLong(0));
-  return id && zero ? PyObject_RichCompareBool(id.get(), zero.get(), Py_NE) : -1;
-}
-
-// Sends the request through the trader's method and keeps its result in ErrorID; a result
-// other than 0 also stores `failure` and logs the step. False only on a Python error.
-bool send_step(PyObject *self, PyObject *request, PyObject *record, const char *failure,
-               const char *request_name, bool log_message_only) {
-  PyRef result = call_method(self, request, {record});
-  if (!result || !store_error(self, QV_NAME("ErrorID"), result.get())) {
-    return false;
-  }
-  const int failed = error_id_is_set(self);
-  if (failed <= 0) {
-    return failed == 0;
-  }
-  PyRef message = text(failure);
-  if (!store_error(self, QV_NAME("ErrorMsg"), message.get())) {
-    return false;
-  }
-  PyRef errors = error_msg(self);
-  PyRef logged = errors && log_message_only
-                     ? PyRef(PyObject_GetItem(errors.get(), QV_NAME("ErrorMsg")))
-                     : std::move(errors);
-  PyRef name = text(request_name);
-  return write_log(self, {name.get(), logged.get(), record});
-}
-
-bool log_response(PyObject *self, const char *handler, const Response &r) {
-  PyRef name = text(handler);
-  PyRef request_id = labelled("RequestID:", r.request_id);
-  PyRef is_last = labelled("IsLast:", r.is_last);
-  return write_log(self, {name.get(), r.info, request_id.get(), is_last.get(), r.record});
-}
-
-// The branch a response takes: 1 when it is the last and reports no error (go on), 0 when it
-// reports an error (recorded here), -2 for neither, -1 on a Python error.
-int settle_response(PyObject *self, const Response &r) {
-  const int last = PyObject_IsTrue(r.is_last);
-  if (last < 0) {
-    return -1;
-  }
-  const int error = reports_error(r.info);
-  if (error < 0) {
-    return -1;
-  }
-  if (last && !error) {
-    return 1;
-  }
-  if (!error) {
-    return -2;
-  }
-  PyRef id(PyObject_GetItem(r.info, QV_NAME("ErrorID")));
-  if (!id || !store_error(self, QV_NAME("ErrorID"), id.get())) {
-    return -1;
-  }
-  PyRef message(PyObject_GetItem(r.info, QV_NAME("ErrorMsg")));
-  return message && store_error(self, QV_NAME("ErrorMsg"), message.get()) ? 0 : -1;
-}
-
-bool bind_response(const Parameters &parameters, PyObject *const *args, Py_ssize_t nargs,
-                   PyObject *kwnames, Response *response) {
-  PyObject *values[4];
-  if (!bind_arguments(parameters, args, nargs, kwnames, values)) {
-    return false;
-  }
-  *response = {values[0], values[1], values[2], values[3]};
-  return true;
-}
-
-PyObject *done(bool ok, const char *method) {
-  if (!ok) {
-    return method_failed(method);
-  }
-  Py_RETURN_NONE;
-}
-
 bool front_connected(PyObject *self) {
-  const int halted = error_id_is_set(self);
-  if (halted < 0) {
-    return false;
-  }
-  PyRef name = text("OnFrontConnected");
-  PyRef state = halted ? error_msg(self) : text("");
-  if (!write_log(self, {name.get(), state.get()})) {
-    return false;
-  }
-  const int still_halted = error_id_is_set(self);
-  if (still_halted != 0) {
-    return still_halted == 1;
+  const int go_on = log_connection(self);
+  if (go_on != 1) {
+    return go_on == 0;
   }
   PyRef authenticate = RecordBuilder(QV_NAME("ReqAuthenticateField"))
                            .add_attribute("BrokerID", self, QV_NAME("broker_id"))
@@ -235,7 +106,7 @@ bool settlement_confirmed(PyObject *self, const Response &r) {
   PyRef investor_item = labelled("investor_id:", investor.get());
   PyRef broker_item = labelled("broker_id:", broker.get());
   PyRef server_item = labelled("server:", server.get());
-  return write_log(self, {name.get(), version.get(), trading_day.get(), investor_item.get(),
+  return log_items(self, {name.get(), version.get(), trading_day.get(), investor_item.get(),
                           broker_item.get(), server_item.get()});
 }
 
@@ -247,18 +118,7 @@ QV_METHOD(method_OnFrontConnected) {
               "OnFrontConnected");
 }
 
-QV_METHOD(method_OnFrontDisconnected) {
-  if (!check_one_argument("OnFrontDisconnected", nargs, kwnames)) {
-    return method_failed("OnFrontDisconnected");
-  }
-  PyRef disconnected(PyLong_FromLong(-2));
-  if (!disconnected || PyObject_SetAttr(self, QV_NAME("status"), disconnected.get()) < 0) {
-    return method_failed("OnFrontDisconnected");
-  }
-  PyRef name = text("OnFrontDisconnected");
-  PyRef reason = labelled("Reason:", args[0]);
-  return done(write_log(self, {name.get(), reason.get()}), "OnFrontDisconnected");
-}
+QV_METHOD(method_OnFrontDisconnected) { return front_disconnected(self, args, nargs, kwnames); }
 
 QV_METHOD(method_OnRspAuthenticate) {
   Response r;

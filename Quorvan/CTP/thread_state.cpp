@@ -1,44 +1,10 @@
 // Vendor threads in the interpreter: their kept thread states and the gate that interpreter
-// exit closes.
+// exit closes (one for the process, see process_state.h).
 #include "MyTools.h"
 
-#include <condition_variable>
-#include <mutex>
+#include "process_state.h"
 
 namespace {
-
-class Gate {
- public:
-  bool enter() {
-    std::lock_guard<std::mutex> lock(mutex_);
-    if (closed_) {
-      return false;
-    }
-    ++inside_;
-    return true;
-  }
-
-  void leave() {
-    std::lock_guard<std::mutex> lock(mutex_);
-    if (--inside_ == 0) {
-      left_.notify_all();
-    }
-  }
-
-  void close_and_wait() {
-    std::unique_lock<std::mutex> lock(mutex_);
-    closed_ = true;
-    left_.wait(lock, [this] { return inside_ == 0; });
-  }
-
- private:
-  std::mutex mutex_;
-  std::condition_variable left_;
-  int inside_ = 0;
-  bool closed_ = false;
-};
-
-Gate g_gate;
 
 // The events this thread is delivering: more than one when a handler's call into the vendor
 // delivers another event on the spot.
@@ -56,12 +22,12 @@ class KeptThreadState {
   }
 
   ~KeptThreadState() {
-    if (kept_ == nullptr || !g_gate.enter()) {
+    if (kept_ == nullptr || !process_state().gate.enter()) {
       return;
     }
     PyEval_RestoreThread(kept_);
     PyGILState_Release(PyGILState_UNLOCKED);
-    g_gate.leave();
+    process_state().gate.leave();
   }
 
   KeptThreadState(const KeptThreadState &) = delete;
@@ -73,7 +39,7 @@ class KeptThreadState {
 
 }  // namespace
 
-VendorThreadVisit::VendorThreadVisit() : admitted_(g_gate.enter()) {
+VendorThreadVisit::VendorThreadVisit() : admitted_(process_state().gate.enter()) {
   if (admitted_) {
     thread_local KeptThreadState kept;
     (void)kept;
@@ -84,13 +50,13 @@ VendorThreadVisit::VendorThreadVisit() : admitted_(g_gate.enter()) {
 VendorThreadVisit::~VendorThreadVisit() {
   if (admitted_) {
     --t_visits;
-    g_gate.leave();
+    process_state().gate.leave();
   }
 }
 
 bool VendorThreadVisit::on_this_thread() { return t_visits > 0; }
 
 void close_interpreter_to_vendor_threads() {
-  Py_BEGIN_ALLOW_THREADS g_gate.close_and_wait();
+  Py_BEGIN_ALLOW_THREADS process_state().gate.close_and_wait();
   Py_END_ALLOW_THREADS
 }

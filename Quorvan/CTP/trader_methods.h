@@ -4,20 +4,12 @@
 
 #include "trader_object.h"
 
-#define QV_METHOD(name) \
-  PyObject *name(PyObject *self, PyObject *const *args, Py_ssize_t nargs, PyObject *kwnames)
-
-// trader_lifecycle.cpp: construction, teardown, the construction hook and the pickle refusal.
+// trader_lifecycle.cpp: construction and teardown (the construction hook and the pickle
+// refusal are object_lifecycle.h's).
 PyObject *trader_new(PyTypeObject *type, PyObject *args, PyObject *kwargs);
 void trader_dealloc(PyObject *self);
-QV_METHOD(method_init_extra);
-QV_METHOD(method_reduce);
-QV_METHOD(method_setstate);
 // Has interpreter exit release every trader still alive, before the interpreter finalizes.
 bool release_traders_at_exit();
-
-// log_writer.cpp
-QV_METHOD(method_write_log);
 
 // queries.cpp, order_entry.cpp, order_cancellation.cpp: the trading helpers
 QV_METHOD(method_query_order);
@@ -60,7 +52,3 @@ QV_METHOD(method_SubmitUserSystemInfo);
 
 // The class's own entry of the method `name` in its method table; null when it has none.
 const PyMethodDef *class_method_entry(const char *name);
-
-// Detaches the bridge and hands the vendor object back, without holding the interpreter lock
-// while the vendor works. False with the vendor's exception set; both pointers then stay.
-bool release_vendor_object(TraderObject *self);

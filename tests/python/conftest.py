@@ -159,16 +159,15 @@ CLASS_ORDER = _class_order()
 
 # ----- the vendor's declarations and filled records -------------------------------------------
 
-VENDOR_HEADER = (Path(__file__).resolve().parents[2] / "extern" / "CTPV669Api"
-                 / "ThostFtdcTraderApi.h")
+VENDOR_HEADERS = Path(__file__).resolve().parents[2] / "extern" / "CTPV669Api"
 
 
-def _vendor_declarations():
-    """Every virtual operation of the vendor header, as name -> [(type, parameter), ...]."""
+def _vendor_declarations(header="ThostFtdcTraderApi.h"):
+    """Every virtual operation of a vendor header, as name -> [(type, parameter), ...]."""
     declared = {}
-    text = VENDOR_HEADER.read_text()
+    text = (VENDOR_HEADERS / header).read_text()
     for name, parameters in re.findall(r"virtual\s+[\w\s*]*?\b(\w+)\(([^)]*)\)", text):
-        declared[name] = [re.fullmatch(r"\s*(\w+)\s*\*?\s*(\w+)\s*", part).groups()
+        declared[name] = [re.fullmatch(r"\s*(\w+)\s*\*?\s*(\w+)(?:\[\])?\s*", part).groups()
                           for part in parameters.split(",") if part.strip()]
     return declared
 
@@ -176,6 +175,7 @@ def _vendor_declarations():
 # Read from the header rather than from the extension's tables, so that a wrong row of
 # events.def or requests.def shows as a difference.
 VENDOR = _vendor_declarations()
+MD_VENDOR = _vendor_declarations("ThostFtdcMdApi.h")
 
 
 def record_class_of(vendor_type):
@@ -213,3 +213,57 @@ class Quiet(Idle):
 
     def OnRspSettlementInfoConfirm(self, pSettlementInfoConfirm, pRspInfo, nRequestID, bIsLast):
         pass
+
+
+# ----- the market-data side ------------------------------------------------------------------
+
+from Quorvan.CTP.MdApiBase import MdApiBase  # noqa: E402
+
+MD_EVENTS = table_rows("md_events.def", "EVENT")
+MD_IDENTITY = dict(broker_id="9999", md_server="127.0.0.1:41310", investor_id="U01",
+                   password="secret")
+SUBSCRIPTIONS = ("SubscribeMarketData", "UnSubscribeMarketData", "SubscribeForQuoteRsp",
+                 "UnSubscribeForQuoteRsp")
+
+
+class Md(MdApiBase):
+    """A plain subclass: the base class itself cannot take attributes."""
+
+
+class QuietMd(Md):
+    """Logs in and subscribes as the base class does, without printing a line."""
+
+    def write_log(self, *items):
+        pass
+
+
+@pytest.fixture
+def make_md(tmp_path):
+    """Builds market-data objects under a private flow path and releases every one of them
+    afterwards."""
+    made = []
+
+    def make(cls=QuietMd, **overrides):
+        arguments = dict(MD_IDENTITY, flow_path=str(tmp_path))
+        arguments.update(overrides)
+        md = cls(**arguments)
+        made.append(md)
+        return md
+
+    yield make
+    for md in made:
+        md.Release()
+
+
+def subscription_batches(md, operation):
+    """The instrument ids of each call of `operation` (one of SUBSCRIPTIONS) the API object
+    received, in order: one list per call."""
+    return [[value for value in call[1:] if isinstance(value, bytes)] if not any(
+        isinstance(value, (list, tuple)) for value in call[1:])
+        else [item for value in call[1:] if isinstance(value, (list, tuple)) for item in value]
+        for call in sim.calls(md) if call[0] == operation]
+
+
+def subscribed(md, operation="SubscribeMarketData"):
+    """Every id `operation` sent, in order."""
+    return [item for batch in subscription_batches(md, operation) for item in batch]

@@ -18,10 +18,13 @@ import pytest
 from test_stubs import run_mypy
 
 SOURCE_ROOT = Path(__file__).resolve().parents[2]
-GENERATED = ("ApiStruct.py", "ApiConst.py", "ApiStruct.pyi", "ApiConst.pyi", "TraderApiBase.pyi")
-VENDOR_HEADERS = ("ThostFtdcTraderApi.h", "ThostFtdcUserApiStruct.h", "ThostFtdcUserApiDataType.h")
+GENERATED = ("ApiStruct.py", "ApiConst.py", "ApiStruct.pyi", "ApiConst.pyi", "TraderApiBase.pyi",
+             "MdApiBase.pyi")
+VENDOR_HEADERS = ("ThostFtdcTraderApi.h", "ThostFtdcMdApi.h", "ThostFtdcUserApiStruct.h",
+                  "ThostFtdcUserApiDataType.h")
 TRADER_LIBRARY = "libthosttraderapi_se.so"
 MD_LIBRARY = "libthostmduserapi_se.so"
+VENDOR_LIBRARIES = (TRADER_LIBRARY, MD_LIBRARY)
 # The SQLite the simulated library's store links, carried by the wheel beside it.
 SQLITE_LIBRARY = "libsqlite3.so.0"
 
@@ -59,9 +62,9 @@ def copy_sources(destination):
         *GENERATED))
 
 
-def staged_simulated_library():
+def staged_simulated_library(name):
     package = importlib.util.find_spec("Quorvan.CTP")
-    library = Path(next(iter(package.submodule_search_locations))) / TRADER_LIBRARY
+    library = Path(next(iter(package.submodule_search_locations))) / name
     if not library.exists():
         pytest.fail(f"no simulated library beside the package under test: {library}")
     return library
@@ -100,8 +103,9 @@ def test_the_wheel_installs_into_a_fresh_venv_and_runs_the_demo(tmp_path):
                     env=env).strip()).parents[1]
     assert venv in site.parents
     products = {Path("Quorvan", "CTP", name) for name in (
-        *GENERATED, TRADER_LIBRARY, MD_LIBRARY, SQLITE_LIBRARY,
-        "TraderApiBase" + sysconfig.get_config_var("EXT_SUFFIX"))}
+        *GENERATED, *VENDOR_LIBRARIES, SQLITE_LIBRARY,
+        *(module + sysconfig.get_config_var("EXT_SUFFIX")
+          for module in ("TraderApiBase", "MdApiBase")))}
     products.add(Path("Quorvan", "utils", "_record_methods" + sysconfig.get_config_var("EXT_SUFFIX")))
     installed = {path.relative_to(site) for path in (site / "Quorvan").rglob("*")
                  if path.is_file() and "__pycache__" not in path.parts}
@@ -136,7 +140,8 @@ def test_sdk_build_uses_the_vendor_files_and_leaves_out_the_simulator(tmp_path):
     sdk.mkdir()
     for header in VENDOR_HEADERS:
         shutil.copy(SOURCE_ROOT / "extern" / "CTPV669Api" / header, sdk)
-    shutil.copy(staged_simulated_library(), sdk)
+    for library in VENDOR_LIBRARIES:
+        shutil.copy(staged_simulated_library(library), sdk)
     # A record only the SDK's headers declare: its class in ApiStruct shows that the records
     # were generated from the SDK in use, not from our copy of the headers.
     struct_header = sdk / "ThostFtdcUserApiStruct.h"
@@ -152,13 +157,16 @@ def test_sdk_build_uses_the_vendor_files_and_leaves_out_the_simulator(tmp_path):
     run(["cmake", "--build", build, "-j", "2"])
 
     package_dir = stage / "Quorvan" / "CTP"
-    assert (package_dir / TRADER_LIBRARY).read_bytes() == (sdk / TRADER_LIBRARY).read_bytes()
+    for library in VENDOR_LIBRARIES:
+        assert (package_dir / library).read_bytes() == (sdk / library).read_bytes()
     assert not (stage / "Quorvan" / "sim.py").exists()
     assert not (stage / "Quorvan" / "sim.pyi").exists()
     assert "class SdkProbeField(BaseField):" in (package_dir / "ApiStruct.pyi").read_text()
     run_python_from(stage, (
         "import importlib.util\n"
         "import Quorvan.CTP.TraderApiBase, Quorvan.CTP.ApiStruct as records\n"
+        "from Quorvan.CTP.MdApiBase import MdApiBase\n"
+        "assert isinstance(MdApiBase.GetApiVersion(None), bytes)\n"
         "assert hasattr(records, 'SdkProbeField'), 'records not generated from the SDK'\n"
         "assert importlib.util.find_spec('Quorvan.sim') is None, 'Quorvan.sim was staged'\n"),
         cwd=tmp_path)

@@ -17,15 +17,18 @@ from pathlib import Path
 import pytest
 
 import Quorvan
-from conftest import IDENTITY, Idle, Trader, wait_until
+from conftest import IDENTITY, MD_IDENTITY, Idle, Md, Trader, wait_until
 from Quorvan.CTP import ApiConst, ApiStruct
+from Quorvan.CTP import MdApiBase as md_module
 from Quorvan.CTP import TraderApiBase as trader_module
 
 TraderApiBase = trader_module.TraderApiBase
+MdApiBase = md_module.MdApiBase
 REPOSITORY = Path(__file__).resolve().parents[2]
 PACKAGE_ROOT = Path(Quorvan.__file__).resolve().parents[1]
 PROBE = "__stub_probe__"
 METHOD_COUNT = 259
+MD_METHOD_COUNT = 32
 
 
 def stub_of(module):
@@ -129,9 +132,9 @@ def released_trader(tmp_path_factory):
     return trader
 
 
-def class_methods():
-    return sorted(name for name, value in vars(TraderApiBase).items()
-                  if not name.startswith("__") and callable(getattr(TraderApiBase, name)))
+def class_methods(cls=TraderApiBase):
+    return sorted(name for name, value in vars(cls).items()
+                  if not name.startswith("__") and callable(getattr(cls, name)))
 
 
 def test_the_trader_stub_names_every_method_and_nothing_else():
@@ -168,6 +171,48 @@ def test_the_trader_stub_declares_the_session_attributes(make_trader):
     for name, annotation in declared.items():
         if annotation in plain:
             assert isinstance(getattr(trader, name), plain[annotation]), name
+
+
+@pytest.fixture(scope="module")
+def released_md(tmp_path_factory):
+    md = Md(**dict(MD_IDENTITY, flow_path=str(tmp_path_factory.mktemp("probe"))))
+    md.Release()
+    return md
+
+
+def test_the_md_stub_names_every_method_and_nothing_else():
+    tree = stub_of(md_module)
+    stubbed = definitions(stub_class(tree, "MdApiBase").body)
+    assert sorted(set(stubbed) - {"__init__"}) == class_methods(MdApiBase)
+    assert len(class_methods(MdApiBase)) == MD_METHOD_COUNT
+    static = {name for name, node in stubbed.items()
+              if any(text(tree, d) == "staticmethod" for d in node.decorator_list)}
+    assert static == {"GetApiVersion"}
+
+
+@pytest.mark.parametrize("name", ["__init__"] + class_methods(MdApiBase))
+def test_the_md_stub_takes_what_the_method_binds(name, released_md):
+    stubbed = definitions(stub_class(stub_of(md_module), "MdApiBase").body)[name]
+    static = isinstance(vars(MdApiBase).get(name), staticmethod)
+    if name == "__init__":
+        call = MdApiBase
+    elif static:
+        call = getattr(MdApiBase, name)
+    else:
+        call = functools.partial(getattr(MdApiBase, name), released_md)
+    check_binding(call, stub_parameters(stubbed, skip_first=not static))
+
+
+def test_the_md_stub_declares_the_session_attributes(make_md):
+    md = make_md(Md)
+    wait_until(lambda: md.status == 0)
+    tree = stub_of(md_module)
+    declared = dict(annotations(tree, stub_class(tree, "MdApiBase").body))
+    assert set(declared) == set(vars(md))
+    plain = {"int": int, "bytes": bytes, "str": str, "bool": bool, "Dict[str, Any]": dict}
+    for name, annotation in declared.items():
+        if annotation in plain:
+            assert isinstance(getattr(md, name), plain[annotation]), name
 
 
 FIELD_TYPES = {bytes: "bytes", int: "int", float: "float"}
@@ -258,7 +303,17 @@ from typing import Any, Dict
 
 from Quorvan.CTP.ApiConst import Direction_Buy, OffsetFlag_Open, OrderStatus_AllTraded
 from Quorvan.CTP.ApiStruct import InputOrderField, OrderField, QryInstrumentField
+from Quorvan.CTP.MdApiBase import MdApiBase
 from Quorvan.CTP.TraderApiBase import TraderApiBase
+
+
+class Ticks(MdApiBase):
+    def OnRtnDepthMarketData(self, pDepthMarketData: Dict[str, Any]) -> None:
+        self.write_log(pDepthMarketData["LastPrice"])
+
+
+def watch(md: Ticks) -> int:
+    return md.subscribe(["rb2705", b"cu2702"]) + md.SubscribeForQuoteRsp(("IF2703",))
 
 
 class Strategy(TraderApiBase):
@@ -323,9 +378,19 @@ REFUSED = {
         "    def OnRtnTrade(self, pTrade: Dict[str, Any], extra: int) -> None:\n"
         "        pass",
         'Signature of "OnRtnTrade" incompatible with supertype "TraderApiBase"'),
+    "subscribe_with_numbers": (
+        "def watch(md: MdApiBase) -> int:\n"
+        "    return md.subscribe([2705])",
+        'List item 0 has incompatible type "int"'),
+    "tick_override_with_extra_parameter": (
+        "class Ticks(MdApiBase):\n"
+        "    def OnRtnDepthMarketData(self, pDepthMarketData: Dict[str, Any], n: int) -> None:\n"
+        "        pass",
+        'Signature of "OnRtnDepthMarketData" incompatible with supertype "MdApiBase"'),
 }
 REFUSED_PREAMBLE = ("from typing import Any, Dict\n"
                     "from Quorvan.CTP.ApiStruct import InputOrderField, OrderField\n"
+                    "from Quorvan.CTP.MdApiBase import MdApiBase\n"
                     "from Quorvan.CTP.TraderApiBase import TraderApiBase\n\n")
 
 
@@ -407,17 +472,18 @@ ORDER_EVENT = "EVENT(Rtn, OnRtnOrder, Order, pOrder, Default)"
     ("TraderApiBase.pyi.in", "    # @TABLE_METHODS@\n", "", "needs exactly one line"),
 ])
 def test_the_generator_refuses_what_it_cannot_stub(tmp_path, table, old, new, error):
-    sources = {"events.def": REPOSITORY / "interface" / "events.def",
-               "event_shapes.h": REPOSITORY / "interface" / "event_shapes.h",
-               "requests.def": REPOSITORY / "interface" / "requests.def",
-               "TraderApiBase.pyi.in": REPOSITORY / "tools" / "TraderApiBase.pyi.in"}
+    sources = {name: REPOSITORY / "interface" / name
+               for name in ("events.def", "event_shapes.h", "requests.def", "md_events.def",
+                            "md_requests.def")}
+    sources.update({name: REPOSITORY / "tools" / name
+                    for name in ("TraderApiBase.pyi.in", "MdApiBase.pyi.in")})
     for name, path in sources.items():
         text = path.read_text(encoding="utf-8")
         (tmp_path / name).write_text(edited(text, old, new) if name == table else text)
     result = subprocess.run(
         [sys.executable, str(REPOSITORY / "tools" / "gen_stubs.py"),
-         str(REPOSITORY / "extern" / "CTPV669Api"), str(tmp_path),
-         str(tmp_path / "TraderApiBase.pyi.in"), str(tmp_path / "out")],
+         str(REPOSITORY / "extern" / "CTPV669Api"), str(tmp_path), str(tmp_path),
+         str(tmp_path / "out")],
         stdout=subprocess.PIPE, stderr=subprocess.PIPE, text=True)
     assert result.returncode == 1 and error in result.stderr, result.stderr
     assert not (tmp_path / "out").exists()

@@ -1,9 +1,16 @@
-#include "trader_object.h"
+#include "vendor_calls.h"
 
+#include <chrono>
 #include <ios>
 #include <new>
 #include <stdexcept>
 #include <typeinfo>
+
+namespace {
+
+constexpr std::chrono::milliseconds kInterruptSlice{20};
+
+}  // namespace
 
 bool VendorCalls::try_enter() {
   unsigned state = state_.load();
@@ -49,21 +56,24 @@ void VendorCalls::mark_released() {
   changed_.notify_all();
 }
 
-void VendorCalls::wait_until_released() {
+bool VendorCalls::wait_until_released(const std::atomic<bool> *interrupt) {
   std::unique_lock<std::mutex> lock(mutex_);
-  changed_.wait(lock, [this] { return released_; });
+  if (interrupt == nullptr) {
+    changed_.wait(lock, [this] { return released_; });
+    return true;
+  }
+  // Nothing notifies this wait of the interrupt, which is looked at in slices.
+  while (!changed_.wait_for(lock, kInterruptSlice, [this] { return released_; })) {
+    if (interrupt->load()) {
+      return false;
+    }
+  }
+  return true;
 }
 
 void VendorCalls::notify() {
   { std::lock_guard<std::mutex> lock(mutex_); }
   changed_.notify_all();
-}
-
-CThostFtdcTraderApi *usable_api(TraderObject *self) {
-  if (self->api == nullptr || self->calls->releasing()) {
-    return nullptr;
-  }
-  return self->api;
 }
 
 void raise_vendor_exception(std::exception_ptr error) {

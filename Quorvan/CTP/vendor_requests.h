@@ -1,0 +1,43 @@
+// A request method: passes its record object's memory to the vendor as the vendor record and
+// returns the vendor's integer; answers come later, as events.
+#pragma once
+
+#include "record_address.h"
+#include "vendor_calls.h"
+
+template <class Object, class Api, class Record>
+PyObject *send_request(PyObject *self, PyObject *const *args, Py_ssize_t nargs, PyObject *kwnames,
+                       const Parameters &parameters, PyObject *record_class,
+                       int (Api::*operation)(Record *, int)) {
+  PyObject *values[2];
+  int request_id = 0;
+  if (!bind_arguments(parameters, args, nargs, kwnames, values) ||
+      (values[1] != nullptr && !convert_int32(values[1], &request_id))) {
+    return method_failed(parameters.function);
+  }
+  Object *object = reinterpret_cast<Object *>(self);
+  if (usable_api(object) == nullptr) {
+    return PyLong_FromLong(-1);
+  }
+  size_t address;
+  if (!record_address(parameters.function, values[0], sizeof(Record), record_class, &address)) {
+    return method_failed(parameters.function);
+  }
+  auto *record = reinterpret_cast<Record *>(address);
+  int result = -1;
+  bool no_api;
+  if (!call_vendor_unlocked(object, &no_api,
+                            [&](Api *api) { result = (api->*operation)(record, request_id); })) {
+    return method_failed(parameters.function);
+  }
+  return PyLong_FromLong(no_api ? -1 : result);
+}
+
+// The request method `Name` of a class whose objects are `Object`, the vendor's `Api`.
+#define QV_REQUEST_METHOD(Object, Api, Name, Record, Param)                                       \
+  QV_METHOD(method_##Name) {                                                                      \
+    static const char *const names[] = {#Param, "nRequestID"};                                    \
+    static const Parameters parameters{#Name, names, 1, 2};                                       \
+    return send_request<Object>(self, args, nargs, kwnames, parameters, QV_NAME(#Record "Field"), \
+                                &Api::Name);                                                      \
+  }
