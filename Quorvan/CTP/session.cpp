@@ -89,25 +89,9 @@ bool settlement_confirmed(PyObject *self, const Response &r) {
     return false;
   }
   const char *version_text = nullptr;
-  if (!call_vendor([&] { version_text = CThostFtdcTraderApi::GetApiVersion(); })) {
-    return false;
-  }
-  PyRef version_bytes(PyBytes_FromString(version_text ? version_text : ""));
-  PyRef day = version_bytes ? call_method(self, QV_NAME("GetTradingDay"), {}) : PyRef();
-  PyRef investor = day ? get_attribute(self, QV_NAME("investor_id")) : PyRef();
-  PyRef broker = investor ? get_attribute(self, QV_NAME("broker_id")) : PyRef();
-  PyRef server = broker ? get_attribute(self, QV_NAME("td_server")) : PyRef();
-  if (!server) {
-    return false;
-  }
-  PyRef name = text("Trader Ready!");
-  PyRef version = labelled("CTP Trader API Version:", version_bytes.get());
-  PyRef trading_day = labelled("TradingDay:", day.get());
-  PyRef investor_item = labelled("investor_id:", investor.get());
-  PyRef broker_item = labelled("broker_id:", broker.get());
-  PyRef server_item = labelled("server:", server.get());
-  return log_items(self, {name.get(), version.get(), trading_day.get(), investor_item.get(),
-                          broker_item.get(), server_item.get()});
+  return call_vendor([&] { version_text = CThostFtdcTraderApi::GetApiVersion(); }) &&
+         log_ready(self, "Trader Ready!", "CTP Trader API Version:", version_text,
+                   QV_NAME("td_server"));
 }
 
 }  // namespace

@@ -142,3 +142,23 @@ PyObject *front_disconnected(PyObject *self, PyObject *const *args, Py_ssize_t n
   PyRef reason = labelled("Reason:", args[0]);
   return done(log_items(self, {name.get(), reason.get()}), "OnFrontDisconnected");
 }
+
+bool log_ready(PyObject *self, const char *ready, const char *version_label,
+               const char *version_text, PyObject *server) {
+  PyRef version_bytes(PyBytes_FromString(version_text ? version_text : ""));
+  PyRef day = version_bytes ? call_method(self, QV_NAME("GetTradingDay"), {}) : PyRef();
+  PyRef investor = day ? get_attribute(self, QV_NAME("investor_id")) : PyRef();
+  PyRef broker = investor ? get_attribute(self, QV_NAME("broker_id")) : PyRef();
+  PyRef address = broker ? get_attribute(self, server) : PyRef();
+  if (!address) {
+    return false;
+  }
+  PyRef name = text(ready);
+  PyRef version = labelled(version_label, version_bytes.get());
+  PyRef trading_day = labelled("TradingDay:", day.get());
+  PyRef investor_item = labelled("investor_id:", investor.get());
+  PyRef broker_item = labelled("broker_id:", broker.get());
+  PyRef server_item = labelled("server:", address.get());
+  return log_items(self, {name.get(), version.get(), trading_day.get(), investor_item.get(),
+                          broker_item.get(), server_item.get()});
+}

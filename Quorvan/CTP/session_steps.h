@@ -44,6 +44,11 @@ PyObject *done(bool ok, const char *method);
 // if any. 1 to go on logging in, 0 when halted, -1 on a Python error.
 int log_connection(PyObject *self);
 
+// The line a session logs when it is ready: `ready`, then `version_label` with the vendor's
+// version text, the trading day, the identity and the front `server` names.
+bool log_ready(PyObject *self, const char *ready, const char *version_label,
+               const char *version_text, PyObject *server);
+
 // The default OnFrontDisconnected: status -2, and the reason logged.
 PyObject *front_disconnected(PyObject *self, PyObject *const *args, Py_ssize_t nargs,
                              PyObject *kwnames);

@@ -25,29 +25,6 @@ bool front_connected(PyObject *self) {
                             "Error:Fail to send ReqUserLogin.", "ReqUserLogin", false);
 }
 
-bool log_ready(PyObject *self) {
-  const char *version_text = nullptr;
-  if (!call_vendor([&] { version_text = CThostFtdcMdApi::GetApiVersion(); })) {
-    return false;
-  }
-  PyRef version_bytes(PyBytes_FromString(version_text ? version_text : ""));
-  PyRef day = version_bytes ? call_method(self, QV_NAME("GetTradingDay"), {}) : PyRef();
-  PyRef investor = day ? get_attribute(self, QV_NAME("investor_id")) : PyRef();
-  PyRef broker = investor ? get_attribute(self, QV_NAME("broker_id")) : PyRef();
-  PyRef server = broker ? get_attribute(self, QV_NAME("md_server")) : PyRef();
-  if (!server) {
-    return false;
-  }
-  PyRef name = text("MdApi Ready!");
-  PyRef version = labelled("CTP Md API Version:", version_bytes.get());
-  PyRef trading_day = labelled("TradingDay:", day.get());
-  PyRef investor_item = labelled("investor_id:", investor.get());
-  PyRef broker_item = labelled("broker_id:", broker.get());
-  PyRef server_item = labelled("server:", server.get());
-  return log_items(self, {name.get(), version.get(), trading_day.get(), investor_item.get(),
-                          broker_item.get(), server_item.get()});
-}
-
 bool logged_in(PyObject *self, const Response &r) {
   if (!log_response(self, "OnRspUserLogin", r)) {
     return false;
@@ -61,7 +38,10 @@ bool logged_in(PyObject *self, const Response &r) {
     return false;
   }
   // Subscribing comes first: a write_log of a subclass that fails must not cost the ticks.
-  return renew_subscriptions(self) && log_ready(self);
+  const char *version_text = nullptr;
+  return renew_subscriptions(self) &&
+         call_vendor([&] { version_text = CThostFtdcMdApi::GetApiVersion(); }) &&
+         log_ready(self, "MdApi Ready!", "CTP Md API Version:", version_text, QV_NAME("md_server"));
 }
 
 }  // namespace
