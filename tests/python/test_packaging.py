@@ -170,3 +170,10 @@ def test_sdk_build_uses_the_vendor_files_and_leaves_out_the_simulator(tmp_path):
         "assert hasattr(records, 'SdkProbeField'), 'records not generated from the SDK'\n"
         "assert importlib.util.find_spec('Quorvan.sim') is None, 'Quorvan.sim was staged'\n"),
         cwd=tmp_path)
+
+
+def test_configuring_prints_no_warnings(tmp_path):
+    output = run(["cmake", "-S", SOURCE_ROOT, "-B", tmp_path / "build",
+                  f"-DQUORVAN_STAGE_DIR={tmp_path / 'stage'}", "-DBUILD_TESTING=ON",
+                  f"-DPython_EXECUTABLE={sys.executable}"])
+    assert "Warning" not in output, output
