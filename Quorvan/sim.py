@@ -1021,6 +1021,9 @@ def _tick(row, where):
         instrument = instrument.strip()
     if not isinstance(instrument, (str, bytes)) or not instrument:
         raise ValueError(f"instrument_id {instrument!r} is not an instrument")
+    # The library reads ids as C strings: one holding a NUL would name another instrument.
+    if ("\0" if isinstance(instrument, str) else b"\0") in instrument:
+        raise ValueError(f"instrument_id {instrument!r} holds a NUL character")
     # An empty cell of an optional column is a figure the recording does not have.
     volume, turnover, open_interest = (
         None if row.get(name) in (None, "") else
@@ -1032,36 +1035,102 @@ def _tick(row, where):
                  _tick_volume(row["ask_volume"], "ask_volume"), volume, turnover, open_interest)
 
 
+# A line longer than this is no row of ticks: refusing it keeps a file without line ends (or
+# with a runaway field) from being read whole into memory.
+_LINE_LIMIT = 1 << 20
+
+# The file is decoded with surrogateescape, which puts a byte that is not UTF-8 in the text as
+# one of these, so that the line holding it can be named when its row is reached.
+_NOT_UTF8 = re.compile("[\udc80-\udcff]")
+
+
+class _BadLine(ValueError):
+    """A line of a tick file that is no text, raised through the csv reader."""
+
+    def __init__(self, line, reason):
+        super().__init__(reason)
+        self.line = line
+
+
 class _CsvTicks:
-    """The rows of a CSV file of ticks with their line numbers. The header is read at once, so
-    that a file without the columns is refused before anything plays."""
+    """The rows of a CSV file of ticks, each named by the lines it spans as an editor numbers
+    them. The file is decoded a line at a time, so that a line that is not UTF-8, holds a NUL
+    or runs on past _LINE_LIMIT is refused when its row is reached, after the rows before it
+    have played. The header is read at once, so that a file without the columns is refused
+    before anything plays."""
 
     def __init__(self, path):
-        self.name = os.fspath(path)
-        self._file = open(path, newline="", encoding="utf-8")
+        self.name = os.fsdecode(path)
+        # utf-8-sig drops the byte-order mark that spreadsheets put before the header.
+        self._file = open(path, newline="", encoding="utf-8-sig", errors="surrogateescape")
+        self._lines_read = 0
         try:
-            self._reader = csv.DictReader(self._file)
-            header = self._reader.fieldnames or []
-            missing = [name for name in _TICK_FIELDS if name not in header]
+            # strict: a quoted field never closed, or text after its closing quote, is an error
+            # rather than a cell swallowing the lines after it.
+            self._reader = csv.reader(self._lines(), strict=True)
+            try:
+                self._header = next(self._reader, [])
+            except (_BadLine, csv.Error) as error:
+                raise ValueError(f"{self.name} line {getattr(error, 'line', self._lines_read)}: "
+                                 f"{error}") from None
+            self._header_lines = self._lines_read
+            missing = [name for name in _TICK_FIELDS if name not in self._header]
             if missing:
                 raise ValueError(f"{self.name}: the header names no {', '.join(missing)} "
                                  f"(it needs {', '.join(_TICK_FIELDS)})")
+            twice = sorted({name for name in _TICK_FIELDS + _TICK_FIGURES
+                            if self._header.count(name) > 1})
+            if twice:
+                raise ValueError(f"{self.name}: the header names {', '.join(twice)} more than "
+                                 "once")
         except BaseException:
             self._file.close()
             raise
 
+    def _lines(self):
+        for line in iter(functools.partial(self._file.readline, _LINE_LIMIT), ""):
+            self._lines_read += 1
+            if len(line) == _LINE_LIMIT and line[-1] not in "\r\n":
+                raise _BadLine(self._lines_read, f"the line runs on past {_LINE_LIMIT:,} "
+                                                 "characters: it is no row of ticks")
+            if "\0" in line:
+                raise _BadLine(self._lines_read, "the line holds a NUL character")
+            if not line.isascii():
+                bad = _NOT_UTF8.search(line)
+                if bad:
+                    raise _BadLine(self._lines_read,
+                                   f"byte 0x{ord(bad.group()) - 0xDC00:02X} (column "
+                                   f"{bad.start() + 1}) is not UTF-8 text")
+            yield line
+
+    def _where(self, first, last):
+        if first == last:
+            return f"{self.name} line {first}"
+        return f"{self.name} lines {first}-{last}"
+
     def __iter__(self):
         try:
             while True:
+                first = self._lines_read + 1
                 try:
-                    row = next(self._reader)
+                    cells = next(self._reader)
                 except StopIteration:
                     return
-                except (csv.Error, UnicodeDecodeError) as error:
-                    # The reader counts the line it failed on.
-                    yield f"{self.name} line {self._reader.line_num}", error
+                except _BadLine as error:
+                    yield f"{self.name} line {error.line}", error
                     return
-                yield f"{self.name} line {self._reader.line_num}", row
+                except csv.Error as error:
+                    # Where a quoted field ran over lines, the row it began is named as well.
+                    yield self._where(min(first, self._lines_read), self._lines_read), error
+                    return
+                if not cells:
+                    continue  # a blank line
+                where = self._where(first, self._lines_read)
+                if len(cells) != len(self._header):
+                    yield where, ValueError(f"{len(cells)} cells where the header has "
+                                            f"{len(self._header)} columns")
+                    return
+                yield where, dict(zip(self._header, cells))
         finally:
             self._file.close()
 
@@ -1288,9 +1357,10 @@ def replay(source, front=None, speed=None, md_queue=None):
     address; with None every broker's and the configuration brokers start from), in time
     order, on a thread of its own; returns its Replay at once.
 
-    source: the path of a CSV file (UTF-8) whose header names at least the columns time,
-    instrument_id, last, bid, ask, bid_volume and ask_volume (others are ignored), or an
-    iterable of dicts with those keys. time is the exchange's local date and time in ISO form,
+    source: the path of a CSV file (UTF-8, a byte-order mark allowed) whose header names at
+    least the columns time, instrument_id, last, bid, ask, bid_volume and ask_volume (others
+    are ignored), each row with a cell for every column (blank lines skipped, a quoted cell
+    may run over lines), or an iterable of dicts with those keys. time is the exchange's local date and time in ISO form,
     "2026-12-07 09:00:00.500" (a fraction of a second allowed; a datetime in a dict), and never
     goes back. Optional columns (or keys) volume, turnover and open_interest carry the
     exchange's figures for the day at the tick (an empty cell: none). Each tick moves its
@@ -1320,10 +1390,14 @@ def replay(source, front=None, speed=None, md_queue=None):
     The Replay's progress counts the ticks played; wait() waits for the end and re-raises what
     ended it; stop() ends it after the tick in progress. On a terminal (stderr), a replay that
     runs more than a second shows how far it has come. A malformed row (a missing or
-    malformed field, a time going back, a market set_market refuses) ends the replay before
-    it, nothing of it applied: wait() raises ValueError naming the file and line ("tick N",
-    counted from 1, for an iterable). A file without the columns, or that cannot be opened,
-    raises at once. A replay still running when the interpreter exits is stopped."""
+    malformed field, a time going back, a market set_market refuses, an instrument id holding
+    a NUL, more or fewer cells than the header has columns, a line that is not UTF-8, holds a
+    NUL or runs on past 1,048,576 characters, a quote never closed) ends the replay before
+    it, nothing of it applied, the rows before it played: wait() raises ValueError naming the
+    file and line as an editor numbers it ("lines N-M" for a row over several; "tick N",
+    counted from 1, for an iterable). A file without the columns or naming one twice, with a
+    malformed header, or that cannot be opened, raises at once. A replay still running when
+    the interpreter exits is stopped."""
     if speed is not None:
         if isinstance(speed, bool) or not isinstance(speed, numbers.Real):
             raise TypeError(f"speed must be a multiple of real time or None, "

@@ -170,11 +170,68 @@ def test_a_malformed_row_stops_the_replay_before_it_and_names_its_line(
             quote.AskVolume1) == (rows[2]["last"], rows[2]["bid"], rows[2]["ask"], 3, 3)
 
 
-def test_a_malformed_dict_is_named_by_its_place(front):
+def replace_cell(old, new):
+    return lambda lines: lines.__setitem__(249, lines[249].replace(old, new))
+
+
+def cells_on_line_250(edit):
+    def edited(lines):
+        cells = lines[249].rstrip(b"\r\n").split(b",")
+        lines[249] = b",".join(edit(cells)) + b"\r\n"
+    return edited
+
+
+def quote_the_volume_over_two_lines_then_break_the_next_row(lines):
+    lines[248] = lines[248].replace(b",1\r\n", b',"1\r\n"\r\n')
+    replace_cell(b"rb2705", b"zz9999")(lines)
+
+
+# Each breaks the row on line 250 of a file of 300, past the first block the file is read in.
+MALFORMED_TEXT = [
+    ("a byte that is not UTF-8", replace_cell(b"rb2705", b"rb27\xff05"),
+     r"line 250: byte 0xFF \(column 29\) is not UTF-8"),
+    ("a field of 3 MB", replace_cell(b"rb2705", b"rb2705" + b"5" * 3_000_000),
+     r"line 250: the line runs on"),
+    ("a NUL in the instrument id", replace_cell(b"rb2705", b"rb2705\0x"), r"line 250: .*NUL"),
+    ("a cell too many", cells_on_line_250(lambda cells: cells + [b"1"]),
+     r"line 250: 9 cells where the header has 8 columns"),
+    ("a cell too few", cells_on_line_250(lambda cells: cells[:-1]),
+     r"line 250: 7 cells where the header has 8 columns"),
+    ("a quote never closed", replace_cell(b"rb2705", b'"rb2705'),
+     r"lines 250-301: unexpected end of data"),
+    ("a row after a cell spanning lines", quote_the_volume_over_two_lines_then_break_the_next_row,
+     r"line 251: .*zz9999"),
+]
+
+
+@pytest.mark.parametrize("case, edit, said", MALFORMED_TEXT,
+                         ids=[case for case, _, _ in MALFORMED_TEXT])
+def test_a_row_that_is_no_text_stops_the_replay_before_it_and_names_its_line(
+        front, tmp_path, case, edit, said):
+    rows = ticks(300)
+    path = write_csv(tmp_path / "day.csv", rows)
+    lines = path.read_bytes().splitlines(keepends=True)
+    edit(lines)
+    path.write_bytes(b"".join(lines))
+    collected = Collector()
+    played = sim.replay(path, front=front, md_queue=collected)
+    with pytest.raises(ValueError, match=r"day\.csv " + said):
+        played.wait(timeout=60)
+    assert played.progress == 248 and len(collected.items) == 248
+    assert sim.market("rb2705", front).LastPrice == rows[247]["last"]
+
+
+@pytest.mark.parametrize("change, said", [
+    (dict(last=None), "tick 2: no last"),
+    (dict(instrument_id="rb2705\0x"), "tick 2: instrument_id .* holds a NUL"),
+    (dict(instrument_id=b"rb2705\0x"), "tick 2: instrument_id .* holds a NUL"),
+])
+def test_a_malformed_dict_is_named_by_its_place(front, change, said):
     rows = ticks(3)
-    del rows[1]["last"]
-    with pytest.raises(ValueError, match="tick 2: no last"):
+    rows[1].update(change)
+    with pytest.raises(ValueError, match=said):
         sim.replay(rows, front=front).wait(timeout=60)
+    assert sim.market("rb2705", front).LastPrice == rows[0]["last"]
 
 
 @pytest.mark.parametrize("speed, maxsize, progress", [
