@@ -208,7 +208,7 @@ import threading
 import time
 import urllib.parse
 from collections import namedtuple
-from collections.abc import Iterable, Mapping
+from collections.abc import Iterable, Mapping, Sized
 
 from Quorvan.CTP.ApiStruct import DepthMarketDataField
 from Quorvan.utils.base_field import to_bytes
@@ -1052,6 +1052,23 @@ class _BadLine(ValueError):
         self.line = line
 
 
+def _count_lines(fd):
+    """The lines of an open file as an editor numbers them (ended by \\n, \\r\\n or \\r, the
+    last one perhaps unended), read in blocks beside whoever else reads it."""
+    lines = offset = 0
+    last = b""
+    while True:
+        block = os.pread(fd, 1 << 20, offset)
+        if not block:
+            break
+        lines += block.count(b"\n") + block.count(b"\r") - block.count(b"\r\n")
+        if last == b"\r" and block[:1] == b"\n":
+            lines -= 1
+        offset += len(block)
+        last = block[-1:]
+    return lines + (last not in (b"", b"\n", b"\r"))
+
+
 class _CsvTicks:
     """The rows of a CSV file of ticks, each named by the lines it spans as an editor numbers
     them. The file is decoded a line at a time, so that a line that is not UTF-8, holds a NUL
@@ -1059,11 +1076,14 @@ class _CsvTicks:
     have played. The header is read at once, so that a file without the columns is refused
     before anything plays."""
 
+    unit = "rows"
+
     def __init__(self, path):
         self.name = os.fsdecode(path)
         # utf-8-sig drops the byte-order mark that spreadsheets put before the header.
         self._file = open(path, newline="", encoding="utf-8-sig", errors="surrogateescape")
         self._lines_read = 0
+        self._total = None
         try:
             # strict: a quoted field never closed, or text after its closing quote, is an error
             # rather than a cell swallowing the lines after it.
@@ -1134,17 +1154,35 @@ class _CsvTicks:
         finally:
             self._file.close()
 
+    def position(self):
+        """The rows read so far and the file's rows (its lines after the header), counted
+        when first asked."""
+        if self._total is None:
+            try:
+                self._total = _count_lines(self._file.fileno()) - self._header_lines
+            except OSError:
+                self._total = 0  # a pipe, which cannot be read twice: no total
+        return self._lines_read - self._header_lines, self._total
+
     def close(self):
         self._file.close()
 
 
 class _ItemTicks:
-    def __init__(self, items):
+    unit = "ticks"
+
+    def __init__(self, items, total):
         self._items = items
+        self._total = total
+        self._taken = 0
 
     def __iter__(self):
-        for number, item in enumerate(self._items, 1):
-            yield f"tick {number}", item
+        for item in self._items:
+            self._taken += 1
+            yield f"tick {self._taken}", item
+
+    def position(self):
+        return self._taken, self._total
 
     def close(self):
         close = getattr(self._items, "close", None)
@@ -1158,30 +1196,48 @@ def _ticks_of(source):
     if isinstance(source, Mapping) or not isinstance(source, Iterable):
         raise TypeError("source must be the path of a CSV file or an iterable of dicts, "
                         f"not {type(source).__name__}")
-    return _ItemTicks(iter(source))
+    return _ItemTicks(iter(source), len(source) if isinstance(source, Sized) else None)
 
 
-class _Progress:
+def _duration(seconds):
+    minutes, seconds = divmod(int(seconds + 0.5), 60)
+    hours, minutes = divmod(minutes, 60)
+    return f"{hours}:{minutes:02d}:{seconds:02d}"
+
+
+class _Terminal:
     """A line on the terminal saying how far a long replay has come: only when stderr is one,
     and only once the replay has run a while, so a short one prints nothing."""
 
     _FIRST_AFTER = 1.0
     _EVERY = 0.5
 
-    def __init__(self):
+    def __init__(self, ticks):
+        self._ticks = ticks
         self._stream = sys.stderr
         try:
             self._shown = self._stream is not None and self._stream.isatty()
         except (AttributeError, ValueError):
             self._shown = False
-        self._next = time.monotonic() + self._FIRST_AFTER
+        self._started = time.monotonic()
+        self._next = self._started + self._FIRST_AFTER
         self._drawn = False
 
     def update(self, count, tick):
         if not self._shown or time.monotonic() < self._next:
             return
-        self._next = time.monotonic() + self._EVERY
-        self._draw(f"replay: {count:,} ticks, at {tick.time:%Y-%m-%d %H:%M:%S}")
+        now = time.monotonic()
+        self._next = now + self._EVERY
+        done, total = self._ticks.position()
+        if total:
+            # The pace so far carries on, as good a guess as any for recorded ticks.
+            left = (now - self._started) * max(0, total - done) / done if done else None
+            text = (f"replay: {done:,} / {total:,} {self._ticks.unit} "
+                    f"({min(100, 100 * done // total)}%)"
+                    + (f", {_duration(left)} left" if left is not None else ""))
+        else:
+            text = f"replay: {count:,} ticks"
+        self._draw(f"{text}, at {tick.time:%Y-%m-%d %H:%M:%S}")
 
     def finish(self, count):
         if self._drawn:
@@ -1209,6 +1265,7 @@ class Replay:
         self._finished = threading.Event()
         self._error = None
         self._progress = 0
+        self._terminal = _Terminal(ticks)
         self._thread = threading.Thread(target=self._run, name="Quorvan replay", daemon=True)
 
     @property
@@ -1249,19 +1306,18 @@ class Replay:
         self._thread.start()
 
     def _run(self):
-        progress = _Progress()
         try:
-            self._play(progress)
+            self._play()
         except BaseException as error:  # wait() hands on whatever ended the replay
             self._error = error
         finally:
             self._ticks.close()
-            progress.finish(self._progress)
+            self._terminal.finish(self._progress)
             with _running_lock:
                 _running_replays.discard(self)
             self._finished.set()
 
-    def _play(self, progress):
+    def _play(self):
         started = None
         previous = None
         for where, row in self._ticks:
@@ -1285,7 +1341,7 @@ class Replay:
                     return
             self._apply(tick)
             self._progress += 1
-            progress.update(self._progress, tick)
+            self._terminal.update(self._progress, tick)
 
     def _apply(self, tick):
         try:
@@ -1389,13 +1445,15 @@ def replay(source, front=None, speed=None, md_queue=None):
 
     The Replay's progress counts the ticks played; wait() waits for the end and re-raises what
     ended it; stop() ends it after the tick in progress. On a terminal (stderr), a replay that
-    runs more than a second shows how far it has come. A malformed row (a missing or
-    malformed field, a time going back, a market set_market refuses, an instrument id holding
-    a NUL, more or fewer cells than the header has columns, a line that is not UTF-8, holds a
-    NUL or runs on past 1,048,576 characters, a quote never closed) ends the replay before
-    it, nothing of it applied, the rows before it played: wait() raises ValueError naming the
-    file and line as an editor numbers it ("lines N-M" for a row over several; "tick N",
-    counted from 1, for an iterable). A file without the columns or naming one twice, with a
+    runs more than a second shows how far it has come: the rows read of a file's rows, or the
+    ticks of an iterable's len(), with the percentage and the time left at the pace so far;
+    the ticks played where no total is known. A malformed row (a missing or malformed field,
+    a time going back, a market set_market refuses, an instrument id holding a NUL, more or
+    fewer cells than the header has columns, a line that is not UTF-8, holds a NUL or runs
+    on past 1,048,576 characters, a quote never closed) ends the replay before it, nothing
+    of it applied, the rows before it played: wait() raises ValueError naming the file and
+    line as an editor numbers it ("lines N-M" for a row over several; "tick N", counted
+    from 1, for an iterable). A file without the columns or naming one twice, with a
     malformed header, or that cannot be opened, raises at once. A replay still running when
     the interpreter exits is stopped."""
     if speed is not None:

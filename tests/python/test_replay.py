@@ -1,8 +1,11 @@
 """Replayed markets end to end: ticks from a file or from dicts move the simulated broker's
 markets, reach a strategy through its md_queue, and drive its orders as live ticks would."""
 import csv
+import io
 import itertools
 import queue
+import re
+import sys
 import threading
 
 import pytest
@@ -308,3 +311,31 @@ def test_a_replay_waited_for_from_its_own_thread_refuses_and_goes_on(front):
     started.set()
     assert played.wait(timeout=60)
     assert len(refused) == 3 and len(collected.items) == 3
+
+
+class Stderr(io.StringIO):
+    def __init__(self, terminal):
+        super().__init__()
+        self.terminal = terminal
+
+    def isatty(self):
+        return self.terminal
+
+
+@pytest.mark.parametrize("source, shown", [
+    ("file", r"replay: 3 / 6 rows \(50%\), \d+:\d\d:\d\d left, at 2026-12-07 09:00:02"),
+    (list, r"replay: 3 / 6 ticks \(50%\), \d+:\d\d:\d\d left, at 2026-12-07 09:00:02"),
+    (iter, r"replay: 3 ticks, at 2026-12-07 09:00:02"),
+])
+def test_the_progress_line_shows_the_total_and_time_left_where_known(
+        front, tmp_path, monkeypatch, source, shown):
+    stderr = Stderr(terminal=True)
+    monkeypatch.setattr(sys, "stderr", stderr)
+    monkeypatch.setattr(sim._Terminal, "_FIRST_AFTER", 0)
+    monkeypatch.setattr(sim._Terminal, "_EVERY", 0)
+    rows = ticks(6)
+    played = sim.replay(write_csv(tmp_path / "day.csv", rows) if source == "file"
+                        else source(rows), front=front)
+    assert played.wait(timeout=60)
+    assert re.search(shown, stderr.getvalue())
+    assert stderr.getvalue().endswith("replay: 6 ticks\x1b[K\n")
