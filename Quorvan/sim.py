@@ -1206,8 +1206,9 @@ def _duration(seconds):
 
 
 class _Terminal:
-    """A line on the terminal saying how far a long replay has come: only when stderr is one,
-    and only once the replay has run a while, so a short one prints nothing."""
+    """What a replay says on stderr. A line saying how far a long replay has come, only when
+    stderr is a terminal and once the replay has run a while, so that a short one prints
+    nothing; and warnings, on lines of their own wherever stderr goes."""
 
     _FIRST_AFTER = 1.0
     _EVERY = 0.5
@@ -1243,6 +1244,16 @@ class _Terminal:
         if self._drawn:
             self._draw(f"replay: {count:,} ticks", end="\n")
 
+    def say(self, text):
+        if self._stream is None:
+            return
+        try:
+            # Over the progress line, which the next update draws again below.
+            self._stream.write(("\r\x1b[K" if self._drawn else "") + text + "\n")
+            self._stream.flush()
+        except (OSError, ValueError):
+            pass
+
     def _draw(self, text, end=""):
         try:
             # Back to the line's start, the text, then the rest of the line cleared.
@@ -1251,6 +1262,10 @@ class _Terminal:
             self._drawn = True
         except (OSError, ValueError):
             self._shown = False
+
+
+# How long a replay waits on its md_queue before it says on stderr what it waits for.
+_HELD_SAY_AFTER = 5.0
 
 
 class Replay:
@@ -1266,6 +1281,7 @@ class Replay:
         self._error = None
         self._progress = 0
         self._terminal = _Terminal(ticks)
+        self._held_said = False
         self._thread = threading.Thread(target=self._run, name="Quorvan replay", daemon=True)
 
     @property
@@ -1301,6 +1317,16 @@ class Replay:
             self._thread.join()
 
     def _start(self):
+        unfinished = getattr(self._md_queue, "unfinished_tasks", 0)
+        if self._speed is None and self._awaits_task_done() and unfinished:
+            # Said before the first tick, and instead of a word later: the wait these cause
+            # would otherwise be blamed on the strategy's handling of this replay's ticks.
+            self._held_said = True
+            self._terminal.say(
+                f"Quorvan.sim.replay: md_queue {self._md_queue!r} holds {unfinished:,} "
+                "unfinished item(s) from before this replay, put but not yet marked done with "
+                "task_done(). With speed None the replay waits after each tick until every "
+                "item put to md_queue is done, so it waits for these as well.")
         with _running_lock:
             _running_replays.add(self)
         self._thread.start()
@@ -1371,22 +1397,55 @@ class Replay:
         if not isinstance(self._md_queue, queue.Queue):
             self._md_queue.put(item)
             return
+        say_at = self._held_say_at()
         while not self._stop.is_set():
             try:
                 self._md_queue.put(item, timeout=_WAIT_SLICE)
                 return
             except queue.Full:
-                pass
+                if say_at is not None and time.monotonic() >= say_at:
+                    say_at = None
+                    self._say_held(f"which is full, holding {self._md_queue.qsize():,} "
+                                   "item(s) nobody takes")
+
+    def _awaits_task_done(self):
+        return (getattr(self._md_queue, "all_tasks_done", None) is not None
+                and hasattr(self._md_queue, "unfinished_tasks"))
 
     def _strategy_done(self):
         """Waits until the strategy has called task_done for every tick it took, where the
         queue counts them (queue.Queue); the orders it sent for the tick are then out."""
-        condition = getattr(self._md_queue, "all_tasks_done", None)
-        if condition is None or not hasattr(self._md_queue, "unfinished_tasks"):
+        if not self._awaits_task_done():
             return
-        with condition:
-            while self._md_queue.unfinished_tasks and not self._stop.is_set():
-                condition.wait(_WAIT_SLICE)
+        condition = self._md_queue.all_tasks_done
+        say_at = self._held_say_at()
+        while True:
+            with condition:
+                while self._md_queue.unfinished_tasks and not self._stop.is_set():
+                    if say_at is not None and time.monotonic() >= say_at:
+                        unfinished = self._md_queue.unfinished_tasks
+                        break
+                    condition.wait(_WAIT_SLICE)
+                else:
+                    return
+            # Said outside the queue's lock: a stderr nobody reads may block the write, and
+            # the strategy must still be able to take and finish its ticks meanwhile.
+            say_at = None
+            self._say_held(
+                f"which has {unfinished:,} unfinished item(s): with speed None the next tick "
+                "plays only once every item put to md_queue is marked done, so the strategy "
+                "must call md_queue.task_done() for each tick it takes")
+
+    def _held_say_at(self):
+        """When a wait that started now has lasted long enough to be worth a word: None once
+        this replay has said one."""
+        return None if self._held_said else time.monotonic() + _HELD_SAY_AFTER
+
+    def _say_held(self, which):
+        self._held_said = True
+        self._terminal.say(f"Quorvan.sim.replay: held at tick {self._progress + 1:,} for "
+                           f"{_HELD_SAY_AFTER:g} s, waiting for md_queue {self._md_queue!r}, "
+                           f"{which}. stop() ends the replay.")
 
     def _market_data(self, tick):
         # The broker's market carries the tick's time and the day's range: the record a
@@ -1430,7 +1489,10 @@ def replay(source, front=None, speed=None, md_queue=None):
     handlers have returned, and whatever those handlers sent answered) before the tick goes
     to md_queue, and with a queue.Queue the replay then waits until the strategy
     has called task_done() for it and its orders have been answered, before the next tick: a
-    backtest through the live code path, whose trades are the same on every run. A number
+    backtest through the live code path, whose trades are the same on every run. It waits
+    for every item put to the queue, those left unfinished from before included: held so,
+    it says on stderr, once, what it waits for (at once for items from before, after 5
+    seconds otherwise, and for a bounded queue that stays full). A number
     plays at that multiple of real time (2 plays a minute of ticks in 30 seconds), the ticks
     following each other as they would from an exchange, without waiting for anyone.
 

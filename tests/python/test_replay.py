@@ -322,6 +322,48 @@ class Stderr(io.StringIO):
         return self.terminal
 
 
+class CountedWaits(threading.Condition):
+    """A queue's all_tasks_done that counts the replay's waits on it."""
+
+    waits = 0
+
+    def wait(self, timeout=None):
+        self.waits += 1
+        return super().wait(timeout)
+
+
+def left_unfinished_from_before(md_queue):
+    md_queue.put("from an earlier run")
+    md_queue.get()
+
+
+@pytest.mark.parametrize("speed, maxsize, before, said", [
+    (None, 0, None, r"held at tick 1 .*has 1 unfinished item.*md_queue\.task_done\(\)"),
+    (None, 0, left_unfinished_from_before, r"holds 1 unfinished item\(s\) from before"),
+    (1e9, 1, None, r"held at tick 2 .*is full, holding 1 item\(s\) nobody takes"),
+])
+def test_a_replay_held_by_its_md_queue_says_so_once(front, monkeypatch, speed, maxsize, before,
+                                                    said):
+    stderr = Stderr(terminal=False)
+    monkeypatch.setattr(sys, "stderr", stderr)
+    monkeypatch.setattr(sim, "_HELD_SAY_AFTER", 0.1)
+    md_queue = queue.Queue(maxsize)
+    md_queue.all_tasks_done = CountedWaits(md_queue.mutex)
+    md_queue.not_full = CountedWaits(md_queue.mutex)
+    if before:
+        before(md_queue)
+    played = sim.replay(ticks(3), front=front, speed=speed, md_queue=md_queue)
+    try:
+        wait_until(lambda: re.search(said, stderr.getvalue()))
+        assert repr(md_queue) in stderr.getvalue()
+        # The replay goes on waiting, and says nothing more.
+        waits = md_queue.all_tasks_done.waits + md_queue.not_full.waits
+        wait_until(lambda: md_queue.all_tasks_done.waits + md_queue.not_full.waits > waits + 5)
+    finally:
+        played.stop()
+    assert stderr.getvalue().count("Quorvan.sim.replay") == 1
+
+
 @pytest.mark.parametrize("source, shown", [
     ("file", r"replay: 3 / 6 rows \(50%\), \d+:\d\d:\d\d left, at 2026-12-07 09:00:02"),
     (list, r"replay: 3 / 6 ticks \(50%\), \d+:\d\d:\d\d left, at 2026-12-07 09:00:02"),
