@@ -208,7 +208,7 @@ import threading
 import time
 import urllib.parse
 from collections import namedtuple
-from collections.abc import Iterable, Mapping
+from collections.abc import Iterable, Mapping, Sized
 
 from Quorvan.CTP.ApiStruct import DepthMarketDataField
 from Quorvan.utils.base_field import to_bytes
@@ -1021,6 +1021,9 @@ def _tick(row, where):
         instrument = instrument.strip()
     if not isinstance(instrument, (str, bytes)) or not instrument:
         raise ValueError(f"instrument_id {instrument!r} is not an instrument")
+    # The library reads ids as C strings: one holding a NUL would name another instrument.
+    if ("\0" if isinstance(instrument, str) else b"\0") in instrument:
+        raise ValueError(f"instrument_id {instrument!r} holds a NUL character")
     # An empty cell of an optional column is a figure the recording does not have.
     volume, turnover, open_interest = (
         None if row.get(name) in (None, "") else
@@ -1032,50 +1035,154 @@ def _tick(row, where):
                  _tick_volume(row["ask_volume"], "ask_volume"), volume, turnover, open_interest)
 
 
+# A line longer than this is no row of ticks: refusing it keeps a file without line ends (or
+# with a runaway field) from being read whole into memory.
+_LINE_LIMIT = 1 << 20
+
+# The file is decoded with surrogateescape, which puts a byte that is not UTF-8 in the text as
+# one of these, so that the line holding it can be named when its row is reached.
+_NOT_UTF8 = re.compile("[\udc80-\udcff]")
+
+
+class _BadLine(ValueError):
+    """A line of a tick file that is no text, raised through the csv reader."""
+
+    def __init__(self, line, reason):
+        super().__init__(reason)
+        self.line = line
+
+
+def _count_lines(fd):
+    """The lines of an open file as an editor numbers them (ended by \\n, \\r\\n or \\r, the
+    last one perhaps unended), read in blocks beside whoever else reads it."""
+    lines = offset = 0
+    last = b""
+    while True:
+        block = os.pread(fd, 1 << 20, offset)
+        if not block:
+            break
+        lines += block.count(b"\n") + block.count(b"\r") - block.count(b"\r\n")
+        if last == b"\r" and block[:1] == b"\n":
+            lines -= 1
+        offset += len(block)
+        last = block[-1:]
+    return lines + (last not in (b"", b"\n", b"\r"))
+
+
 class _CsvTicks:
-    """The rows of a CSV file of ticks with their line numbers. The header is read at once, so
-    that a file without the columns is refused before anything plays."""
+    """The rows of a CSV file of ticks, each named by the lines it spans as an editor numbers
+    them. The file is decoded a line at a time, so that a line that is not UTF-8, holds a NUL
+    or runs on past _LINE_LIMIT is refused when its row is reached, after the rows before it
+    have played. The header is read at once, so that a file without the columns is refused
+    before anything plays."""
+
+    unit = "rows"
 
     def __init__(self, path):
-        self.name = os.fspath(path)
-        self._file = open(path, newline="", encoding="utf-8")
+        self.name = os.fsdecode(path)
+        # utf-8-sig drops the byte-order mark that spreadsheets put before the header.
+        self._file = open(path, newline="", encoding="utf-8-sig", errors="surrogateescape")
+        self._lines_read = 0
+        self._total = None
         try:
-            self._reader = csv.DictReader(self._file)
-            header = self._reader.fieldnames or []
-            missing = [name for name in _TICK_FIELDS if name not in header]
+            # strict: a quoted field never closed, or text after its closing quote, is an error
+            # rather than a cell swallowing the lines after it.
+            self._reader = csv.reader(self._lines(), strict=True)
+            try:
+                self._header = next(self._reader, [])
+            except (_BadLine, csv.Error) as error:
+                raise ValueError(f"{self.name} line {getattr(error, 'line', self._lines_read)}: "
+                                 f"{error}") from None
+            self._header_lines = self._lines_read
+            missing = [name for name in _TICK_FIELDS if name not in self._header]
             if missing:
                 raise ValueError(f"{self.name}: the header names no {', '.join(missing)} "
                                  f"(it needs {', '.join(_TICK_FIELDS)})")
+            twice = sorted({name for name in _TICK_FIELDS + _TICK_FIGURES
+                            if self._header.count(name) > 1})
+            if twice:
+                raise ValueError(f"{self.name}: the header names {', '.join(twice)} more than "
+                                 "once")
         except BaseException:
             self._file.close()
             raise
 
+    def _lines(self):
+        for line in iter(functools.partial(self._file.readline, _LINE_LIMIT), ""):
+            self._lines_read += 1
+            if len(line) == _LINE_LIMIT and line[-1] not in "\r\n":
+                raise _BadLine(self._lines_read, f"the line runs on past {_LINE_LIMIT:,} "
+                                                 "characters: it is no row of ticks")
+            if "\0" in line:
+                raise _BadLine(self._lines_read, "the line holds a NUL character")
+            if not line.isascii():
+                bad = _NOT_UTF8.search(line)
+                if bad:
+                    raise _BadLine(self._lines_read,
+                                   f"byte 0x{ord(bad.group()) - 0xDC00:02X} (column "
+                                   f"{bad.start() + 1}) is not UTF-8 text")
+            yield line
+
+    def _where(self, first, last):
+        if first == last:
+            return f"{self.name} line {first}"
+        return f"{self.name} lines {first}-{last}"
+
     def __iter__(self):
         try:
             while True:
+                first = self._lines_read + 1
                 try:
-                    row = next(self._reader)
+                    cells = next(self._reader)
                 except StopIteration:
                     return
-                except (csv.Error, UnicodeDecodeError) as error:
-                    # The reader counts the line it failed on.
-                    yield f"{self.name} line {self._reader.line_num}", error
+                except _BadLine as error:
+                    yield f"{self.name} line {error.line}", error
                     return
-                yield f"{self.name} line {self._reader.line_num}", row
+                except csv.Error as error:
+                    # Where a quoted field ran over lines, the row it began is named as well.
+                    yield self._where(min(first, self._lines_read), self._lines_read), error
+                    return
+                if not cells:
+                    continue  # a blank line
+                where = self._where(first, self._lines_read)
+                if len(cells) != len(self._header):
+                    yield where, ValueError(f"{len(cells)} cells where the header has "
+                                            f"{len(self._header)} columns")
+                    return
+                yield where, dict(zip(self._header, cells))
         finally:
             self._file.close()
+
+    def position(self):
+        """The rows read so far and the file's rows (its lines after the header), counted
+        when first asked."""
+        if self._total is None:
+            try:
+                self._total = _count_lines(self._file.fileno()) - self._header_lines
+            except OSError:
+                self._total = 0  # a pipe, which cannot be read twice: no total
+        return self._lines_read - self._header_lines, self._total
 
     def close(self):
         self._file.close()
 
 
 class _ItemTicks:
-    def __init__(self, items):
+    unit = "ticks"
+
+    def __init__(self, items, total):
         self._items = items
+        self._total = total
+        self._taken = 0
 
     def __iter__(self):
-        for number, item in enumerate(self._items, 1):
-            yield f"tick {number}", item
+        for item in self._items:
+            self._taken += 1
+            yield f"tick {self._taken}", item
+
+    def position(self):
+        return self._taken, self._total
 
     def close(self):
         close = getattr(self._items, "close", None)
@@ -1089,34 +1196,63 @@ def _ticks_of(source):
     if isinstance(source, Mapping) or not isinstance(source, Iterable):
         raise TypeError("source must be the path of a CSV file or an iterable of dicts, "
                         f"not {type(source).__name__}")
-    return _ItemTicks(iter(source))
+    return _ItemTicks(iter(source), len(source) if isinstance(source, Sized) else None)
 
 
-class _Progress:
-    """A line on the terminal saying how far a long replay has come: only when stderr is one,
-    and only once the replay has run a while, so a short one prints nothing."""
+def _duration(seconds):
+    minutes, seconds = divmod(int(seconds + 0.5), 60)
+    hours, minutes = divmod(minutes, 60)
+    return f"{hours}:{minutes:02d}:{seconds:02d}"
+
+
+class _Terminal:
+    """What a replay says on stderr. A line saying how far a long replay has come, only when
+    stderr is a terminal and once the replay has run a while, so that a short one prints
+    nothing; and warnings, on lines of their own wherever stderr goes."""
 
     _FIRST_AFTER = 1.0
     _EVERY = 0.5
 
-    def __init__(self):
+    def __init__(self, ticks):
+        self._ticks = ticks
         self._stream = sys.stderr
         try:
             self._shown = self._stream is not None and self._stream.isatty()
         except (AttributeError, ValueError):
             self._shown = False
-        self._next = time.monotonic() + self._FIRST_AFTER
+        self._started = time.monotonic()
+        self._next = self._started + self._FIRST_AFTER
         self._drawn = False
 
     def update(self, count, tick):
         if not self._shown or time.monotonic() < self._next:
             return
-        self._next = time.monotonic() + self._EVERY
-        self._draw(f"replay: {count:,} ticks, at {tick.time:%Y-%m-%d %H:%M:%S}")
+        now = time.monotonic()
+        self._next = now + self._EVERY
+        done, total = self._ticks.position()
+        if total:
+            # The pace so far carries on, as good a guess as any for recorded ticks.
+            left = (now - self._started) * max(0, total - done) / done if done else None
+            text = (f"replay: {done:,} / {total:,} {self._ticks.unit} "
+                    f"({min(100, 100 * done // total)}%)"
+                    + (f", {_duration(left)} left" if left is not None else ""))
+        else:
+            text = f"replay: {count:,} ticks"
+        self._draw(f"{text}, at {tick.time:%Y-%m-%d %H:%M:%S}")
 
     def finish(self, count):
         if self._drawn:
             self._draw(f"replay: {count:,} ticks", end="\n")
+
+    def say(self, text):
+        if self._stream is None:
+            return
+        try:
+            # Over the progress line, which the next update draws again below.
+            self._stream.write(("\r\x1b[K" if self._drawn else "") + text + "\n")
+            self._stream.flush()
+        except (OSError, ValueError):
+            pass
 
     def _draw(self, text, end=""):
         try:
@@ -1126,6 +1262,10 @@ class _Progress:
             self._drawn = True
         except (OSError, ValueError):
             self._shown = False
+
+
+# How long a replay waits on its md_queue before it says on stderr what it waits for.
+_HELD_SAY_AFTER = 5.0
 
 
 class Replay:
@@ -1140,6 +1280,8 @@ class Replay:
         self._finished = threading.Event()
         self._error = None
         self._progress = 0
+        self._terminal = _Terminal(ticks)
+        self._held_said = False
         self._thread = threading.Thread(target=self._run, name="Quorvan replay", daemon=True)
 
     @property
@@ -1175,24 +1317,33 @@ class Replay:
             self._thread.join()
 
     def _start(self):
+        unfinished = getattr(self._md_queue, "unfinished_tasks", 0)
+        if self._speed is None and self._awaits_task_done() and unfinished:
+            # Said before the first tick, and instead of a word later: the wait these cause
+            # would otherwise be blamed on the strategy's handling of this replay's ticks.
+            self._held_said = True
+            self._terminal.say(
+                f"Quorvan.sim.replay: md_queue {self._md_queue!r} holds {unfinished:,} "
+                "unfinished item(s) from before this replay, put but not yet marked done with "
+                "task_done(). With speed None the replay waits after each tick until every "
+                "item put to md_queue is done, so it waits for these as well.")
         with _running_lock:
             _running_replays.add(self)
         self._thread.start()
 
     def _run(self):
-        progress = _Progress()
         try:
-            self._play(progress)
+            self._play()
         except BaseException as error:  # wait() hands on whatever ended the replay
             self._error = error
         finally:
             self._ticks.close()
-            progress.finish(self._progress)
+            self._terminal.finish(self._progress)
             with _running_lock:
                 _running_replays.discard(self)
             self._finished.set()
 
-    def _play(self, progress):
+    def _play(self):
         started = None
         previous = None
         for where, row in self._ticks:
@@ -1216,7 +1367,7 @@ class Replay:
                     return
             self._apply(tick)
             self._progress += 1
-            progress.update(self._progress, tick)
+            self._terminal.update(self._progress, tick)
 
     def _apply(self, tick):
         try:
@@ -1246,22 +1397,55 @@ class Replay:
         if not isinstance(self._md_queue, queue.Queue):
             self._md_queue.put(item)
             return
+        say_at = self._held_say_at()
         while not self._stop.is_set():
             try:
                 self._md_queue.put(item, timeout=_WAIT_SLICE)
                 return
             except queue.Full:
-                pass
+                if say_at is not None and time.monotonic() >= say_at:
+                    say_at = None
+                    self._say_held(f"which is full, holding {self._md_queue.qsize():,} "
+                                   "item(s) nobody takes")
+
+    def _awaits_task_done(self):
+        return (getattr(self._md_queue, "all_tasks_done", None) is not None
+                and hasattr(self._md_queue, "unfinished_tasks"))
 
     def _strategy_done(self):
         """Waits until the strategy has called task_done for every tick it took, where the
         queue counts them (queue.Queue); the orders it sent for the tick are then out."""
-        condition = getattr(self._md_queue, "all_tasks_done", None)
-        if condition is None or not hasattr(self._md_queue, "unfinished_tasks"):
+        if not self._awaits_task_done():
             return
-        with condition:
-            while self._md_queue.unfinished_tasks and not self._stop.is_set():
-                condition.wait(_WAIT_SLICE)
+        condition = self._md_queue.all_tasks_done
+        say_at = self._held_say_at()
+        while True:
+            with condition:
+                while self._md_queue.unfinished_tasks and not self._stop.is_set():
+                    if say_at is not None and time.monotonic() >= say_at:
+                        unfinished = self._md_queue.unfinished_tasks
+                        break
+                    condition.wait(_WAIT_SLICE)
+                else:
+                    return
+            # Said outside the queue's lock: a stderr nobody reads may block the write, and
+            # the strategy must still be able to take and finish its ticks meanwhile.
+            say_at = None
+            self._say_held(
+                f"which has {unfinished:,} unfinished item(s): with speed None the next tick "
+                "plays only once every item put to md_queue is marked done, so the strategy "
+                "must call md_queue.task_done() for each tick it takes")
+
+    def _held_say_at(self):
+        """When a wait that started now has lasted long enough to be worth a word: None once
+        this replay has said one."""
+        return None if self._held_said else time.monotonic() + _HELD_SAY_AFTER
+
+    def _say_held(self, which):
+        self._held_said = True
+        self._terminal.say(f"Quorvan.sim.replay: held at tick {self._progress + 1:,} for "
+                           f"{_HELD_SAY_AFTER:g} s, waiting for md_queue {self._md_queue!r}, "
+                           f"{which}. stop() ends the replay.")
 
     def _market_data(self, tick):
         # The broker's market carries the tick's time and the day's range: the record a
@@ -1288,9 +1472,10 @@ def replay(source, front=None, speed=None, md_queue=None):
     address; with None every broker's and the configuration brokers start from), in time
     order, on a thread of its own; returns its Replay at once.
 
-    source: the path of a CSV file (UTF-8) whose header names at least the columns time,
-    instrument_id, last, bid, ask, bid_volume and ask_volume (others are ignored), or an
-    iterable of dicts with those keys. time is the exchange's local date and time in ISO form,
+    source: the path of a CSV file (UTF-8, a byte-order mark allowed) whose header names at
+    least the columns time, instrument_id, last, bid, ask, bid_volume and ask_volume (others
+    are ignored), each row with a cell for every column (blank lines skipped, a quoted cell
+    may run over lines), or an iterable of dicts with those keys. time is the exchange's local date and time in ISO form,
     "2026-12-07 09:00:00.500" (a fraction of a second allowed; a datetime in a dict), and never
     goes back. Optional columns (or keys) volume, turnover and open_interest carry the
     exchange's figures for the day at the tick (an empty cell: none). Each tick moves its
@@ -1304,7 +1489,10 @@ def replay(source, front=None, speed=None, md_queue=None):
     handlers have returned, and whatever those handlers sent answered) before the tick goes
     to md_queue, and with a queue.Queue the replay then waits until the strategy
     has called task_done() for it and its orders have been answered, before the next tick: a
-    backtest through the live code path, whose trades are the same on every run. A number
+    backtest through the live code path, whose trades are the same on every run. It waits
+    for every item put to the queue, those left unfinished from before included: held so,
+    it says on stderr, once, what it waits for (at once for items from before, after 5
+    seconds otherwise, and for a bounded queue that stays full). A number
     plays at that multiple of real time (2 plays a minute of ticks in 30 seconds), the ticks
     following each other as they would from an exchange, without waiting for anyone.
 
@@ -1319,11 +1507,17 @@ def replay(source, front=None, speed=None, md_queue=None):
 
     The Replay's progress counts the ticks played; wait() waits for the end and re-raises what
     ended it; stop() ends it after the tick in progress. On a terminal (stderr), a replay that
-    runs more than a second shows how far it has come. A malformed row (a missing or
-    malformed field, a time going back, a market set_market refuses) ends the replay before
-    it, nothing of it applied: wait() raises ValueError naming the file and line ("tick N",
-    counted from 1, for an iterable). A file without the columns, or that cannot be opened,
-    raises at once. A replay still running when the interpreter exits is stopped."""
+    runs more than a second shows how far it has come: the rows read of a file's rows, or the
+    ticks of an iterable's len(), with the percentage and the time left at the pace so far;
+    the ticks played where no total is known. A malformed row (a missing or malformed field,
+    a time going back, a market set_market refuses, an instrument id holding a NUL, more or
+    fewer cells than the header has columns, a line that is not UTF-8, holds a NUL or runs
+    on past 1,048,576 characters, a quote never closed) ends the replay before it, nothing
+    of it applied, the rows before it played: wait() raises ValueError naming the file and
+    line as an editor numbers it ("lines N-M" for a row over several; "tick N", counted
+    from 1, for an iterable). A file without the columns or naming one twice, with a
+    malformed header, or that cannot be opened, raises at once. A replay still running when
+    the interpreter exits is stopped."""
     if speed is not None:
         if isinstance(speed, bool) or not isinstance(speed, numbers.Real):
             raise TypeError(f"speed must be a multiple of real time or None, "

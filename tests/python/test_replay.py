@@ -1,8 +1,11 @@
 """Replayed markets end to end: ticks from a file or from dicts move the simulated broker's
 markets, reach a strategy through its md_queue, and drive its orders as live ticks would."""
 import csv
+import io
 import itertools
 import queue
+import re
+import sys
 import threading
 
 import pytest
@@ -170,11 +173,68 @@ def test_a_malformed_row_stops_the_replay_before_it_and_names_its_line(
             quote.AskVolume1) == (rows[2]["last"], rows[2]["bid"], rows[2]["ask"], 3, 3)
 
 
-def test_a_malformed_dict_is_named_by_its_place(front):
+def replace_cell(old, new):
+    return lambda lines: lines.__setitem__(249, lines[249].replace(old, new))
+
+
+def cells_on_line_250(edit):
+    def edited(lines):
+        cells = lines[249].rstrip(b"\r\n").split(b",")
+        lines[249] = b",".join(edit(cells)) + b"\r\n"
+    return edited
+
+
+def quote_the_volume_over_two_lines_then_break_the_next_row(lines):
+    lines[248] = lines[248].replace(b",1\r\n", b',"1\r\n"\r\n')
+    replace_cell(b"rb2705", b"zz9999")(lines)
+
+
+# Each breaks the row on line 250 of a file of 300, past the first block the file is read in.
+MALFORMED_TEXT = [
+    ("a byte that is not UTF-8", replace_cell(b"rb2705", b"rb27\xff05"),
+     r"line 250: byte 0xFF \(column 29\) is not UTF-8"),
+    ("a field of 3 MB", replace_cell(b"rb2705", b"rb2705" + b"5" * 3_000_000),
+     r"line 250: the line runs on"),
+    ("a NUL in the instrument id", replace_cell(b"rb2705", b"rb2705\0x"), r"line 250: .*NUL"),
+    ("a cell too many", cells_on_line_250(lambda cells: cells + [b"1"]),
+     r"line 250: 9 cells where the header has 8 columns"),
+    ("a cell too few", cells_on_line_250(lambda cells: cells[:-1]),
+     r"line 250: 7 cells where the header has 8 columns"),
+    ("a quote never closed", replace_cell(b"rb2705", b'"rb2705'),
+     r"lines 250-301: unexpected end of data"),
+    ("a row after a cell spanning lines", quote_the_volume_over_two_lines_then_break_the_next_row,
+     r"line 251: .*zz9999"),
+]
+
+
+@pytest.mark.parametrize("case, edit, said", MALFORMED_TEXT,
+                         ids=[case for case, _, _ in MALFORMED_TEXT])
+def test_a_row_that_is_no_text_stops_the_replay_before_it_and_names_its_line(
+        front, tmp_path, case, edit, said):
+    rows = ticks(300)
+    path = write_csv(tmp_path / "day.csv", rows)
+    lines = path.read_bytes().splitlines(keepends=True)
+    edit(lines)
+    path.write_bytes(b"".join(lines))
+    collected = Collector()
+    played = sim.replay(path, front=front, md_queue=collected)
+    with pytest.raises(ValueError, match=r"day\.csv " + said):
+        played.wait(timeout=60)
+    assert played.progress == 248 and len(collected.items) == 248
+    assert sim.market("rb2705", front).LastPrice == rows[247]["last"]
+
+
+@pytest.mark.parametrize("change, said", [
+    (dict(last=None), "tick 2: no last"),
+    (dict(instrument_id="rb2705\0x"), "tick 2: instrument_id .* holds a NUL"),
+    (dict(instrument_id=b"rb2705\0x"), "tick 2: instrument_id .* holds a NUL"),
+])
+def test_a_malformed_dict_is_named_by_its_place(front, change, said):
     rows = ticks(3)
-    del rows[1]["last"]
-    with pytest.raises(ValueError, match="tick 2: no last"):
+    rows[1].update(change)
+    with pytest.raises(ValueError, match=said):
         sim.replay(rows, front=front).wait(timeout=60)
+    assert sim.market("rb2705", front).LastPrice == rows[0]["last"]
 
 
 @pytest.mark.parametrize("speed, maxsize, progress", [
@@ -251,3 +311,73 @@ def test_a_replay_waited_for_from_its_own_thread_refuses_and_goes_on(front):
     started.set()
     assert played.wait(timeout=60)
     assert len(refused) == 3 and len(collected.items) == 3
+
+
+class Stderr(io.StringIO):
+    def __init__(self, terminal):
+        super().__init__()
+        self.terminal = terminal
+
+    def isatty(self):
+        return self.terminal
+
+
+class CountedWaits(threading.Condition):
+    """A queue's all_tasks_done that counts the replay's waits on it."""
+
+    waits = 0
+
+    def wait(self, timeout=None):
+        self.waits += 1
+        return super().wait(timeout)
+
+
+def left_unfinished_from_before(md_queue):
+    md_queue.put("from an earlier run")
+    md_queue.get()
+
+
+@pytest.mark.parametrize("speed, maxsize, before, said", [
+    (None, 0, None, r"held at tick 1 .*has 1 unfinished item.*md_queue\.task_done\(\)"),
+    (None, 0, left_unfinished_from_before, r"holds 1 unfinished item\(s\) from before"),
+    (1e9, 1, None, r"held at tick 2 .*is full, holding 1 item\(s\) nobody takes"),
+])
+def test_a_replay_held_by_its_md_queue_says_so_once(front, monkeypatch, speed, maxsize, before,
+                                                    said):
+    stderr = Stderr(terminal=False)
+    monkeypatch.setattr(sys, "stderr", stderr)
+    monkeypatch.setattr(sim, "_HELD_SAY_AFTER", 0.1)
+    md_queue = queue.Queue(maxsize)
+    md_queue.all_tasks_done = CountedWaits(md_queue.mutex)
+    md_queue.not_full = CountedWaits(md_queue.mutex)
+    if before:
+        before(md_queue)
+    played = sim.replay(ticks(3), front=front, speed=speed, md_queue=md_queue)
+    try:
+        wait_until(lambda: re.search(said, stderr.getvalue()))
+        assert repr(md_queue) in stderr.getvalue()
+        # The replay goes on waiting, and says nothing more.
+        waits = md_queue.all_tasks_done.waits + md_queue.not_full.waits
+        wait_until(lambda: md_queue.all_tasks_done.waits + md_queue.not_full.waits > waits + 5)
+    finally:
+        played.stop()
+    assert stderr.getvalue().count("Quorvan.sim.replay") == 1
+
+
+@pytest.mark.parametrize("source, shown", [
+    ("file", r"replay: 3 / 6 rows \(50%\), \d+:\d\d:\d\d left, at 2026-12-07 09:00:02"),
+    (list, r"replay: 3 / 6 ticks \(50%\), \d+:\d\d:\d\d left, at 2026-12-07 09:00:02"),
+    (iter, r"replay: 3 ticks, at 2026-12-07 09:00:02"),
+])
+def test_the_progress_line_shows_the_total_and_time_left_where_known(
+        front, tmp_path, monkeypatch, source, shown):
+    stderr = Stderr(terminal=True)
+    monkeypatch.setattr(sys, "stderr", stderr)
+    monkeypatch.setattr(sim._Terminal, "_FIRST_AFTER", 0)
+    monkeypatch.setattr(sim._Terminal, "_EVERY", 0)
+    rows = ticks(6)
+    played = sim.replay(write_csv(tmp_path / "day.csv", rows) if source == "file"
+                        else source(rows), front=front)
+    assert played.wait(timeout=60)
+    assert re.search(shown, stderr.getvalue())
+    assert stderr.getvalue().endswith("replay: 6 ticks\x1b[K\n")
