@@ -63,16 +63,23 @@ class Crossover(TraderApiBase):
     def follow(self, md_queue: "queue.Queue[Optional[Record]]") -> None:
         lasts: Deque[float] = collections.deque(maxlen=SLOW)
         was_above: Optional[bool] = None
-        while (tick := md_queue.get()) is not None:
-            lasts.append(tick["LastPrice"])
-            if len(lasts) == SLOW:
-                fast = sum(list(lasts)[-FAST:]) / FAST
-                slow = sum(lasts) / SLOW
-                above = fast > slow
-                if was_above is not None and above != was_above:
-                    self.signal(tick, buy=above)
-                was_above = above
-            md_queue.task_done()
+        # Every item is marked done, the closing None too, so that the queue can serve
+        # another replay.
+        while True:
+            tick = md_queue.get()
+            try:
+                if tick is None:
+                    return
+                lasts.append(tick["LastPrice"])
+                if len(lasts) == SLOW:
+                    fast = sum(list(lasts)[-FAST:]) / FAST
+                    slow = sum(lasts) / SLOW
+                    above = fast > slow
+                    if was_above is not None and above != was_above:
+                        self.signal(tick, buy=above)
+                    was_above = above
+            finally:
+                md_queue.task_done()
 
     def signal(self, tick: Record, buy: bool) -> None:
         at = f"{tick['UpdateTime'].decode()}.{tick['UpdateMillisec']:03d}"
