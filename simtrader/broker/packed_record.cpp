@@ -25,36 +25,75 @@ std::uint64_t WordAt(const void *bytes, std::size_t size, std::size_t index) {
   return word;
 }
 
-}  // namespace
+std::size_t MaskWordCount(std::size_t size) {
+  return (WordCount(size) + kMaskBits - 1) / kMaskBits;
+}
 
-PackedRecord::PackedRecord(const void *record, std::size_t size, const void *base)
-    : size_(static_cast<std::uint32_t>(size)) {
-  if (size_ != size) throw std::length_error("a record too large to pack");
+// The mask's words, then the words of the record that differ from the base's.
+std::vector<std::uint64_t> PackWords(const void *record, std::size_t size, const void *base) {
   const std::size_t words = WordCount(size);
-  const std::size_t mask_words = (words + kMaskBits - 1) / kMaskBits;
-  std::vector<std::uint64_t> packed(mask_words, 0);
+  std::vector<std::uint64_t> packed(MaskWordCount(size), 0);
   for (std::size_t index = 0; index < words; ++index) {
     const std::uint64_t word = WordAt(record, size, index) ^ WordAt(base, size, index);
     if (word == 0) continue;
     packed[index / kMaskBits] |= std::uint64_t{1} << (index % kMaskBits);
     packed.push_back(word);
   }
+  return packed;
+}
+
+// `words` holds the mask's words and as many kept words as it has bits set.
+void UnpackWords(const std::uint64_t *words, void *out, std::size_t size, const void *base) {
+  const std::size_t count = WordCount(size);
+  std::size_t kept = MaskWordCount(size);
+  auto *bytes = static_cast<unsigned char *>(out);
+  for (std::size_t index = 0; index < count; ++index) {
+    std::uint64_t word = WordAt(base, size, index);
+    if ((words[index / kMaskBits] >> (index % kMaskBits)) & 1) word ^= words[kept++];
+    const std::size_t offset = index * kWord;
+    std::memcpy(bytes + offset, &word, std::min(kWord, size - offset));
+  }
+}
+
+}  // namespace
+
+PackedRecord::PackedRecord(const void *record, std::size_t size, const void *base)
+    : size_(static_cast<std::uint32_t>(size)) {
+  if (size_ != size) throw std::length_error("a record too large to pack");
+  const std::vector<std::uint64_t> packed = PackWords(record, size, base);
   if (packed.empty()) return;
   words_ = std::make_unique<std::uint64_t[]>(packed.size());
   std::copy(packed.begin(), packed.end(), words_.get());
 }
 
 void PackedRecord::UnpackTo(void *out, const void *base) const {
-  const std::size_t words = WordCount(size_);
-  const std::size_t mask_words = (words + kMaskBits - 1) / kMaskBits;
-  std::size_t kept = mask_words;
-  auto *bytes = static_cast<unsigned char *>(out);
-  for (std::size_t index = 0; index < words; ++index) {
-    std::uint64_t word = WordAt(base, size_, index);
-    if ((words_[index / kMaskBits] >> (index % kMaskBits)) & 1) word ^= words_[kept++];
-    const std::size_t offset = index * kWord;
-    std::memcpy(bytes + offset, &word, std::min(kWord, size_ - offset));
+  UnpackWords(words_.get(), out, size_, base);
+}
+
+std::vector<unsigned char> PackedBytes(const void *record, std::size_t size, const void *base) {
+  const std::vector<std::uint64_t> packed = PackWords(record, size, base);
+  std::vector<unsigned char> bytes(packed.size() * kWord);
+  if (!bytes.empty()) std::memcpy(bytes.data(), packed.data(), bytes.size());
+  return bytes;
+}
+
+bool UnpackBytes(const unsigned char *bytes, std::size_t length, void *out, std::size_t size,
+                 const void *base) {
+  const std::size_t mask_words = MaskWordCount(size);
+  if (length % kWord != 0 || length / kWord < mask_words) return false;
+  std::vector<std::uint64_t> words(length / kWord);
+  if (!words.empty()) std::memcpy(words.data(), bytes, length);
+  // Every bit set must stand for a word of the record and have its word kept.
+  std::size_t kept = 0;
+  const std::size_t count = WordCount(size);
+  for (std::size_t mask = 0; mask < mask_words; ++mask) {
+    const std::size_t bits = std::min(kMaskBits, count - mask * kMaskBits);
+    if (bits < kMaskBits && (words[mask] >> bits) != 0) return false;
+    kept += static_cast<std::size_t>(__builtin_popcountll(words[mask]));
   }
+  if (mask_words + kept != words.size()) return false;
+  UnpackWords(words.data(), out, size, base);
+  return true;
 }
 
 }  // namespace simtrader

@@ -198,7 +198,7 @@ def make_not_a_database(path):
 
 @pytest.mark.parametrize("make, message", [
     (lambda path, front: make_foreign(path), "an SQLite database of another application"),
-    (make_other_version, "a broker store of version 99; this library keeps version 1"),
+    (make_other_version, "a broker store of version 99; this library keeps version 2"),
     (lambda path, front: make_not_a_database(path), "not an SQLite database"),
 ], ids=["foreign", "other-version", "not-a-database"])
 def test_a_file_that_is_not_a_store_of_ours_is_refused_untouched(front, tmp_path, make, message,
