@@ -139,6 +139,24 @@ def test_a_restarted_process_resumes_the_private_flow_by_its_resume_type(clients
     back.exit()
 
 
+def test_resume_repeats_the_event_whose_handler_a_kill_interrupted_and_loses_none(
+        clients, front, tmp_path):
+    store = tmp_path / "broker.db"
+    ours = flow_dir(tmp_path, "ours")
+    first = clients(front, store, ours, private_resume=RESUME)
+    first.ask("order")
+    received = private_flow(first.ask("hold"))  # its last event's handler never returns
+    first.kill()
+
+    whole = private_flow(clients(front, store, flow_dir(tmp_path, "all"),
+                                 private_resume=RESTART).ask("flow"))
+    back = clients(front, store, ours, private_resume=RESUME)
+    assert whole[:len(received)] == received and len(whole) > len(received)
+    # At least once: the interrupted event comes again, first, and everything after it.
+    assert private_flow(back.ask("flow")) == whole[len(received) - 1:]
+    back.exit()
+
+
 @pytest.mark.parametrize("resume", [RESTART, RESUME, QUICK])
 def test_the_public_flow_resumes_by_its_resume_type_across_processes(clients, front, tmp_path,
                                                                      resume):
