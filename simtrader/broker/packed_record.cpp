@@ -70,20 +70,34 @@ void PackedRecord::UnpackTo(void *out, const void *base) const {
   UnpackWords(words_.get(), out, size_, base);
 }
 
+// Each kept word goes as a byte that marks which of its bytes are not zero, then those bytes:
+// a changed word of text is mostly its zero padding, or the one or two characters that changed.
 std::vector<unsigned char> PackedBytes(const void *record, std::size_t size, const void *base) {
   const std::vector<std::uint64_t> packed = PackWords(record, size, base);
-  std::vector<unsigned char> bytes(packed.size() * kWord);
+  const std::size_t mask_words = MaskWordCount(size);
+  std::vector<unsigned char> bytes(mask_words * kWord);
   if (!bytes.empty()) std::memcpy(bytes.data(), packed.data(), bytes.size());
+  for (std::size_t index = mask_words; index < packed.size(); ++index) {
+    unsigned char word[kWord];
+    std::memcpy(word, &packed[index], kWord);
+    const std::size_t marks = bytes.size();
+    bytes.push_back(0);
+    for (std::size_t byte = 0; byte < kWord; ++byte) {
+      if (word[byte] == 0) continue;
+      bytes[marks] |= static_cast<unsigned char>(1u << byte);
+      bytes.push_back(word[byte]);
+    }
+  }
   return bytes;
 }
 
 bool UnpackBytes(const unsigned char *bytes, std::size_t length, void *out, std::size_t size,
                  const void *base) {
   const std::size_t mask_words = MaskWordCount(size);
-  if (length % kWord != 0 || length / kWord < mask_words) return false;
-  std::vector<std::uint64_t> words(length / kWord);
-  if (!words.empty()) std::memcpy(words.data(), bytes, length);
-  // Every bit set must stand for a word of the record and have its word kept.
+  if (length < mask_words * kWord) return false;
+  std::vector<std::uint64_t> words(mask_words);
+  if (!words.empty()) std::memcpy(words.data(), bytes, mask_words * kWord);
+  // Every bit set must stand for a word of the record, and have a word that is not zero.
   std::size_t kept = 0;
   const std::size_t count = WordCount(size);
   for (std::size_t mask = 0; mask < mask_words; ++mask) {
@@ -91,7 +105,21 @@ bool UnpackBytes(const unsigned char *bytes, std::size_t length, void *out, std:
     if (bits < kMaskBits && (words[mask] >> bits) != 0) return false;
     kept += static_cast<std::size_t>(__builtin_popcountll(words[mask]));
   }
-  if (mask_words + kept != words.size()) return false;
+  std::size_t at = mask_words * kWord;
+  for (std::size_t index = 0; index < kept; ++index) {
+    if (at >= length || bytes[at] == 0) return false;
+    const unsigned marks = bytes[at++];
+    unsigned char word[kWord] = {};
+    for (std::size_t byte = 0; byte < kWord; ++byte) {
+      if (!((marks >> byte) & 1u)) continue;
+      if (at >= length) return false;
+      word[byte] = bytes[at++];
+    }
+    std::uint64_t value;
+    std::memcpy(&value, word, kWord);
+    words.push_back(value);
+  }
+  if (at != length) return false;
   UnpackWords(words.data(), out, size, base);
   return true;
 }

@@ -30,7 +30,8 @@ class PackedRecord {
 };
 
 // The packed form as bytes, for a store that keeps it in a file: the words of the mask, then
-// the kept words, each in this machine's byte order (as the vendor's records themselves are).
+// the bytes of the kept words that are not zero, in this machine's byte order (as the
+// vendor's records themselves are).
 std::vector<unsigned char> PackedBytes(const void *record, std::size_t size,
                                        const void *base = nullptr);
 // Writes the `size` bytes of the record that `bytes` hold, packed against `base`, to `out`;

@@ -55,15 +55,18 @@ TEST(PackedBytes, RefusesBytesThatCannotBeAPacking) {
     return !simtrader::UnpackBytes(damaged.data(), damaged.size(), out.data(), size);
   };
   EXPECT_TRUE(refused({}));
-  EXPECT_TRUE(refused(std::vector<unsigned char>(bytes.begin(), bytes.end() - 8)));
+  EXPECT_TRUE(refused(std::vector<unsigned char>(bytes.begin(), bytes.begin() + 7)));
   EXPECT_TRUE(refused(std::vector<unsigned char>(bytes.begin(), bytes.end() - 1)));
   std::vector<unsigned char> longer = bytes;
-  longer.resize(bytes.size() + 8);
+  longer.push_back(1);
   EXPECT_TRUE(refused(longer));
   std::vector<unsigned char> beyond = bytes;
   beyond[7] |= 0x80;  // a word past the record's 49, and a word kept for it
-  beyond.resize(bytes.size() + 8);
+  beyond.insert(beyond.end(), {1, 42});
   EXPECT_TRUE(refused(beyond));
+  std::vector<unsigned char> marks_more = bytes;
+  marks_more[8] = 0xff;  // the first kept word's marks claim bytes that are not there
+  EXPECT_TRUE(refused(marks_more));
   EXPECT_FALSE(refused(bytes));
 }
 
