@@ -8,6 +8,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <memory>
+#include <vector>
 
 namespace simtrader {
 
@@ -27,6 +28,17 @@ class PackedRecord {
   std::uint32_t size_;
   std::unique_ptr<std::uint64_t[]> words_;  // the mask's words, then the kept words in order
 };
+
+// The packed form as bytes, for a store that keeps it in a file: the words of the mask, then
+// the bytes of the kept words that are not zero, in this machine's byte order (as the
+// vendor's records themselves are).
+std::vector<unsigned char> PackedBytes(const void *record, std::size_t size,
+                                       const void *base = nullptr);
+// Writes the `size` bytes of the record that `bytes` hold, packed against `base`, to `out`;
+// false, with `out` left as it may be, when `length` bytes cannot be the packing of a record
+// of that size, as a damaged file's cannot.
+bool UnpackBytes(const unsigned char *bytes, std::size_t length, void *out, std::size_t size,
+                 const void *base = nullptr);
 
 }  // namespace simtrader
 

@@ -12,7 +12,7 @@ namespace simtrader {
 
 // What a file is marked with as ours, and the layout of its tables.
 inline constexpr int kStoreApplicationID = 0x51564252;  // "QVBR"
-inline constexpr int kStoreSchemaVersion = 1;
+inline constexpr int kStoreSchemaVersion = 2;
 
 // Opens the store at `path`, making it if the file does not exist or is empty. Throws
 // std::invalid_argument, writing nothing to the file, for a file that is not an SQLite

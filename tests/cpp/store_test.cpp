@@ -310,12 +310,19 @@ INSTANTIATE_TEST_SUITE_P(
         ForeignFile{"other_application",
                     [](const std::string &path) { RunSql(path, "CREATE TABLE notes (text)"); },
                     "of another application"},
-        ForeignFile{"other_version",
+        ForeignFile{"later_version",
                     [](const std::string &path) {
                       simtrader::OpenSqliteStore(path);
-                      RunSql(path, "PRAGMA user_version = 2");
+                      RunSql(path, "PRAGMA user_version = 99");
                     },
-                    "of version 2; this library keeps version 1"},
+                    "of version 99; this library keeps version 2"},
+        ForeignFile{"records_kept_whole",
+                    [](const std::string &path) {
+                      simtrader::OpenSqliteStore(path);
+                      RunSql(path, "PRAGMA user_version = 1");
+                    },
+                    "of version 1, which kept records whole; this library keeps version 2 "
+                    "and does not convert it"},
         ForeignFile{"not_a_database",
                     [](const std::string &path) { std::ofstream(path) << std::string(4096, 'x'); },
                     "not an SQLite database"}),

@@ -5,10 +5,14 @@ answering each with one JSON line on stdout. Imported, it gives those tests its 
     python store_client.py FRONT STORE FLOW_PATH PRIVATE_RESUME PUBLIC_RESUME
 
 Commands: "flow" (the flow events received so far), "order" (buys one rb2705 lot at the ask
-and answers once it has traded), "books" (the day's orders, trades and positions), "exit".
+and answers once it has traded), "hold" (buys one lot, and the handler of the next flow event
+records it, answers the flow so far and never returns, as a process killed in a handler
+leaves it), "books" (the day's orders, trades and positions), "exit".
 """
 import json
+import queue
 import sys
+import threading
 
 import Quorvan.sim as sim
 from conftest import IDENTITY, Trader, send_query, wait_until
@@ -33,6 +37,13 @@ class FlowTrader(Trader):
         self.flow = []
         self.answers = []
         self.max_order_ref = None
+        self.holding = None  # a queue: the next flow event's handler puts the flow, and stops
+
+    def recorded(self, item):
+        self.flow.append(item)
+        if self.holding is not None:
+            self.holding.put(list(self.flow))
+            threading.Event().wait()
 
     def write_log(self, *items):
         pass
@@ -47,7 +58,7 @@ class FlowTrader(Trader):
 
 def _flow_recorder(name):
     def record(self, record):
-        self.flow.append(flow_item(name, record))
+        self.recorded(flow_item(name, record))
 
     record.__name__ = name
     return record
@@ -112,6 +123,10 @@ def main(front, store, flow_path, private_resume, public_resume):
             answer = trader.flow
         elif command == "order":
             answer = buy(trader)
+        elif command == "hold":
+            trader.holding = queue.Queue()
+            assert trader.buy_open(b"SHFE", b"rb2705", REBAR_ASK, 1) == 0
+            answer = trader.holding.get(timeout=30)
         elif command == "books":
             answer = books(trader)
         else:

@@ -139,6 +139,24 @@ def test_a_restarted_process_resumes_the_private_flow_by_its_resume_type(clients
     back.exit()
 
 
+def test_resume_repeats_the_event_whose_handler_a_kill_interrupted_and_loses_none(
+        clients, front, tmp_path):
+    store = tmp_path / "broker.db"
+    ours = flow_dir(tmp_path, "ours")
+    first = clients(front, store, ours, private_resume=RESUME)
+    first.ask("order")
+    received = private_flow(first.ask("hold"))  # its last event's handler never returns
+    first.kill()
+
+    whole = private_flow(clients(front, store, flow_dir(tmp_path, "all"),
+                                 private_resume=RESTART).ask("flow"))
+    back = clients(front, store, ours, private_resume=RESUME)
+    assert whole[:len(received)] == received and len(whole) > len(received)
+    # At least once: the interrupted event comes again, first, and everything after it.
+    assert private_flow(back.ask("flow")) == whole[len(received) - 1:]
+    back.exit()
+
+
 @pytest.mark.parametrize("resume", [RESTART, RESUME, QUICK])
 def test_the_public_flow_resumes_by_its_resume_type_across_processes(clients, front, tmp_path,
                                                                      resume):
@@ -198,7 +216,7 @@ def make_not_a_database(path):
 
 @pytest.mark.parametrize("make, message", [
     (lambda path, front: make_foreign(path), "an SQLite database of another application"),
-    (make_other_version, "a broker store of version 99; this library keeps version 1"),
+    (make_other_version, "a broker store of version 99; this library keeps version 2"),
     (lambda path, front: make_not_a_database(path), "not an SQLite database"),
 ], ids=["foreign", "other-version", "not-a-database"])
 def test_a_file_that_is_not_a_store_of_ours_is_refused_untouched(front, tmp_path, make, message,
