@@ -4,7 +4,7 @@
 
 PyRef field_bytes(PyObject *value, const FieldArgument &argument) {
   PyRef text = to_bytes(value);
-  if (!text) {
+  if (!text || !check_no_nul(text.get(), argument.name)) {
     return {};
   }
   const Py_ssize_t length = PyBytes_Check(text.get())       ? PyBytes_GET_SIZE(text.get())

@@ -18,8 +18,9 @@ struct FieldArgument {
   size_t room;
 };
 
-// to_bytes(value), refused with ValueError when it would not fit the vendor's field: a
-// request built from it would otherwise fail inside a handler, where no caller hears of it.
+// to_bytes(value), refused with ValueError when it would not fit the vendor's field or holds
+// a NUL: a request built from it would otherwise fail inside a handler, where no caller hears
+// of it.
 PyRef field_bytes(PyObject *value, const FieldArgument &argument);
 
 // setattr(self, name, value); false when value is null (its computation failed) too.

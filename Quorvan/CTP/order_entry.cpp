@@ -74,10 +74,16 @@ PyObject *open_position(PyObject *self, PyObject *const *args, Py_ssize_t nargs,
 }
 
 // SHFE and INE keep today's and yesterday's positions apart; elsewhere a close is a close.
+// The exchange id is told by the bytes the order carries, so that "SHFE" and b"SHFE" close
+// the same position.
 PyRef close_flag(PyObject *exchange_id, PyObject *is_today) {
+  PyRef exchange_bytes = to_bytes(exchange_id);
+  if (!exchange_bytes) {
+    return {};
+  }
   for (const char *exchange : {"SHFE", "INE"}) {
     PyRef name(PyBytes_FromString(exchange));
-    const int equal = name ? PyObject_RichCompareBool(exchange_id, name.get(), Py_EQ) : -1;
+    const int equal = name ? PyObject_RichCompareBool(exchange_bytes.get(), name.get(), Py_EQ) : -1;
     if (equal < 0) {
       return {};
     }

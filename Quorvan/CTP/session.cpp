@@ -1,8 +1,8 @@
 // The connection and login sequence: OnFrontConnected authenticates, the authentication
 // answer logs in, the login answer confirms the settlement statement and the confirmation
 // makes the session ready. Each step sends the next request from inside the previous event's
-// handler; the first failure is kept in init_error_msg and stops the chain, also across
-// reconnections.
+// handler. A failure is kept in init_error_msg: a broker's refusal stops the chain, also
+// across reconnections; a request the vendor did not send is tried again (session_steps.h).
 #include "trader_methods.h"
 
 #include "record_builder.h"
@@ -30,8 +30,9 @@ bool front_connected(PyObject *self) {
                            .add_attribute("AppID", self, QV_NAME("app_id"))
                            .add_attribute("AuthCode", self, QV_NAME("auth_code"))
                            .make();
-  return authenticate && send_step(self, QV_NAME("ReqAuthenticate"), authenticate.get(),
-                                   "Error:Fail to send ReqAuthenticate.", "ReqAuthenticate", false);
+  return authenticate &&
+         send_step(self, as_trader(self)->calls, QV_NAME("ReqAuthenticate"), authenticate.get(),
+                   "Error:Fail to send ReqAuthenticate.", "ReqAuthenticate", false);
 }
 
 bool authenticated(PyObject *self, const Response &r) {
@@ -47,7 +48,7 @@ bool authenticated(PyObject *self, const Response &r) {
                     .add_attribute("UserID", self, QV_NAME("investor_id"))
                     .add_attribute("Password", self, QV_NAME("password"))
                     .make();
-  return login && send_step(self, QV_NAME("ReqUserLogin"), login.get(),
+  return login && send_step(self, as_trader(self)->calls, QV_NAME("ReqUserLogin"), login.get(),
                             "Error:Fail to send ReqUserLogin.", "ReqUserLogin", false);
 }
 
@@ -71,8 +72,8 @@ bool logged_in(PyObject *self, const Response &r) {
                       .add_attribute("BrokerID", self, QV_NAME("broker_id"))
                       .add_attribute("InvestorID", self, QV_NAME("investor_id"))
                       .make();
-  return confirm && send_step(self, QV_NAME("ReqSettlementInfoConfirm"), confirm.get(),
-                              "Error:Fail to send ReqSettlementInfoConfirm.",
+  return confirm && send_step(self, as_trader(self)->calls, QV_NAME("ReqSettlementInfoConfirm"),
+                              confirm.get(), "Error:Fail to send ReqSettlementInfoConfirm.",
                               "ReqSettlementInfoConfirm", true);
 }
 

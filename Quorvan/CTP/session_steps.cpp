@@ -1,6 +1,69 @@
 #include "session_steps.h"
 
+#include <chrono>
+
 namespace {
+
+// The vendor's results for a request it did not send: the line is down, or its flow control
+// held the request back (an earlier one unanswered, or the second's allowance used).
+constexpr long kLineDown = -1, kHeldBackInFlight = -2, kHeldBackPerSecond = -3;
+
+// The flow control counts requests over a second; a few seconds of waiting on the vendor's
+// thread is as long as the session's events may be held up for it.
+constexpr std::chrono::milliseconds kFlowControlWait{1000};
+constexpr int kFlowControlRetries = 3;
+
+long vendor_result(PyObject *value) {
+  if (!PyLong_Check(value)) {
+    return 0;
+  }
+  int overflow = 0;
+  const long result = PyLong_AsLongAndOverflow(value, &overflow);
+  return overflow ? 0 : result;
+}
+
+bool held_back(PyObject *result) {
+  const long code = vendor_result(result);
+  return code == kHeldBackInFlight || code == kHeldBackPerSecond;
+}
+
+// What init_error_msg["ErrorID"] tells of the chain.
+enum LoginFailure { kNoFailure, kNotSent, kRefused };
+
+// A LoginFailure, or -1 with an error set.
+int login_failure(PyObject *self) {
+  PyRef errors = error_msg(self);
+  PyRef id = errors ? PyRef(PyObject_GetItem(errors.get(), QV_NAME("ErrorID"))) : PyRef();
+  PyRef zero(PyLong_FromLong(0));
+  const int failed = id && zero ? PyObject_RichCompareBool(id.get(), zero.get(), Py_NE) : -1;
+  if (failed <= 0) {
+    return failed < 0 ? -1 : kNoFailure;
+  }
+  const long code = vendor_result(id.get());
+  return code == kLineDown || held_back(id.get()) ? kNotSent : kRefused;
+}
+
+// Waits for the flow control to let a request out; false when a Release began meanwhile.
+bool wait_for_flow_control(VendorCalls *calls) {
+  bool released;
+  Py_BEGIN_ALLOW_THREADS released = calls->wait_unless_released(kFlowControlWait);
+  Py_END_ALLOW_THREADS return !released;
+}
+
+// Keeps `failure` in ErrorMsg and logs the step that failed.
+bool record_send_failure(PyObject *self, PyObject *record, const char *failure,
+                         const char *request_name, bool log_message_only) {
+  PyRef message = text(failure);
+  if (!store_error(self, QV_NAME("ErrorMsg"), message.get())) {
+    return false;
+  }
+  PyRef errors = error_msg(self);
+  PyRef logged = errors && log_message_only
+                     ? PyRef(PyObject_GetItem(errors.get(), QV_NAME("ErrorMsg")))
+                     : std::move(errors);
+  PyRef name = text(request_name);
+  return log_items(self, {name.get(), logged.get(), record});
+}
 
 // A response reports an error when pRspInfo tests true and its ErrorID is not 0: 1, 0, or -1.
 int reports_error(PyObject *info) {
@@ -34,38 +97,35 @@ bool log_items(PyObject *self, std::initializer_list<PyObject *> items) {
 
 PyRef error_msg(PyObject *self) { return get_attribute(self, QV_NAME("init_error_msg")); }
 
-int error_id_is_set(PyObject *self) {
-  PyRef errors = error_msg(self);
-  PyRef id = errors ? PyRef(PyObject_GetItem(errors.get(), QV_NAME("ErrorID"))) : PyRef();
-  PyRef zero(PyLong_FromLong(0));
-  return id && zero ? PyObject_RichCompareBool(id.get(), zero.get(), Py_NE) : -1;
-}
-
 bool store_error(PyObject *self, PyObject *key, PyObject *value) {
   PyRef errors = error_msg(self);
   return errors && value && PyObject_SetItem(errors.get(), key, value) == 0;
 }
 
-bool send_step(PyObject *self, PyObject *request, PyObject *record, const char *failure,
-               const char *request_name, bool log_message_only) {
-  PyRef result = call_method(self, request, {record});
-  if (!result || !store_error(self, QV_NAME("ErrorID"), result.get())) {
-    return false;
+bool send_step(PyObject *self, VendorCalls *calls, PyObject *request, PyObject *record,
+               const char *failure, const char *request_name, bool log_message_only) {
+  for (int retries = 0;; ++retries) {
+    const int before = login_failure(self);
+    PyRef result = before >= 0 ? call_method(self, request, {record}) : PyRef();
+    if (!result || !store_error(self, QV_NAME("ErrorID"), result.get())) {
+      return false;
+    }
+    const int after = login_failure(self);
+    if (after < 0) {
+      return false;
+    }
+    if (after == kNoFailure) {
+      PyRef cleared = before == kNotSent ? text("") : PyRef();
+      return before != kNotSent || store_error(self, QV_NAME("ErrorMsg"), cleared.get());
+    }
+    if (!record_send_failure(self, record, failure, request_name, log_message_only)) {
+      return false;
+    }
+    if (!held_back(result.get()) || retries == kFlowControlRetries ||
+        !wait_for_flow_control(calls)) {
+      return true;
+    }
   }
-  const int failed = error_id_is_set(self);
-  if (failed <= 0) {
-    return failed == 0;
-  }
-  PyRef message = text(failure);
-  if (!store_error(self, QV_NAME("ErrorMsg"), message.get())) {
-    return false;
-  }
-  PyRef errors = error_msg(self);
-  PyRef logged = errors && log_message_only
-                     ? PyRef(PyObject_GetItem(errors.get(), QV_NAME("ErrorMsg")))
-                     : std::move(errors);
-  PyRef name = text(request_name);
-  return log_items(self, {name.get(), logged.get(), record});
 }
 
 bool log_response(PyObject *self, const char *handler, const Response &r) {
@@ -116,17 +176,17 @@ PyObject *done(bool ok, const char *method) {
 }
 
 int log_connection(PyObject *self) {
-  const int halted = error_id_is_set(self);
-  if (halted < 0) {
+  const int failure = login_failure(self);
+  if (failure < 0) {
     return -1;
   }
   PyRef name = text("OnFrontConnected");
-  PyRef state = halted ? error_msg(self) : text("");
+  PyRef state = failure != kNoFailure ? error_msg(self) : text("");
   if (!log_items(self, {name.get(), state.get()})) {
     return -1;
   }
-  const int still_halted = error_id_is_set(self);
-  return still_halted < 0 ? -1 : still_halted ? 0 : 1;
+  const int now = login_failure(self);
+  return now < 0 ? -1 : now == kRefused ? 0 : 1;
 }
 
 PyObject *front_disconnected(PyObject *self, PyObject *const *args, Py_ssize_t nargs,

@@ -31,7 +31,13 @@ void VendorCalls::leave() {
 
 bool VendorCalls::releasing() const { return (state_.load() & kReleasing) != 0; }
 
-bool VendorCalls::begin_release() { return (state_.fetch_or(kReleasing) & kReleasing) == 0; }
+bool VendorCalls::begin_release() {
+  if (state_.fetch_or(kReleasing) & kReleasing) {
+    return false;
+  }
+  notify();
+  return true;
+}
 
 void VendorCalls::end_release() {
   state_.fetch_and(~kReleasing);
@@ -46,6 +52,11 @@ void VendorCalls::wait_while_releasing() {
 void VendorCalls::wait_until_idle() {
   std::unique_lock<std::mutex> lock(mutex_);
   changed_.wait(lock, [this] { return (state_.load() & ~kReleasing) == 0; });
+}
+
+bool VendorCalls::wait_unless_released(std::chrono::milliseconds timeout) {
+  std::unique_lock<std::mutex> lock(mutex_);
+  return changed_.wait_for(lock, timeout, [this] { return releasing() || released_; });
 }
 
 void VendorCalls::mark_released() {

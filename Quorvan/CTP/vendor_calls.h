@@ -6,6 +6,7 @@
 #include "python_support.h"
 
 #include <atomic>
+#include <chrono>
 #include <condition_variable>
 #include <exception>
 #include <mutex>
@@ -34,6 +35,11 @@ class VendorCalls {
   void wait_while_releasing();
   // Waits, without the interpreter lock, until no call is in the vendor.
   void wait_until_idle();
+  // Waits, without the interpreter lock, for `timeout` or until a Release begins, whichever
+  // comes first; true when one has begun (or the object is released). A handler that waits
+  // on the vendor's thread is woken by it at once, so the Release, which joins that thread,
+  // is never held up.
+  bool wait_unless_released(std::chrono::milliseconds timeout);
 
   // The vendor object has been released for good: Join returns.
   void mark_released();

@@ -12,7 +12,7 @@ import pytest
 import Quorvan.sim as sim
 from Quorvan.CTP import ApiStruct, TraderApiBase as module
 from Quorvan.utils.base_field import to_bytes
-from conftest import IDENTITY, Idle, Trader, wait_until
+from conftest import IDENTITY, MD_IDENTITY, Idle, Md, Trader, wait_until
 
 
 def flow_dir(trader):
@@ -66,6 +66,17 @@ def test_identity_text_longer_than_the_vendors_field_is_refused(tmp_path, argume
     text = b"9" * (ROOM[argument] + 1) if kind is bytes else "价" * (ROOM[argument] // 2 + 1)
     with pytest.raises(ValueError, match=rf"^{argument} takes at most {ROOM[argument]} bytes"):
         Trader(**dict(IDENTITY, flow_path=str(tmp_path), **{argument: text}))
+    assert list(tmp_path.iterdir()) == []
+
+
+@pytest.mark.parametrize("cls, identity, argument", [
+    *[(Trader, IDENTITY, argument) for argument in ROOM],
+    *[(Md, MD_IDENTITY, argument) for argument in ("broker_id", "investor_id", "password")],
+])
+@pytest.mark.parametrize("text", ["9\0", b"\0"])
+def test_identity_text_holding_a_nul_is_refused(tmp_path, cls, identity, argument, text):
+    with pytest.raises(ValueError, match=rf"^NUL byte in {argument}"):
+        cls(**dict(identity, flow_path=str(tmp_path), **{argument: text}))
     assert list(tmp_path.iterdir()) == []
 
 

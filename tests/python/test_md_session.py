@@ -137,9 +137,13 @@ def test_a_refused_login_halts_the_session_across_reconnections(unstarted):
             if call[0] in ("ReqUserLogin", "SubscribeMarketData")] == []
 
 
-def test_a_login_not_sent_is_kept_in_init_error_msg(unstarted, monkeypatch):
-    monkeypatch.setattr(unstarted, "ReqUserLogin", lambda record: -3)
+def test_a_login_not_sent_is_kept_in_init_error_msg_and_sent_again(unstarted, monkeypatch):
+    monkeypatch.setattr(unstarted, "ReqUserLogin", lambda record: -1)
     unstarted.OnFrontConnected()
-    assert unstarted.init_error_msg == {"ErrorID": -3,
-                                        "ErrorMsg": "Error:Fail to send ReqUserLogin."}
-    assert unstarted.lines[-1][:2] == ("ReqUserLogin", unstarted.init_error_msg)
+    failure = {"ErrorID": -1, "ErrorMsg": "Error:Fail to send ReqUserLogin."}
+    assert unstarted.init_error_msg == failure
+    assert unstarted.lines[-1][:2] == ("ReqUserLogin", failure)
+    monkeypatch.undo()
+    unstarted.OnFrontConnected()
+    assert [call[0] for call in sim.calls(unstarted)].count("ReqUserLogin") == 1
+    assert unstarted.init_error_msg == {"ErrorID": 0, "ErrorMsg": ""}

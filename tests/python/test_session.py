@@ -23,11 +23,14 @@ class Unstarted(Trader):
         pass
 
     def write_log(self, *items):
-        self.lines.append(items)
+        # As the dicts were when logged: init_error_msg changes afterwards.
+        self.lines.append(tuple(dict(item) if isinstance(item, dict) else item
+                                for item in items))
 
     def _send(self, name, record):
         self.sent.append((name, record))
-        return self.results.get(name, 0)
+        result = self.results.get(name, 0)
+        return result.pop(0) if isinstance(result, list) else result
 
     def ReqAuthenticate(self, record):
         return self._send("ReqAuthenticate", record)
@@ -59,28 +62,56 @@ def test_front_connected_authenticates(trader):
     assert trader.init_error_msg is errors and errors == {"ErrorID": 0, "ErrorMsg": ""}
 
 
-@pytest.mark.parametrize("request_name, handler, response", [
+STEPS = [
     ("ReqAuthenticate", "OnFrontConnected", ()),
     ("ReqUserLogin", "OnRspAuthenticate", ({}, {}, 0, True)),
     ("ReqSettlementInfoConfirm", "OnRspUserLogin",
      ({"FrontID": 3, "SessionID": 9}, {"ErrorID": 0, "ErrorMsg": ""}, 0, True)),
-])
-def test_a_request_not_sent_halts_the_chain(trader, request_name, handler, response):
-    trader.results[request_name] = -2
+]
+
+
+@pytest.mark.parametrize("request_name, handler, response", STEPS)
+def test_a_request_not_sent_is_sent_again_on_the_next_connection(trader, request_name, handler,
+                                                                   response):
+    trader.results[request_name] = -1
     getattr(trader, handler)(*response)
-    assert trader.init_error_msg == {"ErrorID": -2, "ErrorMsg": SEND_FAILURES[request_name]}
-    record = trader.sent[-1][1]
+    failure = {"ErrorID": -1, "ErrorMsg": SEND_FAILURES[request_name]}
+    assert trader.init_error_msg == failure
+    (_, record), = trader.sent
     # The confirmation's line carries the message alone, the others the whole dict.
-    logged = (SEND_FAILURES[request_name] if request_name == "ReqSettlementInfoConfirm"
-              else trader.init_error_msg)
+    logged = failure["ErrorMsg"] if request_name == "ReqSettlementInfoConfirm" else failure
     assert trader.lines[-1] == (request_name, logged, record)
     trader.sent.clear()
+    trader.results.clear()
     trader.OnFrontConnected()
-    assert trader.sent == []
-    assert trader.lines[-1] == ("OnFrontConnected", trader.init_error_msg)
+    assert trader.lines[-1] == ("OnFrontConnected", failure)
+    assert [name for name, _ in trader.sent] == ["ReqAuthenticate"]
+    assert trader.init_error_msg == {"ErrorID": 0, "ErrorMsg": ""}
+
+
+def test_a_request_held_back_is_tried_a_few_times_then_on_the_next_connection(trader):
+    trader.results["ReqUserLogin"] = -3
+    trader.OnRspAuthenticate({}, {}, 0, True)
+    records = {bytes(record) for _, record in trader.sent}
+    assert len(trader.sent) == 4 and len(records) == 1
+    assert trader.init_error_msg == {"ErrorID": -3, "ErrorMsg": SEND_FAILURES["ReqUserLogin"]}
+    trader.results.clear()
+    trader.OnFrontConnected()
+    assert trader.sent[-1][0] == "ReqAuthenticate"
+    assert trader.init_error_msg == {"ErrorID": 0, "ErrorMsg": ""}
 
 
 ERROR = {"ErrorID": 3, "ErrorMsg": "CTP:不合法的登录"}
+
+
+@pytest.mark.parametrize("handler", ["OnRspAuthenticate", "OnRspUserLogin",
+                                     "OnRspSettlementInfoConfirm"])
+def test_a_refusal_halts_the_chain_across_reconnections(trader, handler):
+    getattr(trader, handler)({}, ERROR, 0, True)
+    trader.OnFrontConnected()
+    assert trader.sent == []
+    assert trader.lines[-1] == ("OnFrontConnected", ERROR)
+    assert trader.init_error_msg == ERROR
 
 
 @pytest.mark.parametrize("handler, next_request", [

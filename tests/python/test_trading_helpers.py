@@ -111,11 +111,9 @@ class TestOrderEntry:
         (lambda t: t.buy_close(b"SHFE", b"rb2410", 3500.5, 3, []), b"0", b"4"),
         (lambda t: t.buy_close(b"DCE", b"rb2410", 3500.5, 3, False), b"0", b"1"),
         (lambda t: t.buy_close(b"shfe", b"rb2410", 3500.5, 3), b"0", b"1"),
-        (lambda t: t.buy_close("SHFE", b"rb2410", 3500.5, 3, False), b"0", b"1"),
         (lambda t: t.sell_close(b"SHFE", b"rb2410", 3500.5, 3), b"1", b"3"),
         (lambda t: t.sell_close(b"INE", b"rb2410", 3500.5, 3, False), b"1", b"4"),
         (lambda t: t.sell_close(b"CZCE", b"rb2410", 3500.5, 3, True), b"1", b"1"),
-        (lambda t: t.sell_close("INE", b"rb2410", 3500.5, 3), b"1", b"1"),
     ])
     def test_helpers_and_the_close_rule(self, trader, place, direction, offset):
         assert place(trader) == 0
@@ -123,6 +121,23 @@ class TestOrderEntry:
         assert (record["Direction"], record["CombOffsetFlag"]) == (direction, offset)
         assert record == order(exchange=record["ExchangeID"], direction=direction,
                                offset=offset).to_dict()
+
+    @pytest.mark.parametrize("exchange", ["SHFE", b"SHFE", "INE", b"INE"])
+    @pytest.mark.parametrize("helper", ["buy_close", "sell_close"])
+    def test_the_close_rule_reads_the_exchange_id_as_the_order_carries_it(self, trader, helper,
+                                                                           exchange):
+        getattr(trader, helper)(exchange, "rb2705", 3500.5, 1)
+        getattr(trader, helper)(exchange, "rb2705", 3500.5, 1, False)
+        assert [record["CombOffsetFlag"] for record, _ in sent(trader, "ReqOrderInsert")] == [
+            b"3", b"4"]
+
+    def test_the_close_rule_reads_the_exchange_id_through_the_modules_to_bytes(
+            self, trader, monkeypatch):
+        monkeypatch.setattr(module, "to_bytes",
+                            lambda value: b"SHFE" if value == "上期所" else to_bytes(value))
+        trader.sell_close("上期所", "rb2705", 3500.5, 1, False)
+        (record, _), = sent(trader, "ReqOrderInsert")
+        assert (record["ExchangeID"], record["CombOffsetFlag"]) == (b"SHFE", b"4")
 
     def test_helpers_hand_their_arguments_to_insert_order(self, make_trader):
         class Recording(Quiet):

@@ -1,6 +1,7 @@
 // The market-data session: OnFrontConnected logs in, and the login answer makes the session
-// ready and subscribes again to everything subscribed so far. The first failure is kept in
-// init_error_msg and stops the login, also across reconnections, as the trader's does.
+// ready and subscribes again to everything subscribed so far. A failure is kept in
+// init_error_msg: a refusal stops the login, also across reconnections, and a login the
+// vendor did not send is tried again, as the trader's are.
 #include "md_methods.h"
 
 #include "record_builder.h"
@@ -21,7 +22,7 @@ bool front_connected(PyObject *self) {
                     .add_attribute("UserID", self, QV_NAME("investor_id"))
                     .add_attribute("Password", self, QV_NAME("password"))
                     .make();
-  return login && send_step(self, QV_NAME("ReqUserLogin"), login.get(),
+  return login && send_step(self, as_md(self)->calls, QV_NAME("ReqUserLogin"), login.get(),
                             "Error:Fail to send ReqUserLogin.", "ReqUserLogin", false);
 }
 
