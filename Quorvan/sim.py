@@ -118,6 +118,11 @@ unlimited. configure(front, limits=...) changes them for a front's traders made 
 limits=None lifts them all. A program retries a query held back, after the earlier answer
 arrived (-2) or once a second has passed since the last query it sent (-3).
 
+Whatever the limits, answers do not pile up behind a slow handler: while 10,000 of the
+broker's events wait for an API object's thread, its requests wait too, in order, and go to
+the broker as the handler catches up; once 100,000 requests wait so, a further request
+returns -2. A request that returned 0 is answered in full. Release drops whatever waits.
+
 Replayed markets
 ----------------
 replay(source, front, speed, md_queue) plays recorded ticks (a CSV file, or dicts) into a

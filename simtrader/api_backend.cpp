@@ -99,17 +99,25 @@ class ApiBackend::Mailbox final : public ApiMailbox {
       : queue_(std::move(queue)), backend_(backend) {}
 
   bool Post(Work work) override {
-    return queue_->Post([backend = backend_, work = std::move(work)] {
-      auto raise = [&] { work(*backend); };
-      backend->RunReporting(raise);
-    });
+    waiting_.fetch_add(1, std::memory_order_relaxed);
+    if (queue_->Post(
+            [backend = backend_, work = std::move(work)] { backend->RaiseFromBroker(work); })) {
+      return true;
+    }
+    waiting_.fetch_sub(1, std::memory_order_relaxed);
+    return false;
   }
 
   bool released() const override { return queue_->closed(); }
 
+  // Posted and not yet run to its end.
+  std::size_t waiting() const { return waiting_.load(std::memory_order_relaxed); }
+  void Ran() { waiting_.fetch_sub(1, std::memory_order_relaxed); }
+
  private:
   const std::shared_ptr<TaskQueue> queue_;
   ApiBackend *const backend_;
+  std::atomic<std::size_t> waiting_{0};
 };
 
 ApiBackend::ApiBackend(ApiKind kind, std::string flow_path, std::shared_ptr<CallLog> log,
@@ -118,7 +126,8 @@ ApiBackend::ApiBackend(ApiKind kind, std::string flow_path, std::shared_ptr<Call
       events_(EventsOf(kind)),
       flow_path_(std::move(flow_path)),
       log_(std::move(log)),
-      faults_(std::move(faults)) {
+      faults_(std::move(faults)),
+      mailbox_(std::make_shared<Mailbox>(queue_, this)) {
   FormatLocalDate(trading_day_);
 }
 
@@ -180,7 +189,7 @@ void ApiBackend::Init() {
   }
   context.kind = kind_;
   context.flow_path = flow_path_;
-  context.mailbox = std::make_shared<Mailbox>(queue_, this);
+  context.mailbox = mailbox_;
   // Requests queued before Init are handled once the thread runs, so the handler must exist
   // before it starts.
   handler_ = MakeRequestHandler(context);
@@ -294,6 +303,7 @@ int ApiBackend::SubmitInstruments(Operation operation, char *ids[], int count) {
 int ApiBackend::Accept(Operation operation, std::string payload, std::optional<int> request_id) {
   std::lock_guard<std::mutex> lock(line_mutex_);
   if (line_down_) return -1;
+  if (accepted_.size() >= kUnhandledRequestsBound) return QueryFlow::kTooManyInFlight;
   if (request_id && PacesQueries()) {
     if (const int held_back = query_flow_.Admit(operation, *request_id)) return held_back;
   }
@@ -312,10 +322,24 @@ void ApiBackend::HandleNextAccepted() {
   {
     std::lock_guard<std::mutex> lock(line_mutex_);
     if (accepted_.empty()) return;
+    if (mailbox_->waiting() >= kEventsWaitingBound) {
+      ++deferred_handlings_;
+      return;
+    }
     request = std::move(accepted_.front());
     accepted_.pop_front();
   }
   handler_->Handle(*request);
+}
+
+void ApiBackend::RaiseFromBroker(const ApiMailbox::Work &work) {
+  auto raise = [&] { work(*this); };
+  RunReporting(raise);
+  mailbox_->Ran();
+  // One handling at a time: each may bring the events back over the bound.
+  if (deferred_handlings_ == 0 || mailbox_->waiting() >= kEventsWaitingBound) return;
+  --deferred_handlings_;
+  Post([this] { HandleNextAccepted(); });
 }
 
 void ApiBackend::Emit(int event, EventArgs args, long long count) {
@@ -399,6 +423,8 @@ void ApiBackend::TakeTradingDay(const EventArgs &login) {
 }
 
 void ApiBackend::Deliver(int event, EventArgs &args) {
+  // Once Release has begun, whatever is still to raise is dropped.
+  if (queue_->closed()) return;
   if (event == events_.rsp_user_login()) TakeTradingDay(args);
   // Counted before the callback, which may well send the next query.
   if (PacesQueries()) query_flow_.Raised(event, args.number, args.is_last);
@@ -440,8 +466,15 @@ void ApiBackend::DropConnection(int reason, std::optional<Delay> reconnect_after
     line_down_ = true;
     sent.swap(accepted_);
   }
+  deferred_handlings_ = 0;
   // What was accepted went out before the line dropped: the vendor's library had written it.
-  for (const Request &request : sent) handler_->Handle(request);
+  // Each request's answers are raised before the next is handed on, so that the answers of
+  // many never wait at once; a Release meanwhile drops the rest.
+  for (const Request &request : sent) {
+    if (queue_->closed()) break;
+    handler_->Handle(request);
+    handler_->RaiseReceived(*this);
+  }
   handler_->Disconnected(*this);
   query_flow_.ConnectionLost();
   EventArgs args;

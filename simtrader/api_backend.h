@@ -44,6 +44,15 @@ class ApiBackend : public std::enable_shared_from_this<ApiBackend>, private Even
  public:
   using Delay = TaskQueue::Clock::duration;
 
+  // As many events from the broker waiting for the object's thread as it lets pile up: with
+  // that many waiting it hands the broker no further request until the handler has caught up,
+  // as a line that is not read stops carrying requests. A request's answers are never cut
+  // short, so at most this many plus the answers of one request wait.
+  static constexpr std::size_t kEventsWaitingBound = 10000;
+  // As many accepted requests as wait to be handed to the broker: one more returns -2, as the
+  // vendor's library refuses a request while too many are unprocessed, limits lifted or not.
+  static constexpr std::size_t kUnhandledRequestsBound = 100000;
+
   ApiBackend(ApiKind kind, std::string flow_path, std::shared_ptr<CallLog> log,
              std::shared_ptr<FaultPlan> faults);
   ~ApiBackend();
@@ -74,8 +83,10 @@ class ApiBackend : public std::enable_shared_from_this<ApiBackend>, private Even
   // Logs a request the object received and applies the fault armed for it, as Receive does;
   // otherwise queues a copy of it for the handler. -1 for a null record, which is refused
   // unread, and while the connection is down, as the vendor's library refuses to send then;
-  // -2 or -3 for a query the front's flow limits hold back (flow_limits.h).
-  // A request that returned 0 reaches the handler, in order, even if the line drops next.
+  // -2 or -3 for a query the front's flow limits hold back (flow_limits.h), and -2 for any
+  // request while kUnhandledRequestsBound requests wait to be handed on. A request that
+  // returned 0 reaches the handler, in order, even if the line drops next, unless the object
+  // is released first.
   int Submit(Operation operation, const void *record, std::size_t size,
              std::optional<int> request_id);
   // Logs a subscription (the ids, then the count) and applies the armed fault, as Submit
@@ -135,8 +146,11 @@ class ApiBackend : public std::enable_shared_from_this<ApiBackend>, private Even
   // Takes the trading day from a successful login's answer.
   void TakeTradingDay(const EventArgs &login);
   void Connect();
-  // Hands the handler the oldest accepted request, unless a drop took it first.
+  // Hands the handler the oldest accepted request, unless a drop took it first or too many of
+  // the broker's events wait (kEventsWaitingBound): that request then waits for them.
   void HandleNextAccepted();
+  // Raises what the broker posted, then lets a request that waited for room go on.
+  void RaiseFromBroker(const ApiMailbox::Work &work);
   void DropConnection(int reason, std::optional<Delay> reconnect_after);
 
   const ApiKind kind_;
@@ -171,6 +185,8 @@ class ApiBackend : public std::enable_shared_from_this<ApiBackend>, private Even
 
   // Shared with the mailbox given to the handler, which may outlive the backend.
   const std::shared_ptr<TaskQueue> queue_ = std::make_shared<TaskQueue>();
+  // Counts the broker's events waiting for the thread.
+  const std::shared_ptr<Mailbox> mailbox_;
   // Made by Init before the thread starts, and used on the thread only.
   std::unique_ptr<RequestHandler> handler_;
   // Set by Init under state_mutex_. Joined by Release, or detached by it when Release runs on
@@ -191,6 +207,9 @@ class ApiBackend : public std::enable_shared_from_this<ApiBackend>, private Even
   bool line_down_ = false;
   // Accepted requests not yet handed to the handler, oldest first. Guarded by line_mutex_.
   std::deque<Request> accepted_;
+  // Handlings of accepted requests put off while too many events waited, each to be posted
+  // again as the events drain. Touched on the backend's thread only.
+  std::size_t deferred_handlings_ = 0;
   // The front's query limits once Init has made the handler; the vendor's until then.
   QueryFlow query_flow_;
 };

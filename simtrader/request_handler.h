@@ -85,6 +85,10 @@ class RequestHandler {
   // before the drop and is not raised yet is raised now through `raiser`, ahead of the
   // disconnection, as a line delivers what it received before it went down.
   virtual void Disconnected(EventRaiser &raiser) { static_cast<void>(raiser); }
+  // Raises now, through `raiser`, what the other end sent and is not raised yet: the line is
+  // dropping, and the requests it had accepted are being handed on one by one ahead of the
+  // disconnection.
+  virtual void RaiseReceived(EventRaiser &raiser) { static_cast<void>(raiser); }
   // The query limits the API object applies, as its front is configured: the vendor's
   // unless the handler says otherwise. Asked once, when Init has made the handler.
   virtual FlowLimits flow_limits() const { return FlowLimits(); }

@@ -27,7 +27,10 @@ void TaskQueue::Run() {
       if (delayed_.empty()) {
         changed_.wait(lock);
       } else {
-        changed_.wait_until(lock, delayed_.begin()->first);
+        // A copy: the wait reads its deadline again on waking, and Close may have freed the
+        // task that held it meanwhile.
+        const Clock::time_point due = delayed_.begin()->first;
+        changed_.wait_until(lock, due);
       }
       continue;
     }

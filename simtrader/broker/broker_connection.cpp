@@ -29,8 +29,12 @@ void BrokerConnection::Connected() {
 
 void BrokerConnection::Disconnected(EventRaiser &raiser) {
   line_down_ = true;
-  if (link_) link_->RaisePending(raiser);
+  RaiseReceived(raiser);
   Drop();
+}
+
+void BrokerConnection::RaiseReceived(EventRaiser &raiser) {
+  if (link_) link_->RaisePending(raiser);
 }
 
 void BrokerConnection::Open() {

@@ -25,6 +25,7 @@ class BrokerConnection : public RequestHandler {
   void Handle(const Request &request) final;
   void Connected() final;
   void Disconnected(EventRaiser &raiser) final;
+  void RaiseReceived(EventRaiser &raiser) final;
 
  protected:
   // A request arriving on a connection that is up, with its link.

@@ -68,6 +68,9 @@ class ClientLink : public std::enable_shared_from_this<ClientLink> {
   // Sent and not raised yet, oldest first; each has a RaiseNext posted for it. Guarded by
   // mutex_.
   std::deque<std::pair<int, EventArgs>> waiting_;
+  // RaiseNext tasks posted and not yet run: more than the events waiting once RaisePending
+  // has raised some ahead of their tasks. Guarded by mutex_.
+  std::size_t raise_tasks_ = 0;
 };
 
 }  // namespace simtrader

@@ -164,6 +164,48 @@ TEST(BrokerThreads, AnOrderAcceptedAsTheLineDropsReachesTheBrokerAndIsAnsweredBe
                                              "OnFrontDisconnected"}));
 }
 
+TEST(BrokerThreads, ALineDroppingWithQueriesAcceptedAnswersThemAndAReleaseDropsTheRest) {
+  constexpr int kResting = 20;
+  constexpr int kQueries = 50;
+  const std::string front = UniqueFront();
+  ASSERT_EQ(quorvan_sim_configure(front.c_str(),
+                                  "limits queries_per_second=none queries_in_flight=none", 0),
+            QUORVAN_SIM_OK);
+  LoggedInApi trader(front, "U1");
+  for (int order = 0; order < kResting; ++order) {
+    ASSERT_EQ(trader.Order(3100, std::to_string(order + 1).c_str()), 0);
+  }
+  ASSERT_EQ(quorvan_sim_wait_delivered(front.c_str(), 60), QUORVAN_SIM_OK);
+  const std::string flow_path = trader.api().flow_path();
+  // From a callback the queries wait behind it, and the line drops before it returns: the
+  // drop answers them all; the handler releases the object at the third query's last answer,
+  // leaving itself registered, as a C++ program may.
+  trader.spi().SetHook([&](const Received &event) {
+    if (event.event == "OnRtnInstrumentStatus") {
+      for (int id = 1; id <= kQueries; ++id) {
+        CThostFtdcQryOrderField query{};
+        EXPECT_EQ(trader->ReqQryOrder(&query, id), 0);
+      }
+      EXPECT_EQ(quorvan_sim_disconnect(flow_path.c_str(), 0x1001, -1.0), QUORVAN_SIM_OK);
+    } else if (event.event == "OnRspQryOrder" && event.number == 3 && event.is_last) {
+      trader->Release();
+      trader.api().ForgetReleased();
+    }
+  });
+  quorvan_sim_emit(flow_path.c_str(), "OnRtnInstrumentStatus", nullptr, nullptr, 0, 0, 1);
+  // From the emitted status on: the login's statuses came before it.
+  std::vector<Received> heard = trader.spi().received();
+  const auto emitted = std::find_if(heard.rbegin(), heard.rend(), [](const Received &event) {
+                         return event.event == "OnRtnInstrumentStatus";
+                       }).base();
+  heard.erase(heard.begin(), emitted - 1);
+  ASSERT_EQ(heard.size(), 1u + 3 * kResting);
+  for (std::size_t index = 1; index < heard.size(); ++index) {
+    EXPECT_EQ(heard[index].event, "OnRspQryOrder");
+    EXPECT_EQ(heard[index].number, static_cast<int>((index - 1) / kResting + 1));
+  }
+}
+
 TEST(BrokerThreads, WaitDeliveredReturnsOnceTheFillsAndWhatTheirCallbacksSentAreAnswered) {
   const std::string front = UniqueFront();
   LoggedInApi trader(front, "U1");
