@@ -8,7 +8,7 @@ import pytest
 
 import Quorvan.sim as sim
 from Quorvan.CTP import ApiStruct, TraderApiBase as module
-from conftest import IDENTITY, Trader, TraderApiBase
+from conftest import IDENTITY, Trader, TraderApiBase, wait_until
 
 
 def flow_dir(trader):
@@ -79,6 +79,8 @@ def test_vendor_object_is_wired_in_order(make_trader):
     assert sim.calls(flow_dir(trader))[:5] == [
         ("RegisterSpi", True), ("SubscribePrivateTopic", 0), ("SubscribePublicTopic", 1),
         ("RegisterFront", b"tcp://127.0.0.1:41205"), ("Init",)]
+    # A login step still running would make its own calls beside the release's.
+    wait_until(lambda: trader.status == 0)
     trader.Release()
     assert sim.calls(flow_dir(trader))[-2:] == [("RegisterSpi", False), ("Release",)]
 
