@@ -1,6 +1,8 @@
 """Events, requests and releases on several threads at once: nothing may crash, hang, or reach
 a handler once Release has returned."""
+import queue
 import random
+import signal
 import subprocess
 import sys
 import textwrap
@@ -303,3 +305,82 @@ def test_calls_racing_with_release(make_trader):
         assert not any(thread.is_alive() for thread in threads)
     # Most Joins wait through a Release; some find the trader released already.
     assert 0 in joined and set(joined) <= {0, -1}
+
+
+JOIN_SCRIPT = """
+    import signal, sys, threading, time
+    from Quorvan.CTP.MdApiBase import MdApiBase
+    from Quorvan.CTP.TraderApiBase import TraderApiBase
+
+    class Trader(TraderApiBase):
+        def OnFrontConnected(self):
+            pass
+
+    class Md(MdApiBase):
+        def OnFrontConnected(self):
+            pass
+
+    class Stop(Exception):
+        pass
+
+    handled = []
+
+    def on_term(number, frame):
+        handled.append(number)
+        print("handled", len(handled), flush=True)
+        if len(handled) == 2:
+            raise Stop
+
+    def join_here():
+        api.Join()
+
+    def announce():
+        # Once the main thread is at the Join call, so that the signal finds it waiting there.
+        while sys._current_frames()[threading.main_thread().ident].f_code.co_name != "join_here":
+            time.sleep(0.001)
+        print("joining", flush=True)
+
+    signal.signal(signal.SIGTERM, on_term)
+    if sys.argv[2] == "md":
+        api = Md("9999", "h:1", "U1", flow_path=sys.argv[1])
+    else:
+        api = Trader("9999", "h:1", "U1", "p", "a", "c", flow_path=sys.argv[1])
+    threading.Thread(target=announce, daemon=True).start()
+    try:
+        join_here()
+    except (KeyboardInterrupt, Stop) as error:
+        print("interrupted by", type(error).__name__, flush=True)
+    finally:
+        print("finally", flush=True)
+"""
+
+
+# Join waits without the interpreter lock, yet the main thread's signal handlers run while it
+# waits: one that returns lets the wait go on, one that raises (a Ctrl-C's KeyboardInterrupt)
+# ends it with its exception.
+@pytest.mark.parametrize("kind, signals, raised", [
+    ("trader", [signal.SIGINT], "KeyboardInterrupt"),
+    ("md", [signal.SIGINT], "KeyboardInterrupt"),
+    ("trader", [signal.SIGTERM, signal.SIGTERM], "Stop"),
+])
+def test_a_signal_reaches_the_main_thread_waiting_in_join(tmp_path, kind, signals, raised):
+    script = textwrap.dedent(JOIN_SCRIPT)
+    with subprocess.Popen([sys.executable, "-c", script, str(tmp_path), kind],
+                          stdout=subprocess.PIPE, stderr=subprocess.PIPE, text=True) as program:
+        lines = queue.Queue()
+        reader = threading.Thread(target=lambda: [lines.put(line.strip())
+                                                  for line in program.stdout])
+        reader.start()
+        try:
+            assert lines.get(timeout=60) == "joining"
+            for count, number in enumerate(signals, 1):
+                program.send_signal(number)
+                if count < len(signals):
+                    assert lines.get(timeout=60) == f"handled {count}"
+            status = program.wait(60)
+        finally:
+            program.kill()
+            reader.join(60)
+        err = program.stderr.read()
+    assert status == 0, err
+    assert list(lines.queue)[-2:] == [f"interrupted by {raised}", "finally"], err
