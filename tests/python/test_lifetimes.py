@@ -1,5 +1,7 @@
 """Events, requests and releases on several threads at once: nothing may crash, hang, or reach
 a handler once Release has returned."""
+import importlib
+import os
 import queue
 import random
 import signal
@@ -12,7 +14,7 @@ import pytest
 
 import Quorvan.sim as sim
 from Quorvan.CTP.ApiStruct import OrderField, QryOrderField
-from conftest import Idle, wait_until
+from conftest import IDENTITY, MD_IDENTITY, Idle, wait_until
 
 
 class Counting(Idle):
@@ -170,6 +172,88 @@ def test_requests_on_several_threads_while_another_releases(make_trader, unlimit
         # Once a request found the object gone, none went to the vendor again.
         assert seen[-1] == -1 and -1 not in seen[:seen.index(-1)] and set(seen) <= {0, -1}
         assert seen.index(-1) == len(seen) - 1
+
+
+def emit_once(directory, event, record):
+    try:
+        sim.emit(directory, event, record)
+    except Exception:  # the release cut it short
+        pass
+
+
+@pytest.mark.parametrize("module_name, identity, con, event, record_name", [
+    ("TraderApiBase", IDENTITY, "td.con", "OnRtnOrder", "OrderField"),
+    ("MdApiBase", MD_IDENTITY, "md.con", "OnRtnDepthMarketData", "DepthMarketDataField"),
+])
+def test_no_handler_runs_once_the_program_dropped_its_object(
+        tmp_path, monkeypatch, no_involuntary_switches, module_name, identity, con, event,
+        record_name):
+    """The program drops its only reference to an object while an event's record is being
+    converted (by a record class whose to_dict waits for the drop): the object is released
+    there and then, and the handler never runs."""
+    module = importlib.import_module(f"Quorvan.CTP.{module_name}")
+    record_class = getattr(module, record_name)
+    converting, let_go = threading.Event(), threading.Event()
+    dropped, ran_after_drop = [], []
+
+    class Waiting(record_class):
+        def to_dict(self):
+            converting.set()
+            let_go.wait(60)
+            return super().to_dict()
+
+    def handler(self, record):
+        if dropped:
+            ran_after_drop.append(record)
+
+    cls = type("Dropping", (getattr(module, module_name),),
+               {event: handler, "OnFrontConnected": lambda self: None})
+    api = cls(**identity, flow_path=str(tmp_path))
+    monkeypatch.setattr(module, record_name, Waiting)
+    emitter = threading.Thread(target=emit_once,
+                               args=(api.flow_path + con + os.sep, event, record_class()))
+    emitter.start()
+    assert converting.wait(60)
+    let_go.set()
+    # Without involuntary switches this thread keeps the lock through both statements.
+    del api
+    dropped.append(True)
+    emitter.join(60)
+    assert not emitter.is_alive()
+    assert ran_after_drop == []
+
+
+TEARDOWN_SCRIPT = """
+    import os, sys
+    import Quorvan.sim as sim
+    from Quorvan.CTP.ApiStruct import OrderField
+    from Quorvan.CTP.TraderApiBase import TraderApiBase
+
+    class Trader(TraderApiBase):
+        def OnFrontConnected(self):
+            pass
+        def OnRtnOrder(self, pOrder):
+            print("handler ran", flush=True)
+
+    class EmitsWhenCollected:
+        def __init__(self, directory):
+            self.directory = directory
+        def __del__(self):
+            sim.emit(self.directory, "OnRtnOrder", OrderField())
+            print("emitted", flush=True)
+
+    trader = Trader("9999", "h:1", "U1", "p", "a", "c", flow_path=sys.argv[1])
+    trader.guard = EmitsWhenCollected(trader.flow_path + "td.con" + os.sep)
+    del trader
+    print("dropped", flush=True)
+"""
+
+
+def test_an_event_raised_while_the_attributes_go_reaches_no_handler(tmp_path):
+    # A trader's attributes go first in its teardown, and one of them raises an event then.
+    done = subprocess.run([sys.executable, "-c", textwrap.dedent(TEARDOWN_SCRIPT),
+                           str(tmp_path)], capture_output=True, text=True, timeout=120)
+    assert (done.returncode, done.stdout) == (0, "emitted\ndropped\n"), done.stderr
 
 
 EXIT_SCRIPT = """
