@@ -322,6 +322,41 @@ EXIT_FROM_HANDLER = """
     print("after the exit request")
 """
 
+DROPPED_DURING_THE_EXITING_HANDLER = """
+    import os, sys, threading
+    import Quorvan.sim as sim
+    from Quorvan.CTP.ApiStruct import OrderField
+    from Quorvan.CTP.TraderApiBase import TraderApiBase
+
+    entered, let_go = threading.Event(), threading.Event()
+
+    class Quitting(TraderApiBase):
+        def OnFrontConnected(self):
+            pass
+        def OnRtnOrder(self, pOrder):
+            entered.set()
+            let_go.wait(60)
+            sys.exit(4)
+
+    trader = Quitting("9999", "h:1", "U1", "p", "a", "c", flow_path=sys.argv[1])
+    threading.Thread(target=sim.emit, args=(trader.flow_path + "td.con" + os.sep, "OnRtnOrder",
+                                            OrderField()), daemon=True).start()
+    entered.wait(60)
+    del trader  # the handler's own frame holds the last reference now
+    let_go.set()
+    threading.Event().wait()
+    print("after the exit request")
+"""
+
+
+def test_a_handler_exits_after_the_program_dropped_its_trader(tmp_path):
+    done = subprocess.run([sys.executable, "-c", textwrap.dedent(
+        DROPPED_DURING_THE_EXITING_HANDLER), str(tmp_path)], capture_output=True, text=True,
+                          timeout=120)
+    assert (done.returncode, done.stdout) == (4, ""), done.stderr
+    assert "Fatal Python error" not in done.stderr
+
+
 # The program's own handler of the signal the extension would take is left in place.
 OWN_SIGNAL_HANDLER = ("import signal; mine = lambda number, frame: None; "
                       "signal.signal(signal.SIGRTMAX, mine)")
