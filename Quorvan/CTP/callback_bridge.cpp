@@ -13,6 +13,10 @@ constexpr const char kReleaseContext[] = "Quorvan.CTP.TraderApiBase.TraderApiBas
 
 bool release_trader(PyObject *self) { return release_vendor_object(as_trader(self)); }
 
+bool trader_detached(PyObject *self) { return as_trader(self)->bridge->detached.load(); }
+
+const DeliveryTarget kTraders{trader_detached, release_trader, kReleaseContext};
+
 }  // namespace
 
 // The class's do-nothing handler of an event, or null for the events the session handles.
@@ -21,16 +25,14 @@ bool release_trader(PyObject *self) { return release_vendor_object(as_trader(sel
 
 #define QV_CONTEXT(Name) "Quorvan.CTP.TraderApiBase.TraderSpi_" #Name
 
-#define EVENT(Shape, Name, Record, Param, Handler)                                              \
-  void TraderSpi_##Name(PyObject *self EVENT_COMMA_PARAMETERS(Shape, Record, Param)) noexcept { \
-    try {                                                                                       \
-      static const EventNames names(#Name, EVENT_RECORD_CLASS(Shape, Record), QV_CONTEXT(Name), \
-                                    QV_DO_NOTHING_##Handler(Name));                             \
-      finish(self, names,                                                                       \
-             call_handler(self, names EVENT_SHAPE_##Shape(QV_ARGUMENT_MAKER, Record, Param)),   \
-             release_trader, kReleaseContext);                                                  \
-    } catch (...) {                                                                             \
-      report_thrown(QV_CONTEXT(Name));                                                          \
-    }                                                                                           \
+#define EVENT(Shape, Name, Record, Param, Handler)                                                \
+  void TraderSpi_##Name(PyObject *self EVENT_COMMA_PARAMETERS(Shape, Record, Param)) noexcept {   \
+    try {                                                                                         \
+      static const EventNames names(#Name, EVENT_RECORD_CLASS(Shape, Record), QV_CONTEXT(Name),   \
+                                    QV_DO_NOTHING_##Handler(Name));                               \
+      deliver_event(self, names, kTraders EVENT_SHAPE_##Shape(QV_ARGUMENT_MAKER, Record, Param)); \
+    } catch (...) {                                                                               \
+      report_thrown(QV_CONTEXT(Name));                                                            \
+    }                                                                                             \
   }
 #include "events.def"

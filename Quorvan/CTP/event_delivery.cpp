@@ -57,28 +57,99 @@ PyRef data_dict(const EventNames &names, const void *record, bool unread) {
   return record_dict(names.record_class, record, QV_NAME("to_dict"), false, unread);
 }
 
-void finish(PyObject *self, const EventNames &names, PyRef result, bool (*release)(PyObject *),
-            const char *release_context) {
-  if (result) {
-    return;
-  }
+namespace {
+
+// Ends an event whose handler failed: its error reported as unraisable under the event's
+// context. A SystemExit asks the program to exit, which cannot happen on the vendor's thread
+// (it would finalize the interpreter under the main thread's feet, and hang a main thread
+// waiting in Join): the object is released, which ends such a wait, and the request is
+// raised again in the main thread.
+void report_failure(PyObject *self, const EventNames &names, const DeliveryTarget &target) {
   if (PyErr_ExceptionMatches(PyExc_SystemExit)) {
-    exit_through_main_thread(self, release, release_context);
+    exit_through_main_thread(self, target.release, target.release_context);
   } else {
     report_unraisable(names.context);
   }
 }
 
-PyRef HandlerCall::result() {
+// An empty Python function: where a function begins, the interpreter hands the lock to a
+// thread that has waited for it (and runs what else is due, such as a scheduled collection).
+PyObject *empty_function() {
+  static PyObject *const function = [] {
+    PyRef code(Py_CompileString("lambda: None", "<event delivery>", Py_eval_input));
+    PyRef globals(code ? PyDict_New() : nullptr);
+    PyRef made;
+    if (globals && PyDict_SetItemString(globals.get(), "__builtins__", PyEval_GetBuiltins()) == 0) {
+      made.reset(PyEval_EvalCode(code.get(), globals.get(), globals.get()));
+    }
+    // Without it an event only gives the other threads fewer chances.
+    PyErr_Clear();
+    return made.release();
+  }();
+  return function;
+}
+
+}  // namespace
+
+HandlerCall::HandlerCall(PyObject *self, const EventNames &names)
+    : self_(self),
+      names_(names),
+      handler_(get_attribute(self, names.handler)),
+      failed_(!handler_),
+      does_nothing_(handler_ && is_bound_method(handler_.get(), names.do_nothing)) {
   if (failed_) {
-    return PyRef();
+    return;
   }
+  PyObject *handler = handler_.get();
+  if (does_nothing_) {
+    handler_.reset();
+  } else if (PyMethod_Check(handler) && PyMethod_GET_SELF(handler) == self) {
+    handler_ = PyRef::borrowed(PyMethod_GET_FUNCTION(handler));
+    with_self_ = true;
+  } else if (PyCFunction_Check(handler) && PyCFunction_GET_SELF(handler) == self) {
+    handler_.reset();
+    look_up_again_ = true;
+  }
+}
+
+void HandlerCall::deliver(const DeliveryTarget &target) {
+  if (!failed_ && !does_nothing_ && empty_function() != nullptr) {
+    failed_ = !PyRef(PyObject_Vectorcall(empty_function(), nullptr, 0, nullptr));
+  }
+  if (out_of_reach(self_, target)) {
+    // Release began while the arguments were made: nothing more reaches the object.
+    if (failed_) {
+      report_unraisable(names_.context);
+    }
+    return;
+  }
+  const PyRef hold = PyRef::borrowed(self_);
+  if (!failed_ && !call()) {
+    failed_ = true;
+  }
+  if (failed_) {
+    report_failure(self_, names_, target);
+  }
+}
+
+PyRef HandlerCall::call() {
   if (does_nothing_) {
     return PyRef::borrowed(Py_None);
   }
-  PyObject *borrowed[kMaxArguments];
-  for (std::size_t index = 0; index < count_; ++index) {
-    borrowed[index] = arguments_[index].get();
+  if (look_up_again_) {
+    handler_ = get_attribute(self_, names_.handler);
+    if (!handler_) {
+      return {};
+    }
   }
-  return PyRef(PyObject_Vectorcall(handler_.get(), borrowed, count_, nullptr));
+  // One slot before the arguments, for the object or for the vectorcall's own use.
+  PyObject *slots[kMaxArguments + 2];
+  slots[1] = self_;
+  for (std::size_t index = 0; index < count_; ++index) {
+    slots[index + 2] = arguments_[index].get();
+  }
+  PyObject *const *first = with_self_ ? slots + 1 : slots + 2;
+  const std::size_t count = with_self_ ? count_ + 1 : count_;
+  return PyRef(
+      PyObject_Vectorcall(handler_.get(), first, count | PY_VECTORCALL_ARGUMENTS_OFFSET, nullptr));
 }

@@ -36,13 +36,22 @@ PyRef record_dict(PyObject *record_class, const void *record, PyObject *method, 
 PyRef info_dict(const void *info, bool unread);
 PyRef data_dict(const EventNames &names, const void *record, bool unread);
 
-// Ends an event: nothing when the handler returned, else its error reported as unraisable
-// under the event's context. A SystemExit asks the program to exit, which cannot happen on
-// the vendor's thread (it would finalize the interpreter under the main thread's feet, and
-// hang a main thread waiting in Join): the object is released with `release`, which ends
-// such a wait, and the request is raised again in the main thread.
-void finish(PyObject *self, const EventNames &names, PyRef result, bool (*release)(PyObject *),
-            const char *release_context);
+// What delivering an event to the objects of one class needs besides the event.
+struct DeliveryTarget {
+  // Whether Release has begun on the object (its bridge is detached): the bridge then leaves
+  // the object alone.
+  bool (*detached)(PyObject *self);
+  // Releases the object for a handler's exit request, reporting a failure under the context.
+  bool (*release)(PyObject *self);
+  const char *release_context;
+};
+
+// Whether no handler may have the object any more: Release has begun on it, or its teardown
+// has, which marks the bridge detached only once the instance's attributes are gone; their
+// finalizers may let an event in before that, and a handler would bring the object back.
+inline bool out_of_reach(PyObject *self, const DeliveryTarget &target) {
+  return Py_REFCNT(self) == 0 || target.detached(self);
+}
 
 // Whether `handler` is the class's method `entry` bound to some object.
 inline bool is_bound_method(PyObject *handler, const PyMethodDef *entry) {
@@ -50,16 +59,23 @@ inline bool is_bound_method(PyObject *handler, const PyMethodDef *entry) {
          reinterpret_cast<PyCFunctionObject *>(handler)->m_ml == entry;
 }
 
-// A handler call being prepared: the handler, then its arguments made in order, each only
-// while everything before it succeeded, so that no Python call runs with an error pending.
-// The class's do-nothing handler is not called: its arguments are made only as far as making
-// them may run code of a record class, and None is the result.
+// An event's delivery: the handler looked up, then its arguments made in order, each only
+// while everything before it succeeded, so that no Python call runs with an error pending;
+// then the handler called and its failure reported. The class's do-nothing handler is not
+// called: its arguments are made only as far as making them may run code of a record class.
+//
+// Making the arguments may run Python code (a record class of the program's own) and let
+// other threads run; the program may drop its last reference to the object meanwhile, which
+// releases it. So the delivery holds no reference to the object until the call (a method's
+// function is kept, not the bound method), gives a thread waiting for the interpreter lock
+// its turn before that, and calls nothing once the object is detached. Only where the handler
+// itself begins may the interpreter still hand the lock over, its frame holding the object by
+// then. From the call to the end of the delivery the delivery holds a reference too: a
+// handler that lets go of the object's last reference ends it once the delivery is over, not
+// under its feet.
 class HandlerCall {
  public:
-  HandlerCall(PyObject *self, const EventNames &names)
-      : handler_(get_attribute(self, names.handler)),
-        failed_(!handler_),
-        does_nothing_(handler_ && is_bound_method(handler_.get(), names.do_nothing)) {}
+  HandlerCall(PyObject *self, const EventNames &names);
 
   // make_argument(unread) makes the next argument; `unread` when the handler does nothing.
   template <typename MakeArgument>
@@ -71,24 +87,37 @@ class HandlerCall {
     failed_ = !arguments_[count_++];
   }
 
-  // The handler's result; null with the error set when any step failed.
-  PyRef result();
+  void deliver(const DeliveryTarget &target);
 
  private:
   static constexpr std::size_t kMaxArguments = 4;
+  // The handler's result; null with the error set when it failed.
+  PyRef call();
+
+  PyObject *self_;
+  const EventNames &names_;
+  // The handler; for a method of the object, its function, called with the object first.
   PyRef handler_;
+  bool with_self_ = false;
+  // The handler is bound to the object otherwise (a method of the class written in C): it is
+  // looked up again for the call.
+  bool look_up_again_ = false;
   PyRef arguments_[kMaxArguments];
   std::size_t count_ = 0;
   bool failed_;
   bool does_nothing_;
 };
 
-// The handler called with the arguments the makers return, in order.
+// Delivers an event: the handler called with the arguments the makers return, in order.
 template <typename... MakeArgument>
-PyRef call_handler(PyObject *self, const EventNames &names, MakeArgument... make_argument) {
+void deliver_event(PyObject *self, const EventNames &names, const DeliveryTarget &target,
+                   MakeArgument... make_argument) {
+  if (out_of_reach(self, target)) {
+    return;
+  }
   HandlerCall call(self, names);
   (call.add(make_argument), ...);
-  return call.result();
+  call.deliver(target);
 }
 
 inline PyRef flag(bool value) { return PyRef(Py_NewRef(value ? Py_True : Py_False)); }

@@ -39,7 +39,6 @@ int raise_exit_request(void *) {
     state().request_taken = true;
   }
   state().exit_request = nullptr;
-  state().exit_pending = false;
   PyErr_SetObject(reinterpret_cast<PyObject *>(Py_TYPE(exit)), exit);
   Py_DECREF(exit);
   return -1;
@@ -62,16 +61,6 @@ PyRef main_thread_ident() {
   PyRef threading(PyImport_ImportModule("threading"));
   PyRef main = threading ? call_method(threading.get(), QV_NAME("main_thread"), {}) : PyRef();
   return main ? get_attribute(main.get(), QV_NAME("ident")) : PyRef();
-}
-
-bool on_main_thread(bool *answer) {
-  PyRef ident = main_thread_ident();
-  if (!ident) {
-    return false;
-  }
-  const unsigned long main_ident = PyLong_AsUnsignedLong(ident.get());
-  *answer = main_ident == PyThread_get_thread_ident();
-  return !PyErr_Occurred();
 }
 
 // A real-time signal that nobody handles and this thread does not block, or 0. Its default
@@ -174,7 +163,6 @@ void hand_exit_to_main_thread(PyObject *exit) {
     return;
   }
   state().exit_request = Py_NewRef(exit);
-  state().exit_pending = true;
   // Only fails when the queue is full, and then the signal still carries the request.
   (void)Py_AddPendingCall(raise_exit_request, nullptr);
   if (state().wake_signal != 0) {
@@ -182,11 +170,12 @@ void hand_exit_to_main_thread(PyObject *exit) {
   }
 }
 
-bool interruptible_wait_here(const std::atomic<bool> **interrupt) {
-  bool main = false;
-  if (!on_main_thread(&main)) {
+bool on_main_thread(bool *answer) {
+  PyRef ident = main_thread_ident();
+  if (!ident) {
     return false;
   }
-  *interrupt = main ? &state().exit_pending : nullptr;
-  return true;
+  const unsigned long main_ident = PyLong_AsUnsignedLong(ident.get());
+  *answer = main_ident == PyThread_get_thread_ident();
+  return !PyErr_Occurred();
 }

@@ -6,7 +6,6 @@
 
 #include "python_compat.h"
 
-#include <atomic>
 #include <condition_variable>
 #include <mutex>
 
@@ -34,9 +33,6 @@ struct ProcessState {
 
   // exit_handoff.cpp: guarded by the interpreter lock unless said otherwise.
   PyObject *exit_request = nullptr;
-  // Whether a request waits for the main thread; read without the lock by a main thread
-  // waiting in Join, which then gives up its wait to take the request.
-  std::atomic<bool> exit_pending{false};
   int wake_signal = 0;
   PyObject *wake_handler = nullptr;
   bool wake_prepared = false;

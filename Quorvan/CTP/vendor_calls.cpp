@@ -1,16 +1,9 @@
 #include "vendor_calls.h"
 
-#include <chrono>
 #include <ios>
 #include <new>
 #include <stdexcept>
 #include <typeinfo>
-
-namespace {
-
-constexpr std::chrono::milliseconds kInterruptSlice{20};
-
-}  // namespace
 
 bool VendorCalls::try_enter() {
   unsigned state = state_.load();
@@ -67,19 +60,14 @@ void VendorCalls::mark_released() {
   changed_.notify_all();
 }
 
-bool VendorCalls::wait_until_released(const std::atomic<bool> *interrupt) {
+void VendorCalls::wait_until_released() {
   std::unique_lock<std::mutex> lock(mutex_);
-  if (interrupt == nullptr) {
-    changed_.wait(lock, [this] { return released_; });
-    return true;
-  }
-  // Nothing notifies this wait of the interrupt, which is looked at in slices.
-  while (!changed_.wait_for(lock, kInterruptSlice, [this] { return released_; })) {
-    if (interrupt->load()) {
-      return false;
-    }
-  }
-  return true;
+  changed_.wait(lock, [this] { return released_; });
+}
+
+bool VendorCalls::wait_until_released(std::chrono::milliseconds limit) {
+  std::unique_lock<std::mutex> lock(mutex_);
+  return changed_.wait_for(lock, limit, [this] { return released_; });
 }
 
 void VendorCalls::notify() {

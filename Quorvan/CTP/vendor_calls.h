@@ -43,9 +43,10 @@ class VendorCalls {
 
   // The vendor object has been released for good: Join returns.
   void mark_released();
-  // Waits, without the interpreter lock, for mark_released, or until `interrupt` (when not
-  // null) is set; true when released.
-  bool wait_until_released(const std::atomic<bool> *interrupt);
+  // Waits, without the interpreter lock, for mark_released.
+  void wait_until_released();
+  // The same for at most `limit`; true when released.
+  bool wait_until_released(std::chrono::milliseconds limit);
 
  private:
   static constexpr unsigned kReleasing = 1u << 31;  // the rest of the word counts calls

@@ -2,6 +2,7 @@
 // the registrations and GetApiVersion), for any class whose objects follow vendor_calls.h.
 #pragma once
 
+#include <chrono>
 #include <string>
 #include <type_traits>
 
@@ -112,6 +113,10 @@ PyObject *release(PyObject *self, Py_ssize_t nargs, PyObject *kwnames) {
   Py_RETURN_NONE;
 }
 
+// How long a wait on the main thread goes without looking at what only the main thread
+// runs: the program's signal handlers and a handler's exit request.
+constexpr std::chrono::milliseconds kMainThreadWaitSlice{50};
+
 template <class Object>
 PyObject *join(PyObject *self, Py_ssize_t nargs, PyObject *kwnames) {
   if (!check_no_arguments("Join", nargs, kwnames)) {
@@ -121,18 +126,24 @@ PyObject *join(PyObject *self, Py_ssize_t nargs, PyObject *kwnames) {
   if (usable_api(object) == nullptr) {
     return PyLong_FromLong(-1);
   }
-  const std::atomic<bool> *interrupt = nullptr;
-  if (!interruptible_wait_here(&interrupt)) {
+  bool main = false;
+  if (!on_main_thread(&main)) {
     return method_failed("Join");
   }
   // The vendor's Join returns 0 once Release has ended its threads; waiting inside it would
-  // leave this thread in an object that Release, on another thread, frees. A handler's exit
-  // request, which may come from an object of either module, ends the main thread's wait.
+  // leave this thread in an object that Release, on another thread, frees.
+  if (!main) {
+    Py_BEGIN_ALLOW_THREADS object->calls->wait_until_released();
+    Py_END_ALLOW_THREADS return PyLong_FromLong(0);
+  }
+  // Nothing wakes the wait for a signal (a Ctrl-C, or one the program set a handler for) or
+  // for an exit request, which may come from an object of either module: the main thread
+  // looks at them every slice, with the lock, and ends its wait with what they raise.
   for (;;) {
     bool released;
-    Py_BEGIN_ALLOW_THREADS released = object->calls->wait_until_released(interrupt);
+    Py_BEGIN_ALLOW_THREADS released = object->calls->wait_until_released(kMainThreadWaitSlice);
     Py_END_ALLOW_THREADS if (released) { return PyLong_FromLong(0); }
-    if (Py_MakePendingCalls() < 0) {
+    if (PyErr_CheckSignals() < 0 || Py_MakePendingCalls() < 0) {
       return method_failed("Join");
     }
   }

@@ -1,6 +1,10 @@
 """Events, requests and releases on several threads at once: nothing may crash, hang, or reach
 a handler once Release has returned."""
+import importlib
+import os
+import queue
 import random
+import signal
 import subprocess
 import sys
 import textwrap
@@ -10,7 +14,7 @@ import pytest
 
 import Quorvan.sim as sim
 from Quorvan.CTP.ApiStruct import OrderField, QryOrderField
-from conftest import Idle, wait_until
+from conftest import IDENTITY, MD_IDENTITY, Idle, wait_until
 
 
 class Counting(Idle):
@@ -170,6 +174,88 @@ def test_requests_on_several_threads_while_another_releases(make_trader, unlimit
         assert seen.index(-1) == len(seen) - 1
 
 
+def emit_once(directory, event, record):
+    try:
+        sim.emit(directory, event, record)
+    except Exception:  # the release cut it short
+        pass
+
+
+@pytest.mark.parametrize("module_name, identity, con, event, record_name", [
+    ("TraderApiBase", IDENTITY, "td.con", "OnRtnOrder", "OrderField"),
+    ("MdApiBase", MD_IDENTITY, "md.con", "OnRtnDepthMarketData", "DepthMarketDataField"),
+])
+def test_no_handler_runs_once_the_program_dropped_its_object(
+        tmp_path, monkeypatch, no_involuntary_switches, module_name, identity, con, event,
+        record_name):
+    """The program drops its only reference to an object while an event's record is being
+    converted (by a record class whose to_dict waits for the drop): the object is released
+    there and then, and the handler never runs."""
+    module = importlib.import_module(f"Quorvan.CTP.{module_name}")
+    record_class = getattr(module, record_name)
+    converting, let_go = threading.Event(), threading.Event()
+    dropped, ran_after_drop = [], []
+
+    class Waiting(record_class):
+        def to_dict(self):
+            converting.set()
+            let_go.wait(60)
+            return super().to_dict()
+
+    def handler(self, record):
+        if dropped:
+            ran_after_drop.append(record)
+
+    cls = type("Dropping", (getattr(module, module_name),),
+               {event: handler, "OnFrontConnected": lambda self: None})
+    api = cls(**identity, flow_path=str(tmp_path))
+    monkeypatch.setattr(module, record_name, Waiting)
+    emitter = threading.Thread(target=emit_once,
+                               args=(api.flow_path + con + os.sep, event, record_class()))
+    emitter.start()
+    assert converting.wait(60)
+    let_go.set()
+    # Without involuntary switches this thread keeps the lock through both statements.
+    del api
+    dropped.append(True)
+    emitter.join(60)
+    assert not emitter.is_alive()
+    assert ran_after_drop == []
+
+
+TEARDOWN_SCRIPT = """
+    import os, sys
+    import Quorvan.sim as sim
+    from Quorvan.CTP.ApiStruct import OrderField
+    from Quorvan.CTP.TraderApiBase import TraderApiBase
+
+    class Trader(TraderApiBase):
+        def OnFrontConnected(self):
+            pass
+        def OnRtnOrder(self, pOrder):
+            print("handler ran", flush=True)
+
+    class EmitsWhenCollected:
+        def __init__(self, directory):
+            self.directory = directory
+        def __del__(self):
+            sim.emit(self.directory, "OnRtnOrder", OrderField())
+            print("emitted", flush=True)
+
+    trader = Trader("9999", "h:1", "U1", "p", "a", "c", flow_path=sys.argv[1])
+    trader.guard = EmitsWhenCollected(trader.flow_path + "td.con" + os.sep)
+    del trader
+    print("dropped", flush=True)
+"""
+
+
+def test_an_event_raised_while_the_attributes_go_reaches_no_handler(tmp_path):
+    # A trader's attributes go first in its teardown, and one of them raises an event then.
+    done = subprocess.run([sys.executable, "-c", textwrap.dedent(TEARDOWN_SCRIPT),
+                           str(tmp_path)], capture_output=True, text=True, timeout=120)
+    assert (done.returncode, done.stdout) == (0, "emitted\ndropped\n"), done.stderr
+
+
 EXIT_SCRIPT = """
     import sys, threading
     import Quorvan.sim as sim
@@ -235,6 +321,41 @@ EXIT_FROM_HANDLER = """
     {wait}
     print("after the exit request")
 """
+
+DROPPED_DURING_THE_EXITING_HANDLER = """
+    import os, sys, threading
+    import Quorvan.sim as sim
+    from Quorvan.CTP.ApiStruct import OrderField
+    from Quorvan.CTP.TraderApiBase import TraderApiBase
+
+    entered, let_go = threading.Event(), threading.Event()
+
+    class Quitting(TraderApiBase):
+        def OnFrontConnected(self):
+            pass
+        def OnRtnOrder(self, pOrder):
+            entered.set()
+            let_go.wait(60)
+            sys.exit(4)
+
+    trader = Quitting("9999", "h:1", "U1", "p", "a", "c", flow_path=sys.argv[1])
+    threading.Thread(target=sim.emit, args=(trader.flow_path + "td.con" + os.sep, "OnRtnOrder",
+                                            OrderField()), daemon=True).start()
+    entered.wait(60)
+    del trader  # the handler's own frame holds the last reference now
+    let_go.set()
+    threading.Event().wait()
+    print("after the exit request")
+"""
+
+
+def test_a_handler_exits_after_the_program_dropped_its_trader(tmp_path):
+    done = subprocess.run([sys.executable, "-c", textwrap.dedent(
+        DROPPED_DURING_THE_EXITING_HANDLER), str(tmp_path)], capture_output=True, text=True,
+                          timeout=120)
+    assert (done.returncode, done.stdout) == (4, ""), done.stderr
+    assert "Fatal Python error" not in done.stderr
+
 
 # The program's own handler of the signal the extension would take is left in place.
 OWN_SIGNAL_HANDLER = ("import signal; mine = lambda number, frame: None; "
@@ -303,3 +424,82 @@ def test_calls_racing_with_release(make_trader):
         assert not any(thread.is_alive() for thread in threads)
     # Most Joins wait through a Release; some find the trader released already.
     assert 0 in joined and set(joined) <= {0, -1}
+
+
+JOIN_SCRIPT = """
+    import signal, sys, threading, time
+    from Quorvan.CTP.MdApiBase import MdApiBase
+    from Quorvan.CTP.TraderApiBase import TraderApiBase
+
+    class Trader(TraderApiBase):
+        def OnFrontConnected(self):
+            pass
+
+    class Md(MdApiBase):
+        def OnFrontConnected(self):
+            pass
+
+    class Stop(Exception):
+        pass
+
+    handled = []
+
+    def on_term(number, frame):
+        handled.append(number)
+        print("handled", len(handled), flush=True)
+        if len(handled) == 2:
+            raise Stop
+
+    def join_here():
+        api.Join()
+
+    def announce():
+        # Once the main thread is at the Join call, so that the signal finds it waiting there.
+        while sys._current_frames()[threading.main_thread().ident].f_code.co_name != "join_here":
+            time.sleep(0.001)
+        print("joining", flush=True)
+
+    signal.signal(signal.SIGTERM, on_term)
+    if sys.argv[2] == "md":
+        api = Md("9999", "h:1", "U1", flow_path=sys.argv[1])
+    else:
+        api = Trader("9999", "h:1", "U1", "p", "a", "c", flow_path=sys.argv[1])
+    threading.Thread(target=announce, daemon=True).start()
+    try:
+        join_here()
+    except (KeyboardInterrupt, Stop) as error:
+        print("interrupted by", type(error).__name__, flush=True)
+    finally:
+        print("finally", flush=True)
+"""
+
+
+# Join waits without the interpreter lock, yet the main thread's signal handlers run while it
+# waits: one that returns lets the wait go on, one that raises (a Ctrl-C's KeyboardInterrupt)
+# ends it with its exception.
+@pytest.mark.parametrize("kind, signals, raised", [
+    ("trader", [signal.SIGINT], "KeyboardInterrupt"),
+    ("md", [signal.SIGINT], "KeyboardInterrupt"),
+    ("trader", [signal.SIGTERM, signal.SIGTERM], "Stop"),
+])
+def test_a_signal_reaches_the_main_thread_waiting_in_join(tmp_path, kind, signals, raised):
+    script = textwrap.dedent(JOIN_SCRIPT)
+    with subprocess.Popen([sys.executable, "-c", script, str(tmp_path), kind],
+                          stdout=subprocess.PIPE, stderr=subprocess.PIPE, text=True) as program:
+        lines = queue.Queue()
+        reader = threading.Thread(target=lambda: [lines.put(line.strip())
+                                                  for line in program.stdout])
+        reader.start()
+        try:
+            assert lines.get(timeout=60) == "joining"
+            for count, number in enumerate(signals, 1):
+                program.send_signal(number)
+                if count < len(signals):
+                    assert lines.get(timeout=60) == f"handled {count}"
+            status = program.wait(60)
+        finally:
+            program.kill()
+            reader.join(60)
+        err = program.stderr.read()
+    assert status == 0, err
+    assert list(lines.queue)[-2:] == [f"interrupted by {raised}", "finally"], err

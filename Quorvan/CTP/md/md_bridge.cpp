@@ -13,6 +13,10 @@ constexpr const char kReleaseContext[] = "Quorvan.CTP.MdApiBase.MdApiBase.Releas
 
 bool release_md(PyObject *self) { return release_vendor_object(as_md(self)); }
 
+bool md_detached(PyObject *self) { return as_md(self)->bridge->detached.load(); }
+
+const DeliveryTarget kMdObjects{md_detached, release_md, kReleaseContext};
+
 }  // namespace
 
 #define QV_CONTEXT(Name) "Quorvan.CTP.MdApiBase.MdSpi_" #Name
@@ -21,9 +25,8 @@ bool release_md(PyObject *self) { return release_vendor_object(as_md(self)); }
   void MdSpi_##Name(PyObject *self EVENT_COMMA_PARAMETERS(Shape, Record, Param)) noexcept {      \
     try {                                                                                        \
       static const EventNames names(#Name, EVENT_RECORD_CLASS(Shape, Record), QV_CONTEXT(Name)); \
-      finish(self, names,                                                                        \
-             call_handler(self, names EVENT_SHAPE_##Shape(QV_ARGUMENT_MAKER, Record, Param)),    \
-             release_md, kReleaseContext);                                                       \
+      deliver_event(self, names,                                                                 \
+                    kMdObjects EVENT_SHAPE_##Shape(QV_ARGUMENT_MAKER, Record, Param));           \
     } catch (...) {                                                                              \
       report_thrown(QV_CONTEXT(Name));                                                           \
     }                                                                                            \
