@@ -584,6 +584,8 @@ class SqliteStore final : public BrokerStore {
       loaded_version_ = version;
     } catch (...) {
       if (own_read) sqlite3_exec(db_.get(), "ROLLBACK", nullptr, nullptr, nullptr);
+      // The mirror may hold what was rolled back: the next read or transaction loads again.
+      loaded_version_ = -1;
       throw;
     }
     mirror_ = std::move(mirror);
