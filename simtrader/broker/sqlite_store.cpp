@@ -314,6 +314,7 @@ class SqliteStore final : public BrokerStore {
     mirror_->PutOrder(order);
     if (in_transaction_) {
       unwritten_orders_[order.BrokerOrderSeq] = order;
+      changed_ = true;
     } else {
       Writing([&] { WriteOrder(order); });
     }
@@ -407,6 +408,7 @@ class SqliteStore final : public BrokerStore {
     const long long value = ++counters_[counter];
     if (in_transaction_) {
       unwritten_counters_.insert(counter);
+      changed_ = true;
     } else {
       Writing([&] { WriteCounter(counter); });
     }
@@ -437,6 +439,7 @@ class SqliteStore final : public BrokerStore {
       throw;
     }
     in_transaction_ = false;
+    changed_ = false;
   }
 
   // Rare (a request that failed half way): the mirror is loaded again from what the file
@@ -446,7 +449,9 @@ class SqliteStore final : public BrokerStore {
     unwritten_orders_.clear();
     unwritten_counters_.clear();
     if (!sqlite3_get_autocommit(db_.get())) rollback_.With().Run();
-    Load();
+    // A request refused before it changed anything leaves the mirror as the file is.
+    if (changed_) Load();
+    changed_ = false;
   }
 
  private:
@@ -473,6 +478,7 @@ class SqliteStore final : public BrokerStore {
   template <typename Write>
   void Writing(const Write &write) {
     if (in_transaction_) {
+      changed_ = true;
       write();
       return;
     }
@@ -711,6 +717,8 @@ class SqliteStore final : public BrokerStore {
   mutable SqlStatement data_version_;
   SqlStatement begin_, commit_, rollback_;
   bool in_transaction_ = false;
+  // Whether the open transaction changed the mirror.
+  bool changed_ = false;
   // Everything the file holds, which serves every read: the file is only written. Loaded
   // when the store opens, and again after a rollback or another connection's commit.
   mutable std::unique_ptr<BrokerStore> mirror_;
