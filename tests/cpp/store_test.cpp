@@ -353,6 +353,52 @@ TEST(SqliteStore, ShowsOthersOnlyWhatWasCommitted) {
   EXPECT_EQ(simtrader::OpenSqliteStore(path)->FlowLength("U01"), 1);
 }
 
+// Each connection serves its reads from a copy of the file in memory, which must stay what
+// the file holds: after another connection's commits, after a rollback, and across a reopen
+// of a position whose oldest lot was closed (only changed rows are written).
+TEST(SqliteStore, ReadsWhatTheFileHoldsAfterOthersCommitAndAfterARollback) {
+  const std::string path = TempPath("two-connections.db");
+  auto first = simtrader::OpenSqliteStore(path);
+  auto second = simtrader::OpenSqliteStore(path);
+  simtrader::PositionLeg leg;
+  leg.instrument = "rb2705";
+  leg.lots = {{"      000001", "20270101", 3200, 3200, 1},
+              {"      000002", "20270101", 3201, 3201, 1}};
+  first->Begin();
+  EXPECT_EQ(first->Next(Counter::BrokerOrderSeq), 1);
+  first->PutOrder(OrderOf("U01", 1, "1", "000001", THOST_FTDC_OST_NoTradeQueueing));
+  first->AppendFlow("U01", FlowEntry{12, {}});
+  first->PutPositions("U01", {leg});
+  first->Commit();
+
+  second->Begin();
+  EXPECT_EQ(second->Next(Counter::BrokerOrderSeq), 2);
+  EXPECT_EQ(second->AppendFlow("U01", FlowEntry{12, {}}), 2);
+  EXPECT_EQ(second->RestingOrders().size(), 1u);
+  leg.lots.erase(leg.lots.begin());
+  second->PutPositions("U01", {leg});
+  second->Commit();
+
+  first->Begin();
+  EXPECT_EQ(first->Next(Counter::BrokerOrderSeq), 3);
+  first->PutOrder(OrderOf("U01", 1, "1", "000001", THOST_FTDC_OST_AllTraded));
+  EXPECT_EQ(first->AppendFlow("U01", FlowEntry{12, {}}), 3);
+  first->PutPositions("U01", {});
+  first->Rollback();
+  EXPECT_EQ(first->FlowLength("U01"), 2);
+  EXPECT_EQ(first->RestingOrders().size(), 1u);
+  first->Begin();
+  EXPECT_EQ(first->Next(Counter::BrokerOrderSeq), 3);
+  first->Commit();
+
+  first.reset();
+  second.reset();
+  const auto legs = simtrader::OpenSqliteStore(path)->Positions("U01");
+  ASSERT_EQ(legs.size(), 1u);
+  ASSERT_EQ(legs[0].lots.size(), 1u);
+  EXPECT_EQ(legs[0].lots[0].trade_id, "      000002");
+}
+
 // A store that tells whether a transaction is open, over the memory store.
 class WatchedStore final : public BrokerStore {
  public:

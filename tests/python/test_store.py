@@ -235,3 +235,17 @@ def test_a_file_that_is_not_a_store_of_ours_is_refused_untouched(front, tmp_path
 def test_only_a_fronts_broker_takes_a_store(tmp_path):
     with pytest.raises(ValueError, match="configure it for a front"):
         sim.configure(store=tmp_path / "broker.db")
+
+
+def test_an_order_answered_writes_little_to_the_log(make_trader, front, tmp_path):
+    # A request costs about what it writes: every page it changes goes to the log again.
+    store = tmp_path / "broker.db"
+    sim.configure(front, limits=None, store=store)
+    trader = make_trader(FlowTrader, td_server=front, flow_path=flow_dir(tmp_path, "ours"))
+    wait_until(lambda: trader.status == 0)
+    buy(trader)  # the day's first records are the bases the others are packed against
+    log = Path(f"{store}-wal")
+    before = log.stat().st_size
+    for _ in range(20):
+        buy(trader)
+    assert (log.stat().st_size - before) / 20 < 16_000
