@@ -7,8 +7,11 @@
 // every read from it: the file is only written, and only the rows a request changed. What a
 // request costs is then mostly the pages it changes, each written to the log again at commit:
 // the tables carry no index but their keys, and new files have small pages (1 KB), so that a
-// row changed costs a kilobyte of log rather than four. The memory is loaded again from the
-// file when another connection committed to it, and after a rollback.
+// row changed costs a kilobyte of log rather than four. What a day appends (orders, trades,
+// flow events) goes to rowid tables in the order of their keys, which SQLite appends to
+// their last page, where a table keyed otherwise would split pages in the middle and write
+// several. The memory is loaded again from the file when another connection committed to
+// it, and after a rollback.
 // The file is in write-ahead-log mode with normal synchronisation: a committed transaction
 // survives the process being killed; a power cut may lose those since the log was last folded
 // into the file.
@@ -24,7 +27,6 @@
 #include <tuple>
 #include <utility>
 
-#include "broker/orders.h"
 #include "broker/packed_record.h"
 #include "broker/record_text.h"
 
@@ -169,17 +171,12 @@ CREATE TABLE lots (
   volume INTEGER NOT NULL, PRIMARY KEY (investor, leg, lot)) WITHOUT ROWID;
 CREATE TABLE bases (size INTEGER PRIMARY KEY, record BLOB NOT NULL);
 CREATE TABLE orders (
-  investor TEXT NOT NULL, broker_order_seq INTEGER NOT NULL, front_id INTEGER NOT NULL,
-  session_id INTEGER NOT NULL, order_ref TEXT NOT NULL, order_sys_id TEXT NOT NULL,
-  waiting INTEGER NOT NULL, record BLOB NOT NULL,
-  PRIMARY KEY (investor, broker_order_seq)) WITHOUT ROWID;
-CREATE TABLE trades (
-  investor TEXT NOT NULL, number INTEGER NOT NULL, record BLOB NOT NULL,
-  PRIMARY KEY (investor, number)) WITHOUT ROWID;
+  broker_order_seq INTEGER PRIMARY KEY, investor TEXT NOT NULL, record BLOB NOT NULL);
+CREATE TABLE trades (investor TEXT NOT NULL, record BLOB NOT NULL);
 CREATE TABLE flows (
   investor TEXT NOT NULL, number INTEGER NOT NULL, event INTEGER NOT NULL,
   request_id INTEGER NOT NULL, is_last INTEGER NOT NULL, size INTEGER NOT NULL,
-  record BLOB NOT NULL, rsp_info BLOB, PRIMARY KEY (investor, number)) WITHOUT ROWID;
+  record BLOB NOT NULL, rsp_info BLOB);
 CREATE TABLE counters (counter INTEGER PRIMARY KEY, value INTEGER NOT NULL);
 CREATE TABLE settings (name TEXT PRIMARY KEY, value TEXT NOT NULL);
 CREATE TABLE statements (
@@ -265,8 +262,8 @@ class SqliteStore final : public BrokerStore {
         delete_legs_from_(db, "DELETE FROM position_legs WHERE investor = ? AND leg >= ?"),
         delete_lots_from_(db, "DELETE FROM lots WHERE investor = ? AND leg = ? AND lot >= ?"),
         delete_lots_of_legs_from_(db, "DELETE FROM lots WHERE investor = ? AND leg >= ?"),
-        put_order_(db, "INSERT OR REPLACE INTO orders VALUES (?, ?, ?, ?, ?, ?, ?, ?)"),
-        add_trade_(db, "INSERT INTO trades VALUES (?, ?, ?)"),
+        put_order_(db, "INSERT OR REPLACE INTO orders VALUES (?, ?, ?)"),
+        add_trade_(db, "INSERT INTO trades VALUES (?, ?)"),
         append_flow_(db, "INSERT INTO flows VALUES (?, ?, ?, ?, ?, ?, ?, ?)"),
         put_counter_(db, "INSERT OR REPLACE INTO counters VALUES (?, ?)"),
         put_setting_(db, "INSERT OR REPLACE INTO settings VALUES (?, ?)"),
@@ -341,11 +338,9 @@ class SqliteStore final : public BrokerStore {
   void AddTrade(const CThostFtdcTradeField &trade) override {
     Mirror();
     mirror_->AddTrade(trade);
-    const std::string investor = TextOf(trade.InvestorID);
-    const long long number = ++trade_counts_[investor];
     Writing([&] {
       const std::vector<unsigned char> record = Packed(&trade, sizeof trade);
-      add_trade_.With(investor, number, SqlStatement::Whole(record)).Run();
+      add_trade_.With(TextOf(trade.InvestorID), SqlStatement::Whole(record)).Run();
     });
   }
 
@@ -382,7 +377,6 @@ class SqliteStore final : public BrokerStore {
     Mirror();
     mirror_->StartTradingDay(trading_day);
     unwritten_orders_.clear();
-    trade_counts_.clear();
     Writing(
         [&] { Execute(db_.get(), "DELETE FROM orders; DELETE FROM trades; DELETE FROM flows;"); });
   }
@@ -401,11 +395,17 @@ class SqliteStore final : public BrokerStore {
     return Mirror().FindStatement(investor, trading_day);
   }
 
-  // A request advances a counter several times: it is written once, when the transaction
-  // commits.
+  // The file keeps the end of a block of numbers handed out from memory, moved a block on
+  // when a number passes it, so that few requests write a counter. A store opened again
+  // carries on after the kept end: numbers skip then, but never repeat, and each is greater
+  // than the last, all that the session, order and trade numbers need. Within a transaction
+  // the end is written once, when it commits.
   long long Next(Counter counter) override {
     Mirror();
     const long long value = ++counters_[counter];
+    long long &reserved = reserved_[counter];
+    if (value <= reserved) return value;
+    reserved = value + kCounterBlock - 1;
     if (in_transaction_) {
       unwritten_counters_.insert(counter);
       changed_ = true;
@@ -495,7 +495,6 @@ class SqliteStore final : public BrokerStore {
     auto mirror = MakeMemoryStore();
     std::map<std::size_t, std::vector<unsigned char>> bases;
     std::map<Counter, long long> counters;
-    std::map<std::string, long long> trade_counts;
     // Read as one snapshot, when no transaction is open already.
     const bool own_read = sqlite3_get_autocommit(db_.get()) != 0;
     if (own_read) Execute(db_.get(), "BEGIN");
@@ -552,16 +551,12 @@ class SqliteStore final : public BrokerStore {
            rows.Next();) {
         mirror->PutOrder(RecordAt<CThostFtdcOrderField>(rows, 0));
       }
-      for (SqlStatement rows(db_.get(),
-                             "SELECT investor, number, record FROM trades ORDER BY investor, "
-                             "number");
-           rows.Next();) {
-        mirror->AddTrade(RecordAt<CThostFtdcTradeField>(rows, 2));
-        trade_counts[rows.Text(0)] = rows.Int(1);
+      for (SqlStatement rows(db_.get(), "SELECT record FROM trades ORDER BY rowid"); rows.Next();) {
+        mirror->AddTrade(RecordAt<CThostFtdcTradeField>(rows, 0));
       }
       for (SqlStatement rows(db_.get(),
                              "SELECT investor, number, event, request_id, is_last, size, "
-                             "record, rsp_info FROM flows ORDER BY investor, number");
+                             "record, rsp_info FROM flows ORDER BY rowid");
            rows.Next();) {
         FlowEntry entry;
         entry.event = static_cast<int>(rows.Int(2));
@@ -595,8 +590,8 @@ class SqliteStore final : public BrokerStore {
       throw;
     }
     mirror_ = std::move(mirror);
-    counters_ = std::move(counters);
-    trade_counts_ = std::move(trade_counts);
+    counters_ = counters;
+    reserved_ = std::move(counters);
   }
 
   void WritePositions(const std::string &investor, const std::vector<PositionLeg> &kept,
@@ -645,7 +640,7 @@ class SqliteStore final : public BrokerStore {
   }
 
   void WriteCounter(Counter counter) {
-    put_counter_.With(static_cast<int>(counter), counters_[counter]).Run();
+    put_counter_.With(static_cast<int>(counter), reserved_[counter]).Run();
   }
 
   void WriteOrders() {
@@ -655,10 +650,7 @@ class SqliteStore final : public BrokerStore {
 
   void WriteOrder(const CThostFtdcOrderField &order) {
     const std::vector<unsigned char> record = Packed(&order, sizeof order);
-    put_order_
-        .With(TextOf(order.InvestorID), order.BrokerOrderSeq, order.FrontID, order.SessionID,
-              TextOf(order.OrderRef), std::string(Trimmed(TextOf(order.OrderSysID))),
-              IsWaiting(order), SqlStatement::Whole(record))
+    put_order_.With(order.BrokerOrderSeq, TextOf(order.InvestorID), SqlStatement::Whole(record))
         .Run();
   }
 
@@ -723,9 +715,10 @@ class SqliteStore final : public BrokerStore {
   // when the store opens, and again after a rollback or another connection's commit.
   mutable std::unique_ptr<BrokerStore> mirror_;
   mutable long long loaded_version_ = -1;
+  // By counter: the last number handed out, and the end of its block the file keeps.
   mutable std::map<Counter, long long> counters_;
-  // By investor: the number of its last trade.
-  mutable std::map<std::string, long long> trade_counts_;
+  mutable std::map<Counter, long long> reserved_;
+  static constexpr long long kCounterBlock = 100;
   // By size: bases never change once put.
   mutable std::map<std::size_t, std::vector<unsigned char>> bases_;
   // By BrokerOrderSeq: each order's last state put in the transaction, written when it
