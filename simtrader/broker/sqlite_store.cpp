@@ -19,6 +19,7 @@
 
 #include <sqlite3.h>
 
+#include <algorithm>
 #include <cstring>
 #include <map>
 #include <set>
@@ -163,12 +164,8 @@ CREATE TABLE position_legs (
   side INTEGER NOT NULL, today INTEGER NOT NULL, start_volume INTEGER NOT NULL,
   open_volume INTEGER NOT NULL, close_volume INTEGER NOT NULL, open_amount REAL NOT NULL,
   close_amount REAL NOT NULL, close_profit REAL NOT NULL,
-  close_profit_by_trade REAL NOT NULL, commission REAL NOT NULL,
-  PRIMARY KEY (investor, leg)) WITHOUT ROWID;
-CREATE TABLE lots (
-  investor TEXT NOT NULL, leg INTEGER NOT NULL, lot INTEGER NOT NULL, trade_id TEXT NOT NULL,
-  open_date TEXT NOT NULL, open_price REAL NOT NULL, basis_price REAL NOT NULL,
-  volume INTEGER NOT NULL, PRIMARY KEY (investor, leg, lot)) WITHOUT ROWID;
+  close_profit_by_trade REAL NOT NULL, commission REAL NOT NULL, lots INTEGER NOT NULL,
+  lot_records BLOB NOT NULL, PRIMARY KEY (investor, leg)) WITHOUT ROWID;
 CREATE TABLE bases (size INTEGER PRIMARY KEY, record BLOB NOT NULL);
 CREATE TABLE orders (
   broker_order_seq INTEGER PRIMARY KEY, investor TEXT NOT NULL, record BLOB NOT NULL);
@@ -233,14 +230,41 @@ bool SameLot(const Lot &a, const Lot &b) {
          std::tie(b.trade_id, b.open_date, b.open_price, b.basis_price, b.volume);
 }
 
-// A leg's own columns, without its lots.
-bool SameLegTotals(const PositionLeg &a, const PositionLeg &b) {
+bool SameLeg(const PositionLeg &a, const PositionLeg &b) {
   return std::tie(a.instrument, a.side, a.today, a.start_volume, a.open_volume, a.close_volume,
                   a.open_amount, a.close_amount, a.close_profit, a.close_profit_by_trade,
                   a.commission) == std::tie(b.instrument, b.side, b.today, b.start_volume,
                                             b.open_volume, b.close_volume, b.open_amount,
                                             b.close_amount, b.close_profit, b.close_profit_by_trade,
-                                            b.commission);
+                                            b.commission) &&
+         std::equal(a.lots.begin(), a.lots.end(), b.lots.begin(), b.lots.end(), SameLot);
+}
+
+// A lot in fields of the vendor's sizes, so that a leg's lots are kept as one record, packed
+// as the vendor's are: a trade changes its leg's row, one page, where a row a lot changed
+// pages of both tables.
+struct LotRecord {
+  TThostFtdcTradeIDType trade_id;
+  TThostFtdcDateType open_date;
+  double open_price;
+  double basis_price;
+  int volume;
+};
+
+std::vector<LotRecord> LotRecords(const std::vector<Lot> &lots) {
+  std::vector<LotRecord> records(lots.size());
+  // Zeroed padding and all, so that the record packs the same each time.
+  if (!records.empty()) std::memset(records.data(), 0, records.size() * sizeof(LotRecord));
+  for (std::size_t index = 0; index < lots.size(); ++index) {
+    const Lot &lot = lots[index];
+    LotRecord &record = records[index];
+    SetText(record.trade_id, lot.trade_id);
+    SetText(record.open_date, lot.open_date);
+    record.open_price = lot.open_price;
+    record.basis_price = lot.basis_price;
+    record.volume = lot.volume;
+  }
+  return records;
 }
 
 bool SameAccount(const Account &a, const Account &b) {
@@ -257,11 +281,8 @@ class SqliteStore final : public BrokerStore {
         put_account_(db, "INSERT OR REPLACE INTO accounts VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?)"),
         put_leg_(db,
                  "INSERT OR REPLACE INTO position_legs VALUES "
-                 "(?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)"),
-        put_lot_(db, "INSERT OR REPLACE INTO lots VALUES (?, ?, ?, ?, ?, ?, ?, ?)"),
+                 "(?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)"),
         delete_legs_from_(db, "DELETE FROM position_legs WHERE investor = ? AND leg >= ?"),
-        delete_lots_from_(db, "DELETE FROM lots WHERE investor = ? AND leg = ? AND lot >= ?"),
-        delete_lots_of_legs_from_(db, "DELETE FROM lots WHERE investor = ? AND leg >= ?"),
         put_order_(db, "INSERT OR REPLACE INTO orders VALUES (?, ?, ?)"),
         add_trade_(db, "INSERT INTO trades VALUES (?, ?)"),
         append_flow_(db, "INSERT INTO flows VALUES (?, ?, ?, ?, ?, ?, ?, ?)"),
@@ -299,7 +320,7 @@ class SqliteStore final : public BrokerStore {
     return Mirror().Positions(investor);
   }
 
-  // Only the legs and lots that changed are written: a trade changes one leg of many.
+  // Only the legs that changed are written: a trade changes one leg of many.
   void PutPositions(const std::string &investor, const std::vector<PositionLeg> &legs) override {
     const std::vector<PositionLeg> kept = Mirror().Positions(investor);
     mirror_->PutPositions(investor, legs);
@@ -518,7 +539,7 @@ class SqliteStore final : public BrokerStore {
       for (SqlStatement rows(db_.get(),
                              "SELECT investor, leg, instrument, side, today, start_volume, "
                              "open_volume, close_volume, open_amount, close_amount, "
-                             "close_profit, close_profit_by_trade, commission "
+                             "close_profit, close_profit_by_trade, commission, lots, lot_records "
                              "FROM position_legs ORDER BY investor, leg");
            rows.Next();) {
         std::vector<PositionLeg> &legs = positions[rows.Text(0)];
@@ -535,16 +556,22 @@ class SqliteStore final : public BrokerStore {
         leg.close_profit = rows.Real(10);
         leg.close_profit_by_trade = rows.Real(11);
         leg.commission = rows.Real(12);
-      }
-      for (SqlStatement rows(db_.get(),
-                             "SELECT investor, leg, trade_id, open_date, open_price, "
-                             "basis_price, volume FROM lots ORDER BY investor, leg, lot");
-           rows.Next();) {
-        std::vector<PositionLeg> &legs = positions[rows.Text(0)];
-        const auto leg = static_cast<std::size_t>(rows.Int(1));
-        if (leg >= legs.size()) throw Damaged();
-        legs[leg].lots.push_back(Lot{rows.Text(2), rows.Text(3), rows.Real(4), rows.Real(5),
-                                     static_cast<int>(rows.Int(6))});
+        const long long lots = rows.Int(13);
+        // A packed record has a bit of mask for each of its words: a damaged count is
+        // refused before it is allocated.
+        if (lots < 0 ||
+            static_cast<std::size_t>(lots) * sizeof(LotRecord) > rows.BlobSize(14) * 64) {
+          throw Damaged();
+        }
+        std::vector<LotRecord> records(static_cast<std::size_t>(lots));
+        if (!UnpackBytes(rows.BlobData(14), rows.BlobSize(14), records.data(),
+                         records.size() * sizeof(LotRecord))) {
+          throw Damaged();
+        }
+        for (const LotRecord &record : records) {
+          leg.lots.push_back(Lot{TextOf(record.trade_id), TextOf(record.open_date),
+                                 record.open_price, record.basis_price, record.volume});
+        }
       }
       for (const auto &[investor, legs] : positions) mirror->PutPositions(investor, legs);
       for (SqlStatement rows(db_.get(), "SELECT record FROM orders ORDER BY broker_order_seq");
@@ -599,30 +626,20 @@ class SqliteStore final : public BrokerStore {
     for (std::size_t index = 0; index < legs.size(); ++index) {
       const PositionLeg &leg = legs[index];
       const PositionLeg *was = index < kept.size() ? &kept[index] : nullptr;
-      const auto leg_index = static_cast<long long>(index);
-      if (!was || !SameLegTotals(*was, leg)) {
-        put_leg_
-            .With(investor, leg_index, leg.instrument, static_cast<int>(leg.side), leg.today,
-                  leg.start_volume, leg.open_volume, leg.close_volume, leg.open_amount,
-                  leg.close_amount, leg.close_profit, leg.close_profit_by_trade, leg.commission)
-            .Run();
-      }
-      for (std::size_t lot = 0; lot < leg.lots.size(); ++lot) {
-        const Lot &now = leg.lots[lot];
-        if (was && lot < was->lots.size() && SameLot(was->lots[lot], now)) continue;
-        put_lot_
-            .With(investor, leg_index, static_cast<long long>(lot), now.trade_id, now.open_date,
-                  now.open_price, now.basis_price, now.volume)
-            .Run();
-      }
-      if (was && was->lots.size() > leg.lots.size()) {
-        delete_lots_from_.With(investor, leg_index, static_cast<long long>(leg.lots.size())).Run();
-      }
+      if (was && SameLeg(*was, leg)) continue;
+      const std::vector<LotRecord> lots = LotRecords(leg.lots);
+      const std::vector<unsigned char> lot_records =
+          PackedBytes(lots.data(), lots.size() * sizeof(LotRecord));
+      put_leg_
+          .With(investor, static_cast<long long>(index), leg.instrument, static_cast<int>(leg.side),
+                leg.today, leg.start_volume, leg.open_volume, leg.close_volume, leg.open_amount,
+                leg.close_amount, leg.close_profit, leg.close_profit_by_trade, leg.commission,
+                static_cast<long long>(lots.size()), SqlStatement::Whole(lot_records))
+          .Run();
     }
     if (kept.size() > legs.size()) {
       const auto first_gone = static_cast<long long>(legs.size());
       delete_legs_from_.With(investor, first_gone).Run();
-      delete_lots_of_legs_from_.With(investor, first_gone).Run();
     }
   }
 
@@ -702,9 +719,8 @@ class SqliteStore final : public BrokerStore {
 
   // Declared first, so that it closes after every statement is finalised.
   const std::unique_ptr<sqlite3, Closer> db_;
-  SqlStatement put_account_, put_leg_, put_lot_, delete_legs_from_, delete_lots_from_,
-      delete_lots_of_legs_from_, put_order_, add_trade_, append_flow_, put_counter_, put_setting_,
-      put_statement_, put_base_;
+  SqlStatement put_account_, put_leg_, delete_legs_from_, put_order_, add_trade_, append_flow_,
+      put_counter_, put_setting_, put_statement_, put_base_;
   // Reading steps a statement, which SQLite does not count as a change.
   mutable SqlStatement data_version_;
   SqlStatement begin_, commit_, rollback_;
