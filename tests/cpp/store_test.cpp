@@ -476,7 +476,7 @@ TEST(SqliteStore, KeepsAFilledOrderWithinAFewPagesOfLog) {
   ASSERT_EQ(stat((path + "-wal").c_str(), &after), 0);
   // Each page in the log carries a 24-byte header.
   const double pages = static_cast<double>(after.st_size - before.st_size) / (1024 + 24);
-  EXPECT_LE(pages / kMeasured, 6.0) << pages / kMeasured << " pages a request";
+  EXPECT_LE(pages / kMeasured, 5.0) << pages / kMeasured << " pages a request";
 }
 
 // A store that tells whether a transaction is open, over the memory store.
