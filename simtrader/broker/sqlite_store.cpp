@@ -240,9 +240,9 @@ bool SameLeg(const PositionLeg &a, const PositionLeg &b) {
          std::equal(a.lots.begin(), a.lots.end(), b.lots.begin(), b.lots.end(), SameLot);
 }
 
-// A lot in fields of the vendor's sizes, so that a leg's lots are kept as one record, packed
-// as the vendor's are: a trade changes its leg's row, one page, where a row a lot changed
-// pages of both tables.
+// A lot in fields of the sizes of the vendor's fields it comes from, so that a leg's lots are
+// kept as one record in the leg's row, packed as the vendor's records are: a trade changes
+// one row, one page of log, rather than rows of a table of legs and of one of lots.
 struct LotRecord {
   TThostFtdcTradeIDType trade_id;
   TThostFtdcDateType open_date;
