@@ -29,12 +29,27 @@ std::size_t MaskWordCount(std::size_t size) {
   return (WordCount(size) + kMaskBits - 1) / kMaskBits;
 }
 
-// The mask's words, then the words of the record that differ from the base's.
+// The mask's words, then the words of the record that differ from the base's. Every record
+// put is packed, some twice: the whole words are read as such, and room for all is made once.
 std::vector<std::uint64_t> PackWords(const void *record, std::size_t size, const void *base) {
   const std::size_t words = WordCount(size);
+  const std::size_t whole_words = size / kWord;
   std::vector<std::uint64_t> packed(MaskWordCount(size), 0);
+  packed.reserve(packed.size() + words);
+  const auto *bytes = static_cast<const unsigned char *>(record);
+  const auto *base_bytes = static_cast<const unsigned char *>(base);
   for (std::size_t index = 0; index < words; ++index) {
-    const std::uint64_t word = WordAt(record, size, index) ^ WordAt(base, size, index);
+    std::uint64_t word;
+    if (index < whole_words) {
+      std::memcpy(&word, bytes + index * kWord, kWord);
+      if (base_bytes != nullptr) {
+        std::uint64_t base_word;
+        std::memcpy(&base_word, base_bytes + index * kWord, kWord);
+        word ^= base_word;
+      }
+    } else {
+      word = WordAt(record, size, index) ^ WordAt(base, size, index);
+    }
     if (word == 0) continue;
     packed[index / kMaskBits] |= std::uint64_t{1} << (index % kMaskBits);
     packed.push_back(word);

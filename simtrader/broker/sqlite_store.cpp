@@ -7,8 +7,11 @@
 // every read from it: the file is only written, and only the rows a request changed. What a
 // request costs is then mostly the pages it changes, each written to the log again at commit:
 // the tables carry no index but their keys, and new files have small pages (1 KB), so that a
-// row changed costs a kilobyte of log rather than four. The memory is loaded again from the
-// file when another connection committed to it, and after a rollback.
+// row changed costs a kilobyte of log rather than four. What a day appends (orders, trades,
+// flow events) goes to rowid tables in the order of their keys, which SQLite appends to
+// their last page, where a table keyed otherwise would split pages in the middle and write
+// several. The memory is loaded again from the file when another connection committed to
+// it, and after a rollback.
 // The file is in write-ahead-log mode with normal synchronisation: a committed transaction
 // survives the process being killed; a power cut may lose those since the log was last folded
 // into the file.
@@ -16,6 +19,7 @@
 
 #include <sqlite3.h>
 
+#include <algorithm>
 #include <cstring>
 #include <map>
 #include <set>
@@ -24,7 +28,6 @@
 #include <tuple>
 #include <utility>
 
-#include "broker/orders.h"
 #include "broker/packed_record.h"
 #include "broker/record_text.h"
 
@@ -161,25 +164,16 @@ CREATE TABLE position_legs (
   side INTEGER NOT NULL, today INTEGER NOT NULL, start_volume INTEGER NOT NULL,
   open_volume INTEGER NOT NULL, close_volume INTEGER NOT NULL, open_amount REAL NOT NULL,
   close_amount REAL NOT NULL, close_profit REAL NOT NULL,
-  close_profit_by_trade REAL NOT NULL, commission REAL NOT NULL,
-  PRIMARY KEY (investor, leg)) WITHOUT ROWID;
-CREATE TABLE lots (
-  investor TEXT NOT NULL, leg INTEGER NOT NULL, lot INTEGER NOT NULL, trade_id TEXT NOT NULL,
-  open_date TEXT NOT NULL, open_price REAL NOT NULL, basis_price REAL NOT NULL,
-  volume INTEGER NOT NULL, PRIMARY KEY (investor, leg, lot)) WITHOUT ROWID;
+  close_profit_by_trade REAL NOT NULL, commission REAL NOT NULL, lots INTEGER NOT NULL,
+  lot_records BLOB NOT NULL, PRIMARY KEY (investor, leg)) WITHOUT ROWID;
 CREATE TABLE bases (size INTEGER PRIMARY KEY, record BLOB NOT NULL);
 CREATE TABLE orders (
-  investor TEXT NOT NULL, broker_order_seq INTEGER NOT NULL, front_id INTEGER NOT NULL,
-  session_id INTEGER NOT NULL, order_ref TEXT NOT NULL, order_sys_id TEXT NOT NULL,
-  waiting INTEGER NOT NULL, record BLOB NOT NULL,
-  PRIMARY KEY (investor, broker_order_seq)) WITHOUT ROWID;
-CREATE TABLE trades (
-  investor TEXT NOT NULL, number INTEGER NOT NULL, record BLOB NOT NULL,
-  PRIMARY KEY (investor, number)) WITHOUT ROWID;
+  broker_order_seq INTEGER PRIMARY KEY, investor TEXT NOT NULL, record BLOB NOT NULL);
+CREATE TABLE trades (investor TEXT NOT NULL, record BLOB NOT NULL);
 CREATE TABLE flows (
   investor TEXT NOT NULL, number INTEGER NOT NULL, event INTEGER NOT NULL,
   request_id INTEGER NOT NULL, is_last INTEGER NOT NULL, size INTEGER NOT NULL,
-  record BLOB NOT NULL, rsp_info BLOB, PRIMARY KEY (investor, number)) WITHOUT ROWID;
+  record BLOB NOT NULL, rsp_info BLOB);
 CREATE TABLE counters (counter INTEGER PRIMARY KEY, value INTEGER NOT NULL);
 CREATE TABLE settings (name TEXT PRIMARY KEY, value TEXT NOT NULL);
 CREATE TABLE statements (
@@ -236,14 +230,41 @@ bool SameLot(const Lot &a, const Lot &b) {
          std::tie(b.trade_id, b.open_date, b.open_price, b.basis_price, b.volume);
 }
 
-// A leg's own columns, without its lots.
-bool SameLegTotals(const PositionLeg &a, const PositionLeg &b) {
+bool SameLeg(const PositionLeg &a, const PositionLeg &b) {
   return std::tie(a.instrument, a.side, a.today, a.start_volume, a.open_volume, a.close_volume,
                   a.open_amount, a.close_amount, a.close_profit, a.close_profit_by_trade,
                   a.commission) == std::tie(b.instrument, b.side, b.today, b.start_volume,
                                             b.open_volume, b.close_volume, b.open_amount,
                                             b.close_amount, b.close_profit, b.close_profit_by_trade,
-                                            b.commission);
+                                            b.commission) &&
+         std::equal(a.lots.begin(), a.lots.end(), b.lots.begin(), b.lots.end(), SameLot);
+}
+
+// A lot in fields of the sizes of the vendor's fields it comes from, so that a leg's lots are
+// kept as one record in the leg's row, packed as the vendor's records are: a trade changes
+// one row, one page of log, rather than rows of a table of legs and of one of lots.
+struct LotRecord {
+  TThostFtdcTradeIDType trade_id;
+  TThostFtdcDateType open_date;
+  double open_price;
+  double basis_price;
+  int volume;
+};
+
+std::vector<LotRecord> LotRecords(const std::vector<Lot> &lots) {
+  std::vector<LotRecord> records(lots.size());
+  // Zeroed padding and all, so that the record packs the same each time.
+  if (!records.empty()) std::memset(records.data(), 0, records.size() * sizeof(LotRecord));
+  for (std::size_t index = 0; index < lots.size(); ++index) {
+    const Lot &lot = lots[index];
+    LotRecord &record = records[index];
+    SetText(record.trade_id, lot.trade_id);
+    SetText(record.open_date, lot.open_date);
+    record.open_price = lot.open_price;
+    record.basis_price = lot.basis_price;
+    record.volume = lot.volume;
+  }
+  return records;
 }
 
 bool SameAccount(const Account &a, const Account &b) {
@@ -260,13 +281,10 @@ class SqliteStore final : public BrokerStore {
         put_account_(db, "INSERT OR REPLACE INTO accounts VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?)"),
         put_leg_(db,
                  "INSERT OR REPLACE INTO position_legs VALUES "
-                 "(?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)"),
-        put_lot_(db, "INSERT OR REPLACE INTO lots VALUES (?, ?, ?, ?, ?, ?, ?, ?)"),
+                 "(?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)"),
         delete_legs_from_(db, "DELETE FROM position_legs WHERE investor = ? AND leg >= ?"),
-        delete_lots_from_(db, "DELETE FROM lots WHERE investor = ? AND leg = ? AND lot >= ?"),
-        delete_lots_of_legs_from_(db, "DELETE FROM lots WHERE investor = ? AND leg >= ?"),
-        put_order_(db, "INSERT OR REPLACE INTO orders VALUES (?, ?, ?, ?, ?, ?, ?, ?)"),
-        add_trade_(db, "INSERT INTO trades VALUES (?, ?, ?)"),
+        put_order_(db, "INSERT OR REPLACE INTO orders VALUES (?, ?, ?)"),
+        add_trade_(db, "INSERT INTO trades VALUES (?, ?)"),
         append_flow_(db, "INSERT INTO flows VALUES (?, ?, ?, ?, ?, ?, ?, ?)"),
         put_counter_(db, "INSERT OR REPLACE INTO counters VALUES (?, ?)"),
         put_setting_(db, "INSERT OR REPLACE INTO settings VALUES (?, ?)"),
@@ -302,7 +320,7 @@ class SqliteStore final : public BrokerStore {
     return Mirror().Positions(investor);
   }
 
-  // Only the legs and lots that changed are written: a trade changes one leg of many.
+  // Only the legs that changed are written: a trade changes one leg of many.
   void PutPositions(const std::string &investor, const std::vector<PositionLeg> &legs) override {
     const std::vector<PositionLeg> kept = Mirror().Positions(investor);
     mirror_->PutPositions(investor, legs);
@@ -341,11 +359,9 @@ class SqliteStore final : public BrokerStore {
   void AddTrade(const CThostFtdcTradeField &trade) override {
     Mirror();
     mirror_->AddTrade(trade);
-    const std::string investor = TextOf(trade.InvestorID);
-    const long long number = ++trade_counts_[investor];
     Writing([&] {
       const std::vector<unsigned char> record = Packed(&trade, sizeof trade);
-      add_trade_.With(investor, number, SqlStatement::Whole(record)).Run();
+      add_trade_.With(TextOf(trade.InvestorID), SqlStatement::Whole(record)).Run();
     });
   }
 
@@ -382,7 +398,6 @@ class SqliteStore final : public BrokerStore {
     Mirror();
     mirror_->StartTradingDay(trading_day);
     unwritten_orders_.clear();
-    trade_counts_.clear();
     Writing(
         [&] { Execute(db_.get(), "DELETE FROM orders; DELETE FROM trades; DELETE FROM flows;"); });
   }
@@ -401,11 +416,17 @@ class SqliteStore final : public BrokerStore {
     return Mirror().FindStatement(investor, trading_day);
   }
 
-  // A request advances a counter several times: it is written once, when the transaction
-  // commits.
+  // The file keeps the end of a block of numbers handed out from memory, moved a block on
+  // when a number passes it, so that few requests write a counter. A store opened again
+  // carries on after the kept end: numbers skip then, but never repeat, and each is greater
+  // than the last, all that the session, order and trade numbers need. Within a transaction
+  // the end is written once, when it commits.
   long long Next(Counter counter) override {
     Mirror();
     const long long value = ++counters_[counter];
+    long long &reserved = reserved_[counter];
+    if (value <= reserved) return value;
+    reserved = value + kCounterBlock - 1;
     if (in_transaction_) {
       unwritten_counters_.insert(counter);
       changed_ = true;
@@ -495,7 +516,6 @@ class SqliteStore final : public BrokerStore {
     auto mirror = MakeMemoryStore();
     std::map<std::size_t, std::vector<unsigned char>> bases;
     std::map<Counter, long long> counters;
-    std::map<std::string, long long> trade_counts;
     // Read as one snapshot, when no transaction is open already.
     const bool own_read = sqlite3_get_autocommit(db_.get()) != 0;
     if (own_read) Execute(db_.get(), "BEGIN");
@@ -519,7 +539,7 @@ class SqliteStore final : public BrokerStore {
       for (SqlStatement rows(db_.get(),
                              "SELECT investor, leg, instrument, side, today, start_volume, "
                              "open_volume, close_volume, open_amount, close_amount, "
-                             "close_profit, close_profit_by_trade, commission "
+                             "close_profit, close_profit_by_trade, commission, lots, lot_records "
                              "FROM position_legs ORDER BY investor, leg");
            rows.Next();) {
         std::vector<PositionLeg> &legs = positions[rows.Text(0)];
@@ -536,32 +556,34 @@ class SqliteStore final : public BrokerStore {
         leg.close_profit = rows.Real(10);
         leg.close_profit_by_trade = rows.Real(11);
         leg.commission = rows.Real(12);
-      }
-      for (SqlStatement rows(db_.get(),
-                             "SELECT investor, leg, trade_id, open_date, open_price, "
-                             "basis_price, volume FROM lots ORDER BY investor, leg, lot");
-           rows.Next();) {
-        std::vector<PositionLeg> &legs = positions[rows.Text(0)];
-        const auto leg = static_cast<std::size_t>(rows.Int(1));
-        if (leg >= legs.size()) throw Damaged();
-        legs[leg].lots.push_back(Lot{rows.Text(2), rows.Text(3), rows.Real(4), rows.Real(5),
-                                     static_cast<int>(rows.Int(6))});
+        const long long lots = rows.Int(13);
+        // A packed record has a bit of mask for each of its words: a damaged count is
+        // refused before it is allocated.
+        if (lots < 0 ||
+            static_cast<std::size_t>(lots) * sizeof(LotRecord) > rows.BlobSize(14) * 64) {
+          throw Damaged();
+        }
+        std::vector<LotRecord> records(static_cast<std::size_t>(lots));
+        if (!UnpackBytes(rows.BlobData(14), rows.BlobSize(14), records.data(),
+                         records.size() * sizeof(LotRecord))) {
+          throw Damaged();
+        }
+        for (const LotRecord &record : records) {
+          leg.lots.push_back(Lot{TextOf(record.trade_id), TextOf(record.open_date),
+                                 record.open_price, record.basis_price, record.volume});
+        }
       }
       for (const auto &[investor, legs] : positions) mirror->PutPositions(investor, legs);
       for (SqlStatement rows(db_.get(), "SELECT record FROM orders ORDER BY broker_order_seq");
            rows.Next();) {
         mirror->PutOrder(RecordAt<CThostFtdcOrderField>(rows, 0));
       }
-      for (SqlStatement rows(db_.get(),
-                             "SELECT investor, number, record FROM trades ORDER BY investor, "
-                             "number");
-           rows.Next();) {
-        mirror->AddTrade(RecordAt<CThostFtdcTradeField>(rows, 2));
-        trade_counts[rows.Text(0)] = rows.Int(1);
+      for (SqlStatement rows(db_.get(), "SELECT record FROM trades ORDER BY rowid"); rows.Next();) {
+        mirror->AddTrade(RecordAt<CThostFtdcTradeField>(rows, 0));
       }
       for (SqlStatement rows(db_.get(),
                              "SELECT investor, number, event, request_id, is_last, size, "
-                             "record, rsp_info FROM flows ORDER BY investor, number");
+                             "record, rsp_info FROM flows ORDER BY rowid");
            rows.Next();) {
         FlowEntry entry;
         entry.event = static_cast<int>(rows.Int(2));
@@ -595,8 +617,8 @@ class SqliteStore final : public BrokerStore {
       throw;
     }
     mirror_ = std::move(mirror);
-    counters_ = std::move(counters);
-    trade_counts_ = std::move(trade_counts);
+    counters_ = counters;
+    reserved_ = std::move(counters);
   }
 
   void WritePositions(const std::string &investor, const std::vector<PositionLeg> &kept,
@@ -604,30 +626,20 @@ class SqliteStore final : public BrokerStore {
     for (std::size_t index = 0; index < legs.size(); ++index) {
       const PositionLeg &leg = legs[index];
       const PositionLeg *was = index < kept.size() ? &kept[index] : nullptr;
-      const auto leg_index = static_cast<long long>(index);
-      if (!was || !SameLegTotals(*was, leg)) {
-        put_leg_
-            .With(investor, leg_index, leg.instrument, static_cast<int>(leg.side), leg.today,
-                  leg.start_volume, leg.open_volume, leg.close_volume, leg.open_amount,
-                  leg.close_amount, leg.close_profit, leg.close_profit_by_trade, leg.commission)
-            .Run();
-      }
-      for (std::size_t lot = 0; lot < leg.lots.size(); ++lot) {
-        const Lot &now = leg.lots[lot];
-        if (was && lot < was->lots.size() && SameLot(was->lots[lot], now)) continue;
-        put_lot_
-            .With(investor, leg_index, static_cast<long long>(lot), now.trade_id, now.open_date,
-                  now.open_price, now.basis_price, now.volume)
-            .Run();
-      }
-      if (was && was->lots.size() > leg.lots.size()) {
-        delete_lots_from_.With(investor, leg_index, static_cast<long long>(leg.lots.size())).Run();
-      }
+      if (was && SameLeg(*was, leg)) continue;
+      const std::vector<LotRecord> lots = LotRecords(leg.lots);
+      const std::vector<unsigned char> lot_records =
+          PackedBytes(lots.data(), lots.size() * sizeof(LotRecord));
+      put_leg_
+          .With(investor, static_cast<long long>(index), leg.instrument, static_cast<int>(leg.side),
+                leg.today, leg.start_volume, leg.open_volume, leg.close_volume, leg.open_amount,
+                leg.close_amount, leg.close_profit, leg.close_profit_by_trade, leg.commission,
+                static_cast<long long>(lots.size()), SqlStatement::Whole(lot_records))
+          .Run();
     }
     if (kept.size() > legs.size()) {
       const auto first_gone = static_cast<long long>(legs.size());
       delete_legs_from_.With(investor, first_gone).Run();
-      delete_lots_of_legs_from_.With(investor, first_gone).Run();
     }
   }
 
@@ -645,7 +657,7 @@ class SqliteStore final : public BrokerStore {
   }
 
   void WriteCounter(Counter counter) {
-    put_counter_.With(static_cast<int>(counter), counters_[counter]).Run();
+    put_counter_.With(static_cast<int>(counter), reserved_[counter]).Run();
   }
 
   void WriteOrders() {
@@ -655,10 +667,7 @@ class SqliteStore final : public BrokerStore {
 
   void WriteOrder(const CThostFtdcOrderField &order) {
     const std::vector<unsigned char> record = Packed(&order, sizeof order);
-    put_order_
-        .With(TextOf(order.InvestorID), order.BrokerOrderSeq, order.FrontID, order.SessionID,
-              TextOf(order.OrderRef), std::string(Trimmed(TextOf(order.OrderSysID))),
-              IsWaiting(order), SqlStatement::Whole(record))
+    put_order_.With(order.BrokerOrderSeq, TextOf(order.InvestorID), SqlStatement::Whole(record))
         .Run();
   }
 
@@ -710,9 +719,8 @@ class SqliteStore final : public BrokerStore {
 
   // Declared first, so that it closes after every statement is finalised.
   const std::unique_ptr<sqlite3, Closer> db_;
-  SqlStatement put_account_, put_leg_, put_lot_, delete_legs_from_, delete_lots_from_,
-      delete_lots_of_legs_from_, put_order_, add_trade_, append_flow_, put_counter_, put_setting_,
-      put_statement_, put_base_;
+  SqlStatement put_account_, put_leg_, delete_legs_from_, put_order_, add_trade_, append_flow_,
+      put_counter_, put_setting_, put_statement_, put_base_;
   // Reading steps a statement, which SQLite does not count as a change.
   mutable SqlStatement data_version_;
   SqlStatement begin_, commit_, rollback_;
@@ -723,9 +731,10 @@ class SqliteStore final : public BrokerStore {
   // when the store opens, and again after a rollback or another connection's commit.
   mutable std::unique_ptr<BrokerStore> mirror_;
   mutable long long loaded_version_ = -1;
+  // By counter: the last number handed out, and the end of its block the file keeps.
   mutable std::map<Counter, long long> counters_;
-  // By investor: the number of its last trade.
-  mutable std::map<std::string, long long> trade_counts_;
+  mutable std::map<Counter, long long> reserved_;
+  static constexpr long long kCounterBlock = 100;
   // By size: bases never change once put.
   mutable std::map<std::size_t, std::vector<unsigned char>> bases_;
   // By BrokerOrderSeq: each order's last state put in the transaction, written when it
