@@ -7,8 +7,6 @@ also meet an unanswered query: the trader's thread cannot deliver an answer whil
 handler runs."""
 import itertools
 import os
-import threading
-import time
 
 import pytest
 
@@ -171,30 +169,6 @@ def test_orders_are_not_limited_by_default(ready):
     wait_until(lambda: len([event for event in trader.named("OnRtnOrder")
                             if event[1]["OrderStatus"] == b"3"]) == 20)
     assert trader.named("OnRspOrderInsert") == []
-
-
-def test_release_drops_the_answers_piled_behind_a_held_handler_and_returns_promptly(ready):
-    resting, queries = 100, 500
-    trader = ready(limits=None)
-    for _ in range(resting):
-        assert trader.buy_open(b"SHFE", b"rb2705", 3100.0, 1) == 0
-    wait_until(lambda: len([event for event in trader.named("OnRtnOrder")
-                            if event[1]["OrderStatus"] == b"3"]) == resting)
-    gate = threading.Event()
-
-    def held(record, rsp_info, request_id, is_last):
-        trader.events.append(("OnRspQryOrder", record, rsp_info, is_last))
-        gate.wait()
-
-    trader.OnRspQryOrder = held
-    assert [trader.query_order() for _ in range(queries)] == [0] * queries
-    wait_until(lambda: trader.named("OnRspQryOrder"))
-    gate.set()
-    started = time.monotonic()
-    trader.Release()
-    # Well under a second when nothing else loads the machine.
-    assert time.monotonic() - started < 10
-    assert len(trader.named("OnRspQryOrder")) < resting * queries
 
 
 @pytest.mark.parametrize("limits, error", [
