@@ -17,7 +17,7 @@ from bench_round_trip import Trading, place
 
 FRONT = "tcp://127.0.0.1:40997"
 INSTRUMENT = "rb2705"
-ORDERS = 2000
+ORDERS = int(os.environ.get("ORDERS", 2000))
 ROUNDS = 3
 
 
