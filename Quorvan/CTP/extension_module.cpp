@@ -106,7 +106,7 @@ bool run_module_statements(PyObject *globals) {
       !import_from(globals, base_field.get(), "to_str")) {
     return false;
   }
-  remember_package_to_bytes(PyDict_GetItemString(globals, "to_bytes"));
+  remember_package_globals(globals);
   return true;
 }
 

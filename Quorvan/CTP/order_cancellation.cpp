@@ -45,7 +45,8 @@ QV_METHOD(method_cancel_order) {
   if (!action_ref) {
     return method_failed("cancel_order");
   }
-  PyRef record =
+  static const auto request = QV_TRADER_REQUEST(ReqOrderAction);
+  PyRef result =
       RecordBuilder(QV_NAME("InputOrderActionField"))
           .add_attribute("BrokerID", self, QV_NAME("broker_id"))
           .add_attribute("InvestorID", self, QV_NAME("investor_id"))
@@ -60,7 +61,6 @@ QV_METHOD(method_cancel_order) {
           .add_global("ActionFlag", QV_NAME("ActionFlag_Delete"))
           .add_attribute("UserID", self, QV_NAME("investor_id"))
           .add_bytes("InstrumentID", values[1])
-          .make();
-  PyRef result = record ? call_method(self, QV_NAME("ReqOrderAction"), {record.get()}) : PyRef();
+          .send(self, request);
   return result ? result.release() : method_failed("cancel_order");
 }

@@ -22,12 +22,13 @@ const Parameters kBuyClose{"buy_close", kCloseNames, 4, 5};
 const Parameters kSellClose{"sell_close", kCloseNames, 4, 5};
 
 PyRef send_order(PyObject *self, PyObject *const *order) {
+  static const auto request = QV_TRADER_REQUEST(ReqOrderInsert);
   PyObject *const exchange_id = order[0], *const instrument_id = order[1];
   PyRef order_ref = next_order_ref(self);
   if (!order_ref) {
     return {};
   }
-  PyRef record = RecordBuilder(QV_NAME("InputOrderField"))
+  PyRef result = RecordBuilder(QV_NAME("InputOrderField"))
                      .add_attribute("BrokerID", self, QV_NAME("broker_id"))
                      .add_attribute("InvestorID", self, QV_NAME("investor_id"))
                      .add_bytes("ExchangeID", exchange_id)
@@ -47,20 +48,26 @@ PyRef send_order(PyObject *self, PyObject *const *order) {
                      .add_global("ForceCloseReason", QV_NAME("ForceCloseReason_NotForceClose"))
                      .add("IsAutoSuspend", PyRef(PyLong_FromLong(0)))
                      .add_bytes("OrderRef", order_ref.get())
-                     .make();
-  return record ? call_method(self, QV_NAME("ReqOrderInsert"), {record.get()}) : PyRef();
+                     .send(self, request);
+  return result;
 }
 
 // self.insert_order(exchange_id, instrument_id, order_price, order_vol, <direction>, <offset>)
 PyObject *place(PyObject *self, PyObject *const *values, PyObject *direction, PyRef offset,
                 const char *method) {
   PyRef side = lookup_global(direction);
-  PyRef result =
-      side && offset
-          ? call_method(self, QV_NAME("insert_order"),
-                        {values[0], values[1], values[2], values[3], side.get(), offset.get()})
-          : PyRef();
-  return result ? result.release() : method_failed(method);
+  PyRef insert = side && offset ? get_attribute(self, QV_NAME("insert_order")) : PyRef();
+  if (!insert) {
+    return method_failed(method);
+  }
+  static const PyMethodDef *const own_insert = class_method_entry("insert_order");
+  PyObject *const order[] = {values[0], values[1], values[2], values[3], side.get(), offset.get()};
+  PyObject *result =
+      is_own_method(insert.get(), self, own_insert)
+          ? call_own_method(own_insert, self, order, 6)
+          : call_object(insert.get(), {order[0], order[1], order[2], order[3], order[4], order[5]})
+                .release();
+  return result ? result : method_failed(method);
 }
 
 PyObject *open_position(PyObject *self, PyObject *const *args, Py_ssize_t nargs, PyObject *kwnames,

@@ -8,16 +8,16 @@
 namespace {
 
 // The four queries of the trader's own orders, trades, positions and position details.
+template <class Request>
 PyObject *query_own(PyObject *self, Py_ssize_t nargs, PyObject *kwnames, const char *method,
-                    PyObject *record_class, PyObject *request) {
+                    PyObject *record_class, const Request &request) {
   if (!check_no_arguments(method, nargs, kwnames)) {
     return method_failed(method);
   }
-  PyRef record = RecordBuilder(record_class)
+  PyRef result = RecordBuilder(record_class)
                      .add_attribute("BrokerID", self, QV_NAME("broker_id"))
                      .add_attribute("InvestorID", self, QV_NAME("investor_id"))
-                     .make();
-  PyRef result = record ? call_method(self, request, {record.get()}) : PyRef();
+                     .send(self, request);
   return result ? result.release() : method_failed(method);
 }
 
@@ -35,27 +35,28 @@ const char kQueryTradingAccountDoc[] = QV_QUERY_DOC("查询资金。");
 
 QV_METHOD(method_query_order) {
   (void)args;
-  return query_own(self, nargs, kwnames, "query_order", QV_NAME("QryOrderField"),
-                   QV_NAME("ReqQryOrder"));
+  static const auto request = QV_TRADER_REQUEST(ReqQryOrder);
+  return query_own(self, nargs, kwnames, "query_order", QV_NAME("QryOrderField"), request);
 }
 
 QV_METHOD(method_query_trade) {
   (void)args;
-  return query_own(self, nargs, kwnames, "query_trade", QV_NAME("QryTradeField"),
-                   QV_NAME("ReqQryTrade"));
+  static const auto request = QV_TRADER_REQUEST(ReqQryTrade);
+  return query_own(self, nargs, kwnames, "query_trade", QV_NAME("QryTradeField"), request);
 }
 
 QV_METHOD(method_query_position) {
   (void)args;
+  static const auto request = QV_TRADER_REQUEST(ReqQryInvestorPosition);
   return query_own(self, nargs, kwnames, "query_position", QV_NAME("QryInvestorPositionField"),
-                   QV_NAME("ReqQryInvestorPosition"));
+                   request);
 }
 
 QV_METHOD(method_query_position_detail) {
   (void)args;
+  static const auto request = QV_TRADER_REQUEST(ReqQryInvestorPositionDetail);
   return query_own(self, nargs, kwnames, "query_position_detail",
-                   QV_NAME("QryInvestorPositionDetailField"),
-                   QV_NAME("ReqQryInvestorPositionDetail"));
+                   QV_NAME("QryInvestorPositionDetailField"), request);
 }
 
 QV_METHOD(method_query_trading_account) {
@@ -63,14 +64,13 @@ QV_METHOD(method_query_trading_account) {
   if (!check_no_arguments("query_trading_account", nargs, kwnames)) {
     return method_failed("query_trading_account");
   }
-  PyRef record = RecordBuilder(QV_NAME("QryTradingAccountField"))
+  static const auto request = QV_TRADER_REQUEST(ReqQryTradingAccount);
+  PyRef result = RecordBuilder(QV_NAME("QryTradingAccountField"))
                      .add_attribute("BrokerID", self, QV_NAME("broker_id"))
                      .add_attribute("AccountID", self, QV_NAME("investor_id"))
                      .add("CurrencyID", PyRef(PyBytes_FromString("CNY")))
                      .add_global("BizType", QV_NAME("BizType_Future"))
-                     .make();
-  PyRef result =
-      record ? call_method(self, QV_NAME("ReqQryTradingAccount"), {record.get()}) : PyRef();
+                     .send(self, request);
   return result ? result.release() : method_failed("query_trading_account");
 }
 
@@ -83,11 +83,11 @@ QV_METHOD(method_query_instrument) {
   for (PyObject *&value : values) {
     value = value ? value : empty.get();
   }
-  PyRef record = RecordBuilder(QV_NAME("QryInstrumentField"))
+  static const auto request = QV_TRADER_REQUEST(ReqQryInstrument);
+  PyRef result = RecordBuilder(QV_NAME("QryInstrumentField"))
                      .add_bytes("InstrumentID", values[0])
                      .add_bytes("ExchangeID", values[1])
                      .add_bytes("ProductID", values[2])
-                     .make();
-  PyRef result = record ? call_method(self, QV_NAME("ReqQryInstrument"), {record.get()}) : PyRef();
+                     .send(self, request);
   return result ? result.release() : method_failed("query_instrument");
 }

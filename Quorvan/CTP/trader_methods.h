@@ -52,3 +52,7 @@ QV_METHOD(method_SubmitUserSystemInfo);
 
 // The class's own entry of the method `name` in its method table; null when it has none.
 const PyMethodDef *class_method_entry(const char *name);
+
+// A request method as the trading helpers send through it (record_builder.h).
+#define QV_TRADER_REQUEST(Name) \
+  QV_HELPER_REQUEST(TraderObject, CThostFtdcTraderApi, class_method_entry, Name)

@@ -5,6 +5,20 @@
 #include "record_address.h"
 #include "vendor_calls.h"
 
+// Calls the vendor's `operation` with `record`, the interpreter lock released; -1 when the
+// vendor object is gone or being released.
+template <class Object, class Api, class Record>
+PyObject *call_request(Object *object, const char *function, int (Api::*operation)(Record *, int),
+                       Record *record, int request_id) {
+  int result = -1;
+  bool no_api;
+  if (!call_vendor_unlocked(object, &no_api,
+                            [&](Api *api) { result = (api->*operation)(record, request_id); })) {
+    return method_failed(function);
+  }
+  return PyLong_FromLong(no_api ? -1 : result);
+}
+
 template <class Object, class Api, class Record>
 PyObject *send_request(PyObject *self, PyObject *const *args, Py_ssize_t nargs, PyObject *kwnames,
                        const Parameters &parameters, PyObject *record_class,
@@ -23,14 +37,8 @@ PyObject *send_request(PyObject *self, PyObject *const *args, Py_ssize_t nargs, 
   if (!record_address(parameters.function, values[0], sizeof(Record), record_class, &address)) {
     return method_failed(parameters.function);
   }
-  auto *record = reinterpret_cast<Record *>(address);
-  int result = -1;
-  bool no_api;
-  if (!call_vendor_unlocked(object, &no_api,
-                            [&](Api *api) { result = (api->*operation)(record, request_id); })) {
-    return method_failed(parameters.function);
-  }
-  return PyLong_FromLong(no_api ? -1 : result);
+  return call_request(object, parameters.function, operation, reinterpret_cast<Record *>(address),
+                      request_id);
 }
 
 // The request method `Name` of a class whose objects are `Object`, the vendor's `Api`.

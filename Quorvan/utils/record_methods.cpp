@@ -58,10 +58,11 @@ PyObject *to_dict_method = nullptr;
 PyObject *to_str_dict_method = nullptr;
 PyCFunction stock_from_address = nullptr;
 
-PyRef type_name(PyObject *object) {
-  return PyRef(
-      PyObject_GetAttr(reinterpret_cast<PyObject *>(Py_TYPE(object)), QV_NAME("__name__")));
+PyRef class_name(PyTypeObject *cls) {
+  return PyRef(PyObject_GetAttr(reinterpret_cast<PyObject *>(cls), QV_NAME("__name__")));
 }
+
+PyRef type_name(PyObject *object) { return class_name(Py_TYPE(object)); }
 
 void release_layout(PyObject *capsule) {
   delete static_cast<Layout *>(PyCapsule_GetPointer(capsule, kLayoutCapsule));
@@ -186,17 +187,23 @@ PyRef layout_of(PyTypeObject *cls, Layout **out) {
 }
 
 // The record's memory, through the buffer protocol ctypes implements. Held only while no
-// Python code can run: such code could resize the object and move its memory.
+// Python code can run: such code could resize the object and move its memory. Or memory of
+// the caller's that no Python code can reach, `fixed`, at least the layout's extent long.
 class Memory {
  public:
   Memory(PyObject *record, const Layout &layout, bool writable)
       : record_(record), layout_(layout), writable_(writable) {}
+  Memory(char *fixed, const Layout &layout)
+      : record_(nullptr), layout_(layout), writable_(true), fixed_(fixed) {}
   ~Memory() { release(); }
   Memory(const Memory &) = delete;
   Memory &operator=(const Memory &) = delete;
 
   // The memory, or null with an error set.
   char *data() {
+    if (fixed_ != nullptr) {
+      return fixed_;
+    }
     if (held_) {
       return static_cast<char *>(view_.buf);
     }
@@ -224,6 +231,7 @@ class Memory {
   PyObject *record_;
   const Layout &layout_;
   bool writable_;
+  char *fixed_ = nullptr;
   Py_buffer view_{};
   bool held_ = false;
 };
@@ -599,20 +607,20 @@ const Field *find_field(const Layout &layout, PyObject *name) {
 
 // --- the methods --------------------------------------------------------------------------
 
-PyRef no_field(PyObject *self, PyObject *error, const char *format, PyObject *name) {
-  PyRef class_name = PyErr_Occurred() ? PyRef() : type_name(self);
-  if (class_name) {
-    PyErr_Format(error, format, class_name.get(), name);
+PyRef no_field(PyTypeObject *cls, PyObject *error, const char *format, PyObject *name) {
+  PyRef shown = PyErr_Occurred() ? PyRef() : class_name(cls);
+  if (shown) {
+    PyErr_Format(error, format, shown.get(), name);
   }
   return {};
 }
 
-// One keyword of a construction: the field `name` of the new record set to `value`.
-bool assign_keyword(PyObject *self, const Layout &layout, Memory &memory, PyObject *name,
+// One keyword of a construction: the field `name` of a new record of `cls` set to `value`.
+bool assign_keyword(PyTypeObject *cls, const Layout &layout, Memory &memory, PyObject *name,
                     PyObject *value) {
   const Field *field = find_field(layout, name);
   if (field == nullptr) {
-    no_field(self, PyExc_TypeError, "%U() has no field %R", name);
+    no_field(cls, PyExc_TypeError, "%U() has no field %R", name);
     return false;
   }
   return assign(memory, *field, value);
@@ -638,7 +646,7 @@ int record_init(PyObject *self, PyObject *args, PyObject *kwargs) {
   Py_ssize_t position = 0;
   PyObject *name, *value;
   while (PyDict_Next(kwargs, &position, &name, &value)) {
-    if (!assign_keyword(self, *layout, memory, name, value)) {
+    if (!assign_keyword(Py_TYPE(self), *layout, memory, name, value)) {
       return -1;
     }
   }
@@ -657,7 +665,7 @@ int record_setattro(PyObject *self, PyObject *name, PyObject *value) {
   }
   const Field *field = find_field(*layout, name);
   if (field == nullptr) {
-    no_field(self, PyExc_AttributeError, "%U has no field %R", name);
+    no_field(Py_TYPE(self), PyExc_AttributeError, "%U has no field %R", name);
     return -1;
   }
   Memory memory(self, *layout, true);
@@ -830,14 +838,37 @@ PyObject *make_record(PyObject *cls, PyObject *const *names, PyObject *const *va
   }
   Memory memory(record.get(), *layout, true);
   for (Py_ssize_t index = 0; index < count; ++index) {
-    if (!assign_keyword(record.get(), *layout, memory, names[index], values[index])) {
+    if (!assign_keyword(type, *layout, memory, names[index], values[index])) {
       return nullptr;
     }
   }
   return record.release();
 }
 
-const RecordMethodsApi api = {dict_at, reads_directly, make_record};
+int fill_memory(PyObject *cls, void *memory, size_t size, PyObject *const *names,
+                PyObject *const *values, Py_ssize_t count) {
+  if (!constructs_directly(cls)) {
+    return 0;
+  }
+  auto *type = reinterpret_cast<PyTypeObject *>(cls);
+  Layout *layout;
+  PyRef hold = layout_of(type, &layout);
+  if (!hold) {
+    return -1;
+  }
+  if (static_cast<size_t>(layout->extent) > size) {
+    return 0;
+  }
+  Memory fixed(static_cast<char *>(memory), *layout);
+  for (Py_ssize_t index = 0; index < count; ++index) {
+    if (!assign_keyword(type, *layout, fixed, names[index], values[index])) {
+      return -1;
+    }
+  }
+  return 1;
+}
+
+const RecordMethodsApi api = {dict_at, reads_directly, make_record, fill_memory};
 
 PyObject *install(PyObject *, PyObject *args) {
   PyObject *base, *describe;

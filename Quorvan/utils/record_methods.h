@@ -1,7 +1,7 @@
 // What Quorvan.utils._record_methods offers other extension modules, through the capsule
 // RECORD_METHODS_CAPSULE: the event path turns vendor memory into a dict without making a
 // record object first, or leaves it unmade when nobody will read it; a request's record is
-// made without a dict of keywords.
+// made without a dict of keywords, or filled straight into the vendor record it will be.
 #pragma once
 
 #include "python_compat.h"
@@ -23,6 +23,12 @@ struct RecordMethodsApi {
   // with an error set on failure.
   PyObject *(*make_record)(PyObject *cls, PyObject *const *names, PyObject *const *values,
                            Py_ssize_t count);
+  // Fills `memory`, `size` bytes that the caller has zeroed, as cls(**fields) fills a new
+  // record's memory, with the same checks and errors, but without the record: 1 when filled,
+  // -1 with an error set on failure, 0 with no error set when calling cls would run anything
+  // but the stock construction or its fields reach past `size`, so the caller calls it.
+  int (*fill_memory)(PyObject *cls, void *memory, size_t size, PyObject *const *names,
+                     PyObject *const *values, Py_ssize_t count);
 };
 
 // The interface as another extension module reaches it, imported on first use; null with an

@@ -2,6 +2,7 @@
 receives them, the order reference counter, the close rule and what the helpers refuse."""
 import ctypes
 import re
+import sys
 import threading
 import time
 from fractions import Fraction
@@ -558,3 +559,143 @@ OPEN_PARAMETERS = (":param exchange_id:", ":param instrument_id:", ":param order
 ])
 def test_docstrings(method, text):
     assert getattr(module.TraderApiBase, method).__doc__ == text
+
+
+# Each helper once, with the request method it sends through.
+HELPERS = [
+    (lambda t: t.buy_open(b"SHFE", "rb2410", 3500.5, 3), "ReqOrderInsert"),
+    (lambda t: t.sell_open("DCE", b"m2501", 2890, 1), "ReqOrderInsert"),
+    (lambda t: t.buy_close(b"SHFE", "rb2410", 3500.5, 3, False), "ReqOrderInsert"),
+    (lambda t: t.sell_close("INE", "螺纹2410", 7.25, 2), "ReqOrderInsert"),
+    (lambda t: t.insert_order(b"CZCE", 2501, 0.5, 2, b"0", b"1"), "ReqOrderInsert"),
+    (lambda t: t.cancel_order(b"SHFE", "rb2410", 7, "  123"), "ReqOrderAction"),
+    (lambda t: t.cancel_order("INE", b"sc2501", b"12", front_id=8, session_id=-5),
+     "ReqOrderAction"),
+    (lambda t: t.query_order(), "ReqQryOrder"),
+    (lambda t: t.query_trade(), "ReqQryTrade"),
+    (lambda t: t.query_position(), "ReqQryInvestorPosition"),
+    (lambda t: t.query_position_detail(), "ReqQryInvestorPositionDetail"),
+    (lambda t: t.query_trading_account(), "ReqQryTradingAccount"),
+    (lambda t: t.query_instrument("rb2410", b"SHFE", bytearray(b"rb")), "ReqQryInstrument"),
+]
+
+
+def passing_on(name):
+    def method(self, *args, **kwargs):
+        return getattr(module.TraderApiBase, name)(self, *args, **kwargs)
+    return method
+
+
+# Overrides every method a helper goes through with one that does what the base class does.
+Overriding = type("Overriding", (Quiet,), {
+    name: passing_on(name) for name in {request for _, request in HELPERS} | {"insert_order"}})
+
+
+@pytest.fixture
+def stock_and_overriding(make_trader, tmp_path):
+    """A trader whose class overrides nothing and one whose class overrides every step, each
+    logged in and with a call log of its own."""
+    traders = make_trader(Quiet), make_trader(Overriding, flow_path=str(tmp_path / "other"))
+    for trader in traders:
+        trader.front_id, trader.session_id = 3, -1234
+    return traders
+
+
+def requests_received(trader):
+    return [call for call in sim.calls(trader) if call[0].startswith("Req")]
+
+
+@pytest.mark.parametrize("call, request_name", HELPERS)
+def test_the_vendor_receives_the_same_whether_or_not_a_step_is_overridden(
+        stock_and_overriding, call, request_name):
+    assert [call(trader) for trader in stock_and_overriding] == [0, 0]
+    stock, overriding = map(requests_received, stock_and_overriding)
+    assert stock == overriding and [name for name, *_ in stock] == [request_name]
+    assert stock_and_overriding[0].order_ref == stock_and_overriding[1].order_ref
+
+
+@pytest.mark.parametrize("call", [
+    lambda t: t.buy_open(1.5, "rb2410", 3500, 1),
+    lambda t: t.sell_close(b"SHFE", b"rb\0", 3500, 1),
+    lambda t: t.buy_close(b"SHFE", "rb2410", "3500", 1),
+    lambda t: t.insert_order(b"SHFE", "rb2410", 3500, 1, b"0", 7),
+    lambda t: t.cancel_order(b"SHFE", "rb" * 50, 1),
+    lambda t: t.query_instrument(product_id="螺纹\0"),
+    lambda t: (sim.throw_next(t, "ReqOrderInsert", "invalid_argument", "refused"),
+               t.sell_open(b"SHFE", "rb2410", 3500, 1)),
+    lambda t: (sim.throw_next(t, "ReqQryInstrument", "unknown", ""), t.query_instrument()),
+])
+def test_the_same_errors_whether_or_not_a_step_is_overridden(stock_and_overriding, call):
+    caught = []
+    for trader in stock_and_overriding:
+        with pytest.raises(Exception) as error:
+            call(trader)
+        caught.append((type(error.value), str(error.value),
+                       [entry.name for entry in error.traceback if entry.name.startswith(ENTRY)],
+                       trader.order_ref, requests_received(trader)))
+    assert caught[0] == caught[1]
+
+
+# What ctypes.addressof is asked for while a test listens; an audit hook cannot be removed.
+addresses_taken = []
+listening = []
+
+
+def _audit(event, args):
+    if listening and event == "ctypes.addressof":
+        addresses_taken.append(args)
+
+
+sys.addaudithook(_audit)
+
+
+@pytest.mark.parametrize("call, request_name", HELPERS)
+def test_a_class_that_overrides_nothing_hands_the_vendor_its_record_without_ctypes(
+        stock_and_overriding, call, request_name):
+    taken = []
+    for trader in stock_and_overriding:
+        addresses_taken.clear()
+        listening.append(True)
+        try:
+            call(trader)
+        finally:
+            listening.clear()
+        taken.append(len(addresses_taken))
+    assert taken == [0, 1]
+
+
+class AddressSpy:
+    """Stands in for the module's ctypes."""
+
+    def __init__(self, seen):
+        self.seen = seen
+
+    def addressof(self, record):
+        self.seen.append(type(record).__name__)
+        return ctypes.addressof(record)
+
+
+def spy_on_init(monkeypatch, trader, seen):
+    stock = ApiStruct.InputOrderField.__init__
+    monkeypatch.setattr(ApiStruct.InputOrderField, "__init__",
+                        lambda self, **fields: (seen.append(len(fields)), stock(self, **fields))[1])
+
+
+@pytest.mark.parametrize("hook, result, seen_after, sent_after", [
+    (lambda m, t, seen: m.setattr(module, "ctypes", AddressSpy(seen)), 0, ["InputOrderField"], 1),
+    (lambda m, t, seen: m.setattr(t, "ReqOrderInsert", lambda record: seen.append(
+        bytes(record) == bytes(order())) or 7), 7, [True], 0),
+    (lambda m, t, seen: m.setattr(t, "insert_order", lambda *args: seen.append(args[4:]) or 9),
+     9, [(b"0", b"0")], 0),
+    (spy_on_init, 0, [19], 1),
+    (lambda m, t, seen: m.setattr(ApiStruct.InputOrderField, "__del__",
+                                  lambda self: seen.append("freed"), raising=False),
+     0, ["freed"], 1),
+])
+def test_a_hook_on_the_way_of_an_order_is_used(trader, monkeypatch, hook, result, seen_after,
+                                               sent_after):
+    seen = []
+    hook(monkeypatch, trader, seen)
+    assert trader.buy_open(b"SHFE", b"rb2410", 3500.5, 3) == result
+    assert seen == seen_after
+    assert [call[1] for call in requests_received(trader)] == [bytes(order())] * sent_after
