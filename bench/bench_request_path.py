@@ -4,7 +4,9 @@ ReqOrderInsert(record) on a trader whose vendor library is a stub (bench/stub_tr
 every request returns 0 at once), against the floor of calling an empty C function with the
 record's address through ctypes (ctypes.addressof plus a foreign call, what a binding built on
 ctypes would pay). Both are timed in turn in one process, and the ratio printed (target: at
-most 1, not slower than ctypes).
+most 1, not slower than ctypes). Then a helper, buy_open, against what a program would
+otherwise write: the same order built as an InputOrderField from its 19 fields and handed to
+the empty function through ctypes (target: at most 1 again).
 
 The stub stands beside a second copy of the extension that `make bench` stages in the build
 folder (the request_bench_stage target); that half runs in a subprocess which imports the
@@ -41,8 +43,17 @@ def empty_function(directory):
     return function
 
 
-def timed_against_floor(directory, flow_path):
-    """The floor and ReqOrderInsert on a new trader, each the best time of one call."""
+# buy_open's order, as a program would build it without the helper.
+ORDER = ("dict(BrokerID=b'9999', InvestorID=b'R01', ExchangeID=b'SHFE', InstrumentID=b'rb2510',"
+         " UserID=b'R01', OrderPriceType=b'2', Direction=b'0', CombOffsetFlag=b'0',"
+         " CombHedgeFlag=b'1', LimitPrice=3500.0, VolumeTotalOriginal=1, TimeCondition=b'3',"
+         " VolumeCondition=b'1', MinVolume=1, ContingentCondition=b'1', StopPrice=0,"
+         " ForceCloseReason=b'0', IsAutoSuspend=0, OrderRef=b'%d' % 1)")
+
+
+def timed_against_floor(directory, flow_path, with_helper=False):
+    """The floor and ReqOrderInsert on a new trader, each the best time of one call; with
+    the helper, then also its floor and buy_open."""
     from Quorvan.CTP.ApiStruct import InputOrderField
     from Quorvan.CTP.TraderApiBase import TraderApiBase
 
@@ -57,10 +68,13 @@ def timed_against_floor(directory, flow_path):
                              OrderRef=b"1", LimitPrice=3500.0, VolumeTotalOriginal=1)
     trader = Quiet(*LOGIN, flow_path=flow_path)
     namespace = {"record": record, "ctypes": ctypes, "empty": empty_function(directory),
-                 "trader": trader}
+                 "trader": trader, "InputOrderField": InputOrderField}
+    statements = ["empty(ctypes.addressof(record), 0)", "trader.ReqOrderInsert(record)"]
+    if with_helper:
+        statements += [f"empty(ctypes.addressof(InputOrderField(**{ORDER})), 0)",
+                       "trader.buy_open(b'SHFE', 'rb2510', 3500.0, 1)"]
     try:
-        return best_seconds(["empty(ctypes.addressof(record), 0)",
-                             "trader.ReqOrderInsert(record)"], namespace, ROUNDS)
+        return best_seconds(statements, namespace, ROUNDS)
     finally:
         trader.Release()
 
@@ -68,8 +82,8 @@ def timed_against_floor(directory, flow_path):
 def against_stub():
     """Run in the subprocess: prints the floor and the call against the stub."""
     with tempfile.TemporaryDirectory() as directory:
-        floor, measured = timed_against_floor(directory, os.path.join(directory, "flow", ""))
-    print(f"{floor!r} {measured!r}")
+        times = timed_against_floor(directory, os.path.join(directory, "flow", ""), True)
+    print(" ".join(map(repr, times)))
 
 
 def main():
@@ -79,7 +93,7 @@ def main():
     child = subprocess.run([sys.executable, os.path.abspath(__file__), "--against-stub"],
                            env=environment, cwd=STUB_STAGE, capture_output=True, text=True,
                            check=True)
-    floor, measured = map(float, child.stdout.split()[-2:])
+    floor, measured, helper_floor, helper = map(float, child.stdout.split()[-4:])
 
     import Quorvan.sim  # noqa: F401  (the simulated library, not the stub, in this process)
     with tempfile.TemporaryDirectory() as directory:
@@ -89,6 +103,11 @@ def main():
     print(f"  ctypes: empty(ctypes.addressof(record), 0)  {floor * 1e6:8.3f} us")
     print(f"  trader.ReqOrderInsert(record)               {measured * 1e6:8.3f} us")
     print(f"  ratio {measured / floor:.2f} (target <= {TARGET_RATIO:g})")
+    print("buy_open, the extension against a stub vendor library")
+    print(f"  ctypes: empty(ctypes.addressof(InputOrderField(**order)), 0)  "
+          f"{helper_floor * 1e6:8.3f} us")
+    print(f"  trader.buy_open(b'SHFE', 'rb2510', 3500.0, 1)                 {helper * 1e6:8.3f} us")
+    print(f"  ratio {helper / helper_floor:.2f} (target <= {TARGET_RATIO:g})")
     print(f"  for reference, through the simulated library {through_sim * 1e6:8.3f} us"
           f" ({through_sim / sim_floor:.2f} x its own ctypes floor of"
           f" {sim_floor * 1e6:.3f} us), each order answered by events through the bridge")

@@ -3,27 +3,43 @@
 #include "record_methods.h"
 
 #include <algorithm>
-#include <cstdio>
+#include <charconv>
+#include <cstdint>
 #include <cstring>
-#include <unordered_map>
+#include <iterator>
+#include <utility>
+#include <vector>
 
 namespace {
 
 // The interned str of a field name. Names come as string literals, so each is made once and
 // every record then gets the very object its class's field table holds: no text is decoded,
 // hashed or compared per order.
+// Found by the literal's address in a table with room to spare for every field the helpers
+// and the login chains name, since a record of the helpers looks up some twenty per order.
 PyObject *field_name(const char *field) {
+  struct Slot {
+    const char *field;
+    PyObject *name;
+  };
   // Touched with the interpreter lock held only.
-  static std::unordered_map<const char *, PyObject *> names;
-  const auto found = names.find(field);
-  if (found != names.end()) {
-    return found->second;
+  static Slot slots[256];
+  constexpr size_t kMask = std::size(slots) - 1;
+  size_t index = (reinterpret_cast<uintptr_t>(field) >> 3) & kMask;
+  for (size_t probes = 0; probes <= kMask; ++probes, index = (index + 1) & kMask) {
+    if (slots[index].field == field) {
+      return slots[index].name;
+    }
+    if (slots[index].field == nullptr) {
+      PyObject *name = PyUnicode_InternFromString(field);
+      if (name != nullptr) {
+        slots[index] = {field, name};
+      }
+      return name;
+    }
   }
-  PyObject *name = PyUnicode_InternFromString(field);
-  if (name != nullptr) {
-    names.emplace(field, name);
-  }
-  return name;
+  PyErr_SetString(PyExc_SystemError, "more request record fields than the name table holds");
+  return nullptr;
 }
 
 // The module's namespace as its imports left it, so that a global found now can be told to be
@@ -54,16 +70,18 @@ bool is_package_record(PyObject *name, PyObject *cls, size_t size) {
   }
   // The package's classes live as long as the process, so their sizes are asked for once.
   // Touched with the interpreter lock held only.
-  static std::unordered_map<PyObject *, size_t> sizes;
-  auto found = sizes.find(cls);
-  if (found == sizes.end()) {
-    PyRef measured =
-        g_package_ctypes ? call_method(g_package_ctypes, QV_NAME("sizeof"), {cls}) : PyRef();
-    const size_t bytes = measured ? PyLong_AsSize_t(measured.get()) : 0;
-    PyErr_Clear();
-    found = sizes.emplace(cls, bytes).first;
+  static std::vector<std::pair<PyObject *, size_t>> sizes;
+  for (const auto &[known, bytes] : sizes) {
+    if (known == cls) {
+      return bytes == size;
+    }
   }
-  return found->second == size;
+  PyRef measured =
+      g_package_ctypes ? call_method(g_package_ctypes, QV_NAME("sizeof"), {cls}) : PyRef();
+  const size_t bytes = measured ? PyLong_AsSize_t(measured.get()) : 0;
+  PyErr_Clear();
+  sizes.emplace_back(cls, bytes);
+  return bytes == size;
 }
 
 // What the package's to_bytes returns for `value`; null, with no error, for the types left to
@@ -82,8 +100,8 @@ PyObject *package_bytes(PyObject *value) {
     const long long number = PyLong_AsLongLongAndOverflow(value, &overflow);
     if (overflow == 0) {
       char digits[24];
-      return PyBytes_FromStringAndSize(digits,
-                                       std::snprintf(digits, sizeof digits, "%lld", number));
+      const char *end = std::to_chars(digits, digits + sizeof digits, number).ptr;
+      return PyBytes_FromStringAndSize(digits, end - digits);
     }
   }
   return nullptr;
