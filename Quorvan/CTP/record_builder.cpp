@@ -14,9 +14,8 @@ namespace {
 
 // The interned str of a field name. Names come as string literals, so each is made once and
 // every record then gets the very object its class's field table holds: no text is decoded,
-// hashed or compared per order.
-// Found by the literal's address in a table with room to spare for every field the helpers
-// and the login chains name, since a record of the helpers looks up some twenty per order.
+// hashed or compared per order. A name is found by the literal's address, in a table with
+// room to spare for every field the helpers and the login chains name.
 PyObject *field_name(const char *field) {
   struct Slot {
     const char *field;
