@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <climits>
 #include <cmath>
 #include <cstdio>
 #include <exception>
@@ -414,12 +415,13 @@ void Broker::InsertOrder(const Link &link, const CThostFtdcInputOrderField &inpu
       return refuse(vendor_error::kPriceTypeNotSupported);
     }
   }
-  // References are unique within a session; an order without one is numbered after the
-  // session's highest, as the vendor does.
+  // References are unique and increasing within a session; an order without one is numbered
+  // after the investor's highest, as the vendor does.
   std::string order_ref = TextOf(input.OrderRef);
   if (order_ref.empty()) {
     order_ref = std::to_string(session->max_order_ref + 1);
-  } else if (store_->FindOrderByRef(kFrontID, session->session_id, order_ref)) {
+  } else if (store_->FindOrderByRef(kFrontID, session->session_id, order_ref) ||
+             NumericOrderRef(order_ref).value_or(LLONG_MAX) <= session->session_order_ref) {
     return refuse(vendor_error::kDuplicateOrderRef);
   }
   CThostFtdcOrderField order =
@@ -434,6 +436,8 @@ void Broker::InsertOrder(const Link &link, const CThostFtdcInputOrderField &inpu
     }
   }
   session->max_order_ref = std::max(session->max_order_ref, NumericOrderRef(order_ref).value_or(0));
+  session->session_order_ref =
+      std::max(session->session_order_ref, NumericOrderRef(order_ref).value_or(0));
   if (conditional) {
     SetText(order.OrderSysID,
             kConditionalOrderPrefix + std::to_string(store_->Next(Counter::ConditionalOrderID)));
@@ -459,7 +463,10 @@ void Broker::SendToExchange(CThostFtdcOrderField order) {
   PublishOrder(order);
   if (std::optional<double> price = MatchPrice(order, listing.market)) {
     const int volume = FillableVolume(order, OfferedVolume(order, listing.market));
-    if (volume > 0) Fill(order, *price, volume);
+    if (volume > 0) {
+      TakeOffered(listing.market, order, volume);
+      Fill(order, *price, volume);
+    }
   }
   if (order.TimeCondition == THOST_FTDC_TC_IOC && !IsFinished(order)) {
     SetStatus(order, THOST_FTDC_OST_Canceled, THOST_FTDC_OSS_Accepted, status_text::kCanceled);
@@ -489,10 +496,7 @@ std::optional<VendorError> Broker::CheckPositionsAndFunds(const CThostFtdcOrderF
     if (order.OrderPriceType == THOST_FTDC_OPT_AnyPrice) {
       priced.LimitPrice = listing.market.upper_limit;
     }
-    const OrderReserve needed = ReserveOf(priced, instrument);
-    const Funds funds = FundsOf(*store_->FindAccount(investor), holdings, resting, catalogue_);
-    // A cent of slack keeps rounding in the sums from refusing an order that fits exactly.
-    if (funds.available + 0.01 < needed.margin + needed.commission) {
+    if (!Affords(*store_->FindAccount(investor), holdings, resting, priced, catalogue_)) {
       return vendor_error::kInsufficientMoney;
     }
     return std::nullopt;
@@ -528,8 +532,6 @@ void Broker::Fill(CThostFtdcOrderField &order, double price, int volume) {
   const std::string investor = TextOf(order.InvestorID);
   Listing &listing = catalogue_.at(TextOf(order.InstrumentID));
   const Instrument &instrument = listing.instrument;
-  (order.Direction == THOST_FTDC_D_Buy ? listing.market.ask_volume : listing.market.bid_volume) -=
-      volume;
   const long long trade_number = store_->Next(Counter::TradeID);
   const std::string trade_id = ExchangeNumber(trade_number);
   Holdings holdings(store_->Positions(investor));
@@ -816,12 +818,11 @@ void Broker::SetMarket(const std::string &instrument, const MarketUpdate &update
     throw std::invalid_argument("no instrument '" + instrument + "' is listed");
   }
   Market &market = listing->second.market;
+  const std::optional<TradePrint> print = PrintOf(update, market);
   market = MovedMarket(listing->second, update);
   for (const char direction : {THOST_FTDC_D_Buy, THOST_FTDC_D_Sell}) {
-    for (CThostFtdcOrderField &order : book_.Crossed(instrument, direction, market)) {
-      const int offered = OfferedVolume(order, market);
-      if (offered == 0) break;
-      Fill(order, *MatchPrice(order, market), std::min(order.VolumeTotal, offered));
+    for (BookFill &fill : book_.Match(instrument, direction, market, print)) {
+      Fill(fill.order, fill.price, fill.volume);
     }
   }
   if (update.last) {

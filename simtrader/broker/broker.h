@@ -167,6 +167,9 @@ class Broker {
     // The highest numeric order reference the investor has used today: what the login
     // reports as MaxOrderRef, and what an order sent without a reference is numbered after.
     long long max_order_ref = 0;
+    // The highest numeric order reference of this session: the counter takes only references
+    // above it.
+    long long session_order_ref = 0;
   };
   struct Connection {
     Link link;
@@ -232,7 +235,7 @@ class Broker {
   // A held order whose condition was met goes to the exchange if the investor can still
   // afford it, and is cancelled with the reason otherwise.
   void Trigger(CThostFtdcOrderField order);
-  // Fills `volume` lots of the order at `price`, taking them from the market's level.
+  // Fills `volume` lots of the order at `price`.
   void Fill(CThostFtdcOrderField &order, double price, int volume);
   // Posts an event on the investor's private flow: to every connection logged in as the
   // investor that subscribed to it, and into the store for those that will ask it again.

@@ -181,6 +181,10 @@ const IntegerField kIntegerFields[] = {
     {"delivery_month", [](Listing &l) -> int & { return l.instrument.delivery_month; }},
     {"bid_volume", [](Listing &l) -> int & { return l.market.bid_volume; }},
     {"ask_volume", [](Listing &l) -> int & { return l.market.ask_volume; }},
+    {"max_limit_order_volume",
+     [](Listing &l) -> int & { return l.instrument.max_limit_order_volume; }},
+    {"max_market_order_volume",
+     [](Listing &l) -> int & { return l.instrument.max_market_order_volume; }},
 };
 
 // What a newly listed instrument has unless its entry says otherwise.
@@ -308,14 +312,23 @@ void ApplyLimits(BrokerConfig &config, Entry &entry) {
   entry.RejectUnused();
 }
 
+// A switch of an exchange entry, given as 1 or 0; `meaning` says what each means.
+std::optional<bool> Switch(Entry &entry, const std::string &key, const std::string &meaning) {
+  const std::optional<int> value = entry.Integer(key);
+  if (!value) return std::nullopt;
+  if (*value != 0 && *value != 1) throw entry.Error(key, "must be " + meaning);
+  return *value == 1;
+}
+
 void ApplyExchange(BrokerConfig &config, Entry &entry) {
   const std::string id = entry.RequiredText("exchange_id");
-  ExchangeRules rules = config.exchanges[id];
-  if (std::optional<int> market_orders = entry.Integer("market_orders")) {
-    if (*market_orders != 0 && *market_orders != 1) {
-      throw entry.Error("market_orders", "must be 1 (accepted) or 0 (refused)");
-    }
-    rules.market_orders = *market_orders == 1;
+  ExchangeRules rules = config.exchanges.count(id) != 0 ? config.exchanges[id] : RulesOf(id);
+  if (auto market_orders = Switch(entry, "market_orders", "1 (accepted) or 0 (refused)")) {
+    rules.market_orders = *market_orders;
+  }
+  if (auto max_margin_side =
+          Switch(entry, "max_margin_side", "1 (the larger side only) or 0 (both sides)")) {
+    rules.max_margin_side = *max_margin_side;
   }
   entry.RejectUnused();
   config.exchanges[id] = rules;
@@ -343,11 +356,19 @@ void ApplyMarketDataFront(BrokerConfig &config, Entry &entry) {
 
 }  // namespace
 
+ExchangeRules RulesOf(const std::string &exchange) {
+  ExchangeRules rules;
+  rules.market_orders =
+      exchange == "DCE" || exchange == "CZCE" || exchange == "CFFEX" || exchange == "GFEX";
+  rules.max_margin_side = MarginsLargerSideByDefault(exchange);
+  return rules;
+}
+
 ExchangeRulebook DefaultExchangeRules() {
   ExchangeRulebook rules;
-  for (const char *exchange : {"SHFE", "INE"}) rules[exchange].market_orders = false;
-  for (const char *exchange : {"DCE", "CZCE", "CFFEX", "GFEX"})
-    rules[exchange].market_orders = true;
+  for (const char *exchange : {"SHFE", "INE", "DCE", "CZCE", "CFFEX", "GFEX"}) {
+    rules[exchange] = RulesOf(exchange);
+  }
   return rules;
 }
 
@@ -375,6 +396,14 @@ void ApplyConfigText(BrokerConfig &config, std::string_view text) {
                                           "' (instrument, account, position, limits, exchange, "
                                           "store, calendar or md_front)");
     }
+  }
+  // Each instrument margins as its exchange does, whichever entry came first.
+  for (auto &[id, listing] : changed.catalogue) {
+    Instrument &instrument = listing.instrument;
+    auto rules = changed.exchanges.find(instrument.exchange);
+    instrument.max_margin_side = rules != changed.exchanges.end()
+                                     ? rules->second.max_margin_side
+                                     : RulesOf(instrument.exchange).max_margin_side;
   }
   config = std::move(changed);
 }

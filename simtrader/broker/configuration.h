@@ -8,7 +8,7 @@
 //   account investor=U01 password=secret app_id=app auth_code=code balance=1000000
 //   position investor=U01 instrument_id=rb2705 direction=long volume=2 price=3200
 //   limits queries_per_second=1 queries_in_flight=none orders_per_second=6
-//   exchange exchange_id=DCE market_orders=0
+//   exchange exchange_id=DCE market_orders=0 max_margin_side=1
 //   store path=/var/lib/broker.db
 //   calendar trading_day=20270104
 //   md_front address=tcp%3A%2F%2F127.0.0.1%3A41213
@@ -20,7 +20,9 @@
 // `price` (by default yesterday's settlement), which becomes their basis. An instrument's
 // daily limits follow its yesterday's settlement and tick, unless the entry gives them. A limits
 // entry sets the flow limits it names (flow_limits.h) to a positive count, or lifts them with
-// none. An exchange entry sets what kinds of order that exchange accepts. A store entry keeps
+// none. An exchange entry sets what kinds of order that exchange accepts (market_orders) and
+// whether it margins a product's long and short positions on the larger side only
+// (max_margin_side), each 1 or 0; every instrument of the exchange follows it. A store entry keeps
 // the broker's state in that SQLite file (sqlite_store.h), or with an empty path in memory. A
 // calendar entry sets the trading day the broker starts in, a weekday written YYYYMMDD (a store
 // that already holds a day carries on from its own). An md_front entry names the market-data
@@ -59,13 +61,19 @@ struct AccountConfig {
   std::vector<DeclaredPosition> positions;
 };
 
-// What an exchange accepts beyond limit orders.
+// What an exchange accepts beyond limit orders, and how it margins.
 struct ExchangeRules {
   bool market_orders = false;
+  // Long and short positions of a product are margined on the larger side only
+  // (the instruments' MaxMarginSideAlgorithm).
+  bool max_margin_side = false;
 };
 
-// By exchange id. SHFE and INE take no market order; DCE, CZCE, CFFEX and GFEX do. An
-// exchange not listed takes limit orders only.
+// An exchange's rules unless configured otherwise: SHFE and INE take no market order, DCE,
+// CZCE, CFFEX and GFEX do; CFFEX margins the larger side only, the others both sides. An
+// exchange not listed takes limit orders only and margins both sides.
+ExchangeRules RulesOf(const std::string &exchange);
+// By exchange id: the six exchanges' rules.
 using ExchangeRulebook = std::map<std::string, ExchangeRules>;
 ExchangeRulebook DefaultExchangeRules();
 

@@ -5,8 +5,9 @@
 //
 // Close profit, position profit and margin follow the daily mark-to-market of positions.h;
 // commission is what fills charged today; the frozen amounts are what resting orders hold
-// back at their limit prices, released when they fill or are cancelled. Floating profit
-// counts towards what may be traded but not towards what may be withdrawn.
+// back at their limit prices, released when they fill or are cancelled (where an exchange
+// margins a product's larger side only, both follow MarginCharges of positions.h). Floating
+// profit counts towards what may be traded but not towards what may be withdrawn.
 #ifndef SIMTRADER_BROKER_FUNDS_H
 #define SIMTRADER_BROKER_FUNDS_H
 
@@ -38,6 +39,13 @@ struct Funds {
 // `resting` are the investor's resting orders.
 Funds FundsOf(const Account &account, const Holdings &holdings,
               const std::vector<CThostFtdcOrderField> &resting, const Catalogue &catalogue);
+
+// Whether the account can hold back what `order` would freeze besides its `resting` orders:
+// its margin (only what it adds to the larger side, where its exchange margins that side
+// only) and its commission.
+bool Affords(const Account &account, const Holdings &holdings,
+             const std::vector<CThostFtdcOrderField> &resting, const CThostFtdcOrderField &order,
+             const Catalogue &catalogue);
 
 CThostFtdcTradingAccountField TradingAccountRecord(const Funds &funds, const RecordOwner &owner);
 

@@ -34,9 +34,12 @@ struct DefaultListing {
   int delivery_month;
   double last;
   double limit_ratio;
+  int max_limit_order_volume;
+  int max_market_order_volume;
 };
 
-// Contract months a few months out from the end of 2026; prices of that time. CZCE ids carry
+// Contract months a few months out from the end of 2026; prices of that time; the volume caps
+// of one order that each exchange sets for the product, limit then market. CZCE ids carry
 // three digits of the delivery month. Split string literals keep a digit from extending the
 // hexadecimal escape before it.
 const DefaultListing kDefaultListings[] = {
@@ -54,7 +57,9 @@ const DefaultListing kDefaultListings[] = {
      2027,
      5,
      3200,
-     0.07},
+     0.07,
+     500,
+     30},
     {"cu2702",
      "SHFE",
      "cu",
@@ -69,7 +74,9 @@ const DefaultListing kDefaultListings[] = {
      2027,
      2,
      78000,
-     0.07},
+     0.07,
+     500,
+     30},
     {"au2706",
      "SHFE",
      "au",
@@ -84,7 +91,9 @@ const DefaultListing kDefaultListings[] = {
      2027,
      6,
      850,
-     0.07},
+     0.07,
+     500,
+     30},
     {"sc2702",
      "INE",
      "sc",
@@ -99,7 +108,9 @@ const DefaultListing kDefaultListings[] = {
      2027,
      2,
      520,
-     0.08},
+     0.08,
+     500,
+     30},
     {"m2705",
      "DCE",
      "m",
@@ -114,7 +125,9 @@ const DefaultListing kDefaultListings[] = {
      2027,
      5,
      2900,
-     0.06},
+     0.06,
+     1000,
+     1000},
     {"i2705",
      "DCE",
      "i",
@@ -129,7 +142,9 @@ const DefaultListing kDefaultListings[] = {
      2027,
      5,
      780,
-     0.11},
+     0.11,
+     1000,
+     1000},
     {"SR705",
      "CZCE",
      "SR",
@@ -144,8 +159,25 @@ const DefaultListing kDefaultListings[] = {
      2027,
      5,
      5600,
-     0.06},
-    {"TA705", "CZCE", "TA", "PTA705", 2, 5, 0.08, {0, 3}, {0, 3}, {0, 0}, 2027, 5, 4700, 0.06},
+     0.06,
+     1000,
+     200},
+    {"TA705",
+     "CZCE",
+     "TA",
+     "PTA705",
+     2,
+     5,
+     0.08,
+     {0, 3},
+     {0, 3},
+     {0, 0},
+     2027,
+     5,
+     4700,
+     0.06,
+     1000,
+     200},
     // 沪深300股指2703
     {"IF2703",
      "CFFEX",
@@ -163,7 +195,9 @@ const DefaultListing kDefaultListings[] = {
      2027,
      3,
      3900,
-     0.1},
+     0.1,
+     20,
+     10},
     // 中证500股指2703
     {"IC2703",
      "CFFEX",
@@ -181,7 +215,9 @@ const DefaultListing kDefaultListings[] = {
      2027,
      3,
      6000,
-     0.1},
+     0.1,
+     20,
+     10},
     {"si2705",
      "GFEX",
      "si",
@@ -196,7 +232,9 @@ const DefaultListing kDefaultListings[] = {
      2027,
      5,
      9000,
-     0.09},
+     0.09,
+     1000,
+     1000},
     {"lc2705",
      "GFEX",
      "lc",
@@ -211,7 +249,9 @@ const DefaultListing kDefaultListings[] = {
      2027,
      5,
      75000,
-     0.09},
+     0.09,
+     1000,
+     1000},
 };
 
 std::invalid_argument ListingError(const Instrument &instrument, const std::string &what) {
@@ -389,6 +429,10 @@ void CheckListing(const Listing &listing) {
   if (instrument.volume_multiple <= 0) {
     throw ListingError(instrument, "volume_multiple must be positive");
   }
+  if (instrument.max_limit_order_volume <= 0 || instrument.max_market_order_volume <= 0) {
+    throw ListingError(instrument,
+                       "max_limit_order_volume and max_market_order_volume must be positive");
+  }
   if (!(instrument.limit_ratio > 0 && instrument.limit_ratio < 1)) {
     throw ListingError(instrument, "limit_ratio must be above 0 and below 1");
   }
@@ -422,6 +466,9 @@ Catalogue DefaultCatalogue() {
     instrument.delivery_year = row.delivery_year;
     instrument.delivery_month = row.delivery_month;
     instrument.limit_ratio = row.limit_ratio;
+    instrument.max_limit_order_volume = row.max_limit_order_volume;
+    instrument.max_market_order_volume = row.max_market_order_volume;
+    instrument.max_margin_side = MarginsLargerSideByDefault(row.exchange);
     listing.market.last = row.last;
     listing.market.pre_settlement = row.last;
     listing.market.bid = row.last;
@@ -435,6 +482,8 @@ Catalogue DefaultCatalogue() {
   return catalogue;
 }
 
+bool MarginsLargerSideByDefault(const std::string &exchange) { return exchange == "CFFEX"; }
+
 CThostFtdcInstrumentField InstrumentRecord(const Instrument &instrument) {
   CThostFtdcInstrumentField record{};
   SetText(record.InstrumentID, instrument.id);
@@ -445,9 +494,9 @@ CThostFtdcInstrumentField InstrumentRecord(const Instrument &instrument) {
   record.ProductClass = THOST_FTDC_PC_Futures;
   record.DeliveryYear = instrument.delivery_year;
   record.DeliveryMonth = instrument.delivery_month;
-  record.MaxMarketOrderVolume = 1000;
+  record.MaxMarketOrderVolume = instrument.max_market_order_volume;
   record.MinMarketOrderVolume = 1;
-  record.MaxLimitOrderVolume = 1000;
+  record.MaxLimitOrderVolume = instrument.max_limit_order_volume;
   record.MinLimitOrderVolume = 1;
   record.VolumeMultiple = instrument.volume_multiple;
   record.PriceTick = instrument.price_tick;
@@ -468,9 +517,8 @@ CThostFtdcInstrumentField InstrumentRecord(const Instrument &instrument) {
                                                                      : THOST_FTDC_PDT_NoUseHistory;
   record.LongMarginRatio = instrument.long_margin_ratio;
   record.ShortMarginRatio = instrument.short_margin_ratio;
-  // CFFEX charges margin on the larger side of a hedged position only.
   record.MaxMarginSideAlgorithm =
-      instrument.exchange == "CFFEX" ? THOST_FTDC_MMSA_YES : THOST_FTDC_MMSA_NO;
+      instrument.max_margin_side ? THOST_FTDC_MMSA_YES : THOST_FTDC_MMSA_NO;
   record.UnderlyingMultiple = 1;
   return record;
 }

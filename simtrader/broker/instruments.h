@@ -40,13 +40,20 @@ struct Instrument {
   // The product's usual daily band, as a share of yesterday's settlement: what its limits
   // are unless set otherwise.
   double limit_ratio = 0.10;
+  // The most lots one order may ask for, as the exchange sets them for the product.
+  int max_limit_order_volume = 1000;
+  int max_market_order_volume = 1000;
+  // The exchange margins a product's long and short positions on the larger side only
+  // (MaxMarginSideAlgorithm), as CFFEX does; otherwise each side is margined.
+  bool max_margin_side = false;
 
   // SHFE and INE keep today's and yesterday's positions apart, each closed with its own flag.
   bool SeparatesTodayFromYesterday() const;
   bool OnTick(double price) const;
   // The contract value of `volume` lots at `price`.
   double Value(double price, int volume) const;
-  // Margin is charged on the value by the side's ratio.
+  // Margin is charged on the value by the side's ratio (before the larger side rule of
+  // positions.h).
   double Margin(Side side, double price, int volume) const;
   double Commission(Fee fee, double price, int volume) const;
 };
@@ -127,13 +134,17 @@ Market MovedMarket(const Listing &listing, const MarketUpdate &update);
 double UpperLimitOf(const Instrument &instrument, double pre_settlement);
 double LowerLimitOf(const Instrument &instrument, double pre_settlement);
 
-// Throws std::invalid_argument for a listing the broker cannot trade: no exchange, a tick or
-// multiple that is not positive, a ratio that is negative, or an invalid market.
+// Throws std::invalid_argument for a listing the broker cannot trade: no exchange, a tick,
+// multiple or volume cap that is not positive, a ratio that is negative, or an invalid market.
 void CheckListing(const Listing &listing);
 
 // SHFE rebar, copper and gold, INE crude oil, DCE soybean meal and iron ore, CZCE sugar and
 // PTA, CFFEX CSI 300 and CSI 500 index futures, GFEX industrial silicon and lithium carbonate.
 Catalogue DefaultCatalogue();
+
+// Whether the exchange margins hedged positions on their larger side only unless configured
+// otherwise: CFFEX.
+bool MarginsLargerSideByDefault(const std::string &exchange);
 
 CThostFtdcInstrumentField InstrumentRecord(const Instrument &instrument);
 // The market as a depth market data record, complete as the vendor's market-data front sends

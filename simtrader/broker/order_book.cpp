@@ -1,9 +1,24 @@
 #include "broker/order_book.h"
 
+#include <algorithm>
+#include <climits>
+
 #include "broker/orders.h"
 #include "broker/record_text.h"
 
 namespace simtrader {
+
+std::optional<TradePrint> PrintOf(const MarketUpdate &update, const Market &before) {
+  if (!update.last || *update.last <= 0) return std::nullopt;
+  TradePrint print;
+  print.price = *update.last;
+  // A volume that falls is a new day's count: what it shows is what traded since.
+  if (update.volume) {
+    print.volume =
+        *update.volume >= before.volume ? *update.volume - before.volume : *update.volume;
+  }
+  return print;
+}
 
 void OrderBook::Put(const CThostFtdcOrderField &order) {
   const int seq = order.BrokerOrderSeq;
@@ -77,26 +92,47 @@ std::vector<CThostFtdcOrderField> OrderBook::QueuedOf(const std::string &investo
   return orders;
 }
 
-std::vector<CThostFtdcOrderField> OrderBook::Crossed(const std::string &instrument, char direction,
-                                                     const Market &market) const {
-  std::vector<CThostFtdcOrderField> orders;
+std::vector<BookFill> OrderBook::Match(const std::string &instrument, char direction,
+                                       Market &market,
+                                       const std::optional<TradePrint> &print) const {
+  std::vector<BookFill> fills;
   auto queues = queues_.find(instrument);
-  if (queues == queues_.end()) return orders;
-  // Each queue is in fill order, so the crossed orders are a prefix of it.
-  auto take_while = [&](const auto &queue, auto crosses) {
+  if (queues == queues_.end()) return fills;
+  const bool buys = direction == THOST_FTDC_D_Buy;
+  const double quote = buys ? market.ask : market.bid;
+  int &quoted = buys ? market.ask_volume : market.bid_volume;
+  long long printed = !print ? 0 : print->volume ? *print->volume : LLONG_MAX;
+  // A price of 0 is an empty side or no trade: it reaches nothing.
+  auto reaches = [buys](double other, double price) {
+    return other > 0 && (buys ? other <= price : other >= price);
+  };
+  // Each queue is in fill order, and an order that the quote or the print reaches is reached
+  // by them whatever is ahead of it: the orders that trade are a prefix of the queue.
+  auto match = [&](const auto &queue) {
     for (const Place &place : queue) {
-      if (!crosses(place.price)) break;
-      orders.push_back(entries_.at(place.seq).order);
+      const bool crossed = reaches(quote, place.price);
+      const bool printed_through = print && reaches(print->price, place.price);
+      if (!(crossed && quoted > 0) && !(printed_through && printed > 0)) break;
+      const CThostFtdcOrderField &order = entries_.at(place.seq).order;
+      int volume = 0;
+      if (crossed) {
+        volume = std::min(order.VolumeTotal, quoted);
+        quoted -= volume;
+      }
+      if (printed_through) {
+        const int more = static_cast<int>(std::min<long long>(order.VolumeTotal - volume, printed));
+        printed -= more;
+        volume += more;
+      }
+      if (volume > 0) fills.push_back(BookFill{order, order.LimitPrice, volume});
     }
   };
-  if (direction == THOST_FTDC_D_Buy) {
-    if (market.ask > 0) {
-      take_while(queues->second.buys, [&](double price) { return price >= market.ask; });
-    }
-  } else if (market.bid > 0) {
-    take_while(queues->second.sells, [&](double price) { return price <= market.bid; });
+  if (buys) {
+    match(queues->second.buys);
+  } else {
+    match(queues->second.sells);
   }
-  return orders;
+  return fills;
 }
 
 std::vector<CThostFtdcOrderField> OrderBook::Touched(const std::string &instrument,

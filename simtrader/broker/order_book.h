@@ -10,6 +10,7 @@
 
 #include <cstddef>
 #include <map>
+#include <optional>
 #include <set>
 #include <string>
 #include <unordered_map>
@@ -20,6 +21,23 @@
 
 namespace simtrader {
 
+// The trades a market move reports: at its last price, `volume` lots (the rise of the day's
+// volume), or an unknown number when the move does not give the day's volume.
+struct TradePrint {
+  double price = 0;
+  std::optional<int> volume;
+};
+
+// What a market move reports traded, given the market before it; none without a last price.
+std::optional<TradePrint> PrintOf(const MarketUpdate &update, const Market &before);
+
+// One trade of a queued order.
+struct BookFill {
+  CThostFtdcOrderField order;
+  double price;
+  int volume;
+};
+
 class OrderBook {
  public:
   // Files the order as its status says: queued (keeping its place if it had one, so that a
@@ -28,10 +46,14 @@ class OrderBook {
 
   // The investor's queued orders, earliest first.
   std::vector<CThostFtdcOrderField> QueuedOf(const std::string &investor) const;
-  // The instrument's queued orders on one side (THOST_FTDC_D_Buy or _Sell) that the market
-  // crosses, in the order they fill: best price first, then earliest.
-  std::vector<CThostFtdcOrderField> Crossed(const std::string &instrument, char direction,
-                                            const Market &market) const;
+  // What a market move trades of the instrument's queued orders on one side (THOST_FTDC_D_Buy
+  // or _Sell), in the order they fill: best price first, then earliest. A queued order was
+  // there first, so it is the maker and trades at its own price: with the other side's best
+  // quote where that reaches its price, taking the lots quoted there from `market`; then with
+  // the trades `print` reports where their price is at or through its own, up to the lots
+  // they traded. Nothing could have traded through a queued order without meeting it first.
+  std::vector<BookFill> Match(const std::string &instrument, char direction, Market &market,
+                              const std::optional<TradePrint> &print) const;
   // The instrument's held orders whose condition the last price meets, earliest first.
   std::vector<CThostFtdcOrderField> Touched(const std::string &instrument, double last) const;
 

@@ -85,8 +85,11 @@ std::optional<VendorError> CheckOrderFields(const CThostFtdcInputOrderField &inp
       volume_taken = immediate;
       break;
   }
+  const int cap = input.OrderPriceType == THOST_FTDC_OPT_AnyPrice
+                      ? instrument.max_market_order_volume
+                      : instrument.max_limit_order_volume;
   const bool valid =
-      input.VolumeTotalOriginal > 0 && priced && volume_taken &&
+      input.VolumeTotalOriginal > 0 && input.VolumeTotalOriginal <= cap && priced && volume_taken &&
       (input.Direction == THOST_FTDC_D_Buy || input.Direction == THOST_FTDC_D_Sell) &&
       IsOffsetFlagTaken(input.CombOffsetFlag[0]) &&
       input.CombHedgeFlag[0] == THOST_FTDC_HF_Speculation &&
@@ -230,6 +233,10 @@ std::optional<double> MatchPrice(const CThostFtdcOrderField &order, const Market
 
 int OfferedVolume(const CThostFtdcOrderField &order, const Market &market) {
   return order.Direction == THOST_FTDC_D_Buy ? market.ask_volume : market.bid_volume;
+}
+
+void TakeOffered(Market &market, const CThostFtdcOrderField &order, int volume) {
+  (order.Direction == THOST_FTDC_D_Buy ? market.ask_volume : market.bid_volume) -= volume;
 }
 
 OrderReserve ReserveOf(const CThostFtdcOrderField &order, const Instrument &instrument) {

@@ -42,7 +42,9 @@ bool ConditionHolds(const CThostFtdcOrderField &order, double last);
 bool IsFinished(const CThostFtdcOrderField &order);
 
 // The refusal of an order whose own fields are wrong (ErrorID 15): a volume that is not
-// positive, a limit price that is not positive, a kind of order the broker does not take. It
+// positive or above the instrument's cap for its kind of order (MaxLimitOrderVolume,
+// MaxMarketOrderVolume), a limit price that is not positive, a kind of order the broker does
+// not take. It
 // takes speculative orders for opening, closing, closing today and closing yesterday: limit
 // orders good for the day or immediate (IOC, with any volume (AV), a minimum (MV, MinVolume
 // from 1 to the volume) or all (CV)), and market orders (AnyPrice), which are immediate. Of
@@ -69,13 +71,16 @@ CThostFtdcOrderField NewOrder(const CThostFtdcInputOrderField &input, const Inst
 void SetStatus(CThostFtdcOrderField &order, char order_status, char submit_status,
                const char *message);
 
-// What the order trades at against the market, if it crosses: a buy at the ask when the ask
-// is at or below its limit, a sell at the bid when the bid is at or above it; a market order
-// at whatever the other side shows.
+// What an order reaching the exchange trades at against the market, if it crosses: a buy at
+// the ask when the ask is at or below its limit, a sell at the bid when the bid is at or above
+// it; a market order at whatever the other side shows. (Once queued, it trades at its own
+// price: order_book.h.)
 std::optional<double> MatchPrice(const CThostFtdcOrderField &order, const Market &market);
 
 // The lots the market offers to the order's side at its best price.
 int OfferedVolume(const CThostFtdcOrderField &order, const Market &market);
+// Takes `volume` of them: what a fill against the level leaves there.
+void TakeOffered(Market &market, const CThostFtdcOrderField &order, int volume);
 
 // Margin and commission held back while an order rests, at its limit price.
 struct OrderReserve {

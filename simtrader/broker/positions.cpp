@@ -51,8 +51,8 @@ CThostFtdcInvestorPositionField NewPositionRecord(const Listing &listing, Side s
   return record;
 }
 
-void AddLeg(CThostFtdcInvestorPositionField &record, const PositionLeg &leg,
-            const Listing &listing) {
+void AddLeg(CThostFtdcInvestorPositionField &record, const PositionLeg &leg, const Listing &listing,
+            const MarginCharges &charges) {
   const Instrument &instrument = listing.instrument;
   const int volume = leg.Volume();
   record.Position += volume;
@@ -72,7 +72,8 @@ void AddLeg(CThostFtdcInvestorPositionField &record, const PositionLeg &leg,
   for (const Lot &lot : leg.lots) {
     record.PositionCost += instrument.Value(lot.basis_price, lot.volume);
     record.OpenCost += instrument.Value(lot.open_price, lot.volume);
-    record.UseMargin += LotMargin(instrument, leg.side, lot);
+    record.UseMargin +=
+        LotMargin(instrument, leg.side, lot) * charges.HeldShare(instrument, leg.side);
     record.PositionProfit += PositionProfit(instrument, leg.side, lot, listing.market.last);
   }
   record.ExchangeMargin = record.UseMargin;
@@ -81,7 +82,7 @@ void AddLeg(CThostFtdcInvestorPositionField &record, const PositionLeg &leg,
 // Buying orders freeze on the long side of the record, selling ones on the short side: a
 // long position's closing sells show as ShortFrozen.
 void AddFrozen(CThostFtdcInvestorPositionField &record, const CThostFtdcOrderField &order,
-               const Instrument &instrument) {
+               const Instrument &instrument, const MarginCharges &charges) {
   const OrderReserve reserve = ReserveOf(order, instrument);
   const double amount = instrument.Value(order.LimitPrice, order.VolumeTotal);
   if (order.Direction == THOST_FTDC_D_Buy) {
@@ -91,11 +92,62 @@ void AddFrozen(CThostFtdcInvestorPositionField &record, const CThostFtdcOrderFie
     record.ShortFrozen += order.VolumeTotal;
     record.ShortFrozenAmount += amount;
   }
-  record.FrozenMargin += reserve.margin;
+  record.FrozenMargin += reserve.margin * charges.FrozenShare(instrument);
   record.FrozenCommission += reserve.commission;
 }
 
+std::string ProductKey(const Instrument &instrument) {
+  return instrument.exchange + "." + instrument.product;
+}
+
+int SideIndex(Side side) { return side == Side::Long ? 0 : 1; }
+
 }  // namespace
+
+MarginCharges::MarginCharges(const Holdings &holdings,
+                             const std::vector<CThostFtdcOrderField> &resting,
+                             const Catalogue &catalogue) {
+  for (const PositionLeg &leg : holdings.legs()) {
+    auto listing = catalogue.find(leg.instrument);
+    if (listing == catalogue.end() || !listing->second.instrument.max_margin_side) continue;
+    const Instrument &instrument = listing->second.instrument;
+    for (const Lot &lot : leg.lots) {
+      products_[ProductKey(instrument)].held[SideIndex(leg.side)] +=
+          LotMargin(instrument, leg.side, lot);
+    }
+  }
+  for (const CThostFtdcOrderField &order : resting) {
+    auto listing = catalogue.find(TextOf(order.InstrumentID));
+    if (listing == catalogue.end() || !listing->second.instrument.max_margin_side) continue;
+    const Instrument &instrument = listing->second.instrument;
+    products_[ProductKey(instrument)].frozen[SideIndex(PositionSideOf(order))] +=
+        ReserveOf(order, instrument).margin;
+  }
+}
+
+const MarginCharges::Product *MarginCharges::Find(const Instrument &instrument) const {
+  if (!instrument.max_margin_side) return nullptr;
+  auto product = products_.find(ProductKey(instrument));
+  return product != products_.end() ? &product->second : nullptr;
+}
+
+double MarginCharges::HeldShare(const Instrument &instrument, Side side) const {
+  const Product *product = Find(instrument);
+  if (product == nullptr) return 1;
+  const bool long_larger = product->held[0] >= product->held[1];
+  return long_larger == (side == Side::Long) ? 1 : 0;
+}
+
+double MarginCharges::FrozenShare(const Instrument &instrument) const {
+  const Product *product = Find(instrument);
+  if (product == nullptr) return 1;
+  const double frozen = product->frozen[0] + product->frozen[1];
+  if (frozen <= 0) return 0;
+  const double larger = std::max(product->held[0], product->held[1]);
+  const double larger_after =
+      std::max(product->held[0] + product->frozen[0], product->held[1] + product->frozen[1]);
+  return (larger_after - larger) / frozen;
+}
 
 int PositionLeg::Volume() const {
   return std::accumulate(lots.begin(), lots.end(), 0,
@@ -232,6 +284,7 @@ std::vector<CThostFtdcInvestorPositionField> PositionRecords(
     const Holdings &holdings, const std::vector<CThostFtdcOrderField> &resting,
     const Catalogue &catalogue, const RecordOwner &owner) {
   std::vector<CThostFtdcInvestorPositionField> records;
+  const MarginCharges charges(holdings, resting, catalogue);
   for (const auto &[holding, legs] : LegsByHolding(holdings.legs())) {
     const auto &[instrument_id, side] = holding;
     auto listing = catalogue.find(instrument_id);
@@ -245,7 +298,7 @@ std::vector<CThostFtdcInvestorPositionField> PositionRecords(
         const char date = separate && !leg->today ? THOST_FTDC_PSD_History : THOST_FTDC_PSD_Today;
         records.push_back(NewPositionRecord(listing->second, side, date, owner));
       }
-      AddLeg(records.back(), *leg, listing->second);
+      AddLeg(records.back(), *leg, listing->second, charges);
     }
     for (const CThostFtdcOrderField &order : resting) {
       if (TextOf(order.InstrumentID) != instrument_id || PositionSideOf(order) != side) continue;
@@ -255,7 +308,7 @@ std::vector<CThostFtdcInvestorPositionField> PositionRecords(
       const char date = separate && !on_today ? THOST_FTDC_PSD_History : THOST_FTDC_PSD_Today;
       for (std::size_t index = first; index < records.size(); ++index) {
         if (records[index].PositionDate == date) {
-          AddFrozen(records[index], order, instrument);
+          AddFrozen(records[index], order, instrument, charges);
           break;
         }
       }
@@ -268,6 +321,7 @@ std::vector<CThostFtdcInvestorPositionDetailField> PositionDetailRecords(const H
                                                                          const Catalogue &catalogue,
                                                                          const RecordOwner &owner) {
   std::vector<CThostFtdcInvestorPositionDetailField> records;
+  const MarginCharges charges(holdings, {}, catalogue);
   for (const auto &[holding, legs] : LegsByHolding(holdings.legs())) {
     const auto &[instrument_id, side] = holding;
     auto listing = catalogue.find(instrument_id);
@@ -295,7 +349,7 @@ std::vector<CThostFtdcInvestorPositionDetailField> PositionDetailRecords(const H
           record.PositionProfitByTrade =
               instrument.Value(market.last - lot.open_price, lot.volume) * Sign(side);
         }
-        record.Margin = LotMargin(instrument, side, lot);
+        record.Margin = LotMargin(instrument, side, lot) * charges.HeldShare(instrument, side);
         record.ExchMargin = record.Margin;
         record.MarginRateByMoney = MarginRatio(instrument, side);
         record.LastSettlementPrice = leg->today ? market.pre_settlement : lot.basis_price;

@@ -57,6 +57,34 @@ class Holdings {
   std::vector<PositionLeg> legs_;
 };
 
+// What share of its margin each position and each resting opening order is charged. Most
+// exchanges margin both sides of a hedged position. One whose instruments declare
+// MaxMarginSideAlgorithm (CFFEX) margins each product's long and short positions on the larger
+// side only (the long side where they are equal): the other side's lots are charged nothing,
+// and opening orders freeze only what they would add to the larger side, shared among them in
+// proportion to their own margin.
+class MarginCharges {
+ public:
+  // `resting` are the investor's resting orders.
+  MarginCharges(const Holdings &holdings, const std::vector<CThostFtdcOrderField> &resting,
+                const Catalogue &catalogue);
+
+  // 1 or 0: the share of the margin of a side's lots that is charged.
+  double HeldShare(const Instrument &instrument, Side side) const;
+  // From 0 to 1: the share of a resting opening order's margin that is frozen.
+  double FrozenShare(const Instrument &instrument) const;
+
+ private:
+  // A product at an exchange that margins the larger side, by its margins on each side.
+  struct Product {
+    double held[2] = {0, 0};    // of the lots, by Side
+    double frozen[2] = {0, 0};  // of the opening orders, by Side
+  };
+  const Product *Find(const Instrument &instrument) const;
+
+  std::map<std::string, Product> products_;
+};
+
 // Whose records these are.
 struct RecordOwner {
   std::string broker_id;

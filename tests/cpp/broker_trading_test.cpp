@@ -2,6 +2,7 @@
 // cancelled, and how positions and money follow every fill.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <functional>
 #include <map>
 #include <random>
@@ -111,7 +112,7 @@ INSTANTIATE_TEST_SUITE_P(
                     CrossingCase{"SellBelowTheBid", kSell, kRebarBid - 50, kRebarBid}),
     [](const testing::TestParamInfo<CrossingCase> &info) { return info.param.name; });
 
-TEST(Resting, AnOrderThatDoesNotCrossRestsUntilAMarketDoes) {
+TEST(Resting, AnOrderThatDoesNotCrossRestsUntilAMarketDoesAndIsTheMaker) {
   BrokerClient client(MakeBroker());
   client.LogIn("U1");
   client.Order("rb2705", kBuy, kOpen, 3150, 1);
@@ -123,8 +124,8 @@ TEST(Resting, AnOrderThatDoesNotCrossRestsUntilAMarketDoes) {
   client.broker().SetMarket("rb2705", Quote(3148, 3149));
   const std::vector<BrokerEvent> events = client.Take();
   EXPECT_EQ(Statuses(events), std::vector<char>{THOST_FTDC_OST_AllTraded});
-  // The order trades at the better price the market offers, not at its limit.
-  EXPECT_EQ(Named(events, "OnRtnTrade").at(0).As<CThostFtdcTradeField>().Price, 3149);
+  // A resting bid is the maker: it trades at its own price, not at the ask that crossed it.
+  EXPECT_EQ(Named(events, "OnRtnTrade").at(0).As<CThostFtdcTradeField>().Price, 3150);
 }
 
 TEST(Resting, AnImmediateOrderThatDoesNotCrossIsCancelled) {
@@ -321,8 +322,137 @@ INSTANTIATE_TEST_SUITE_P(
                     errors::kOverCloseYesterday},
         RefusalCase{"ARepeatedReference", "", [](BrokerClient &c) { WithField(c, [](auto &) {}); },
                     [](BrokerClient &c) { return WithField(c, [](auto &) {}); },
+                    errors::kDuplicateOrderRef},
+        // References increase within a session: one below a reference it used is refused.
+        RefusalCase{"ALowerReference", "", [](BrokerClient &c) { WithField(c, [](auto &) {}); },
+                    [](BrokerClient &c) {
+                      return WithField(c, [](auto &o) { simtrader::SetText(o.OrderRef, "98"); });
+                    },
                     errors::kDuplicateOrderRef}),
     [](const testing::TestParamInfo<RefusalCase> &info) { return info.param.name; });
+
+TEST(OrderRefs, IncreaseWithinASessionWhileANewSessionMayStartLow) {
+  auto broker = MakeBroker();
+  BrokerClient first(broker);
+  first.LogIn("U1");
+  WithField(first, [](auto &o) { simtrader::SetText(o.OrderRef, "99"); });
+  BrokerClient second(broker);
+  second.LogIn("U1");
+  second.Take();
+  WithField(second, [](auto &o) { simtrader::SetText(o.OrderRef, "5"); });
+  EXPECT_EQ(Names(second.Take()).front(), "OnRtnOrder");
+}
+
+struct CapCase {
+  const char *name;
+  const char *config;
+  const char *instrument;
+  char price_type;
+  int cap;
+};
+
+class VolumeCap : public testing::TestWithParam<CapCase> {};
+
+// Each exchange caps the lots of one order, a limit and a market order apart, and reports
+// the caps in the instrument's record.
+TEST_P(VolumeCap, TakesAnOrderUpToTheCapAndRefusesOneLotMore) {
+  const CapCase &cap = GetParam();
+  auto broker = MakeBroker(cap.config);
+  BrokerClient client(broker);
+  client.LogIn("U1");
+  client.Take();
+  const simtrader::Listing listing = *broker->Listed(cap.instrument);
+  const CThostFtdcInstrumentField record = simtrader::InstrumentRecord(listing.instrument);
+  EXPECT_EQ(cap.price_type == THOST_FTDC_OPT_AnyPrice ? record.MaxMarketOrderVolume
+                                                      : record.MaxLimitOrderVolume,
+            cap.cap);
+  for (const int volume : {cap.cap, cap.cap + 1}) {
+    WithField(client, [&](auto &o) {
+      simtrader::SetText(o.InstrumentID, cap.instrument);
+      simtrader::SetText(o.OrderRef, std::to_string(volume));
+      o.OrderPriceType = cap.price_type;
+      o.TimeCondition = THOST_FTDC_TC_IOC;
+      o.LimitPrice = listing.market.ask;
+      o.VolumeTotalOriginal = volume;
+    });
+    const std::vector<BrokerEvent> events = client.Take();
+    if (volume == cap.cap) {
+      EXPECT_EQ(Names(events).front(), "OnRtnOrder");
+    } else {
+      ASSERT_EQ(Names(events),
+                (std::vector<std::string>{"OnRspOrderInsert", "OnErrRtnOrderInsert"}));
+      EXPECT_EQ(events[0].error_id(), errors::kBadOrderField.id);
+    }
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Broker, VolumeCap,
+    testing::Values(CapCase{"ShfeLimit", "", "rb2705", THOST_FTDC_OPT_LimitPrice, 500},
+                    CapCase{"CffexLimit", "", "IF2703", THOST_FTDC_OPT_LimitPrice, 20},
+                    CapCase{"CffexMarket", "", "IF2703", THOST_FTDC_OPT_AnyPrice, 10},
+                    CapCase{"CzceMarket", "", "SR705", THOST_FTDC_OPT_AnyPrice, 200},
+                    CapCase{"ConfiguredLimit",
+                            "instrument instrument_id=m2705 max_limit_order_volume=7", "m2705",
+                            THOST_FTDC_OPT_LimitPrice, 7},
+                    CapCase{"ConfiguredMarket",
+                            "instrument instrument_id=m2705 max_market_order_volume=3", "m2705",
+                            THOST_FTDC_OPT_AnyPrice, 3}),
+    [](const testing::TestParamInfo<CapCase> &info) { return info.param.name; });
+
+struct MarginSideCase {
+  const char *name;
+  const char *exchange_config;
+  const char *instrument;
+  bool larger_side_only;
+};
+
+class MarginSide : public testing::TestWithParam<MarginSideCase> {};
+
+// An account with money for one side's margin opens a long lot, then hedges it with a short
+// one: where the exchange margins the larger side only, the hedge needs no more margin.
+TEST_P(MarginSide, AHedgedProductIsMarginedAsItsExchangeDeclares) {
+  const MarginSideCase &side = GetParam();
+  const simtrader::Listing listing = simtrader::DefaultCatalogue().at(side.instrument);
+  const simtrader::Instrument &instrument = listing.instrument;
+  const double long_margin = instrument.Margin(simtrader::Side::Long, listing.market.ask, 1);
+  const double short_margin = instrument.Margin(simtrader::Side::Short, listing.market.bid, 1);
+  auto broker = MakeBroker(std::string(side.exchange_config) +
+                           "\naccount investor=U1 balance=" + std::to_string(long_margin * 1.5));
+  BrokerClient client(broker);
+  client.LogIn("U1");
+  EXPECT_EQ(simtrader::InstrumentRecord(broker->Listed(side.instrument)->instrument)
+                .MaxMarginSideAlgorithm,
+            side.larger_side_only ? THOST_FTDC_MMSA_YES : THOST_FTDC_MMSA_NO);
+  client.Order(side.instrument, kBuy, kOpen, listing.market.ask, 1);
+  client.Order(side.instrument, kSell, kOpen, listing.market.bid, 1);
+  const std::vector<BrokerEvent> events = client.Take();
+  const CThostFtdcTradingAccountField account = client.Account();
+  double use_margin = 0;
+  for (const CThostFtdcInvestorPositionField &record : client.Positions()) {
+    use_margin += record.UseMargin;
+  }
+  EXPECT_NEAR(use_margin, account.CurrMargin, kCent);
+  if (side.larger_side_only) {
+    EXPECT_EQ(Named(events, "OnRtnTrade").size(), 2u);
+    EXPECT_NEAR(account.CurrMargin, std::max(long_margin, short_margin), kCent);
+  } else {
+    EXPECT_EQ(Named(events, "OnRtnTrade").size(), 1u);
+    ASSERT_EQ(Named(events, "OnErrRtnOrderInsert").size(), 1u);
+    EXPECT_EQ(Named(events, "OnErrRtnOrderInsert")[0].error_id(), errors::kInsufficientMoney.id);
+    EXPECT_NEAR(account.CurrMargin, long_margin, kCent);
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Broker, MarginSide,
+    testing::Values(MarginSideCase{"CffexLargerSide", "", "IF2703", true},
+                    MarginSideCase{"ShfeBothSides", "", "rb2705", false},
+                    MarginSideCase{"CffexConfiguredBothSides",
+                                   "exchange exchange_id=CFFEX max_margin_side=0", "IF2703", false},
+                    MarginSideCase{"DceConfiguredLargerSide",
+                                   "exchange exchange_id=DCE max_margin_side=1", "m2705", true}),
+    [](const testing::TestParamInfo<MarginSideCase> &info) { return info.param.name; });
 
 TEST(Settlement, AnOrderBeforeItIsConfirmedIsRefused) {
   BrokerClient client(MakeBroker());

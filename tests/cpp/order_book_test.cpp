@@ -84,8 +84,9 @@ TEST(Book, FillsInPriceThenTimeOrderAcrossTradersUpToTheVolumeOffered) {
   broker->SetMarket("rb2705", Asks(3150, 5));
   const std::vector<BrokerEvent> firsts = first.Take();
   const std::vector<BrokerEvent> seconds = second.Take();
-  EXPECT_EQ(Fills(seconds), (std::vector<Fill>{{"1", 2, 3150}}));
-  EXPECT_EQ(Fills(firsts), (std::vector<Fill>{{"2", 2, 3150}, {"1", 1, 3150}}));
+  // Each at its own price: a resting order is the maker.
+  EXPECT_EQ(Fills(seconds), (std::vector<Fill>{{"1", 2, 3160}}));
+  EXPECT_EQ(Fills(firsts), (std::vector<Fill>{{"2", 2, 3160}, {"1", 1, 3150}}));
   const CThostFtdcOrderField part = Orders(firsts).back();
   EXPECT_EQ(TextOf(part.OrderRef), "1");
   EXPECT_EQ(part.OrderStatus, THOST_FTDC_OST_PartTradedQueueing);
@@ -96,10 +97,10 @@ TEST(Book, FillsInPriceThenTimeOrderAcrossTradersUpToTheVolumeOffered) {
   EXPECT_NEAR(first.Account().FrozenMargin, 3150 * 1 * 10 * 0.10, simtest::kCent);
 
   // Nothing more is offered until a market brings more.
-  broker->SetMarket("rb2705", Last(3150));
+  broker->SetMarket("rb2705", Asks(3150, 0));
   EXPECT_TRUE(Fills(first.Take()).empty());
   broker->SetMarket("rb2705", Asks(3140, 10));
-  EXPECT_EQ(Fills(first.Take()), (std::vector<Fill>{{"1", 1, 3140}}));
+  EXPECT_EQ(Fills(first.Take()), (std::vector<Fill>{{"1", 1, 3150}}));
   EXPECT_EQ(Fills(second.Take()), (std::vector<Fill>{{"2", 1, 3140}}));
 }
 
@@ -349,6 +350,69 @@ TEST(Book, WaitingOrdersCancelByEitherName) {
   EXPECT_EQ(Orders(client.Take()).at(0).OrderStatus, THOST_FTDC_OST_Canceled);
 }
 
+MarketUpdate Move(double bid, double ask, std::optional<double> last = std::nullopt,
+                  std::optional<int> volume = std::nullopt) {
+  MarketUpdate update;
+  update.bid = bid;
+  update.ask = ask;
+  update.last = last;
+  update.volume = volume;
+  return update;
+}
+
+struct MakerCase {
+  const char *name;
+  char direction;
+  double price;  // of 2 lots resting while rebar is quoted 3200 / 3201
+  MarketUpdate move;
+  int traded;  // at the resting order's price
+};
+
+class Maker : public testing::TestWithParam<MakerCase> {};
+
+TEST_P(Maker, ARestingOrderTradesAtItsOwnPriceWhenAQuoteOrATradeReachesIt) {
+  const MakerCase &maker = GetParam();
+  auto broker = MakeBroker();
+  BrokerClient client(broker);
+  client.LogIn("U1");
+  client.Order("rb2705", maker.direction, kOpen, maker.price, 2);
+  client.Take();
+  broker->SetMarket("rb2705", maker.move);
+  const std::vector<Fill> expected =
+      maker.traded > 0 ? std::vector<Fill>{{"1", maker.traded, maker.price}} : std::vector<Fill>{};
+  EXPECT_EQ(Fills(client.Take()), expected);
+  // The recorded market is not moved by the broker's own fills.
+  EXPECT_EQ(broker->Listed("rb2705")->market.last, maker.move.last.value_or(3200));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Broker, Maker,
+    testing::Values(
+        // Price priority: an ask that gaps below a resting bid meets the bid first, at its price.
+        MakerCase{"ABidCrossedByALowerAsk", kBuy, 3195, Move(3189, 3190), 2},
+        MakerCase{"AnAskCrossedByAHigherBid", kSell, 3205, Move(3210, 3211), 2},
+        // Nothing trades at 3194 while a bid rests at 3195: the trade was the bid's.
+        MakerCase{"ABidATradeWentThrough", kBuy, 3195, Move(3193, 3196, 3194), 2},
+        MakerCase{"ABidATradeMet", kBuy, 3195, Move(3193, 3196, 3195), 2},
+        MakerCase{"AnAskATradeWentThrough", kSell, 3205, Move(3204, 3207, 3206), 2},
+        MakerCase{"ABidATradeWentThroughForOneLot", kBuy, 3195, Move(3193, 3196, 3194, 1), 1},
+        MakerCase{"ABidATradeStayedAbove", kBuy, 3195, Move(3194, 3197, 3196), 0},
+        MakerCase{"ABidAMoveWithoutATradeLeaves", kBuy, 3195, Move(3193, 3196, 3194, 0), 0}),
+    [](const testing::TestParamInfo<MakerCase> &info) { return info.param.name; });
+
+TEST(Book, TradesPrintedThroughFillBestPriceFirstUpToTheVolumeTheyTraded) {
+  auto broker = MakeBroker();
+  BrokerClient client(broker);
+  client.LogIn("U1");
+  client.Order("rb2705", kBuy, kOpen, 3190, 2);  // ref 1, earlier but lower
+  client.Order("rb2705", kBuy, kOpen, 3195, 2);  // ref 2
+  broker->SetMarket("rb2705", Move(3196, 3197, 3196, 100));
+  client.Take();
+  // The day's volume rose by 3: the bid at 3195 takes 2, the one at 3190 the last lot.
+  broker->SetMarket("rb2705", Move(3188, 3197, 3189, 103));
+  EXPECT_EQ(Fills(client.Take()), (std::vector<Fill>{{"2", 2, 3195}, {"1", 1, 3190}}));
+}
+
 // The book by itself: a partial fill keeps an order's place, a held order that triggers joins
 // the back of the queue.
 TEST(OrderBookIndex, KeepsPlacesThroughPartialFillsAndQueuesTriggeredOrdersLast) {
@@ -360,6 +424,7 @@ TEST(OrderBookIndex, KeepsPlacesThroughPartialFillsAndQueuesTriggeredOrdersLast)
     simtrader::SetText(record.InvestorID, "U1");
     record.Direction = kBuy;
     record.LimitPrice = price;
+    record.VolumeTotal = 1;
     record.OrderStatus = status;
     record.ContingentCondition = THOST_FTDC_CC_LastPriceGreaterEqualStopPrice;
     record.StopPrice = 3300;
@@ -374,9 +439,10 @@ TEST(OrderBookIndex, KeepsPlacesThroughPartialFillsAndQueuesTriggeredOrdersLast)
   book.Put(order(2, 3100, THOST_FTDC_OST_NoTradeQueueing));
   simtrader::Market market;
   market.ask = 3100;
+  market.ask_volume = 10;
   std::vector<int> seqs;
-  for (const auto &crossed : book.Crossed("rb2705", kBuy, market)) {
-    seqs.push_back(crossed.BrokerOrderSeq);
+  for (const auto &fill : book.Match("rb2705", kBuy, market, std::nullopt)) {
+    seqs.push_back(fill.order.BrokerOrderSeq);
   }
   EXPECT_EQ(seqs, (std::vector<int>{1, 3, 2}));
   EXPECT_EQ(book.QueuedOf("U1").size(), 3u);

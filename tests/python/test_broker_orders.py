@@ -60,13 +60,13 @@ def test_depth_fills_part_of_an_order_and_later_markets_fill_across_traders(read
     assert account(first)["FrozenMargin"] == pytest.approx(REBAR_ASK * 2 * 10 * 0.10)
 
     # The ask is taken: a later order rests even above it. When lots come again, the better
-    # price goes first whoever placed it.
+    # price goes first whoever placed it, each resting order trading at its own price.
     later = place(second, "buy_open", SHFE, b"rb2705", REBAR_ASK + 1, 2)
     assert later["OrderStatus"] == QUEUEING
     sim.set_market("rb2705", ask_volume=3, front=front)
     await_events(second, "OnRtnTrade")
     await_events(first, "OnRtnTrade", 2)
-    assert trades_of(second, later["OrderRef"]) == [(2, REBAR_ASK)]
+    assert trades_of(second, later["OrderRef"]) == [(2, REBAR_ASK + 1)]
     assert trades_of(first, bought["OrderRef"]) == [(3, REBAR_ASK), (1, REBAR_ASK)]
     (depth,) = ask(first, "ReqQryDepthMarketData", "OnRspQryDepthMarketData",
                    QryDepthMarketDataField(InstrumentID=b"rb2705"))
