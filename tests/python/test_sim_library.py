@@ -2,6 +2,8 @@
 What it does to a trader's API object is covered with the extension, by the other suites."""
 
 import ctypes
+import inspect
+import operator
 import os
 import shutil
 import subprocess
@@ -12,7 +14,7 @@ import pytest
 
 sim = pytest.importorskip("Quorvan.sim", reason="built against the vendor's SDK: no simulator")
 
-PACKAGE_DIR = Path(sim.__file__).parent
+PACKAGE_DIR = Path(sys.modules["Quorvan"].__file__).parent
 
 
 class TinyRecord(ctypes.Structure):
@@ -86,3 +88,43 @@ REFUSALS = [
 def test_refusals_name_what_was_wrong(call, error, message):
     with pytest.raises(error, match=message):
         call()
+
+
+# Quorvan.sim as its callers and the tools outside the package use it: every public name, with
+# the signature of each callable.
+INTERFACE = {
+    "LIBRARY_PATH": None,
+    "calls": "(trader)",
+    "keep_calls": "(n)",
+    "fail_next": "(trader, operation, result)",
+    "throw_next": "(trader, operation, kind, message='')",
+    "emit": "(trader, event, *args, count=1)",
+    "disconnect": "(trader, reason=4097, reconnect_after=0.1)",
+    "configure": "(front=None, *, accounts=None, instruments=None, exchanges=None, "
+                 "limits=<unchanged>, store=None, trading_day=None, md_front=None, reset=False)",
+    "set_market": "(instrument, *, bid=None, ask=None, last=None, bid_volume=None, "
+                  "ask_volume=None, upper_limit=None, lower_limit=None, volume=None, "
+                  "turnover=None, open_interest=None, front=None)",
+    "settle": "(front, settlement_prices=None)",
+    "market": "(instrument, front=None)",
+    "wait_delivered": "(front=None, timeout=None)",
+    "replay": "(source, front=None, speed=None, md_queue=None)",
+    "Replay": None,
+    "Replay.progress": None,
+    "Replay.wait": "(self, timeout=None)",
+    "Replay.stop": "(self)",
+}
+
+
+def test_the_public_names_and_signatures_are_the_interface():
+    names = {name for name, value in vars(sim).items()
+             if not name.startswith("_") and not inspect.ismodule(value)}
+    assert names == {name for name in INTERFACE if "." not in name}
+    assert {name for name in vars(sim.Replay) if not name.startswith("_")} == {
+        name.partition(".")[2] for name in INTERFACE if name.startswith("Replay.")}
+    for name, signature in INTERFACE.items():
+        if signature is not None:
+            assert str(inspect.signature(operator.attrgetter(name)(sim))) == signature, name
+    # help(), reprs and pickles name them where users import them from.
+    assert {getattr(sim, name).__module__ for name in sim.__all__} == {"Quorvan.sim"}
+
