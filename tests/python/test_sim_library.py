@@ -5,6 +5,7 @@ import ctypes
 import inspect
 import operator
 import os
+import re
 import shutil
 import subprocess
 import sys
@@ -15,6 +16,7 @@ import pytest
 sim = pytest.importorskip("Quorvan.sim", reason="built against the vendor's SDK: no simulator")
 
 PACKAGE_DIR = Path(sys.modules["Quorvan"].__file__).parent
+SOURCE_ROOT = Path(__file__).resolve().parents[2]
 
 
 class TinyRecord(ctypes.Structure):
@@ -128,3 +130,37 @@ def test_the_public_names_and_signatures_are_the_interface():
     # help(), reprs and pickles name them where users import them from.
     assert {getattr(sim, name).__module__ for name in sim.__all__} == {"Quorvan.sim"}
 
+
+def c_type(declaration):
+    """The ctypes type of a C type as control.h writes it ("const char *const *")."""
+    words = [word for word in declaration.replace("*", " * ").split() if word != "const"]
+    pointers = words.count("*")
+    base = " ".join(word for word in words if word != "*")
+    exact = {("void", 0): None, ("int", 0): ctypes.c_int, ("long long", 0): ctypes.c_longlong,
+             ("size_t", 0): ctypes.c_size_t, ("double", 0): ctypes.c_double,
+             ("char", 1): ctypes.c_char_p, ("void", 1): ctypes.c_void_p,
+             ("quorvan_sim_calls", 1): ctypes.c_void_p}  # the call log's opaque handle
+    if (base, pointers) in exact:
+        return exact[base, pointers]
+    assert pointers, f"no ctypes type for {declaration!r}"
+    return ctypes.POINTER(c_type(base + " *" * (pointers - 1)))
+
+
+def test_the_ctypes_declarations_are_control_h():
+    (header,) = SOURCE_ROOT.glob("simtrader/**/control.h")
+    text = re.sub(r"/\*.*?\*/", "", header.read_text(), flags=re.S)
+    functions = re.findall(r"QUORVAN_SIM_API\s+([^;(]*?)\bquorvan_sim_(\w+)\s*\(([^)]*)\)\s*;",
+                           text)
+    assert len(functions) > 20, f"{header}: its functions were not found"
+    assert set(sim._library.DECLARATIONS) == {name for _, name, _ in functions}
+    wrong = []
+    for result, name, parameters in functions:
+        arguments = tuple(c_type(re.sub(r"\w+$", "", parameter.strip()))
+                          for parameter in parameters.split(",") if parameter.strip() != "void")
+        function = getattr(sim._library.control, name)
+        if (function.restype, tuple(function.argtypes)) != (c_type(result), arguments):
+            wrong.append(name)
+    assert wrong == [], f"declared otherwise than in {header}"
+    codes = re.findall(r"\bQUORVAN_SIM_(\w+)\s*=\s*(-?\d+)", text)
+    assert {name: getattr(sim._library, name, None) for name, _ in codes} == {
+        name: int(value) for name, value in codes}
