@@ -346,7 +346,7 @@ def test_a_replay_held_by_its_md_queue_says_so_once(front, monkeypatch, speed, m
                                                     said):
     stderr = Stderr(terminal=False)
     monkeypatch.setattr(sys, "stderr", stderr)
-    monkeypatch.setattr(sim, "_HELD_SAY_AFTER", 0.1)
+    monkeypatch.setattr(sim._replay, "_HELD_SAY_AFTER", 0.1)
     md_queue = queue.Queue(maxsize)
     md_queue.all_tasks_done = CountedWaits(md_queue.mutex)
     md_queue.not_full = CountedWaits(md_queue.mutex)
@@ -373,8 +373,8 @@ def test_the_progress_line_shows_the_total_and_time_left_where_known(
         front, tmp_path, monkeypatch, source, shown):
     stderr = Stderr(terminal=True)
     monkeypatch.setattr(sys, "stderr", stderr)
-    monkeypatch.setattr(sim._Terminal, "_FIRST_AFTER", 0)
-    monkeypatch.setattr(sim._Terminal, "_EVERY", 0)
+    monkeypatch.setattr(sim._replay._Terminal, "_FIRST_AFTER", 0)
+    monkeypatch.setattr(sim._replay._Terminal, "_EVERY", 0)
     rows = ticks(6)
     played = sim.replay(write_csv(tmp_path / "day.csv", rows) if source == "file"
                         else source(rows), front=front)

@@ -341,7 +341,7 @@ def test_an_md_api_is_named_by_its_flow_path_and_its_front_by_the_broker_it_read
     class MdApiBase:
         """Stands for Quorvan.CTP.MdApiBase.MdApiBase: what sim reads of one."""
 
-    monkeypatch.setattr(sim, "_md_api_class", lambda: MdApiBase)
+    monkeypatch.setattr(sim._naming, "_md_api_class", lambda: MdApiBase)
     named = md_front + "-md"
     sim.configure(md_front, md_front=named)
     api = make_md(named, name="client")

@@ -32,7 +32,10 @@ MD_METHOD_COUNT = 32
 
 
 def stub_of(module):
-    path = Path(module.__file__).parent / (module.__name__.rpartition(".")[2] + ".pyi")
+    if hasattr(module, "__path__"):
+        path = Path(module.__file__).with_suffix(".pyi")  # a package's __init__.pyi
+    else:
+        path = Path(module.__file__).parent / (module.__name__.rpartition(".")[2] + ".pyi")
     source = path.read_text(encoding="utf-8")
     tree = ast.parse(source, str(path))
     tree.lines = source.encode("utf-8").splitlines()

@@ -1,0 +1,350 @@
+"""replay: recorded ticks played into a broker's markets on a thread of its own, as
+set_market moves them, and handed on to a strategy's md_queue."""
+
+import atexit
+import math
+import numbers
+import queue
+import sys
+import threading
+import time
+
+from ._flows import WAIT_SLICE, deliveries_waited
+from ._market import market, move_market
+from ._naming import front_address
+from ._ticks import tick_of, ticks_of
+
+
+def _duration(seconds):
+    minutes, seconds = divmod(int(seconds + 0.5), 60)
+    hours, minutes = divmod(minutes, 60)
+    return f"{hours}:{minutes:02d}:{seconds:02d}"
+
+
+class _Terminal:
+    """What a replay says on stderr. A line saying how far a long replay has come, only when
+    stderr is a terminal and once the replay has run a while, so that a short one prints
+    nothing; and warnings, on lines of their own wherever stderr goes."""
+
+    _FIRST_AFTER = 1.0
+    _EVERY = 0.5
+
+    def __init__(self, ticks):
+        self._ticks = ticks
+        self._stream = sys.stderr
+        try:
+            self._shown = self._stream is not None and self._stream.isatty()
+        except (AttributeError, ValueError):
+            self._shown = False
+        self._started = time.monotonic()
+        self._next = self._started + self._FIRST_AFTER
+        self._drawn = False
+
+    def update(self, count, tick):
+        if not self._shown or time.monotonic() < self._next:
+            return
+        now = time.monotonic()
+        self._next = now + self._EVERY
+        done, total = self._ticks.position()
+        if total:
+            # The pace so far carries on, as good a guess as any for recorded ticks.
+            left = (now - self._started) * max(0, total - done) / done if done else None
+            text = (f"replay: {done:,} / {total:,} {self._ticks.unit} "
+                    f"({min(100, 100 * done // total)}%)"
+                    + (f", {_duration(left)} left" if left is not None else ""))
+        else:
+            text = f"replay: {count:,} ticks"
+        self._draw(f"{text}, at {tick.time:%Y-%m-%d %H:%M:%S}")
+
+    def finish(self, count):
+        if self._drawn:
+            self._draw(f"replay: {count:,} ticks", end="\n")
+
+    def say(self, text):
+        if self._stream is None:
+            return
+        try:
+            # Over the progress line, which the next update draws again below.
+            self._stream.write(("\r\x1b[K" if self._drawn else "") + text + "\n")
+            self._stream.flush()
+        except (OSError, ValueError):
+            pass
+
+    def _draw(self, text, end=""):
+        try:
+            # Back to the line's start, the text, then the rest of the line cleared.
+            self._stream.write(f"\r{text}\x1b[K{end}")
+            self._stream.flush()
+            self._drawn = True
+        except (OSError, ValueError):
+            self._shown = False
+
+
+# How long a replay waits on its md_queue before it says on stderr what it waits for.
+_HELD_SAY_AFTER = 5.0
+
+
+class Replay:
+    """A replay running on its own thread, as replay() returns it."""
+
+    def __init__(self, ticks, front, speed, md_queue):
+        self._ticks = ticks
+        self._front = front
+        self._speed = speed
+        self._md_queue = md_queue
+        self._stop = threading.Event()
+        self._finished = threading.Event()
+        self._error = None
+        self._progress = 0
+        self._terminal = _Terminal(ticks)
+        self._held_said = False
+        self._thread = threading.Thread(target=self._run, name="Quorvan replay", daemon=True)
+
+    @property
+    def progress(self):
+        """How many ticks have been played so far."""
+        return self._progress
+
+    def wait(self, timeout=None):
+        """Waits for the replay to end and re-raises what ended it, if anything did: True once
+        it has ended, False if `timeout` seconds passed first. RuntimeError on the replay's own
+        thread (from an md_queue's put), which would wait for itself."""
+        if threading.current_thread() is self._thread and not self._finished.is_set():
+            raise RuntimeError("a replay cannot wait for itself: wait() from another thread")
+        if not self._finished.wait(timeout):
+            return False
+        if threading.current_thread() is not self._thread:
+            self._thread.join()
+        if self._error is not None:
+            raise self._error
+        return True
+
+    def stop(self):
+        """Ends the replay after the tick in progress and returns once its thread has ended
+        (at once when called from that thread, from an md_queue's put). No error is raised:
+        wait() reports what ended it."""
+        self._stop.set()
+        condition = getattr(self._md_queue, "all_tasks_done", None)
+        if condition is not None:
+            with condition:
+                condition.notify_all()
+        if threading.current_thread() is not self._thread:
+            self._finished.wait()
+            self._thread.join()
+
+    def _start(self):
+        unfinished = getattr(self._md_queue, "unfinished_tasks", 0)
+        if self._speed is None and self._awaits_task_done() and unfinished:
+            # Said before the first tick, and instead of a word later: the wait these cause
+            # would otherwise be blamed on the strategy's handling of this replay's ticks.
+            self._held_said = True
+            self._terminal.say(
+                f"Quorvan.sim.replay: md_queue {self._md_queue!r} holds {unfinished:,} "
+                "unfinished item(s) from before this replay, put but not yet marked done with "
+                "task_done(). With speed None the replay waits after each tick until every "
+                "item put to md_queue is done, so it waits for these as well.")
+        with _running_lock:
+            _running_replays.add(self)
+        self._thread.start()
+
+    def _run(self):
+        try:
+            self._play()
+        except BaseException as error:  # wait() hands on whatever ended the replay
+            self._error = error
+        finally:
+            self._ticks.close()
+            self._terminal.finish(self._progress)
+            with _running_lock:
+                _running_replays.discard(self)
+            self._finished.set()
+
+    def _play(self):
+        started = None
+        previous = None
+        for where, row in self._ticks:
+            if self._stop.is_set():
+                return
+            if isinstance(row, Exception):
+                raise ValueError(f"{where}: {row}") from row
+            try:
+                tick = tick_of(row, where)
+                if previous is not None and tick.time < previous:
+                    raise ValueError(f"time {tick.time} is before the tick before it "
+                                     f"({previous}): ticks play in time order")
+            except ValueError as error:
+                raise ValueError(f"{where}: {error}") from None
+            previous = tick.time
+            if self._speed is not None:
+                if started is None:
+                    started = (time.monotonic(), tick.time)
+                due = started[0] + (tick.time - started[1]).total_seconds() / self._speed
+                if self._stop.wait(max(0.0, due - time.monotonic())):
+                    return
+            self._apply(tick)
+            self._progress += 1
+            self._terminal.update(self._progress, tick)
+
+    def _apply(self, tick):
+        try:
+            move_market(self._front, tick.instrument, bid=tick.bid, ask=tick.ask,
+                        last=tick.last, bid_volume=tick.bid_volume,
+                        ask_volume=tick.ask_volume, volume=tick.volume,
+                        turnover=tick.turnover, open_interest=tick.open_interest,
+                        time=tick.time)
+        except ValueError as error:
+            raise ValueError(f"{tick.where}: {error}") from None
+        keeping_up = self._speed is None
+        if keeping_up:
+            # The fills this tick made reach the handlers before the strategy sees the tick.
+            self._delivered()
+        if self._md_queue is not None:
+            self._hand_on(self._market_data(tick))
+            if keeping_up:
+                self._strategy_done()
+                self._delivered()
+
+    def _delivered(self):
+        deliveries_waited(self._front, self._stop.is_set)
+
+    def _hand_on(self, item):
+        """Puts the tick to md_queue; a full queue.Queue is waited on in slices, so that stop()
+        is not held up by a strategy that stopped taking ticks."""
+        if not isinstance(self._md_queue, queue.Queue):
+            self._md_queue.put(item)
+            return
+        say_at = self._held_say_at()
+        while not self._stop.is_set():
+            try:
+                self._md_queue.put(item, timeout=WAIT_SLICE)
+                return
+            except queue.Full:
+                if say_at is not None and time.monotonic() >= say_at:
+                    say_at = None
+                    self._say_held(f"which is full, holding {self._md_queue.qsize():,} "
+                                   "item(s) nobody takes")
+
+    def _awaits_task_done(self):
+        return (getattr(self._md_queue, "all_tasks_done", None) is not None
+                and hasattr(self._md_queue, "unfinished_tasks"))
+
+    def _strategy_done(self):
+        """Waits until the strategy has called task_done for every tick it took, where the
+        queue counts them (queue.Queue); the orders it sent for the tick are then out."""
+        if not self._awaits_task_done():
+            return
+        condition = self._md_queue.all_tasks_done
+        say_at = self._held_say_at()
+        while True:
+            with condition:
+                while self._md_queue.unfinished_tasks and not self._stop.is_set():
+                    if say_at is not None and time.monotonic() >= say_at:
+                        unfinished = self._md_queue.unfinished_tasks
+                        break
+                    condition.wait(WAIT_SLICE)
+                else:
+                    return
+            # Said outside the queue's lock: a stderr nobody reads may block the write, and
+            # the strategy must still be able to take and finish its ticks meanwhile.
+            say_at = None
+            self._say_held(
+                f"which has {unfinished:,} unfinished item(s): with speed None the next tick "
+                "plays only once every item put to md_queue is marked done, so the strategy "
+                "must call md_queue.task_done() for each tick it takes")
+
+    def _held_say_at(self):
+        """When a wait that started now has lasted long enough to be worth a word: None once
+        this replay has said one."""
+        return None if self._held_said else time.monotonic() + _HELD_SAY_AFTER
+
+    def _say_held(self, which):
+        self._held_said = True
+        self._terminal.say(f"Quorvan.sim.replay: held at tick {self._progress + 1:,} for "
+                           f"{_HELD_SAY_AFTER:g} s, waiting for md_queue {self._md_queue!r}, "
+                           f"{which}. stop() ends the replay.")
+
+    def _market_data(self, tick):
+        # The broker's market carries the tick's time and the day's range: the record a
+        # market-data front publishes for the tick.
+        return market(tick.instrument, self._front).to_dict()
+
+
+_running_lock = threading.Lock()
+_running_replays = set()
+
+
+@atexit.register
+def _stop_replays():
+    """A replay left running when the interpreter exits ends here, between two ticks, rather
+    than being cut off wherever its daemon thread happens to be."""
+    with _running_lock:
+        running = list(_running_replays)
+    for replay_ in running:
+        replay_.stop()
+
+
+def replay(source, front=None, speed=None, md_queue=None):
+    """Plays recorded ticks into the markets of the broker of `front` (a trader, or a front
+    address; with None every broker's and the configuration brokers start from), in time
+    order, on a thread of its own; returns its Replay at once.
+
+    source: the path of a CSV file (UTF-8, a byte-order mark allowed) whose header names at
+    least the columns time, instrument_id, last, bid, ask, bid_volume and ask_volume (others
+    are ignored), each row with a cell for every column (blank lines skipped, a quoted cell
+    may run over lines), or an iterable of dicts with those keys. time is the exchange's local date and time in ISO form,
+    "2026-12-07 09:00:00.500" (a fraction of a second allowed; a datetime in a dict), and never
+    goes back. Optional columns (or keys) volume, turnover and open_interest carry the
+    exchange's figures for the day at the tick (an empty cell: none). Each tick moves its
+    instrument's market as set_market does, stamped with the tick's time: resting orders it
+    crosses fill, conditional orders its last price meets trigger, and every MdApiBase
+    subscribed to the instrument at a market-data front publishing the broker receives it as
+    OnRtnDepthMarketData (see "Market data" in help(Quorvan.sim)).
+
+    speed: None plays as fast as the strategy keeps up: after each tick the fills it made and
+    the tick itself are delivered to the front's traders and market-data objects (their
+    handlers have returned, and whatever those handlers sent answered) before the tick goes
+    to md_queue, and with a queue.Queue the replay then waits until the strategy
+    has called task_done() for it and its orders have been answered, before the next tick: a
+    backtest through the live code path, whose trades are the same on every run. It waits
+    for every item put to the queue, those left unfinished from before included: held so,
+    it says on stderr, once, what it waits for (at once for items from before, after 5
+    seconds otherwise, and for a bounded queue that stays full). A number
+    plays at that multiple of real time (2 plays a minute of ticks in 30 seconds), the ticks
+    following each other as they would from an exchange, without waiting for anyone.
+
+    md_queue: any object with put(), given each tick after it moved the market as the
+    DepthMarketDataField dict (a record's to_dict(): text as bytes) of the broker's market,
+    the record a market-data front publishes for it: TradingDay the broker's, ActionDay,
+    UpdateTime and UpdateMillisec the tick's, the last price, bid and ask with their volumes,
+    the day's figures, the limits and yesterday's settlement, and the day's open, high and
+    low. It is for a strategy that takes no market data of its own: one that subscribes
+    through an MdApiBase gets each tick from it and passes no md_queue here, or it would get
+    each tick twice.
+
+    The Replay's progress counts the ticks played; wait() waits for the end and re-raises what
+    ended it; stop() ends it after the tick in progress. On a terminal (stderr), a replay that
+    runs more than a second shows how far it has come: the rows read of a file's rows, or the
+    ticks of an iterable's len(), with the percentage and the time left at the pace so far;
+    the ticks played where no total is known. A malformed row (a missing or malformed field,
+    a time going back, a market set_market refuses, an instrument id holding a NUL, more or
+    fewer cells than the header has columns, a line that is not UTF-8, holds a NUL or runs
+    on past 1,048,576 characters, a quote never closed) ends the replay before it, nothing
+    of it applied, the rows before it played: wait() raises ValueError naming the file and
+    line as an editor numbers it ("lines N-M" for a row over several; "tick N", counted
+    from 1, for an iterable). A file without the columns or naming one twice, with a
+    malformed header, or that cannot be opened, raises at once. A replay still running when
+    the interpreter exits is stopped."""
+    if speed is not None:
+        if isinstance(speed, bool) or not isinstance(speed, numbers.Real):
+            raise TypeError(f"speed must be a multiple of real time or None, "
+                            f"not {type(speed).__name__}")
+        if not (math.isfinite(speed) and speed > 0):
+            raise ValueError(f"speed must be a positive multiple of real time or None, "
+                             f"not {speed!r}")
+        speed = float(speed)
+    if md_queue is not None and not callable(getattr(md_queue, "put", None)):
+        raise TypeError(f"md_queue must have a put method, not be {type(md_queue).__name__}")
+    address = front_address(front)
+    handle = Replay(ticks_of(source), address, speed, md_queue)
+    handle._start()
+    return handle
