@@ -32,7 +32,10 @@ ask_volume: 1,000,000 unless set, so that small orders fill whole). A limit orde
 when the ask is at or below its limit (a buy) or the bid at or above it (a sell) and fills at
 that price up to the lots there, taking them; one good for the day (TimeCondition GFD) rests
 with what is left (OrderStatus PartTradedQueueing once part traded, VolumeTraded and
-VolumeTotal kept), until a market set later crosses it. Each fill sends an OnRtnOrder and an
+VolumeTotal kept), until a market set later crosses it. A resting order is the maker: a
+later market whose ask or bid crosses it, or whose last price is at or through its price,
+fills it at its own price (the lots quoted there, or the rise of the day's volume for a last
+price; the whole order when the move gives no volume). Each fill sends an OnRtnOrder and an
 OnRtnTrade. The market is every order's other side: traders' orders do not trade with each
 other, they compete for what the market offers. The kinds of order, all with TimeCondition
 IOC but the first:
@@ -66,8 +69,12 @@ ExchangeID may be left empty; the exchange of another instrument is refused as a
 instrument. A field the broker does not take (a hedge flag other than speculation, forced
 closes, swap orders, another price type or time condition) is refused with ErrorID 15. Money
 follows the exchanges' daily mark-to-market: margin is price x volume x multiple x margin
-ratio; balance = pre-balance + close profit + position profit - commission; available =
-balance - margin - frozen margin - frozen commission, what resting orders hold back.
+ratio, on each side of a position but at CFFEX, which margins a product's larger side only
+(configure's exchanges, max_margin_side); balance = pre-balance + close profit + position
+profit - commission; available = balance - margin - frozen margin - frozen commission, what
+resting orders hold back. An order over its instrument's MaxLimitOrderVolume or
+MaxMarketOrderVolume, or whose OrderRef is not above the session's last, is refused (ErrorID
+15, 22).
 
 A broker trades on one day at a time: the local date, or configure's trading_day. settle
 ends it (see settle): the day's waiting orders are cancelled, positions are marked at the

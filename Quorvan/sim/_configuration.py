@@ -179,11 +179,14 @@ def configure(front=None, *, accounts=None, instruments=None, exchanges=None, li
     lot), delivery_year, delivery_month, bid, ask, last, bid_volume, ask_volume (the lots at
     the best bid and ask; 1,000,000 each unless given), pre_settlement_price, upper_limit and
     lower_limit (the daily limits; unless given, they follow a new pre_settlement_price or
-    price_tick by the product's usual band, 10% for a new instrument).
+    price_tick by the product's usual band, 10% for a new instrument),
+    max_limit_order_volume and max_market_order_volume (the lots one order may have; 1,000
+    each for a new instrument).
 
-    exchanges: {exchange_id: dict(market_orders=True or False)}, whether the exchange takes
-    market orders; by default DCE, CZCE, CFFEX and GFEX do, SHFE and INE (and any other
-    exchange) do not.
+    exchanges: {exchange_id: dict(market_orders=True or False, max_margin_side=True or
+    False)}: whether the exchange takes market orders (by default DCE, CZCE, CFFEX and GFEX
+    do, SHFE and INE and any other exchange do not), and whether it margins a product's
+    larger side only (by default CFFEX alone).
 
     limits: the front's flow limits, as a dict of some of queries_per_second,
     queries_in_flight and orders_per_second, each a positive count or None to lift it; the

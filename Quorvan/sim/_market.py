@@ -59,9 +59,11 @@ def set_market(instrument, *, bid=None, ask=None, last=None, bid_volume=None,
     receives the moved market as OnRtnDepthMarketData, the record market() reads, before
     this returns (see "Market data" in help(Quorvan.sim)).
 
-    Resting orders the new market crosses fill at its bid or ask, best price first and, at
-    one price, earliest first, across all traders of the broker, until the volume there is
-    taken; what is left of an order keeps resting. A new last price then triggers the
+    Resting orders the new market crosses fill at their own prices (a resting order is the
+    maker), best price first and, at one price, earliest first, across all traders of the
+    broker, until the volume there is taken; a last price at or through a resting order's
+    price fills it too, up to the rise of the day's volume (the whole order when the move
+    gives none); what is left of an order keeps resting. A new last price then triggers the
     conditional orders whose condition it meets. The events are posted to the traders'
     threads before this returns.
 
