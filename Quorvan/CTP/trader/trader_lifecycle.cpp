@@ -1,12 +1,10 @@
-// A trader object from allocation to freeing, as object_lifecycle.h has every object go: the
-// trader's construction.
+// The trader's construction; object_lifecycle.h takes every object from allocation to freeing.
 #include "trader_methods.h"
 
 #include <algorithm>
 
 #include "object_lifecycle.h"
 #include "record_builder.h"
-#include "vendor_controls.h"
 
 namespace {
 
@@ -15,8 +13,6 @@ const char *const kConstructorNames[] = {
     "md_queue",  "flow_path", "private_resume_type", "public_resume_type",
 };
 const Parameters kConstructor{"__cinit__", kConstructorNames, 6, 10};
-
-constexpr const char kDeallocContext[] = "Quorvan.CTP.TraderApiBase.TraderApiBase.__dealloc__";
 
 // An identity argument and the most bytes the vendor's fields take of it: the login chain
 // and the trading helpers copy it into records whose text fields end in a NUL.
@@ -30,38 +26,9 @@ constexpr FieldArgument kAppId{"app_id", sizeof(CThostFtdcReqAuthenticateField::
 constexpr FieldArgument kAuthCode{"auth_code",
                                   sizeof(CThostFtdcReqAuthenticateField::AuthCode) - 1};
 
-bool make_vendor_object(TraderObject *self) {
-  PyRef path = vendor_flow_directory(reinterpret_cast<PyObject *>(self), QV_NAME("td.con"));
-  const char *text = path ? lent_text(path.get()) : nullptr;
-  if (text == nullptr) {
-    return false;
-  }
-  CThostFtdcTraderApi *api = nullptr;
-  if (!call_vendor([&] { api = CThostFtdcTraderApi::CreateFtdcTraderApi(text); })) {
-    return false;
-  }
-  path.reset();
-  self->api = api;
-  if (api == nullptr) {
-    PyErr_SetString(PyExc_Exception, "Error:Fail to new TraderApi instance.");
-    return false;
-  }
-  return true;
-}
+}  // namespace
 
-bool attach_bridge(TraderObject *self) {
-  CTraderSpi *bridge = new (std::nothrow) CTraderSpi(reinterpret_cast<PyObject *>(self));
-  if (bridge == nullptr) {
-    PyErr_SetString(PyExc_Exception, "Error:Fail to new TraderSpi instance.");
-    return false;
-  }
-  self->bridge = bridge;
-  self->spi = bridge;
-  CThostFtdcTraderApi *api = self->api;
-  return call_vendor([&] { api->RegisterSpi(bridge); });
-}
-
-bool construct(TraderObject *self, PyObject *args, PyObject *kwargs) {
+bool TraderHalf::construct(TraderObject *self, PyObject *args, PyObject *kwargs) {
   PyObject *v[10];
   if (!bind_arguments(kConstructor, args, kwargs, v)) {
     return false;
@@ -111,17 +78,12 @@ bool construct(TraderObject *self, PyObject *args, PyObject *kwargs) {
     return false;
   }
   PyRef zero(PyLong_FromLong(0));
-  PyRef error_msg(PyDict_New());
-  PyRef empty(PyUnicode_FromString(""));
-  if (!zero || !error_msg || !empty ||
-      PyDict_SetItemString(error_msg.get(), "ErrorID", zero.get()) < 0 ||
-      PyDict_SetItemString(error_msg.get(), "ErrorMsg", empty.get()) < 0 ||
-      !set_attribute(object, QV_NAME("order_ref"), zero.get()) ||
-      !set_attribute(object, QV_NAME("init_error_msg"), error_msg.get()) ||
+  if (!set_attribute(object, QV_NAME("order_ref"), zero.get()) ||
+      !set_attribute(object, QV_NAME("init_error_msg"), no_login_failure().get()) ||
       !call_method(object, QV_NAME("init_extra"), {})) {
     return false;
   }
-  if (!make_vendor_object(self) || !attach_bridge(self)) {
+  if (!attach_vendor_object(self, CThostFtdcTraderApi::CreateFtdcTraderApi)) {
     return false;
   }
   PyRef stored_server;
@@ -130,15 +92,3 @@ bool construct(TraderObject *self, PyObject *args, PyObject *kwargs) {
          (stored_server = get_attribute(object, QV_NAME("td_server"))) &&
          call_method(object, QV_NAME("connect"), {stored_server.get()});
 }
-
-LiveObjects<TraderObject> g_live_traders(kDeallocContext, construct);
-
-}  // namespace
-
-PyObject *trader_new(PyTypeObject *type, PyObject *args, PyObject *kwargs) {
-  return g_live_traders.make(type, args, kwargs);
-}
-
-void trader_dealloc(PyObject *object) { g_live_traders.dealloc(object); }
-
-bool release_traders_at_exit() { return g_live_traders.release_all_at_exit_registered(); }

@@ -1,4 +1,4 @@
-#include "record_address.h"
+#include "vendor_requests.h"
 
 namespace {
 

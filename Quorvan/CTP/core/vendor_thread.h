@@ -1,4 +1,6 @@
-// Small helpers shared by the bridge and the extension.
+// A vendor thread's way into the interpreter: the lock taken on a thread the interpreter did not
+// create, and the visit that keeps the thread's state between events and that interpreter exit
+// can refuse.
 #pragma once
 
 #include "python_compat.h"

@@ -1,6 +1,6 @@
 #include "vendor_controls.h"
 
-#include "record_address.h"
+#include "vendor_requests.h"
 
 const char *lent_text(PyObject *value) {
   if (PyByteArray_Check(value)) {

@@ -26,11 +26,6 @@ template <class Object>
 using Api = std::remove_pointer_t<decltype(Object::api)>;
 
 template <class Object>
-Object *as_object(PyObject *self) {
-  return reinterpret_cast<Object *>(self);
-}
-
-template <class Object>
 PyObject *register_address(PyObject *self, PyObject *const *args, Py_ssize_t nargs,
                            PyObject *kwnames, const char *method,
                            void (Api<Object>::*operation)(char *)) {
@@ -41,7 +36,7 @@ PyObject *register_address(PyObject *self, PyObject *const *args, Py_ssize_t nar
   if (text == nullptr || !check_no_nul(args[0], method)) {
     return method_failed(method);
   }
-  Api<Object> *api = usable_api(as_object<Object>(self));
+  Api<Object> *api = usable_api(reinterpret_cast<Object *>(self));
   if (api != nullptr && !call_vendor([&] { (api->*operation)(const_cast<char *>(text)); })) {
     return method_failed(method);
   }
@@ -56,7 +51,7 @@ PyObject *register_fens_user_info(PyObject *self, PyObject *const *args, Py_ssiz
       !fens_user_info_address(args[0], &address)) {
     return method_failed("RegisterFensUserInfo");
   }
-  Api<Object> *api = usable_api(as_object<Object>(self));
+  Api<Object> *api = usable_api(reinterpret_cast<Object *>(self));
   auto *record = reinterpret_cast<CThostFtdcFensUserInfoField *>(address);
   if (api != nullptr && !call_vendor([&] { api->RegisterFensUserInfo(record); })) {
     return method_failed("RegisterFensUserInfo");
@@ -72,7 +67,7 @@ PyObject *connect(PyObject *self, PyObject *const *args, Py_ssize_t nargs, PyObj
   if (!check_one_argument("connect", nargs, kwnames)) {
     return method_failed("connect");
   }
-  Object *object = as_object<Object>(self);
+  Object *object = reinterpret_cast<Object *>(self);
   if (usable_api(object) == nullptr || object->spi == nullptr) {
     PyErr_SetString(PyExc_Exception, missing);
     return method_failed("connect");
@@ -107,7 +102,7 @@ PyObject *get_api_version(PyObject *const *args, Py_ssize_t nargs, PyObject *kwn
 template <class Object>
 PyObject *release(PyObject *self, Py_ssize_t nargs, PyObject *kwnames) {
   if (!check_no_arguments("Release", nargs, kwnames) ||
-      !release_vendor_object(as_object<Object>(self))) {
+      !release_vendor_object(reinterpret_cast<Object *>(self))) {
     return method_failed("Release");
   }
   Py_RETURN_NONE;
@@ -122,7 +117,7 @@ PyObject *join(PyObject *self, Py_ssize_t nargs, PyObject *kwnames) {
   if (!check_no_arguments("Join", nargs, kwnames)) {
     return method_failed("Join");
   }
-  Object *object = as_object<Object>(self);
+  Object *object = reinterpret_cast<Object *>(self);
   if (usable_api(object) == nullptr) {
     return PyLong_FromLong(-1);
   }
@@ -156,7 +151,7 @@ PyObject *get_trading_day(PyObject *self, Py_ssize_t nargs, PyObject *kwnames) {
   }
   std::string day;
   bool no_api;
-  if (!call_vendor_unlocked(as_object<Object>(self), &no_api, [&](Api<Object> *api) {
+  if (!call_vendor_unlocked(reinterpret_cast<Object *>(self), &no_api, [&](Api<Object> *api) {
         const char *text = api->GetTradingDay();
         day = text ? text : "";
       })) {
@@ -166,3 +161,41 @@ PyObject *get_trading_day(PyObject *self, Py_ssize_t nargs, PyObject *kwnames) {
 }
 
 }  // namespace vendor_controls
+
+// The control methods of the half `Half`'s class, as the class's method table takes them.
+template <class Half>
+struct ControlMethods {
+  using Object = ApiObject<Half>;
+  using Api = typename Half::Api;
+
+  static QV_METHOD(connect) {
+    return vendor_controls::connect<Object>(self, args, nargs, kwnames, Half::kApiMissing);
+  }
+  static QV_METHOD(get_api_version) {
+    (void)self;
+    return vendor_controls::get_api_version<Object>(args, nargs, kwnames);
+  }
+  static QV_METHOD(release) {
+    (void)args;
+    return vendor_controls::release<Object>(self, nargs, kwnames);
+  }
+  static QV_METHOD(join) {
+    (void)args;
+    return vendor_controls::join<Object>(self, nargs, kwnames);
+  }
+  static QV_METHOD(get_trading_day) {
+    (void)args;
+    return vendor_controls::get_trading_day<Object>(self, nargs, kwnames);
+  }
+  static QV_METHOD(register_front) {
+    return vendor_controls::register_address<Object>(self, args, nargs, kwnames, "RegisterFront",
+                                                     &Api::RegisterFront);
+  }
+  static QV_METHOD(register_name_server) {
+    return vendor_controls::register_address<Object>(
+        self, args, nargs, kwnames, "RegisterNameServer", &Api::RegisterNameServer);
+  }
+  static QV_METHOD(register_fens_user_info) {
+    return vendor_controls::register_fens_user_info<Object>(self, args, nargs, kwnames);
+  }
+};

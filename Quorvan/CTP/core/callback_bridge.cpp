@@ -1,4 +1,6 @@
-#include "event_delivery.h"
+#include "callback_bridge.h"
+
+#include <cstring>
 
 #include "exit_handoff.h"
 #include "record_methods.h"
@@ -94,7 +96,7 @@ PyObject *empty_function() {
 HandlerCall::HandlerCall(PyObject *self, const EventNames &names)
     : self_(self),
       names_(names),
-      handler_(get_attribute(self, names.handler)),
+      handler_(PyObject_GetAttr(self, names.handler)),
       failed_(!handler_),
       does_nothing_(handler_ && is_bound_method(handler_.get(), names.do_nothing)) {
   if (failed_) {
@@ -112,11 +114,11 @@ HandlerCall::HandlerCall(PyObject *self, const EventNames &names)
   }
 }
 
-void HandlerCall::deliver(const DeliveryTarget &target) {
+void HandlerCall::deliver(const CallbackBridge &bridge) {
   if (!failed_ && !does_nothing_ && empty_function() != nullptr) {
     failed_ = !PyRef(PyObject_Vectorcall(empty_function(), nullptr, 0, nullptr));
   }
-  if (out_of_reach(self_, target)) {
+  if (out_of_reach(bridge)) {
     // Release began while the arguments were made: nothing more reaches the object.
     if (failed_) {
       report_unraisable(names_.context);
@@ -128,7 +130,7 @@ void HandlerCall::deliver(const DeliveryTarget &target) {
     failed_ = true;
   }
   if (failed_) {
-    report_failure(self_, names_, target);
+    report_failure(self_, names_, bridge.target);
   }
 }
 
@@ -137,7 +139,7 @@ PyRef HandlerCall::call() {
     return PyRef::borrowed(Py_None);
   }
   if (look_up_again_) {
-    handler_ = get_attribute(self_, names_.handler);
+    handler_.reset(PyObject_GetAttr(self_, names_.handler));
     if (!handler_) {
       return {};
     }
@@ -152,4 +154,13 @@ PyRef HandlerCall::call() {
   const std::size_t count = with_self_ ? count_ + 1 : count_;
   return PyRef(
       PyObject_Vectorcall(handler_.get(), first, count | PY_VECTORCALL_ARGUMENTS_OFFSET, nullptr));
+}
+
+const PyMethodDef *class_method_entry(const PyMethodDef *methods, const char *name) {
+  for (const PyMethodDef *def = methods; def->ml_name != nullptr; ++def) {
+    if (std::strcmp(def->ml_name, name) == 0) {
+      return def;
+    }
+  }
+  return nullptr;
 }

@@ -1,6 +1,8 @@
-#include "session_steps.h"
+#include "login_chain.h"
 
 #include <chrono>
+
+#include "record_builder.h"
 
 namespace {
 
@@ -74,6 +76,23 @@ int reports_error(PyObject *info) {
   PyRef id(PyObject_GetItem(info, QV_NAME("ErrorID")));
   PyRef zero(PyLong_FromLong(0));
   return id && zero ? PyObject_RichCompareBool(id.get(), zero.get(), Py_NE) : -1;
+}
+
+// Logs the connection with the failure init_error_msg holds, if any. 1 to go on logging in
+// (nothing failed, or a request was not sent), 0 when a refusal has halted the chain, -1 on a
+// Python error.
+int log_connection(PyObject *self) {
+  const int failure = login_failure(self);
+  if (failure < 0) {
+    return -1;
+  }
+  PyRef name = text("OnFrontConnected");
+  PyRef state = failure != kNoFailure ? error_msg(self) : text("");
+  if (!log_items(self, {name.get(), state.get()})) {
+    return -1;
+  }
+  const int now = login_failure(self);
+  return now < 0 ? -1 : now == kRefused ? 0 : 1;
 }
 
 }  // namespace
@@ -175,20 +194,6 @@ PyObject *done(bool ok, const char *method) {
   Py_RETURN_NONE;
 }
 
-int log_connection(PyObject *self) {
-  const int failure = login_failure(self);
-  if (failure < 0) {
-    return -1;
-  }
-  PyRef name = text("OnFrontConnected");
-  PyRef state = failure != kNoFailure ? error_msg(self) : text("");
-  if (!log_items(self, {name.get(), state.get()})) {
-    return -1;
-  }
-  const int now = login_failure(self);
-  return now < 0 ? -1 : now == kRefused ? 0 : 1;
-}
-
 PyObject *front_disconnected(PyObject *self, PyObject *const *args, Py_ssize_t nargs,
                              PyObject *kwnames) {
   if (!check_one_argument("OnFrontDisconnected", nargs, kwnames)) {
@@ -221,4 +226,37 @@ bool log_ready(PyObject *self, const char *ready, const char *version_label,
   PyRef server_item = labelled("server:", address.get());
   return log_items(self, {name.get(), version.get(), trading_day.get(), investor_item.get(),
                           broker_item.get(), server_item.get()});
+}
+
+bool send_request(PyObject *self, VendorCalls *calls, const LoginRequest &request) {
+  PyRef record_class(PyUnicode_InternFromString(request.record_class));
+  if (!record_class) {
+    return false;
+  }
+  RecordBuilder builder(record_class.get());
+  for (std::size_t i = 0; builder.ok() && i < request.field_count; ++i) {
+    PyRef attribute(PyUnicode_InternFromString(request.fields[i].attribute));
+    if (!attribute) {
+      return false;
+    }
+    builder.add_attribute(request.fields[i].field, self, attribute.get());
+  }
+  PyRef record = builder.make();
+  PyRef method(record ? PyUnicode_InternFromString(request.method) : nullptr);
+  return method && send_step(self, calls, method.get(), record.get(), request.failure,
+                             request.method, request.log_message_only);
+}
+
+PyObject *front_connected(PyObject *self, Py_ssize_t nargs, PyObject *kwnames, VendorCalls *calls,
+                          const LoginRequest &first) {
+  if (!check_no_arguments("OnFrontConnected", nargs, kwnames)) {
+    return method_failed("OnFrontConnected");
+  }
+  const int go_on = log_connection(self);
+  return done(go_on == 1 ? send_request(self, calls, first) : go_on == 0, "OnFrontConnected");
+}
+
+bool set_ready(PyObject *self) {
+  PyRef ready(PyLong_FromLong(0));
+  return ready && PyObject_SetAttr(self, QV_NAME("status"), ready.get()) == 0;
 }

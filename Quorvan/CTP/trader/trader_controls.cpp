@@ -1,9 +1,8 @@
-// The trader's control operations, and `connect`, which starts it: those every vendor object
-// has come from vendor_controls.h, the topics and the user system information are the trader's.
+// The control operations only the trader has: the topics and the user system information.
 #include "trader_methods.h"
 
-#include "record_address.h"
 #include "vendor_controls.h"
+#include "vendor_requests.h"
 
 namespace {
 
@@ -49,45 +48,6 @@ PyObject *user_system_info(PyObject *self, PyObject *const *args, Py_ssize_t nar
 }
 
 }  // namespace
-
-QV_METHOD(method_connect) {
-  return vendor_controls::connect<TraderObject>(self, args, nargs, kwnames,
-                                                "Error:TraderApi instance is NULL.");
-}
-
-QV_METHOD(method_GetApiVersion) {
-  (void)self;
-  return vendor_controls::get_api_version<TraderObject>(args, nargs, kwnames);
-}
-
-QV_METHOD(method_Release) {
-  (void)args;
-  return vendor_controls::release<TraderObject>(self, nargs, kwnames);
-}
-
-QV_METHOD(method_Join) {
-  (void)args;
-  return vendor_controls::join<TraderObject>(self, nargs, kwnames);
-}
-
-QV_METHOD(method_GetTradingDay) {
-  (void)args;
-  return vendor_controls::get_trading_day<TraderObject>(self, nargs, kwnames);
-}
-
-QV_METHOD(method_RegisterFront) {
-  return vendor_controls::register_address<TraderObject>(
-      self, args, nargs, kwnames, "RegisterFront", &CThostFtdcTraderApi::RegisterFront);
-}
-
-QV_METHOD(method_RegisterNameServer) {
-  return vendor_controls::register_address<TraderObject>(
-      self, args, nargs, kwnames, "RegisterNameServer", &CThostFtdcTraderApi::RegisterNameServer);
-}
-
-QV_METHOD(method_RegisterFensUserInfo) {
-  return vendor_controls::register_fens_user_info<TraderObject>(self, args, nargs, kwnames);
-}
 
 QV_METHOD(method_SubscribePrivateTopic) {
   return subscribe(self, args, nargs, kwnames, "SubscribePrivateTopic",

@@ -1,6 +1,6 @@
 // Vendor threads in the interpreter: their kept thread states and the gate that interpreter
 // exit closes (one for the process, see process_state.h).
-#include "MyTools.h"
+#include "vendor_thread.h"
 
 #include "process_state.h"
 

@@ -1,9 +1,20 @@
-// Delivering one event to its handler, for every bridge of the package: the handler looked
-// up on the object, each vendor record turned into a dict with its record class, the handler
-// called, and a failure reported as unraisable (a SystemExit carried to the main thread).
+// The callback bridge: the handler objects the vendor's libraries call on their own threads,
+// one class for each half (trader and market data) over the one delivery of an event they
+// share. Each callback takes the interpreter lock for the whole event, looks the handler up on
+// the object, turns each vendor record into a dict with its record class, calls the handler
+// and reports a failure as unraisable (a SystemExit carried to the main thread). The vendor
+// never hears of a failure, a C++ exception included.
 #pragma once
 
 #include "python_support.h"
+
+#include <atomic>
+
+#include "ThostFtdcMdApi.h"
+#include "ThostFtdcTraderApi.h"
+#include "event_shapes.h"
+#include "vendor_calls.h"
+#include "vendor_thread.h"
 
 // What one event needs by name, its record class "" when it has no record; made once, on the
 // event's first delivery.
@@ -38,19 +49,38 @@ PyRef data_dict(const EventNames &names, const void *record, bool unread);
 
 // What delivering an event to the objects of one class needs besides the event.
 struct DeliveryTarget {
-  // Whether Release has begun on the object (its bridge is detached): the bridge then leaves
-  // the object alone.
-  bool (*detached)(PyObject *self);
   // Releases the object for a handler's exit request, reporting a failure under the context.
   bool (*release)(PyObject *self);
   const char *release_context;
+  // The class's method table, where the do-nothing handlers are found.
+  const PyMethodDef *methods;
+};
+
+// The class's own entry of the method `name` in its method table; null when it has none.
+const PyMethodDef *class_method_entry(const PyMethodDef *methods, const char *name);
+
+// What both halves' bridges hold: the object that receives the events and the flag that
+// Release sets.
+class CallbackBridge {
+ public:
+  CallbackBridge(PyObject *object, const DeliveryTarget &delivery)
+      : self(object), target(delivery) {}
+
+  // Borrowed: the object owns the bridge, and detaches it from the vendor before the object's
+  // memory goes.
+  PyObject *const self;
+  const DeliveryTarget &target;
+
+  // Set by Release, under the interpreter lock, before the vendor is told to detach: an event
+  // that was already waiting for the lock then finds it set and leaves the object alone.
+  std::atomic<bool> detached{false};
 };
 
 // Whether no handler may have the object any more: Release has begun on it, or its teardown
 // has, which marks the bridge detached only once the instance's attributes are gone; their
 // finalizers may let an event in before that, and a handler would bring the object back.
-inline bool out_of_reach(PyObject *self, const DeliveryTarget &target) {
-  return Py_REFCNT(self) == 0 || target.detached(self);
+inline bool out_of_reach(const CallbackBridge &bridge) {
+  return Py_REFCNT(bridge.self) == 0 || bridge.detached.load();
 }
 
 // Whether `handler` is the class's method `entry` bound to some object.
@@ -87,7 +117,7 @@ class HandlerCall {
     failed_ = !arguments_[count_++];
   }
 
-  void deliver(const DeliveryTarget &target);
+  void deliver(const CallbackBridge &bridge);
 
  private:
   static constexpr std::size_t kMaxArguments = 4;
@@ -110,14 +140,14 @@ class HandlerCall {
 
 // Delivers an event: the handler called with the arguments the makers return, in order.
 template <typename... MakeArgument>
-void deliver_event(PyObject *self, const EventNames &names, const DeliveryTarget &target,
+void deliver_event(const CallbackBridge &bridge, const EventNames &names,
                    MakeArgument... make_argument) {
-  if (out_of_reach(self, target)) {
+  if (out_of_reach(bridge)) {
     return;
   }
-  HandlerCall call(self, names);
+  HandlerCall call(bridge.self, names);
   (call.add(make_argument), ...);
-  call.deliver(target);
+  call.deliver(bridge);
 }
 
 inline PyRef flag(bool value) { return PyRef(Py_NewRef(value ? Py_True : Py_False)); }
@@ -130,3 +160,49 @@ inline PyRef flag(bool value) { return PyRef(Py_NewRef(value ? Py_True : Py_Fals
 #define QV_ARGUMENT_IS_LAST(Param) flag(bIsLast)
 #define QV_ARGUMENT_MAKER(Kind, Record, Param) \
   , [&]([[maybe_unused]] bool unread) { return QV_ARGUMENT_##Kind(Param); }
+
+// The class's do-nothing handler of an event by its Handler column: only the default handlers
+// do nothing; those of the login chain, the log and the tick queue do something.
+#define QV_DO_NOTHING_Default(Name) class_method_entry(target.methods, #Name)
+#define QV_DO_NOTHING_Session(Name) nullptr
+#define QV_DO_NOTHING_Log(Name) nullptr
+#define QV_DO_NOTHING_Tick(Name) nullptr
+
+// One callback of a bridge: `Context` the prefix of the names its failures are reported under.
+// The vendor's thread must never see an exception from an event: every one is caught, and only
+// a failing mutex of the visit's gate is left, which ends the process rather than run on with
+// the gate in an unknown state.
+#define QV_BRIDGE_EVENT(Context, Shape, Name, Record, Param, Handler)                        \
+  void Name(EVENT_PARAMETERS(Shape, Record, Param)) noexcept override {                      \
+    VendorThreadVisit visit;                                                                 \
+    if (!visit.admitted()) {                                                                 \
+      return;                                                                                \
+    }                                                                                        \
+    PyGILLock gil_lock;                                                                      \
+    if (detached.load(std::memory_order_relaxed)) {                                          \
+      return;                                                                                \
+    }                                                                                        \
+    try {                                                                                    \
+      static const EventNames names(#Name, EVENT_RECORD_CLASS(Shape, Record), Context #Name, \
+                                    QV_DO_NOTHING_##Handler(Name));                          \
+      deliver_event(*this, names EVENT_SHAPE_##Shape(QV_ARGUMENT_MAKER, Record, Param));     \
+    } catch (...) {                                                                          \
+      report_thrown(Context #Name);                                                          \
+    }                                                                                        \
+  }
+
+class TraderBridge final : public CThostFtdcTraderSpi, public CallbackBridge {
+ public:
+  using CallbackBridge::CallbackBridge;
+#define EVENT(Shape, Name, Record, Param, Handler, ...) \
+  QV_BRIDGE_EVENT("Quorvan.CTP.TraderApiBase.TraderSpi_", Shape, Name, Record, Param, Handler)
+#include "events.def"
+};
+
+class MdBridge final : public CThostFtdcMdSpi, public CallbackBridge {
+ public:
+  using CallbackBridge::CallbackBridge;
+#define EVENT(Shape, Name, Record, Param, Handler, ...) \
+  QV_BRIDGE_EVENT("Quorvan.CTP.MdApiBase.MdSpi_", Shape, Name, Record, Param, Handler)
+#include "md_events.def"
+};

@@ -5,11 +5,13 @@
 #pragma once
 
 #include <new>
+#include <string>
 #include <unordered_set>
 #include <vector>
 
-#include "exception_boundary.h"
+#include "callback_bridge.h"
 #include "exit_handoff.h"
+#include "vendor_controls.h"
 
 // An argument bound for a vendor text field and the most bytes the field takes of it: the
 // records it is copied into keep their text NUL-terminated.
@@ -30,6 +32,9 @@ bool set_attribute(PyObject *self, PyObject *name, PyObject *value);
 // investor one plain path component (or empty, where `allow_empty_investor`).
 bool set_flow_path(PyObject *self, PyObject *flow_path, PyObject *investor_id,
                    bool allow_empty_investor);
+
+// {"ErrorID": 0, "ErrorMsg": ""}: a login chain that has not failed.
+PyRef no_login_failure();
 
 // Makes every missing prefix of self.flow_path + con ("td.con", "md.con"), outermost first;
 // another thread or process making one meanwhile is no failure.
@@ -190,3 +195,60 @@ class LiveObjects {
   FreeMembers free_members_;
   std::unordered_set<PyObject *> objects_;
 };
+
+// The dotted name of a method of the half's class, for the reports no caller hears.
+template <class Half>
+std::string method_context(const char *method) {
+  return std::string(Half::kModule) + "." + Half::kClass + "." + method;
+}
+
+// Every object of the half's class.
+template <class Half>
+LiveObjects<ApiObject<Half>> &live_objects() {
+  static const std::string context = method_context<Half>("__dealloc__");
+  static LiveObjects<ApiObject<Half>> objects(context.c_str(), Half::construct, Half::free_members);
+  return objects;
+}
+
+template <class Half>
+bool release_object(PyObject *self) {
+  return release_vendor_object(as_object<Half>(self));
+}
+
+// Where the bridges of the half's objects deliver.
+template <class Half>
+const DeliveryTarget &delivery_target() {
+  static const std::string context = method_context<Half>("Release");
+  static const DeliveryTarget target{release_object<Half>, context.c_str(), Half::methods};
+  return target;
+}
+
+// The vendor object made by `create(flow directory)` in the object's flow directory, and a new
+// bridge registered with it; false with an error set.
+template <class Half, class Create>
+bool attach_vendor_object(ApiObject<Half> *self, Create &&create) {
+  PyObject *object = reinterpret_cast<PyObject *>(self);
+  PyRef folder(PyUnicode_InternFromString(Half::kFlowFolder));
+  PyRef path = folder ? vendor_flow_directory(object, folder.get()) : PyRef();
+  const char *text = path ? lent_text(path.get()) : nullptr;
+  if (text == nullptr) {
+    return false;
+  }
+  typename Half::Api *api = nullptr;
+  if (!call_vendor([&] { api = create(text); })) {
+    return false;
+  }
+  self->api = api;
+  if (api == nullptr) {
+    PyErr_SetString(PyExc_Exception, Half::kApiNotMade);
+    return false;
+  }
+  auto *bridge = new (std::nothrow) typename Half::Bridge(object, delivery_target<Half>());
+  if (bridge == nullptr) {
+    PyErr_SetString(PyExc_Exception, Half::kBridgeNotMade);
+    return false;
+  }
+  self->bridge = bridge;
+  self->spi = bridge;
+  return call_vendor([&] { api->RegisterSpi(bridge); });
+}

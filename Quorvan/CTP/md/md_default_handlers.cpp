@@ -5,7 +5,7 @@
 
 #include "event_shapes.h"
 #include "md_methods.h"
-#include "session_steps.h"
+#include "login_chain.h"
 
 namespace {
 
@@ -116,5 +116,5 @@ PyObject *hand_tick_to_queue(const Parameters &parameters, PyObject *self, PyObj
     QV_EVENT_PARAMETERS(Shape, Name, Param)                            \
     return hand_tick_to_queue(parameters, self, args, nargs, kwnames); \
   }
-#define EVENT(Shape, Name, Record, Param, Handler) QV_HANDLER_##Handler(Shape, Name, Param)
+#define EVENT(Shape, Name, Record, Param, Handler, ...) QV_HANDLER_##Handler(Shape, Name, Param)
 #include "md_events.def"

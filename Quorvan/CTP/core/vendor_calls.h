@@ -11,7 +11,7 @@
 #include <exception>
 #include <mutex>
 
-#include "MyTools.h"
+#include "vendor_thread.h"
 
 // Calls made without the interpreter lock keep the vendor object alive: Release waits for
 // them, without the lock, before it hands the object back to the vendor. Only one Release at
@@ -60,8 +60,41 @@ class VendorCalls {
   bool released_ = false;  // guarded by mutex_; set once, never cleared
 };
 
+// The native part of an object of either class; `Half` is the half's traits (trader_half.h,
+// md_half.h): its vendor API class, its bridge and what else its objects hold.
+template <class Half>
+struct ApiObject {
+  PyObject_HEAD typename Half::Api
+      *api;  // the vendor API object: null before construction makes it and after Release
+  typename Half::Bridge *spi;     // the bridge registered with it: null likewise
+  typename Half::Bridge *bridge;  // owns the bridge until the object is freed, since an event
+                                  // may still be leaving it when Release returns on the
+                                  // vendor's thread
+  VendorCalls *calls;
+  typename Half::Members members;
+};
+
+template <class Half>
+ApiObject<Half> *as_object(PyObject *object) {
+  return reinterpret_cast<ApiObject<Half> *>(object);
+}
+
 // The Python exception for the C++ exception `error`, by the class of the exception.
 void raise_vendor_exception(std::exception_ptr error);
+
+// No C++ exception may cross into the interpreter, which cannot unwind through it, nor into
+// the vendor's thread, which would end the process. Every entry point and every callback
+// ends in one of these two when one escapes its code.
+
+// Raises the C++ exception being handled as the matching Python exception.
+inline void raise_thrown() noexcept { raise_vendor_exception(std::current_exception()); }
+
+// Reports the C++ exception being handled as unraisable under `context`; the interpreter
+// lock must be held.
+inline void report_thrown(const char *context) noexcept {
+  raise_thrown();
+  report_unraisable(context);
+}
 
 // Runs `call` holding the lock; a vendor exception becomes the Python one and false.
 template <class Call>

@@ -38,5 +38,5 @@ PyObject *accept(const Parameters &parameters, PyObject *const *args, Py_ssize_t
     return count == 1 ? accept_one(#Name, nargs, kwnames)                      \
                       : accept(parameters, args, nargs, kwnames);              \
   }
-#define EVENT(Shape, Name, Record, Param, Handler) QV_HANDLER_##Handler(Shape, Name, Param)
+#define EVENT(Shape, Name, Record, Param, Handler, ...) QV_HANDLER_##Handler(Shape, Name, Param)
 #include "events.def"

@@ -219,3 +219,15 @@ QV_METHOD(method_setstate) {
   }
   return method_failed("__setstate__");
 }
+
+PyRef no_login_failure() {
+  PyRef zero(PyLong_FromLong(0));
+  PyRef error_msg(PyDict_New());
+  PyRef empty(PyUnicode_FromString(""));
+  if (!zero || !error_msg || !empty ||
+      PyDict_SetItemString(error_msg.get(), "ErrorID", zero.get()) < 0 ||
+      PyDict_SetItemString(error_msg.get(), "ErrorMsg", empty.get()) < 0) {
+    return {};
+  }
+  return error_msg;
+}
