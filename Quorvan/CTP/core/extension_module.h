@@ -76,7 +76,8 @@ int execute_single_module(SingleModule &single, PyObject *module);
 
 template <class Half>
 QV_METHOD(write_log_method) {
-  return write_log(Half::kLogSide, self, args, nargs, kwnames);
+  static const std::string side = std::string(".") + Half::kSide;
+  return write_log(side.c_str(), self, args, nargs, kwnames);
 }
 
 template <class Half>
@@ -88,7 +89,7 @@ class ExtensionModule {
   static bool execute(PyObject *module) {
     PyObject *globals = PyModule_GetDict(module);
     set_module_globals(globals);
-    set_method_owner(Half::kModule, Half::kClass);
+    set_method_owner(module_name<Half>(), Half::kClass);
     PyTypeObject *type = &type_;
     return bind_process_state() && PyType_Ready(type) == 0 &&
            PyModule_AddObjectRef(module, Half::kClass, reinterpret_cast<PyObject *>(type)) == 0 &&
@@ -110,7 +111,7 @@ class ExtensionModule {
   }
 
   static PyTypeObject make_type() {
-    static const std::string name = std::string(Half::kModule) + "." + Half::kClass;
+    static const std::string name = std::string(module_name<Half>()) + "." + Half::kClass;
     PyTypeObject type{};
     Py_SET_REFCNT(&type, 1);
     type.tp_name = name.c_str();

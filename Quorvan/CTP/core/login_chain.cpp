@@ -194,8 +194,7 @@ PyObject *done(bool ok, const char *method) {
   Py_RETURN_NONE;
 }
 
-PyObject *front_disconnected(PyObject *self, PyObject *const *args, Py_ssize_t nargs,
-                             PyObject *kwnames) {
+QV_METHOD(method_OnFrontDisconnected) {
   if (!check_one_argument("OnFrontDisconnected", nargs, kwnames)) {
     return method_failed("OnFrontDisconnected");
   }
@@ -247,8 +246,8 @@ bool send_request(PyObject *self, VendorCalls *calls, const LoginRequest &reques
                              request.method, request.log_message_only);
 }
 
-PyObject *front_connected(PyObject *self, Py_ssize_t nargs, PyObject *kwnames, VendorCalls *calls,
-                          const LoginRequest &first) {
+PyObject *front_connected(PyObject *self, Py_ssize_t nargs, PyObject *kwnames,
+                          const LoginRequest &first, VendorCalls *calls) {
   if (!check_no_arguments("OnFrontConnected", nargs, kwnames)) {
     return method_failed("OnFrontConnected");
   }

@@ -52,8 +52,8 @@ struct LoginRequest {
 
 // OnFrontConnected: logs the connection, then sends the chain's first request unless a
 // refusal has halted the chain.
-PyObject *front_connected(PyObject *self, Py_ssize_t nargs, PyObject *kwnames, VendorCalls *calls,
-                          const LoginRequest &first);
+PyObject *front_connected(PyObject *self, Py_ssize_t nargs, PyObject *kwnames,
+                          const LoginRequest &first, VendorCalls *calls);
 
 // Builds the request's record and sends it as send_step does.
 bool send_request(PyObject *self, VendorCalls *calls, const LoginRequest &request);
@@ -94,9 +94,8 @@ PyObject *done(bool ok, const char *method);
 bool log_ready(PyObject *self, const char *ready, const char *version_label,
                const char *version_text, PyObject *server);
 
-// The default OnFrontDisconnected: status -2, and the reason logged.
-PyObject *front_disconnected(PyObject *self, PyObject *const *args, Py_ssize_t nargs,
-                             PyObject *kwnames);
+// Both classes' OnFrontDisconnected: status -2, and the reason logged.
+QV_METHOD(method_OnFrontDisconnected);
 
 template <class GoOn>
 PyObject *answer(PyObject *self, PyObject *const *args, Py_ssize_t nargs, PyObject *kwnames,

@@ -199,7 +199,7 @@ class LiveObjects {
 // The dotted name of a method of the half's class, for the reports no caller hears.
 template <class Half>
 std::string method_context(const char *method) {
-  return std::string(Half::kModule) + "." + Half::kClass + "." + method;
+  return std::string(module_name<Half>()) + "." + Half::kClass + "." + method;
 }
 
 // Every object of the half's class.
@@ -228,7 +228,7 @@ const DeliveryTarget &delivery_target() {
 template <class Half, class Create>
 bool attach_vendor_object(ApiObject<Half> *self, Create &&create) {
   PyObject *object = reinterpret_cast<PyObject *>(self);
-  PyRef folder(PyUnicode_InternFromString(Half::kFlowFolder));
+  PyRef folder(PyUnicode_FromFormat("%s.con", Half::kSide));
   PyRef path = folder ? vendor_flow_directory(object, folder.get()) : PyRef();
   const char *text = path ? lent_text(path.get()) : nullptr;
   if (text == nullptr) {
@@ -240,12 +240,12 @@ bool attach_vendor_object(ApiObject<Half> *self, Create &&create) {
   }
   self->api = api;
   if (api == nullptr) {
-    PyErr_SetString(PyExc_Exception, Half::kApiNotMade);
+    PyErr_Format(PyExc_Exception, "Error:Fail to new %sApi instance.", Half::kVendor);
     return false;
   }
   auto *bridge = new (std::nothrow) typename Half::Bridge(object, delivery_target<Half>());
   if (bridge == nullptr) {
-    PyErr_SetString(PyExc_Exception, Half::kBridgeNotMade);
+    PyErr_Format(PyExc_Exception, "Error:Fail to new %sSpi instance.", Half::kVendor);
     return false;
   }
   self->bridge = bridge;

@@ -10,6 +10,7 @@
 #include <condition_variable>
 #include <exception>
 #include <mutex>
+#include <string>
 
 #include "vendor_thread.h"
 
@@ -73,6 +74,13 @@ struct ApiObject {
   VendorCalls *calls;
   typename Half::Members members;
 };
+
+// The dotted name of the half's module, "Quorvan.CTP." and its traits' kClass.
+template <class Half>
+const char *module_name() {
+  static const std::string name = std::string("Quorvan.CTP.") + Half::kClass;
+  return name.c_str();
+}
 
 template <class Half>
 ApiObject<Half> *as_object(PyObject *object) {

@@ -169,7 +169,9 @@ struct ControlMethods {
   using Api = typename Half::Api;
 
   static QV_METHOD(connect) {
-    return vendor_controls::connect<Object>(self, args, nargs, kwnames, Half::kApiMissing);
+    static const std::string missing =
+        std::string("Error:") + Half::kVendor + "Api instance is NULL.";
+    return vendor_controls::connect<Object>(self, args, nargs, kwnames, missing.c_str());
   }
   static QV_METHOD(get_api_version) {
     (void)self;

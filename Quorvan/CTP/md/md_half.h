@@ -31,13 +31,9 @@ struct MdHalf {
     SubscriptionSet *for_quote;
   };
 
-  static constexpr const char kModule[] = "Quorvan.CTP.MdApiBase";
-  static constexpr const char kClass[] = "MdApiBase";
-  static constexpr const char kLogSide[] = ".md";
-  static constexpr const char kFlowFolder[] = "md.con";
-  static constexpr const char kApiMissing[] = "Error:MdApi instance is NULL.";
-  static constexpr const char kApiNotMade[] = "Error:Fail to new MdApi instance.";
-  static constexpr const char kBridgeNotMade[] = "Error:Fail to new MdSpi instance.";
+  // The class, the vendor's word for the half (CThostFtdcMdApi) and the half's short
+  // name, which tells its log lines (".md") and its flow directory ("md.con").
+  static constexpr const char kClass[] = "MdApiBase", kVendor[] = "Md", kSide[] = "md";
 
   // md_lifecycle.cpp: fills a new object, false with an error set; frees its subscriptions.
   static bool construct(ApiObject<MdHalf> *self, PyObject *args, PyObject *kwargs);

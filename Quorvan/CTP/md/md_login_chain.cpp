@@ -30,10 +30,8 @@ bool ready(PyObject *self) {
 
 QV_METHOD(method_OnFrontConnected) {
   (void)args;
-  return front_connected(self, nargs, kwnames, as_md(self)->calls, kLogin);
+  return front_connected(self, nargs, kwnames, kLogin, as_md(self)->calls);
 }
-
-QV_METHOD(method_OnFrontDisconnected) { return front_disconnected(self, args, nargs, kwnames); }
 
 QV_METHOD(method_OnRspUserLogin) {
   return answer(self, args, nargs, kwnames, kOnRspUserLogin,

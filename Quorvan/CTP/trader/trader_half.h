@@ -10,13 +10,9 @@ struct TraderHalf {
   using Bridge = TraderBridge;
   struct Members {};
 
-  static constexpr const char kModule[] = "Quorvan.CTP.TraderApiBase";
-  static constexpr const char kClass[] = "TraderApiBase";
-  static constexpr const char kLogSide[] = ".td";
-  static constexpr const char kFlowFolder[] = "td.con";
-  static constexpr const char kApiMissing[] = "Error:TraderApi instance is NULL.";
-  static constexpr const char kApiNotMade[] = "Error:Fail to new TraderApi instance.";
-  static constexpr const char kBridgeNotMade[] = "Error:Fail to new TraderSpi instance.";
+  // The class, the vendor's word for the half (CThostFtdcTraderApi) and the half's short
+  // name, which tells its log lines (".td") and its flow directory ("td.con").
+  static constexpr const char kClass[] = "TraderApiBase", kVendor[] = "Trader", kSide[] = "td";
 
   // trader_lifecycle.cpp: fills a new object, false with an error set.
   static bool construct(ApiObject<TraderHalf> *self, PyObject *args, PyObject *kwargs);

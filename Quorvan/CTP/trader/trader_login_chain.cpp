@@ -61,10 +61,8 @@ bool ready(PyObject *self) {
 
 QV_METHOD(method_OnFrontConnected) {
   (void)args;
-  return front_connected(self, nargs, kwnames, as_trader(self)->calls, kAuthenticate);
+  return front_connected(self, nargs, kwnames, kAuthenticate, as_trader(self)->calls);
 }
-
-QV_METHOD(method_OnFrontDisconnected) { return front_disconnected(self, args, nargs, kwnames); }
 
 QV_METHOD(method_OnRspAuthenticate) {
   return answer(self, args, nargs, kwnames, kOnRspAuthenticate, [self](const Response &) {
