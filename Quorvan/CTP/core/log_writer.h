@@ -1,5 +1,5 @@
-// write_log: one line per session step on standard output, stamped with the local time, the
-// investor and the side (".td" for the trader, ".md" for market data). A subclass that
+// write_log: one line per logged step or event on standard output, stamped with the local
+// time, the investor and the side (".td" for the trader, ".md" for market data). A subclass that
 // defines its own write_log receives every line instead.
 #pragma once
 

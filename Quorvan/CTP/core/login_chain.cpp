@@ -11,7 +11,7 @@ namespace {
 constexpr long kLineDown = -1, kHeldBackInFlight = -2, kHeldBackPerSecond = -3;
 
 // The flow control counts requests over a second; a few seconds of waiting on the vendor's
-// thread is as long as the session's events may be held up for it.
+// thread is as long as the object's other events may be held up for it.
 constexpr std::chrono::milliseconds kFlowControlWait{1000};
 constexpr int kFlowControlRetries = 3;
 

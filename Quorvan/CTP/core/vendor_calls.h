@@ -196,7 +196,7 @@ bool release_vendor_object(Object *self) {
   }
   Py_END_ALLOW_THREADS if (error) {
     if (!detached && bridge != nullptr) {
-      // Still attached, so the session goes on as before.
+      // Still attached, so the events keep coming as before.
       bridge->detached = was_detached;
     }
     self->calls->end_release();

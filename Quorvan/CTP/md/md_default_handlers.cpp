@@ -1,6 +1,7 @@
-// The default handlers of the events the session does not handle itself: a tick goes to
-// md_queue, every other event is logged through write_log as the session logs its answers
-// ("<event>", pRspInfo, "RequestID:..", "IsLast:..", record). A subclass overrides them.
+// The default handlers of the events the login chain does not handle itself: a tick goes to
+// md_queue, every other event is logged through write_log as the login chain logs its
+// answers ("<event>", pRspInfo, "RequestID:..", "IsLast:..", record). A subclass overrides
+// them.
 #include <array>
 
 #include "event_shapes.h"
@@ -53,7 +54,7 @@ PyObject *log_event(const Parameters &parameters, const unsigned *kinds, PyObjec
     if (!item) {
       return method_failed(parameters.function);
     }
-    // The record goes last, as in the session's lines.
+    // The record goes last, as in the login chain's lines.
     if (kinds[i] == EVENT_KIND_RECORD) {
       record = std::move(item);
     } else {

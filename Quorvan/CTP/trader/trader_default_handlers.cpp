@@ -1,5 +1,5 @@
-// The do-nothing handlers of every event the session does not handle itself: they accept the
-// event's arguments as the bridge passes them and return None, for a subclass to override.
+// The do-nothing handlers of every event the login chain does not handle itself: they accept
+// the event's arguments as the bridge passes them and return None, for a subclass to override.
 #include <array>
 
 #include "event_shapes.h"
