@@ -55,7 +55,7 @@ bool wait_for_flow_control(VendorCalls *calls) {
 // Keeps `failure` in ErrorMsg and logs the step that failed.
 bool record_send_failure(PyObject *self, PyObject *record, const char *failure,
                          const char *request_name, bool log_message_only) {
-  PyRef message = text(failure);
+  PyRef message = make_str(failure);
   if (!store_error(self, QV_NAME("ErrorMsg"), message.get())) {
     return false;
   }
@@ -63,7 +63,7 @@ bool record_send_failure(PyObject *self, PyObject *record, const char *failure,
   PyRef logged = errors && log_message_only
                      ? PyRef(PyObject_GetItem(errors.get(), QV_NAME("ErrorMsg")))
                      : std::move(errors);
-  PyRef name = text(request_name);
+  PyRef name = make_str(request_name);
   return log_items(self, {name.get(), logged.get(), record});
 }
 
@@ -86,8 +86,8 @@ int log_connection(PyObject *self) {
   if (failure < 0) {
     return -1;
   }
-  PyRef name = text("OnFrontConnected");
-  PyRef state = failure != kNoFailure ? error_msg(self) : text("");
+  PyRef name = make_str("OnFrontConnected");
+  PyRef state = failure != kNoFailure ? error_msg(self) : make_str("");
   if (!log_items(self, {name.get(), state.get()})) {
     return -1;
   }
@@ -103,7 +103,7 @@ PyRef labelled(const char *label, PyObject *value) {
   return text && prefix ? PyRef(PyUnicode_Concat(prefix.get(), text.get())) : PyRef();
 }
 
-PyRef text(const char *value) { return PyRef(PyUnicode_FromString(value)); }
+PyRef make_str(const char *value) { return PyRef(PyUnicode_FromString(value)); }
 
 bool log_items(PyObject *self, std::initializer_list<PyObject *> items) {
   for (PyObject *item : items) {
@@ -134,7 +134,7 @@ bool send_step(PyObject *self, VendorCalls *calls, PyObject *request, PyObject *
       return false;
     }
     if (after == kNoFailure) {
-      PyRef cleared = before == kNotSent ? text("") : PyRef();
+      PyRef cleared = before == kNotSent ? make_str("") : PyRef();
       return before != kNotSent || store_error(self, QV_NAME("ErrorMsg"), cleared.get());
     }
     if (!record_send_failure(self, record, failure, request_name, log_message_only)) {
@@ -148,7 +148,7 @@ bool send_step(PyObject *self, VendorCalls *calls, PyObject *request, PyObject *
 }
 
 bool log_response(PyObject *self, const char *handler, const Response &r) {
-  PyRef name = text(handler);
+  PyRef name = make_str(handler);
   PyRef request_id = labelled("RequestID:", r.request_id);
   PyRef is_last = labelled("IsLast:", r.is_last);
   return log_items(self, {name.get(), r.info, request_id.get(), is_last.get(), r.record});
@@ -202,7 +202,7 @@ QV_METHOD(method_OnFrontDisconnected) {
   if (!disconnected || PyObject_SetAttr(self, QV_NAME("status"), disconnected.get()) < 0) {
     return method_failed("OnFrontDisconnected");
   }
-  PyRef name = text("OnFrontDisconnected");
+  PyRef name = make_str("OnFrontDisconnected");
   PyRef reason = labelled("Reason:", args[0]);
   return done(log_items(self, {name.get(), reason.get()}), "OnFrontDisconnected");
 }
@@ -217,7 +217,7 @@ bool log_ready(PyObject *self, const char *ready, const char *version_label,
   if (!address) {
     return false;
   }
-  PyRef name = text(ready);
+  PyRef name = make_str(ready);
   PyRef version = labelled(version_label, version_bytes.get());
   PyRef trading_day = labelled("TradingDay:", day.get());
   PyRef investor_item = labelled("investor_id:", investor.get());

@@ -20,7 +20,7 @@ struct Response {
 
 // "label" followed by str(value), as one log item.
 PyRef labelled(const char *label, PyObject *value);
-PyRef text(const char *value);
+PyRef make_str(const char *value);
 
 // self.write_log(*items); false when an item is null (its computation failed) or on an error.
 bool log_items(PyObject *self, std::initializer_list<PyObject *> items);

@@ -46,7 +46,7 @@ PyObject *log_event(const Parameters &parameters, const unsigned *kinds, PyObjec
   if (!bind_event(parameters, args, nargs, kwnames, values)) {
     return method_failed(parameters.function);
   }
-  PyRef items[5] = {text(parameters.function)};
+  PyRef items[5] = {make_str(parameters.function)};
   std::size_t count = 1;
   PyRef record;
   for (Py_ssize_t i = 0; i < parameters.n_max; ++i) {

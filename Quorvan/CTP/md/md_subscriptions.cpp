@@ -187,7 +187,7 @@ bool renew(PyObject *self, const SubscriptionSet &set, SubscriptionCall call, co
   if (result == 0) {
     return true;
   }
-  PyRef label = text(name);
+  PyRef label = make_str(name);
   PyRef failure =
       labelled("Error:Fail to subscribe again, result ", PyRef(PyLong_FromLong(result)).get());
   return log_items(self, {label.get(), failure.get()});
