@@ -1,12 +1,11 @@
-// A market-data object from allocation to freeing, as object_lifecycle.h has every object go:
-// its construction.
+// The market-data object's construction; object_lifecycle.h takes every object from
+// allocation to freeing.
 #include "md_methods.h"
 
 #include <algorithm>
 
 #include "object_lifecycle.h"
 #include "record_builder.h"
-#include "vendor_controls.h"
 
 namespace {
 
@@ -15,8 +14,6 @@ const char *const kConstructorNames[] = {
     "md_queue",  "flow_path", "udp",         "multicast",
 };
 const Parameters kConstructor{"__cinit__", kConstructorNames, 2, 8};
-
-constexpr const char kDeallocContext[] = "Quorvan.CTP.MdApiBase.MdApiBase.__dealloc__";
 
 // The identity goes into the login record, whose text fields end in a NUL. It may be empty:
 // most market-data fronts accept any.
@@ -72,49 +69,16 @@ bool convert_flag(PyObject *value, bool fallback, bool *out) {
   return truth >= 0;
 }
 
-bool make_vendor_object(MdObject *self, bool udp, bool multicast) {
-  PyRef path = vendor_flow_directory(reinterpret_cast<PyObject *>(self), QV_NAME("md.con"));
-  const char *text = path ? lent_text(path.get()) : nullptr;
-  if (text == nullptr) {
-    return false;
-  }
-  CThostFtdcMdApi *api = nullptr;
-  if (!call_vendor([&] { api = CThostFtdcMdApi::CreateFtdcMdApi(text, udp, multicast); })) {
-    return false;
-  }
-  self->api = api;
-  if (api == nullptr) {
-    PyErr_SetString(PyExc_Exception, "Error:Fail to new MdApi instance.");
-    return false;
-  }
-  return true;
-}
-
-bool attach_bridge(MdObject *self) {
-  CMdSpi *bridge = new (std::nothrow) CMdSpi(reinterpret_cast<PyObject *>(self));
-  if (bridge == nullptr) {
-    PyErr_SetString(PyExc_Exception, "Error:Fail to new MdSpi instance.");
-    return false;
-  }
-  self->bridge = bridge;
-  self->spi = bridge;
-  CThostFtdcMdApi *api = self->api;
-  return call_vendor([&] { api->RegisterSpi(bridge); });
-}
-
 bool store_initial_state(PyObject *object) {
   PyRef minus_one(PyLong_FromLong(-1));
-  PyRef zero(PyLong_FromLong(0));
-  PyRef error_msg(PyDict_New());
-  PyRef empty(PyUnicode_FromString(""));
-  return minus_one && zero && error_msg && empty &&
-         PyDict_SetItemString(error_msg.get(), "ErrorID", zero.get()) == 0 &&
-         PyDict_SetItemString(error_msg.get(), "ErrorMsg", empty.get()) == 0 &&
-         set_attribute(object, QV_NAME("status"), minus_one.get()) &&
+  PyRef error_msg = no_login_failure();
+  return minus_one && error_msg && set_attribute(object, QV_NAME("status"), minus_one.get()) &&
          set_attribute(object, QV_NAME("init_error_msg"), error_msg.get());
 }
 
-bool construct(MdObject *self, PyObject *args, PyObject *kwargs) {
+}  // namespace
+
+bool MdHalf::construct(MdObject *self, PyObject *args, PyObject *kwargs) {
   PyObject *v[8];
   if (!bind_arguments(kConstructor, args, kwargs, v)) {
     return false;
@@ -130,8 +94,8 @@ bool construct(MdObject *self, PyObject *args, PyObject *kwargs) {
       !convert_flag(v[7], false, &multicast) || !check_md_queue(md_queue)) {
     return false;
   }
-  self->market_data = new SubscriptionSet();
-  self->for_quote = new SubscriptionSet();
+  self->members.market_data = new SubscriptionSet();
+  self->members.for_quote = new SubscriptionSet();
   PyObject *object = reinterpret_cast<PyObject *>(self);
   PyRef udp_flag(PyBool_FromLong(udp));
   PyRef multicast_flag(PyBool_FromLong(multicast));
@@ -150,26 +114,16 @@ bool construct(MdObject *self, PyObject *args, PyObject *kwargs) {
       !call_method(object, QV_NAME("init_extra"), {})) {
     return false;
   }
-  if (!make_vendor_object(self, udp, multicast) || !attach_bridge(self)) {
+  if (!attach_vendor_object(self, [udp, multicast](const char *flow_directory) {
+        return CThostFtdcMdApi::CreateFtdcMdApi(flow_directory, udp, multicast);
+      })) {
     return false;
   }
   PyRef server = get_attribute(object, QV_NAME("md_server"));
   return server && call_method(object, QV_NAME("connect"), {server.get()});
 }
 
-void free_subscriptions(MdObject *self) {
-  delete self->market_data;
-  delete self->for_quote;
+void MdHalf::free_members(MdObject *self) {
+  delete self->members.market_data;
+  delete self->members.for_quote;
 }
-
-LiveObjects<MdObject> g_live_objects(kDeallocContext, construct, free_subscriptions);
-
-}  // namespace
-
-PyObject *md_new(PyTypeObject *type, PyObject *args, PyObject *kwargs) {
-  return g_live_objects.make(type, args, kwargs);
-}
-
-void md_dealloc(PyObject *object) { g_live_objects.dealloc(object); }
-
-bool release_md_objects_at_exit() { return g_live_objects.release_all_at_exit_registered(); }

@@ -8,7 +8,7 @@
 
 #include "docstring.h"
 #include "record_builder.h"
-#include "session_steps.h"
+#include "login_chain.h"
 
 namespace {
 
@@ -149,7 +149,7 @@ PyObject *change_market_data(PyObject *self, PyObject *const *args, Py_ssize_t n
     return method_failed(method);
   }
   MdObject *md = as_md(self);
-  remember(md->market_data, ids, change);
+  remember(md->members.market_data, ids, change);
   const int now = logged_in(self);
   if (now < 0) {
     return method_failed(method);
@@ -187,7 +187,7 @@ bool renew(PyObject *self, const SubscriptionSet &set, SubscriptionCall call, co
   if (result == 0) {
     return true;
   }
-  PyRef label = text(name);
+  PyRef label = make_str(name);
   PyRef failure =
       labelled("Error:Fail to subscribe again, result ", PyRef(PyLong_FromLong(result)).get());
   return log_items(self, {label.get(), failure.get()});
@@ -210,8 +210,8 @@ void SubscriptionSet::remove(const std::string &instrument) {
 bool renew_subscriptions(PyObject *self) {
   MdObject *md = as_md(self);
   // Copies: a handler run by the vendor during a send may change what is remembered.
-  const SubscriptionSet market_data = *md->market_data;
-  const SubscriptionSet for_quote = *md->for_quote;
+  const SubscriptionSet market_data = *md->members.market_data;
+  const SubscriptionSet for_quote = *md->members.for_quote;
   return renew(self, market_data, &CThostFtdcMdApi::SubscribeMarketData, "SubscribeMarketData") &&
          renew(self, for_quote, &CThostFtdcMdApi::SubscribeForQuoteRsp, "SubscribeForQuoteRsp");
 }
@@ -262,24 +262,24 @@ QV_METHOD(method_unsubscribe) {
 
 QV_METHOD(method_SubscribeMarketData) {
   return vendor_subscription(self, args, nargs, kwnames, "SubscribeMarketData",
-                             as_md(self)->market_data, Change::kAdd,
+                             as_md(self)->members.market_data, Change::kAdd,
                              &CThostFtdcMdApi::SubscribeMarketData);
 }
 
 QV_METHOD(method_UnSubscribeMarketData) {
   return vendor_subscription(self, args, nargs, kwnames, "UnSubscribeMarketData",
-                             as_md(self)->market_data, Change::kRemove,
+                             as_md(self)->members.market_data, Change::kRemove,
                              &CThostFtdcMdApi::UnSubscribeMarketData);
 }
 
 QV_METHOD(method_SubscribeForQuoteRsp) {
   return vendor_subscription(self, args, nargs, kwnames, "SubscribeForQuoteRsp",
-                             as_md(self)->for_quote, Change::kAdd,
+                             as_md(self)->members.for_quote, Change::kAdd,
                              &CThostFtdcMdApi::SubscribeForQuoteRsp);
 }
 
 QV_METHOD(method_UnSubscribeForQuoteRsp) {
   return vendor_subscription(self, args, nargs, kwnames, "UnSubscribeForQuoteRsp",
-                             as_md(self)->for_quote, Change::kRemove,
+                             as_md(self)->members.for_quote, Change::kRemove,
                              &CThostFtdcMdApi::UnSubscribeForQuoteRsp);
 }

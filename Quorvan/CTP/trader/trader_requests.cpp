@@ -1,0 +1,6 @@
+// The 95 request methods, each as vendor_requests.h makes one.
+#include "trader_methods.h"
+#include "vendor_requests.h"
+
+#define REQUEST(Name, Record, Param, ...) QV_REQUEST_METHOD(TraderHalf, Name, Record, Param)
+#include "requests.def"
