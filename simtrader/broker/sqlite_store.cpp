@@ -428,7 +428,7 @@ class SqliteStore final : public BrokerStore {
   // when a number passes it, so that few requests write a counter. A store opened again
   // carries on after the kept end: numbers skip then, but never repeat, and each is greater
   // than the last, all that the session, order and trade numbers need. Within a transaction
-  // the end is written once, when it commits.
+  // the end is written once, when it commits or the request's savepoint is released.
   long long Next(Counter counter) override {
     Mirror();
     const long long value = ++counters_[counter];
@@ -769,7 +769,8 @@ class SqliteStore final : public BrokerStore {
   // By size: bases never change once put.
   mutable std::map<std::size_t, std::vector<unsigned char>> bases_;
   // By BrokerOrderSeq: each order's last state put in the transaction, written when it
-  // commits; an order's states within one request cost one row.
+  // commits or its request's savepoint is released; an order's states within one request
+  // cost one row.
   std::map<int, CThostFtdcOrderField> unwritten_orders_;
   std::set<Counter> unwritten_counters_;
 };
