@@ -317,19 +317,25 @@ int ApiBackend::Accept(Operation operation, std::string payload, std::optional<i
   return 0;
 }
 
+// Each accepted request posted a handling; one handling may take many, and those after it
+// find nothing. A handling that took none for the bound is put off, as the one request it
+// would have taken; one that took some leaves the rest to the handlings posted for them.
 void ApiBackend::HandleNextAccepted() {
-  std::optional<Request> request;
-  {
+  std::size_t taken = 0;
+  bool held_back = false;
+  handler_->HandleBatch([&](std::size_t events_held) -> std::optional<Request> {
     std::lock_guard<std::mutex> lock(line_mutex_);
-    if (accepted_.empty()) return;
-    if (mailbox_->waiting() >= kEventsWaitingBound) {
-      ++deferred_handlings_;
-      return;
+    if (accepted_.empty() || taken == kBatchedRequestsBound) return std::nullopt;
+    if (mailbox_->waiting() + events_held >= kEventsWaitingBound) {
+      held_back = true;
+      return std::nullopt;
     }
-    request = std::move(accepted_.front());
+    ++taken;
+    Request request = std::move(accepted_.front());
     accepted_.pop_front();
-  }
-  handler_->Handle(*request);
+    return request;
+  });
+  if (taken == 0 && held_back) ++deferred_handlings_;
 }
 
 void ApiBackend::RaiseFromBroker(const ApiMailbox::Work &work) {

@@ -52,6 +52,9 @@ class ApiBackend : public std::enable_shared_from_this<ApiBackend>, private Even
   // As many accepted requests as wait to be handed to the broker: one more returns -2, as the
   // vendor's library refuses a request while too many are unprocessed, limits lifted or not.
   static constexpr std::size_t kUnhandledRequestsBound = 100000;
+  // As many accepted requests as the handler is given together: enough for a store's commit
+  // to be shared by many, few enough that the first of them is answered soon.
+  static constexpr std::size_t kBatchedRequestsBound = 64;
 
   ApiBackend(ApiKind kind, std::string flow_path, std::shared_ptr<CallLog> log,
              std::shared_ptr<FaultPlan> faults);
@@ -146,8 +149,10 @@ class ApiBackend : public std::enable_shared_from_this<ApiBackend>, private Even
   // Takes the trading day from a successful login's answer.
   void TakeTradingDay(const EventArgs &login);
   void Connect();
-  // Hands the handler the oldest accepted request, unless a drop took it first or too many of
-  // the broker's events wait (kEventsWaitingBound): that request then waits for them.
+  // Hands the handler the accepted requests waiting, oldest first, as one batch of at most
+  // kBatchedRequestsBound, unless a drop took them first; each only while fewer than
+  // kEventsWaitingBound of the broker's events wait, counting those the batch holds back:
+  // the rest then wait for them.
   void HandleNextAccepted();
   // Raises what the broker posted, then lets a request that waited for room go on.
   void RaiseFromBroker(const ApiMailbox::Work &work);

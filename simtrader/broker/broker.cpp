@@ -66,6 +66,19 @@ std::optional<long long> NumericOrderRef(const std::string &order_ref) {
   return number;
 }
 
+// The broker whose batch the thread is in, if any: its requests join the batch.
+thread_local const Broker *batching_broker = nullptr;
+
+// A thread in a batch already would wait for its own mutex.
+std::mutex &MutexOutsideBatch(std::mutex &mutex) {
+  if (batching_broker != nullptr) throw std::logic_error("the thread is in a batch already");
+  return mutex;
+}
+
+void ReportStoreFailure(const char *doing, const std::exception &error) {
+  std::fprintf(stderr, "simtrader: the broker's store failed to %s: %s\n", doing, error.what());
+}
+
 // The public flow is kept in the store as the flow of no investor.
 const std::string kPublicFlow;
 
@@ -102,33 +115,89 @@ void Outbox::Deliver() {
   waiting_.clear();
 }
 
+Broker::Batch::Batch(Broker &broker) : broker_(broker), lock_(MutexOutsideBatch(broker.mutex_)) {
+  broker_.store_->Begin();
+  broker_.batch_open_ = true;
+  batching_broker = &broker_;
+}
+
+Broker::Batch::~Batch() {
+  batching_broker = nullptr;
+  // A request that threw was forgotten by its own Transaction: its neighbours are kept.
+  if (broker_.batch_open_) broker_.CommitAndAnswer();
+  broker_.batch_open_ = false;
+}
+
 Broker::Transaction::Transaction(Broker &broker)
-    : broker_(broker), lock_(broker.mutex_), uncaught_(std::uncaught_exceptions()) {
+    : broker_(broker),
+      batched_(batching_broker == &broker),
+      lock_(broker.mutex_, std::defer_lock),
+      uncaught_(std::uncaught_exceptions()) {
+  if (batched_) {
+    // A batch that could not undo a request forgot everything: nothing may join it now.
+    if (!broker_.batch_open_) throw std::runtime_error("the broker's batch was abandoned");
+    earlier_answers_ = broker_.outbox_.size();
+    broker_.store_->Savepoint();
+    return;
+  }
+  lock_.lock();
   broker_.store_->Begin();
 }
 
 Broker::Transaction::~Transaction() {
-  BrokerStore &store = *broker_.store_;
-  Outbox &outbox = broker_.outbox_;
   // A request that failed half way is forgotten by the store, and answers nothing it made.
-  if (std::uncaught_exceptions() > uncaught_) {
-    outbox.Discard();
-    try {
-      store.Rollback();
-    } catch (const std::exception &error) {
-      std::fprintf(stderr, "simtrader: the broker's store failed to roll back: %s\n", error.what());
-    }
-    return;
+  const bool failed = std::uncaught_exceptions() > uncaught_;
+  if (batched_ && failed) {
+    broker_.ForgetRequest(earlier_answers_);
+  } else if (batched_) {
+    broker_.KeepRequest(earlier_answers_);
+  } else if (failed) {
+    broker_.Forget();
+  } else {
+    broker_.CommitAndAnswer();
   }
+}
+
+void Broker::CommitAndAnswer() {
   try {
-    store.Commit();
+    store_->Commit();
   } catch (const std::exception &error) {
     // Answering would promise what the store has not kept.
-    std::fprintf(stderr, "simtrader: the broker's store failed to commit: %s\n", error.what());
-    outbox.Discard();
+    ReportStoreFailure("commit", error);
+    outbox_.Discard();
     return;
   }
-  outbox.Deliver();
+  outbox_.Deliver();
+}
+
+void Broker::Forget() {
+  outbox_.Discard();
+  try {
+    store_->Rollback();
+  } catch (const std::exception &error) {
+    ReportStoreFailure("roll back", error);
+  }
+}
+
+void Broker::KeepRequest(std::size_t earlier_answers) {
+  try {
+    store_->ReleaseSavepoint();
+  } catch (const std::exception &error) {
+    ReportStoreFailure("commit", error);
+    ForgetRequest(earlier_answers);
+  }
+}
+
+void Broker::ForgetRequest(std::size_t earlier_answers) {
+  outbox_.DiscardFrom(earlier_answers);
+  try {
+    store_->RollbackToSavepoint();
+  } catch (const std::exception &error) {
+    // The store forgot the batch's earlier requests too: their answers would promise them.
+    ReportStoreFailure("roll back", error);
+    outbox_.Discard();
+    batch_open_ = false;
+  }
 }
 
 Broker::Broker(const BrokerConfig &config, std::unique_ptr<BrokerStore> store)

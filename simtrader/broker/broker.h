@@ -10,6 +10,7 @@
 #ifndef SIMTRADER_BROKER_BROKER_H
 #define SIMTRADER_BROKER_BROKER_H
 
+#include <cstddef>
 #include <functional>
 #include <map>
 #include <memory>
@@ -42,6 +43,9 @@ class Outbox {
   // Sends them, in the order made.
   void Deliver();
   void Discard() { waiting_.clear(); }
+  std::size_t size() const { return waiting_.size(); }
+  // Drops those sent since the outbox held `kept`: what one request of several answered.
+  void DiscardFrom(std::size_t kept) { waiting_.resize(kept); }
 
  private:
   struct Waiting {
@@ -60,6 +64,29 @@ class Broker {
   Broker(const BrokerConfig &config, std::unique_ptr<BrokerStore> store);
 
   using Link = std::shared_ptr<ClientLink>;
+
+  // Requests handled one after another on one thread, made one transaction of the store: a
+  // commit costs more than most requests, and one for many answers them all sooner. The
+  // batch holds the mutex from its start to its end, and the broker's requests made on its
+  // thread meanwhile join it: each request's effects are kept or forgotten whole within it,
+  // and every answer is sent, in order, once the batch's one commit has kept them all.
+  class Batch {
+   public:
+    explicit Batch(Broker &broker);
+    ~Batch();
+    Batch(const Batch &) = delete;
+    Batch &operator=(const Batch &) = delete;
+
+    // The events its requests answered so far, sent when it ends.
+    std::size_t answers_held() const { return broker_.outbox_.size(); }
+    // False once a request's failure could not be undone alone: the store forgot the whole
+    // batch, and a further request must wait for a batch of its own.
+    bool open() const { return broker_.batch_open_; }
+
+   private:
+    Broker &broker_;
+    std::lock_guard<std::mutex> lock_;
+  };
 
   void Authenticate(const Link &link, const CThostFtdcReqAuthenticateField &request,
                     int request_id);
@@ -192,7 +219,9 @@ class Broker {
   };
 
   // One request's work: holds the mutex, makes the request's effects one transaction of the
-  // store, and sends what it answered once they are committed.
+  // store, and sends what it answered once they are committed. Within a batch of the calling
+  // thread it is a savepoint of the batch's transaction instead, and its answers wait for
+  // the batch's commit.
   class Transaction {
    public:
     explicit Transaction(Broker &broker);
@@ -202,9 +231,23 @@ class Broker {
 
    private:
     Broker &broker_;
-    std::lock_guard<std::mutex> lock_;
+    const bool batched_;
+    // Not taken within a batch, which holds it already.
+    std::unique_lock<std::mutex> lock_;
+    // What the outbox held when the request began: the batch's earlier answers.
+    std::size_t earlier_answers_ = 0;
     const int uncaught_;
   };
+
+  // The end of a transaction: commits it and sends its answers, or, when the commit fails,
+  // reports that and sends none.
+  void CommitAndAnswer();
+  // A transaction failed: the store forgets it, and none of its answers is sent.
+  void Forget();
+  // The end of a request within a batch: its effects join the batch's, or are forgotten
+  // with its answers when the store cannot keep them.
+  void KeepRequest(std::size_t earlier_answers);
+  void ForgetRequest(std::size_t earlier_answers);
 
   Connection &ConnectionOf(const Link &link);
   MarketDataConnection &MarketDataConnectionOf(const Link &link);
@@ -255,8 +298,10 @@ class Broker {
   std::string trading_day_;
   std::map<const ClientLink *, Connection> connections_;
   std::map<const ClientLink *, MarketDataConnection> market_data_connections_;
-  // What the request in progress answered; guarded by mutex_.
+  // What the request in progress answered, or the batch in progress; guarded by mutex_.
   Outbox outbox_;
+  // Whether the batch in progress takes further requests; guarded by mutex_.
+  bool batch_open_ = false;
 };
 
 }  // namespace simtrader

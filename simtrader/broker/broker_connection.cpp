@@ -22,6 +22,15 @@ void BrokerConnection::Handle(const Request &request) {
   Dispatch(request);
 }
 
+void BrokerConnection::HandleBatch(const NextRequest &next) {
+  std::optional<Request> request = next(0);
+  if (!request) return;
+  Broker::Batch batch(*broker_);
+  do {
+    Handle(*request);
+  } while (batch.open() && (request = next(batch.answers_held())));
+}
+
 void BrokerConnection::Connected() {
   line_down_ = false;
   if (!link_) Open();

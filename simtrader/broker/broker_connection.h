@@ -23,6 +23,8 @@ class BrokerConnection : public RequestHandler {
   ~BrokerConnection() override;
 
   void Handle(const Request &request) final;
+  // One transaction of the broker's store for them all.
+  void HandleBatch(const NextRequest &next) final;
   void Connected() final;
   void Disconnected(EventRaiser &raiser) final;
   void RaiseReceived(EventRaiser &raiser) final;

@@ -14,7 +14,12 @@
 // it, and after a rollback.
 // The file is in write-ahead-log mode with normal synchronisation: a committed transaction
 // survives the process being killed; a power cut may lose those since the log was last folded
-// into the file.
+// into the file. A commit writes every page the transaction changed, so the requests an API
+// object finds waiting together are one transaction, each request a savepoint within it: a
+// request that fails is rolled back to its savepoint, its neighbours kept. Each request's
+// rows are written when its savepoint is released, so that the mirror loaded again after a
+// later request's failure holds them; the pages they share (the last of the flows, the
+// orders, the position) go to the log once, at the commit.
 #include "broker/sqlite_store.h"
 
 #include <sqlite3.h>
@@ -293,7 +298,10 @@ class SqliteStore final : public BrokerStore {
         data_version_(db, "PRAGMA data_version"),
         begin_(db, "BEGIN IMMEDIATE"),
         commit_(db, "COMMIT"),
-        rollback_(db, "ROLLBACK") {
+        rollback_(db, "ROLLBACK"),
+        savepoint_(db, "SAVEPOINT request"),
+        release_(db, "RELEASE request"),
+        rollback_to_(db, "ROLLBACK TO request") {
     Load();
   }
 
@@ -420,7 +428,7 @@ class SqliteStore final : public BrokerStore {
   // when a number passes it, so that few requests write a counter. A store opened again
   // carries on after the kept end: numbers skip then, but never repeat, and each is greater
   // than the last, all that the session, order and trade numbers need. Within a transaction
-  // the end is written once, when it commits.
+  // the end is written once, when it commits or the request's savepoint is released.
   long long Next(Counter counter) override {
     Mirror();
     const long long value = ++counters_[counter];
@@ -450,9 +458,7 @@ class SqliteStore final : public BrokerStore {
 
   void Commit() override {
     try {
-      WriteOrders();
-      for (Counter counter : unwritten_counters_) WriteCounter(counter);
-      unwritten_counters_.clear();
+      WriteUnwritten();
       commit_.With().Run();
     } catch (...) {
       // What the mirror holds was not kept: it goes with the transaction.
@@ -461,6 +467,29 @@ class SqliteStore final : public BrokerStore {
     }
     in_transaction_ = false;
     changed_ = false;
+  }
+
+  void Savepoint() override { savepoint_.With().Run(); }
+
+  // The rows held back are written now: a later request of the transaction that fails is
+  // undone by loading the mirror again from the file, which must hold this one's.
+  void ReleaseSavepoint() override {
+    WriteUnwritten();
+    release_.With().Run();
+  }
+
+  void RollbackToSavepoint() override {
+    try {
+      unwritten_orders_.clear();
+      unwritten_counters_.clear();
+      rollback_to_.With().Run();
+      release_.With().Run();
+      // Read within the transaction: what its earlier requests kept, without this one.
+      if (changed_) Load();
+    } catch (...) {
+      Rollback();
+      throw;
+    }
   }
 
   // Rare (a request that failed half way): the mirror is loaded again from what the file
@@ -660,9 +689,11 @@ class SqliteStore final : public BrokerStore {
     put_counter_.With(static_cast<int>(counter), reserved_[counter]).Run();
   }
 
-  void WriteOrders() {
+  void WriteUnwritten() {
     for (const auto &[seq, order] : unwritten_orders_) WriteOrder(order);
     unwritten_orders_.clear();
+    for (Counter counter : unwritten_counters_) WriteCounter(counter);
+    unwritten_counters_.clear();
   }
 
   void WriteOrder(const CThostFtdcOrderField &order) {
@@ -723,7 +754,7 @@ class SqliteStore final : public BrokerStore {
       put_counter_, put_setting_, put_statement_, put_base_;
   // Reading steps a statement, which SQLite does not count as a change.
   mutable SqlStatement data_version_;
-  SqlStatement begin_, commit_, rollback_;
+  SqlStatement begin_, commit_, rollback_, savepoint_, release_, rollback_to_;
   bool in_transaction_ = false;
   // Whether the open transaction changed the mirror.
   bool changed_ = false;
@@ -738,7 +769,8 @@ class SqliteStore final : public BrokerStore {
   // By size: bases never change once put.
   mutable std::map<std::size_t, std::vector<unsigned char>> bases_;
   // By BrokerOrderSeq: each order's last state put in the transaction, written when it
-  // commits; an order's states within one request cost one row.
+  // commits or its request's savepoint is released; an order's states within one request
+  // cost one row.
   std::map<int, CThostFtdcOrderField> unwritten_orders_;
   std::set<Counter> unwritten_counters_;
 };

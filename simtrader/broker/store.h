@@ -110,12 +110,19 @@ class BrokerStore {
   virtual std::string TradingDay() const = 0;
   virtual void PutTradingDay(const std::string &day) = 0;
 
-  // What is put between Begin and Commit is kept whole or not at all: the broker makes each
-  // request's effects one transaction, committed before it answers.
+  // What is put between Begin and Commit is kept whole or not at all: the broker makes the
+  // effects of the requests it handles together one transaction, committed before it answers.
   virtual void Begin() {}
   virtual void Commit() {}
   // Forgets what was put since Begin, where the store can.
   virtual void Rollback() {}
+  // Within a transaction, each request's effects: kept by ReleaseSavepoint, or forgotten by
+  // RollbackToSavepoint while what was put before the savepoint stays. A ReleaseSavepoint
+  // that throws leaves the savepoint to roll back to; a RollbackToSavepoint that throws has
+  // forgotten the whole transaction.
+  virtual void Savepoint() {}
+  virtual void ReleaseSavepoint() {}
+  virtual void RollbackToSavepoint() {}
 
   // The settlement ended the day: its orders, trades and private flows are dropped (the
   // positions and accounts it rolled are put as usual); `trading_day` is the new day.

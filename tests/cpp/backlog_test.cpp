@@ -1,12 +1,14 @@
 // What piles up behind a slow handler: the broker's answers waiting for the object's thread
-// stay bounded, requests beyond what the object holds unprocessed are refused with -2, and
-// every request that returned 0 is answered in full, in order.
+// stay bounded, also when a batch of requests holds its answers until it ends, requests
+// beyond what the object holds unprocessed are refused with -2, every request that returned
+// 0 is answered in full, in order, and the requests waiting together are handed on together.
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <condition_variable>
 #include <memory>
 #include <mutex>
+#include <optional>
 #include <vector>
 
 #include "api_backend.h"
@@ -18,14 +20,19 @@ using simtest::Received;
 using simtest::SimApi;
 using simtrader::ApiBackend;
 
+// How a batch's answers leave the handler: each as it is made, or all at the batch's end,
+// as the broker sends them once their commit has kept them.
+enum class Answers { AsMade, AtBatchEnd };
+
 // Answers each query with `answers` OnRspQryOrder events posted one by one, as the broker
-// answers an order query, and keeps the most events it ever had waiting for the thread.
+// answers an order query, and keeps the most events it ever had waiting for the thread and
+// the size of each batch it was given.
 class AnsweringRequests {
  public:
-  explicit AnsweringRequests(int answers) {
+  explicit AnsweringRequests(int answers, Answers sent = Answers::AsMade) {
     simtrader::SetRequestHandlerFactory(
-        [shared = shared_, answers](const simtrader::HandlerContext &context) {
-          return std::make_unique<Handler>(shared, context.mailbox, answers);
+        [shared = shared_, answers, sent](const simtrader::HandlerContext &context) {
+          return std::make_unique<Handler>(shared, context.mailbox, answers, sent);
         });
   }
   ~AnsweringRequests() { simtrader::SetRequestHandlerFactory(nullptr); }
@@ -34,19 +41,39 @@ class AnsweringRequests {
     std::lock_guard<std::mutex> lock(shared_->mutex);
     return shared_->peak_waiting;
   }
+  std::vector<std::size_t> batches() const {
+    std::lock_guard<std::mutex> lock(shared_->mutex);
+    return shared_->batches;
+  }
 
  private:
   struct Shared {
     std::mutex mutex;
     std::size_t waiting = 0;
     std::size_t peak_waiting = 0;
+    std::vector<std::size_t> batches;
   };
 
   class Handler : public simtrader::RequestHandler {
    public:
     Handler(std::shared_ptr<Shared> shared, std::shared_ptr<simtrader::ApiMailbox> mailbox,
-            int answers)
-        : shared_(std::move(shared)), mailbox_(std::move(mailbox)), answers_(answers) {}
+            int answers, Answers sent)
+        : shared_(std::move(shared)),
+          mailbox_(std::move(mailbox)),
+          answers_(answers),
+          sent_(sent) {}
+
+    void HandleBatch(const NextRequest &next) override {
+      std::size_t size = 0;
+      while (std::optional<simtrader::Request> request = next(held_.size())) {
+        ++size;
+        Handle(*request);
+      }
+      for (simtrader::ApiMailbox::Work &work : held_) mailbox_->Post(std::move(work));
+      held_.clear();
+      std::lock_guard<std::mutex> lock(shared_->mutex);
+      shared_->batches.push_back(size);
+    }
 
     void Handle(const simtrader::Request &request) override {
       for (int index = 0; index < answers_; ++index) {
@@ -57,13 +84,19 @@ class AnsweringRequests {
         simtrader::EventArgs args;
         args.number = *request.request_id;
         args.is_last = index + 1 == answers_;
-        mailbox_->Post([shared = shared_, args](simtrader::EventRaiser &raiser) mutable {
+        simtrader::ApiMailbox::Work answer = [shared = shared_,
+                                              args](simtrader::EventRaiser &raiser) mutable {
           {
             std::lock_guard<std::mutex> lock(shared->mutex);
             --shared->waiting;
           }
           raiser.Raise(static_cast<int>(simtrader::EventId::OnRspQryOrder), args);
-        });
+        };
+        if (sent_ == Answers::AtBatchEnd) {
+          held_.push_back(std::move(answer));
+        } else {
+          mailbox_->Post(std::move(answer));
+        }
       }
     }
     simtrader::FlowLimits flow_limits() const override { return simtrader::FlowLimits::None(); }
@@ -72,6 +105,8 @@ class AnsweringRequests {
     const std::shared_ptr<Shared> shared_;
     const std::shared_ptr<simtrader::ApiMailbox> mailbox_;
     const int answers_;
+    const Answers sent_;
+    std::vector<simtrader::ApiMailbox::Work> held_;
   };
 
   const std::shared_ptr<Shared> shared_ = std::make_shared<Shared>();
@@ -125,10 +160,12 @@ void ExpectAnsweredInFull(SimApi &api, int requests, int answers) {
   }
 }
 
-TEST(Backlog, AnswersWaitingStayBoundedBehindABlockedHandlerAndAllAreRaised) {
+class BacklogOfAnswers : public testing::TestWithParam<Answers> {};
+
+TEST_P(BacklogOfAnswers, StaysBoundedBehindABlockedHandlerAndAllAreRaised) {
   constexpr int kAnswers = 100;
   constexpr int kRequests = 3 * ApiBackend::kEventsWaitingBound / kAnswers;
-  AnsweringRequests broker(kAnswers);
+  AnsweringRequests broker(kAnswers, GetParam());
   SimApi api;
   Gate gate(api);
   api.Start();
@@ -138,6 +175,32 @@ TEST(Backlog, AnswersWaitingStayBoundedBehindABlockedHandlerAndAllAreRaised) {
   ASSERT_TRUE(WaitForAnswers(api, kRequests * kAnswers));
   EXPECT_LE(broker.peak_waiting(), ApiBackend::kEventsWaitingBound + kAnswers);
   ExpectAnsweredInFull(api, kRequests, kAnswers);
+}
+
+INSTANTIATE_TEST_SUITE_P(Sent, BacklogOfAnswers,
+                         testing::Values(Answers::AsMade, Answers::AtBatchEnd),
+                         [](const testing::TestParamInfo<Answers> &info) {
+                           return info.param == Answers::AsMade ? "AsMade" : "AtBatchEnd";
+                         });
+
+// What waited behind a busy thread is handed on in batches of the most the object gives at
+// once, and answered in order.
+TEST(Backlog, RequestsWaitingTogetherAreHandedOnTogether) {
+  constexpr int kWaiting = ApiBackend::kBatchedRequestsBound + 10;
+  AnsweringRequests broker(1, Answers::AtBatchEnd);
+  SimApi api;
+  Gate gate(api);
+  api.Start();
+  ASSERT_EQ(Query(api, 0), 0);
+  ASSERT_TRUE(gate.WaitEntered());
+  for (int id = 1; id <= kWaiting; ++id) ASSERT_EQ(Query(api, id), 0);
+  gate.Open();
+  ASSERT_TRUE(WaitForAnswers(api, kWaiting + 1));
+  ExpectAnsweredInFull(api, kWaiting + 1, 1);
+  std::vector<std::size_t> batches = broker.batches();
+  // The handlings posted for requests an earlier batch took find nothing.
+  batches.erase(std::remove(batches.begin(), batches.end(), 0u), batches.end());
+  EXPECT_EQ(batches, (std::vector<std::size_t>{1, ApiBackend::kBatchedRequestsBound, 10}));
 }
 
 TEST(Backlog, RequestsBeyondTheUnprocessedBoundReturnMinus2AndTheRestAreAnswered) {

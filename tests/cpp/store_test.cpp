@@ -1,6 +1,7 @@
 // The broker's stores, memory and SQLite, read back what was put, the SQLite one from a new
 // connection to its file; the SQLite store refuses files that are not its own and keeps a
-// transaction whole; and a broker delivers its flows after a login by the resume type.
+// transaction whole; a broker answers only what was committed, and undoes a request that
+// fails within a batch alone; and it delivers its flows after a login by the resume type.
 #include <gtest/gtest.h>
 #include <sqlite3.h>
 #include <unistd.h>
@@ -13,8 +14,10 @@
 #include <functional>
 #include <iterator>
 #include <memory>
+#include <optional>
 #include <stdexcept>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "broker/record_text.h"
@@ -479,10 +482,10 @@ TEST(SqliteStore, KeepsAFilledOrderWithinAFewPagesOfLog) {
   EXPECT_LE(pages / kMeasured, 5.0) << pages / kMeasured << " pages a request";
 }
 
-// A store that tells whether a transaction is open, over the memory store.
-class WatchedStore final : public BrokerStore {
+// Hands every call on to the store it wraps.
+class ForwardingStore : public BrokerStore {
  public:
-  explicit WatchedStore(bool *open) : open_(open) {}
+  explicit ForwardingStore(std::unique_ptr<BrokerStore> inner) : inner_(std::move(inner)) {}
   std::optional<simtrader::Account> FindAccount(const std::string &investor) const override {
     return inner_->FindAccount(investor);
   }
@@ -534,12 +537,26 @@ class WatchedStore final : public BrokerStore {
     return inner_->FindStatement(investor, day);
   }
   long long Next(Counter counter) override { return inner_->Next(counter); }
+  void Begin() override { inner_->Begin(); }
+  void Commit() override { inner_->Commit(); }
+  void Rollback() override { inner_->Rollback(); }
+  void Savepoint() override { inner_->Savepoint(); }
+  void ReleaseSavepoint() override { inner_->ReleaseSavepoint(); }
+  void RollbackToSavepoint() override { inner_->RollbackToSavepoint(); }
+
+ private:
+  const std::unique_ptr<BrokerStore> inner_;
+};
+
+// A store that tells whether a transaction is open, over the memory store.
+class WatchedStore final : public ForwardingStore {
+ public:
+  explicit WatchedStore(bool *open) : ForwardingStore(simtrader::MakeMemoryStore()), open_(open) {}
   void Begin() override { *open_ = true; }
   void Commit() override { *open_ = false; }
 
  private:
   bool *const open_;
-  std::unique_ptr<BrokerStore> inner_ = simtrader::MakeMemoryStore();
 };
 
 // Records whether the store's transaction was open as each event was sent.
@@ -557,7 +574,11 @@ class WatchingMailbox final : public simtrader::ApiMailbox {
   const bool *const open_;
 };
 
-TEST(Broker, AnswersEachRequestOnceItsEffectsAreCommitted) {
+// Each request alone, or the requests of a batch together.
+class AnsweredAfterCommit : public testing::TestWithParam<bool> {};
+
+TEST_P(AnsweredAfterCommit, EachRequestOnceItsEffectsAreCommitted) {
+  const bool batched = GetParam();
   bool open = false;
   auto broker = simtest::MakeBroker("", std::make_unique<WatchedStore>(&open));
   simtest::BrokerClient client(broker);
@@ -573,11 +594,78 @@ TEST(Broker, AnswersEachRequestOnceItsEffectsAreCommitted) {
   SetText(login.Password, "pw");
   broker->Login(link, login, 2);
   broker->ConfirmSettlement(link, CThostFtdcSettlementInfoConfirmField{}, 3);
-  // An order that fills: its answers go to both connections of the investor.
-  client.Order("rb2705", THOST_FTDC_D_Buy, THOST_FTDC_OF_Open, 3201, 1);
-  EXPECT_EQ(mailbox->sent_while_open_.size(), 3u + 4u);
+  {
+    std::optional<simtrader::Broker::Batch> batch;
+    if (batched) batch.emplace(*broker);
+    // Orders that fill: their answers go to both connections of the investor.
+    client.Order("rb2705", THOST_FTDC_D_Buy, THOST_FTDC_OF_Open, 3201, 1);
+    client.Order("rb2705", THOST_FTDC_D_Buy, THOST_FTDC_OF_Open, 3201, 1);
+    if (batched) {
+      EXPECT_EQ(mailbox->sent_while_open_.size(), 3u) << "answered before the commit";
+    }
+  }
+  EXPECT_EQ(mailbox->sent_while_open_.size(), 3u + 2 * 4u);
   EXPECT_EQ(mailbox->sent_while_open_, std::vector<bool>(mailbox->sent_while_open_.size(), false));
   broker->Disconnect(*link);
+}
+
+INSTANTIATE_TEST_SUITE_P(Broker, AnsweredAfterCommit, testing::Bool(),
+                         [](const testing::TestParamInfo<bool> &info) {
+                           return info.param ? "InABatch" : "Alone";
+                         });
+
+// Fails the trade of the `failing`th fill, half way through its order: its states, its flow
+// events and its position are in the transaction already.
+class FailingStore final : public ForwardingStore {
+ public:
+  FailingStore(std::unique_ptr<BrokerStore> inner, int failing)
+      : ForwardingStore(std::move(inner)), failing_(failing) {}
+  void AddTrade(const CThostFtdcTradeField &trade) override {
+    if (++trades_ == failing_) throw std::runtime_error("the disk is full");
+    ForwardingStore::AddTrade(trade);
+  }
+
+ private:
+  const int failing_;
+  int trades_ = 0;
+};
+
+TEST(Broker, ForgetsARequestThatFailsInABatchAndKeepsItsNeighbours) {
+  const std::string path = TempPath("batch.db");
+  auto broker =
+      simtest::MakeBroker("", std::make_unique<FailingStore>(simtrader::OpenSqliteStore(path), 2));
+  simtest::BrokerClient client(broker);
+  client.LogIn("U01");
+  {
+    simtrader::Broker::Batch batch(*broker);
+    client.Order("rb2705", THOST_FTDC_D_Buy, THOST_FTDC_OF_Open, 3201, 1);
+    EXPECT_THROW(client.Order("rb2705", THOST_FTDC_D_Buy, THOST_FTDC_OF_Open, 3201, 1),
+                 std::runtime_error);
+    client.Order("rb2705", THOST_FTDC_D_Buy, THOST_FTDC_OF_Open, 3201, 1);
+    EXPECT_TRUE(client.Take().empty()) << "answered before the commit";
+  }
+  const std::vector<simtest::BrokerEvent> events = client.Take();
+  const std::vector<std::string> filled = {"OnRtnOrder", "OnRtnOrder", "OnRtnOrder", "OnRtnTrade"};
+  std::vector<std::string> expected = filled;
+  expected.insert(expected.end(), filled.begin(), filled.end());
+  EXPECT_EQ(simtest::Names(events), expected);
+  std::vector<std::string> refs;
+  for (std::size_t index = 0; index < events.size(); ++index) {
+    // The failed order's flow numbers went with it.
+    EXPECT_EQ(events[index].args.flow_number, static_cast<long long>(index + 1));
+    if (index % 4 == 0) refs.push_back(TextOf(events[index].As<CThostFtdcOrderField>().OrderRef));
+  }
+  EXPECT_EQ(refs, (std::vector<std::string>{"1", "3"}));
+  // The broker's copy of its state and the file agree: two lots, two orders, two trades.
+  const auto positions = client.Positions();
+  ASSERT_EQ(positions.size(), 1u);
+  EXPECT_EQ(positions[0].Position, 2);
+  auto reread = simtrader::OpenSqliteStore(path);
+  EXPECT_EQ(reread->Orders("U01").size(), 2u);
+  EXPECT_EQ(reread->Trades("U01").size(), 2u);
+  EXPECT_EQ(reread->FlowLength("U01"), 8);
+  ASSERT_EQ(reread->Positions("U01").size(), 1u);
+  EXPECT_EQ(reread->Positions("U01")[0].Volume(), 2);
 }
 
 // ----- the flows after a login -----------------------------------------------------------------
