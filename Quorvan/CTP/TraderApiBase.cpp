@@ -48,7 +48,7 @@ PyMethodDef kClassMethods[] = {
     QV_ENTRY(RegisterFensUserInfo),
     QV_ENTRY(SubscribePrivateTopic),
     QV_ENTRY(SubscribePublicTopic),
-#define REQUEST(Name, Record, Param) QV_ENTRY(Name),
+#define REQUEST(Name, Record, Param, ...) QV_ENTRY(Name),
 #define USER_SYSTEM_INFO(Name) QV_ENTRY(Name),
 #include "requests.def"
 #define EVENT(Shape, Name, Record, Param, Handler) QV_ENTRY(Name),

@@ -2,6 +2,6 @@
 #include "trader_methods.h"
 #include "vendor_requests.h"
 
-#define REQUEST(Name, Record, Param) \
+#define REQUEST(Name, Record, Param, ...) \
   QV_REQUEST_METHOD(TraderObject, CThostFtdcTraderApi, Name, Record, Param)
 #include "requests.def"

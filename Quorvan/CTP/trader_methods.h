@@ -43,7 +43,7 @@ QV_METHOD(method_RegisterUserSystemInfo);
 QV_METHOD(method_SubmitUserSystemInfo);
 
 // request_wrappers.cpp
-#define REQUEST(Name, Record, Param) QV_METHOD(method_##Name);
+#define REQUEST(Name, Record, Param, ...) QV_METHOD(method_##Name);
 #include "requests.def"
 
 // session.cpp (the login sequence) and default_handlers.cpp (every other event)

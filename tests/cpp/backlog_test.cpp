@@ -9,7 +9,7 @@
 #include <mutex>
 #include <vector>
 
-#include "api_backend.h"
+#include "api/api_backend.h"
 #include "sim_test_support.h"
 
 namespace {
@@ -23,12 +23,12 @@ using simtrader::ApiBackend;
 class AnsweringRequests {
  public:
   explicit AnsweringRequests(int answers) {
-    simtrader::SetRequestHandlerFactory(
-        [shared = shared_, answers](const simtrader::HandlerContext &context) {
+    simtrader::SetConnectionFactory(
+        [shared = shared_, answers](const simtrader::ConnectionContext &context) {
           return std::make_unique<Handler>(shared, context.mailbox, answers);
         });
   }
-  ~AnsweringRequests() { simtrader::SetRequestHandlerFactory(nullptr); }
+  ~AnsweringRequests() { simtrader::SetConnectionFactory(nullptr); }
 
   std::size_t peak_waiting() const {
     std::lock_guard<std::mutex> lock(shared_->mutex);
@@ -42,7 +42,7 @@ class AnsweringRequests {
     std::size_t peak_waiting = 0;
   };
 
-  class Handler : public simtrader::RequestHandler {
+  class Handler : public simtrader::Connection {
    public:
     Handler(std::shared_ptr<Shared> shared, std::shared_ptr<simtrader::ApiMailbox> mailbox,
             int answers)

@@ -31,8 +31,8 @@ PyMethodDef kClassMethods[] = {
     QV_ENTRY(RegisterFront),
     QV_ENTRY(RegisterNameServer),
     QV_ENTRY(RegisterFensUserInfo),
-#define SUBSCRIPTION(Name) QV_ENTRY(Name),
-#define REQUEST(Name, Record, Param) QV_ENTRY(Name),
+#define SUBSCRIPTION(Name, ...) QV_ENTRY(Name),
+#define REQUEST(Name, Record, Param, ...) QV_ENTRY(Name),
 #include "md_requests.def"
 #define EVENT(Shape, Name, Record, Param, Handler) QV_ENTRY(Name),
 #include "md_events.def"

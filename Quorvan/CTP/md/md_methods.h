@@ -51,7 +51,7 @@ bool release_md_objects_at_exit();
 QV_METHOD(method_subscribe);
 QV_METHOD(method_unsubscribe);
 extern const char kSubscribeDoc[], kUnsubscribeDoc[];
-#define SUBSCRIPTION(Name) QV_METHOD(method_##Name);
+#define SUBSCRIPTION(Name, ...) QV_METHOD(method_##Name);
 #include "md_requests.def"
 // Sends every remembered subscription again; false with an error set.
 bool renew_subscriptions(PyObject *self);
@@ -66,7 +66,7 @@ QV_METHOD(method_GetTradingDay);
 QV_METHOD(method_RegisterFront);
 QV_METHOD(method_RegisterNameServer);
 QV_METHOD(method_RegisterFensUserInfo);
-#define REQUEST(Name, Record, Param) QV_METHOD(method_##Name);
+#define REQUEST(Name, Record, Param, ...) QV_METHOD(method_##Name);
 #include "md_requests.def"
 
 // md_session.cpp (the login and the resubscription) and md_defaults.cpp (every other event)

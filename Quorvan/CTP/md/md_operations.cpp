@@ -46,6 +46,6 @@ QV_METHOD(method_RegisterFensUserInfo) {
   return vendor_controls::register_fens_user_info<MdObject>(self, args, nargs, kwnames);
 }
 
-#define REQUEST(Name, Record, Param) \
+#define REQUEST(Name, Record, Param, ...) \
   QV_REQUEST_METHOD(MdObject, CThostFtdcMdApi, Name, Record, Param)
 #include "md_requests.def"
