@@ -1,6 +1,6 @@
 // CThostFtdcTraderApi as the vendor's library exports it: the factory, the version, and the
 // object a caller holds, which logs each call, applies the fault armed for it and hands the
-// work to its backend (api_front.h holds what it shares with the market-data object).
+// work to its backend (api/api_object.h holds what it shares with the market-data object).
 #include <memory>
 #include <optional>
 #include <string>

@@ -1,5 +1,5 @@
 // One API object's state and its own thread, for either kind of API object. The object
-// handed to the caller (api_front.h) is a thin front of this, freed by Release: the backend
+// handed to the caller (api_object.h) is a thin shell of this, freed by Release: the backend
 // outlives it for as long as its thread or a control call still needs it, which is what lets
 // Release run on the backend's own thread.
 #ifndef SIMTRADER_API_API_BACKEND_H
