@@ -17,7 +17,7 @@ class StubTraderApi final : public CThostFtdcTraderApi {
   void SubscribePrivateTopic(THOST_TE_RESUME_TYPE) override {}
   void SubscribePublicTopic(THOST_TE_RESUME_TYPE) override {}
 
-#define REQUEST(Name, Record, Param) \
+#define REQUEST(Name, Record, Param, ...) \
   int Name(CThostFtdc##Record##Field *, int) override { return 0; }
 #define USER_SYSTEM_INFO(Name) \
   int Name(CThostFtdcUserSystemInfoField *) override { return 0; }

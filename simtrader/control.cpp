@@ -13,15 +13,15 @@
 #include <variant>
 #include <vector>
 
-#include "broker/broker_directory.h"
+#include "connection/broker_directory.h"
 #include "call_log.h"
 #include "delivery_wait.h"
 #include "event_shapes.h"
 #include "event_table.h"
-#include "fault_plan.h"
+#include "flow/fault_plan.h"
 #include "operation.h"
 #include "registry.h"
-#include "api_backend.h"
+#include "api/api_backend.h"
 
 struct quorvan_sim_calls {
   std::vector<simtrader::Call> calls;

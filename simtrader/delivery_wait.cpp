@@ -3,7 +3,7 @@
 #include <memory>
 #include <vector>
 
-#include "api_backend.h"
+#include "api/api_backend.h"
 #include "registry.h"
 
 namespace simtrader {
@@ -11,7 +11,7 @@ namespace simtrader {
 bool WaitDelivered(const std::optional<std::string> &front, TaskQueue::Clock::time_point deadline) {
   std::vector<std::shared_ptr<ApiBackend>> backends;
   for (std::shared_ptr<ApiBackend> &backend : Registry::Instance().Running()) {
-    if (front && !backend->Serves(*front)) continue;
+    if (front && !Serves(*backend, *front)) continue;
     if (backend->OnWorkerThread()) {
       throw WaitOnOwnThread("cannot wait for deliveries on the thread of the API object " +
                             QuotedFlowPath(backend->flow_path()) +

@@ -7,7 +7,7 @@
 #include <stdexcept>
 #include <string>
 
-#include "task_queue.h"
+#include "api/task_queue.h"
 
 namespace simtrader {
 
@@ -17,7 +17,7 @@ class WaitOnOwnThread : public std::invalid_argument {
   using std::invalid_argument::invalid_argument;
 };
 
-// Waits until every running API object of `front` (ApiBackend::Serves; every one, with no
+// Waits until every running API object of `front` (Serves in registry.h; every one, with no
 // front)
 // has nothing due on its thread, and none ran anything while the others were looked at: the
 // events posted to them are raised, their callbacks have returned, and the requests those

@@ -71,6 +71,33 @@ void RaiseMdEvent(void *target, int event, EventArgs &args) {
   }
 }
 
+constexpr EventTable::Answers NoAnswers() {
+  EventTable::Answers answers{};
+  for (int &answer : answers) answer = -1;
+  return answers;
+}
+
+constexpr EventTable::Answers TraderAnswers() {
+  EventTable::Answers answers = NoAnswers();
+#define REQUEST(Name, Record, Param, Answer, Kind) \
+  answers[static_cast<int>(Operation::Name)] = static_cast<int>(EventId::Answer);
+#include "requests.def"
+  return answers;
+}
+
+constexpr EventTable::Answers MdAnswers() {
+  EventTable::Answers answers = NoAnswers();
+#define REQUEST(Name, Record, Param, Answer, Kind) \
+  answers[static_cast<int>(Operation::Name)] = static_cast<int>(MdEventId::Answer);
+#define SUBSCRIPTION(Name, Answer) \
+  answers[static_cast<int>(Operation::Name)] = static_cast<int>(MdEventId::Answer);
+#include "md_requests.def"
+  return answers;
+}
+
+constexpr EventTable::Answers kTraderAnswers = TraderAnswers();
+constexpr EventTable::Answers kMdAnswers = MdAnswers();
+
 int RequiredEvent(const EventInfo *events, int count, std::string_view name) {
   for (int event = 0; event < count; ++event) {
     if (name == events[event].name) return event;
@@ -82,23 +109,26 @@ int RequiredEvent(const EventInfo *events, int count, std::string_view name) {
 // Made on first use, so that no other static's initialisation can find them unmade.
 const EventTable &TraderTable() {
   static const EventTable table("CThostFtdcTraderSpi", kTraderEvents,
-                                static_cast<int>(std::size(kTraderEvents)), RaiseTraderEvent);
+                                static_cast<int>(std::size(kTraderEvents)), RaiseTraderEvent,
+                                kTraderAnswers);
   return table;
 }
 
 const EventTable &MdTable() {
   static const EventTable table("CThostFtdcMdSpi", kMdEvents,
-                                static_cast<int>(std::size(kMdEvents)), RaiseMdEvent);
+                                static_cast<int>(std::size(kMdEvents)), RaiseMdEvent, kMdAnswers);
   return table;
 }
 
 }  // namespace
 
-EventTable::EventTable(const char *spi_class, const EventInfo *events, int count, Raiser raise)
+EventTable::EventTable(const char *spi_class, const EventInfo *events, int count, Raiser raise,
+                       const Answers &answers)
     : spi_class_(spi_class),
       events_(events),
       count_(count),
       raise_(raise),
+      answers_(answers),
       front_connected_(RequiredEvent(events, count, "OnFrontConnected")),
       front_disconnected_(RequiredEvent(events, count, "OnFrontDisconnected")),
       rsp_user_login_(RequiredEvent(events, count, "OnRspUserLogin")) {}
@@ -110,6 +140,12 @@ std::optional<int> EventTable::Find(std::string_view name) const {
   return std::nullopt;
 }
 
+std::optional<int> EventTable::AnswerTo(Operation operation) const {
+  const int answer = answers_[static_cast<int>(operation)];
+  if (answer < 0) return std::nullopt;
+  return answer;
+}
+
 const EventTable &EventsOf(ApiKind kind) {
   return kind == ApiKind::Trader ? TraderTable() : MdTable();
 }
@@ -119,6 +155,8 @@ int EventCount() { return TraderTable().count(); }
 const EventInfo &GetEvent(int event) { return TraderTable().Get(event); }
 
 std::optional<int> FindEvent(std::string_view name) { return TraderTable().Find(name); }
+
+std::optional<int> AnswerTo(Operation operation) { return TraderTable().AnswerTo(operation); }
 
 void RaiseEvent(CThostFtdcTraderSpi &spi, int event, EventArgs &args) {
   TraderTable().Raise(&spi, event, args);

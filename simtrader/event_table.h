@@ -4,6 +4,7 @@
 #ifndef SIMTRADER_EVENT_TABLE_H
 #define SIMTRADER_EVENT_TABLE_H
 
+#include <array>
 #include <cstddef>
 #include <optional>
 #include <string_view>
@@ -53,14 +54,19 @@ class EventTable {
  public:
   // `raise` calls the event's method of `spi`, a pointer to the kind's handler class.
   using Raiser = void (*)(void *spi, int event, EventArgs &args);
+  // The event answering each operation (the Answer column of the kind's requests table), -1
+  // for one the kind does not send.
+  using Answers = std::array<int, kOperationCount>;
 
-  EventTable(const char *spi_class, const EventInfo *events, int count, Raiser raise);
+  EventTable(const char *spi_class, const EventInfo *events, int count, Raiser raise,
+             const Answers &answers);
 
   const char *spi_class() const { return spi_class_; }
   int count() const { return count_; }
   const EventInfo &Get(int event) const { return events_[event]; }
   std::optional<int> Find(std::string_view name) const;
   void Raise(void *spi, int event, EventArgs &args) const { raise_(spi, event, args); }
+  std::optional<int> AnswerTo(Operation operation) const;
 
   // The events the API object's own thread raises; both tables have them.
   int front_connected() const { return front_connected_; }
@@ -72,6 +78,7 @@ class EventTable {
   const EventInfo *const events_;
   const int count_;
   const Raiser raise_;
+  const Answers &answers_;
   const int front_connected_;
   const int front_disconnected_;
   const int rsp_user_login_;
@@ -83,6 +90,7 @@ const EventTable &EventsOf(ApiKind kind);
 int EventCount();
 const EventInfo &GetEvent(int event);
 std::optional<int> FindEvent(std::string_view name);
+std::optional<int> AnswerTo(Operation operation);
 void RaiseEvent(CThostFtdcTraderSpi &spi, int event, EventArgs &args);
 
 }  // namespace simtrader

@@ -8,8 +8,8 @@
 #include <utility>
 
 #include "ThostFtdcMdApi.h"
-#include "api_backend.h"
-#include "api_front.h"
+#include "api/api_backend.h"
+#include "api/api_object.h"
 #include "control.h"
 #include "operation.h"
 #include "registry.h"
@@ -18,15 +18,15 @@ namespace simtrader {
 
 namespace {
 
-class SimMdApi final : public ApiFront<SimMdApi, CThostFtdcMdApi, CThostFtdcMdSpi> {
+class SimMdApi final : public ApiObject<SimMdApi, CThostFtdcMdApi, CThostFtdcMdSpi> {
  public:
-  using ApiFront::ApiFront;
+  using ApiObject::ApiObject;
 
-#define SUBSCRIPTION(Name)                                                       \
+#define SUBSCRIPTION(Name, ...)                                                  \
   int Name(char *ppInstrumentID[], int nCount) override {                        \
     return backend_->SubmitInstruments(Operation::Name, ppInstrumentID, nCount); \
   }
-#define REQUEST(Name, Record, Param)                                            \
+#define REQUEST(Name, Record, Param, ...)                                       \
   int Name(CThostFtdc##Record##Field *Param, int nRequestID) override {         \
     return backend_->Submit(Operation::Name, Param, sizeof *Param, nRequestID); \
   }

@@ -1,6 +1,7 @@
 #include "operation.h"
 
 #include <algorithm>
+#include <array>
 #include <string_view>
 
 namespace simtrader {
@@ -27,8 +28,8 @@ constexpr Operation kMarketDataControlOperations[] = {
 };
 
 constexpr const char *kMarketDataSendingOperations[] = {
-#define SUBSCRIPTION(Name) #Name,
-#define REQUEST(Name, Record, Param) #Name,
+#define SUBSCRIPTION(Name, ...) #Name,
+#define REQUEST(Name, Record, Param, ...) #Name,
 #include "md_requests.def"
 };
 
@@ -42,7 +43,23 @@ bool IsMarketDataOperation(Operation operation) {
                    name) != std::end(kMarketDataSendingOperations);
 }
 
+// ReqUserLogin and ReqUserLogout stand in both tables, alike.
+constexpr std::array<RequestKind, kOperationCount> RequestKinds() {
+  std::array<RequestKind, kOperationCount> kinds{};
+#define REQUEST(Name, Record, Param, Answer, Kind) \
+  kinds[static_cast<int>(Operation::Name)] = RequestKind::Kind;
+#include "requests.def"
+#define REQUEST(Name, Record, Param, Answer, Kind) \
+  kinds[static_cast<int>(Operation::Name)] = RequestKind::Kind;
+#include "md_requests.def"
+  return kinds;
+}
+
+constexpr std::array<RequestKind, kOperationCount> kRequestKinds = RequestKinds();
+
 }  // namespace
+
+RequestKind KindOf(Operation operation) { return kRequestKinds[static_cast<int>(operation)]; }
 
 const char *OperationName(Operation operation) {
   return kOperationNames[static_cast<int>(operation)];
@@ -61,7 +78,7 @@ bool IsRequest(Operation operation) {
 
 bool IsSubscription(Operation operation) {
   switch (operation) {
-#define SUBSCRIPTION(Name) case Operation::Name:
+#define SUBSCRIPTION(Name, ...) case Operation::Name:
 #include "md_requests.def"
     return true;
     default:

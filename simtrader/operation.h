@@ -39,10 +39,10 @@ enum class Operation {
 #define SIMTRADER_OPERATION_ENUMERATOR(Name) Name,
   SIMTRADER_CONTROL_OPERATIONS(SIMTRADER_OPERATION_ENUMERATOR)
 #undef SIMTRADER_OPERATION_ENUMERATOR
-#define REQUEST(Name, Record, Param) Name,
+#define REQUEST(Name, Record, Param, ...) Name,
 #define USER_SYSTEM_INFO(Name) Name,
 #include "requests.def"
-#define SUBSCRIPTION(Name) Name,
+#define SUBSCRIPTION(Name, ...) Name,
 #include "md_requests.def"
 #define SIMTRADER_OPERATION_ENUMERATOR(Name) Name,
       SIMTRADER_MARKET_DATA_QUERIES(SIMTRADER_OPERATION_ENUMERATOR)
@@ -53,10 +53,10 @@ inline constexpr const char *kOperationNames[] = {
 #define SIMTRADER_OPERATION_NAME(Name) #Name,
     SIMTRADER_CONTROL_OPERATIONS(SIMTRADER_OPERATION_NAME)
 #undef SIMTRADER_OPERATION_NAME
-#define REQUEST(Name, Record, Param) #Name,
+#define REQUEST(Name, Record, Param, ...) #Name,
 #define USER_SYSTEM_INFO(Name) #Name,
 #include "requests.def"
-#define SUBSCRIPTION(Name) #Name,
+#define SUBSCRIPTION(Name, ...) #Name,
 #include "md_requests.def"
 #define SIMTRADER_OPERATION_NAME(Name) #Name,
         SIMTRADER_MARKET_DATA_QUERIES(SIMTRADER_OPERATION_NAME)
@@ -74,6 +74,13 @@ bool IsRequest(Operation operation);
 
 // The market-data subscriptions, which carry a list of instrument ids instead of a record.
 bool IsSubscription(Operation operation);
+
+// A request's Kind column (requests.def); Other for what is not a request.
+enum class RequestKind { Other, Query, Order };
+RequestKind KindOf(Operation operation);
+
+// The requests the query limits count: every ReqQry... request.
+inline bool IsQuery(Operation operation) { return KindOf(operation) == RequestKind::Query; }
 
 // Whether fail_next may arm the operation: those that send (which then return the armed
 // result) and the factories (which then return null).

@@ -2,7 +2,27 @@
 
 #include <utility>
 
+#include "connection/broker_connection.h"
+#include "connection/broker_directory.h"
+
 namespace simtrader {
+
+namespace {
+
+// Every API object talks to the simulated broker of its front, unless a test installed a
+// connection of its own; asked when Init starts the object.
+std::unique_ptr<Connection> Connect(const ConnectionContext &context) {
+  if (ConnectionFactory installed = InstalledConnectionFactory()) return installed(context);
+  return MakeBrokerConnection(context);
+}
+
+}  // namespace
+
+bool Serves(const ApiBackend &backend, const std::string &front) {
+  const std::string registered = backend.front_address();
+  if (backend.kind() == ApiKind::Trader) return registered == front;
+  return BrokerDirectory::Instance().PublishedFront(registered) == front;
+}
 
 Registry &Registry::Instance() {
   static Registry *const registry = new Registry;
@@ -14,7 +34,8 @@ std::shared_ptr<ApiBackend> Registry::CreateBackend(ApiKind kind, const std::str
   FlowDirectory &directory = directories_[flow_path];
   directory.kind = kind;
   directory.log = std::make_shared<CallLog>(kept_calls_);
-  auto backend = std::make_shared<ApiBackend>(kind, flow_path, directory.log, directory.faults);
+  auto backend =
+      std::make_shared<ApiBackend>(kind, flow_path, directory.log, directory.faults, Connect);
   directory.backend = backend;
   return backend;
 }
@@ -73,7 +94,8 @@ std::vector<std::shared_ptr<ApiBackend>> Registry::Running() {
 }
 
 std::vector<std::shared_ptr<ApiBackend>> Registry::ConnectedBackends(const std::string &front) {
-  return NewestWhere([&](ApiBackend &backend) { return backend.ConnectedTo(front); });
+  return NewestWhere(
+      [&](ApiBackend &backend) { return Serves(backend, front) && backend.LineUp(); });
 }
 
 std::shared_ptr<CallLog> Registry::FindLog(const std::string &flow_path) {

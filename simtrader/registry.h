@@ -14,8 +14,8 @@
 #include <vector>
 
 #include "call_log.h"
-#include "fault_plan.h"
-#include "api_backend.h"
+#include "flow/fault_plan.h"
+#include "api/api_backend.h"
 
 namespace simtrader {
 
@@ -24,6 +24,10 @@ class NoSuchTrader : public std::runtime_error {
  public:
   using std::runtime_error::runtime_error;
 };
+
+// Whether the object talks to the broker of that front: a trader registered with it, a
+// market-data object registered with a front that publishes that broker's markets.
+bool Serves(const ApiBackend &backend, const std::string &front);
 
 class Registry {
  public:

@@ -1,6 +1,6 @@
 // CThostFtdcTraderApi as the vendor's library exports it: the factory, the version, and the
 // object a caller holds, which logs each call, applies the fault armed for it and hands the
-// work to its backend (api_front.h holds what it shares with the market-data object).
+// work to its backend (api/api_object.h holds what it shares with the market-data object).
 #include <memory>
 #include <optional>
 #include <string>
@@ -8,19 +8,20 @@
 #include <utility>
 
 #include "ThostFtdcTraderApi.h"
-#include "api_front.h"
+#include "api/api_object.h"
 #include "call_log.h"
 #include "operation.h"
 #include "registry.h"
-#include "api_backend.h"
+#include "api/api_backend.h"
 
 namespace simtrader {
 
 namespace {
 
-class SimTraderApi final : public ApiFront<SimTraderApi, CThostFtdcTraderApi, CThostFtdcTraderSpi> {
+class SimTraderApi final
+    : public ApiObject<SimTraderApi, CThostFtdcTraderApi, CThostFtdcTraderSpi> {
  public:
-  using ApiFront::ApiFront;
+  using ApiObject::ApiObject;
 
   void SubscribePrivateTopic(THOST_TE_RESUME_TYPE nResumeType) override {
     backend_->Receive(Operation::SubscribePrivateTopic, {ResumeTypeArg(nResumeType)});
@@ -32,7 +33,7 @@ class SimTraderApi final : public ApiFront<SimTraderApi, CThostFtdcTraderApi, CT
     backend_->SubscribePublicTopic(nResumeType);
   }
 
-#define REQUEST(Name, Record, Param)                                            \
+#define REQUEST(Name, Record, Param, ...)                                       \
   int Name(CThostFtdc##Record##Field *Param, int nRequestID) override {         \
     return backend_->Submit(Operation::Name, Param, sizeof *Param, nRequestID); \
   }

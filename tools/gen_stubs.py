@@ -24,17 +24,15 @@ from pathlib import Path
 
 from gen_records import (DATATYPE_HEADER, STRUCT_HEADER, HeaderError, parse_datatypes,
                          parse_structs, read_header, write_atomically)
+from interface_tables import TableError, read_requests, read_table
 
 TABLE_MARKER = "    # @TABLE_METHODS@\n"
-ROW_ARITY = {"EVENT": 5, "REQUEST": 3, "USER_SYSTEM_INFO": 1, "SUBSCRIPTION": 1}
-ROW_START = re.compile(r"^\s*(EVENT|REQUEST|USER_SYSTEM_INFO|SUBSCRIPTION)\s*\(")
 
 # Each module stubbed from a template and its tables: (requests table, events table).
 TABLE_MODULES = {
     "TraderApiBase": ("requests.def", "events.def"),
     "MdApiBase": ("md_requests.def", "md_events.def"),
 }
-ROW = re.compile(r"^\s*\w+\s*\(([^()]*)\)\s*(?://.*)?$")
 
 # What a field reads back as, by its ctypes declaration's base type.
 READ_TYPES = {"c_char": "bytes", "c_int": "int", "c_short": "int", "c_double": "float"}
@@ -128,24 +126,6 @@ def render_const_stub(groups, sources):
     return "".join(parts)
 
 
-def table_rows(path, kinds):
-    """The rows of a .def table as (macro, [arguments]), in order. A line that starts like a
-    row must be one: a row the stubs skipped would be a method they leave out."""
-    rows = []
-    for number, line in enumerate(Path(path).read_text(encoding="utf-8").split("\n"), 1):
-        start = ROW_START.match(line)
-        if not start:
-            continue
-        macro, row = start.group(1), ROW.match(line)
-        arguments = [argument.strip() for argument in row.group(1).split(",")] if row else []
-        if macro not in kinds or len(arguments) != ROW_ARITY[macro]:
-            raise HeaderError(f"{path}:{number}: not a row of this table: {line.strip()}")
-        rows.append((macro, arguments))
-    if not rows:
-        raise HeaderError(f"{path}: no rows")
-    return rows
-
-
 def method(name, parameters, result, positional_only=False, doc=""):
     """One stub method; parameters are (name, annotation, has default)."""
     declared = ["self"] + [f"{parameter}: {annotation}" + (" = ..." if default else "")
@@ -158,23 +138,22 @@ def method(name, parameters, result, positional_only=False, doc=""):
 
 def request_methods(rows, record_classes):
     methods = []
-    for macro, arguments in rows:
+    for macro, row in rows:
         if macro == "SUBSCRIPTION":
-            (name,) = arguments
-            methods.append(method(name, [("ppInstrumentID", "Iterable[_InstrumentID]", False)],
+            methods.append(method(row.name,
+                                  [("ppInstrumentID", "Iterable[_InstrumentID]", False)],
                                   "int", positional_only=True))
             continue
         if macro == "USER_SYSTEM_INFO":
-            (name,) = arguments
             record = "UserSystemInfo"
             parameters = [("pUserSystemInfo", "UserSystemInfoField", False)]
             positional_only = True
         else:
-            name, record, param = arguments
-            parameters = [(param, f"{record}Field", False), ("nRequestID", "int", True)]
+            record = row.record
+            parameters = [(row.param, f"{record}Field", False), ("nRequestID", "int", True)]
             positional_only = False
-        check_record(record, name, record_classes)
-        methods.append(method(name, parameters, "int", positional_only))
+        check_record(record, row.name, record_classes)
+        methods.append(method(row.name, parameters, "int", positional_only))
     return methods
 
 
@@ -209,10 +188,8 @@ def render_table_stub(module, template_dir, interface_dir, record_classes):
     requests_table, events_table = TABLE_MODULES[module]
     requests = os.path.join(interface_dir, requests_table)
     events = os.path.join(interface_dir, events_table)
-    methods = (request_methods(table_rows(requests,
-                                          ("REQUEST", "USER_SYSTEM_INFO", "SUBSCRIPTION")),
-                               record_classes)
-               + event_methods(table_rows(events, ("EVENT",)),
+    methods = (request_methods(read_requests(requests), record_classes)
+               + event_methods(read_table(events),
                                event_shapes(os.path.join(interface_dir, "event_shapes.h")),
                                record_classes))
     header = generated_line([template_path, requests, events])
@@ -243,7 +220,7 @@ def main(argv):
         return 2
     try:
         stubs = render(argv[1], argv[2], argv[3])
-    except (HeaderError, OSError) as exc:
+    except (HeaderError, TableError, OSError) as exc:
         print(f"gen_stubs: {exc}", file=sys.stderr)
         return 1
     out_dir = Path(argv[4])

@@ -13,8 +13,8 @@
 #include "broker/answers.h"
 #include "broker/funds.h"
 #include "broker/record_text.h"
-#include "broker/settlement.h"
-#include "broker/trading_calendar.h"
+#include "broker/reference/settlement.h"
+#include "broker/reference/trading_calendar.h"
 #include "broker/vendor_errors.h"
 #include "record_fields.h"
 

@@ -23,7 +23,7 @@
 
 #include "ThostFtdcUserApiStruct.h"
 #include "broker/client_link.h"
-#include "broker/configuration.h"
+#include "broker/reference/configuration.h"
 #include "broker/instruments.h"
 #include "broker/order_book.h"
 #include "broker/orders.h"

@@ -13,8 +13,8 @@
 
 #include "ThostFtdcTraderApi.h"
 #include "event_table.h"
-#include "flow_mark.h"
-#include "request_handler.h"
+#include "flow/flow_mark.h"
+#include "api/connection.h"
 
 namespace simtrader {
 

@@ -20,23 +20,23 @@ constexpr int MdEvent(MdEventId event) { return static_cast<int>(event); }
 
 constexpr const char kMarketDataSystemName[] = "Quorvan simulated market data";
 
-// The response of each subscription, and whether it adds to what the connection receives.
+// Whether a subscription adds to what the connection receives, and to which of its two
+// lists; its response is the table's Answer.
 struct SubscriptionKind {
-  MdEventId response;
   bool market_data;
   bool subscribes;
 };
 
-SubscriptionKind KindOf(Operation operation) {
+SubscriptionKind SubscriptionKindOf(Operation operation) {
   switch (operation) {
     case Operation::SubscribeMarketData:
-      return {MdEventId::OnRspSubMarketData, true, true};
+      return {true, true};
     case Operation::UnSubscribeMarketData:
-      return {MdEventId::OnRspUnSubMarketData, true, false};
+      return {true, false};
     case Operation::SubscribeForQuoteRsp:
-      return {MdEventId::OnRspSubForQuoteRsp, false, true};
+      return {false, true};
     case Operation::UnSubscribeForQuoteRsp:
-      return {MdEventId::OnRspUnSubForQuoteRsp, false, false};
+      return {false, false};
     default:
       throw std::invalid_argument(std::string(OperationName(operation)) + " is not a subscription");
   }
@@ -86,7 +86,8 @@ void Broker::MarketDataLogout(const Link &link, const CThostFtdcUserLogoutField 
 }
 
 void Broker::Subscribe(const Link &link, Operation operation, const std::vector<std::string> &ids) {
-  const SubscriptionKind kind = KindOf(operation);
+  const SubscriptionKind kind = SubscriptionKindOf(operation);
+  const int response = *EventsOf(ApiKind::MarketData).AnswerTo(operation);
   Transaction transaction(*this);
   MarketDataConnection &connection = MarketDataConnectionOf(link);
   std::set<std::string> &subscribed =
@@ -96,8 +97,7 @@ void Broker::Subscribe(const Link &link, Operation operation, const std::vector<
   for (std::size_t index = 0; index < ids.size(); ++index) {
     CThostFtdcSpecificInstrumentField instrument{};
     SetText(instrument.InstrumentID, ids[index]);
-    outbox_.Send(link, MdEvent(kind.response),
-                 ArgsOf(&instrument, answer, 0, index + 1 == ids.size()));
+    outbox_.Send(link, response, ArgsOf(&instrument, answer, 0, index + 1 == ids.size()));
     if (!connection.logged_in) continue;
     if (kind.subscribes) {
       subscribed.insert(ids[index]);

@@ -11,7 +11,7 @@
 #include <optional>
 #include <vector>
 
-#include "api_backend.h"
+#include "api/api_backend.h"
 #include "sim_test_support.h"
 
 namespace {
@@ -30,12 +30,12 @@ enum class Answers { AsMade, AtBatchEnd };
 class AnsweringRequests {
  public:
   explicit AnsweringRequests(int answers, Answers sent = Answers::AsMade) {
-    simtrader::SetRequestHandlerFactory(
-        [shared = shared_, answers, sent](const simtrader::HandlerContext &context) {
+    simtrader::SetConnectionFactory(
+        [shared = shared_, answers, sent](const simtrader::ConnectionContext &context) {
           return std::make_unique<Handler>(shared, context.mailbox, answers, sent);
         });
   }
-  ~AnsweringRequests() { simtrader::SetRequestHandlerFactory(nullptr); }
+  ~AnsweringRequests() { simtrader::SetConnectionFactory(nullptr); }
 
   std::size_t peak_waiting() const {
     std::lock_guard<std::mutex> lock(shared_->mutex);
@@ -54,7 +54,7 @@ class AnsweringRequests {
     std::vector<std::size_t> batches;
   };
 
-  class Handler : public simtrader::RequestHandler {
+  class Handler : public simtrader::Connection {
    public:
     Handler(std::shared_ptr<Shared> shared, std::shared_ptr<simtrader::ApiMailbox> mailbox,
             int answers, Answers sent)

@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "broker/record_text.h"
-#include "broker/trading_calendar.h"
+#include "broker/reference/trading_calendar.h"
 #include "broker/vendor_errors.h"
 #include "broker_test_support.h"
 

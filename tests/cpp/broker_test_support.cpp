@@ -4,7 +4,7 @@
 
 #include <utility>
 
-#include "broker/configuration.h"
+#include "broker/reference/configuration.h"
 #include "broker/record_text.h"
 #include "broker/store.h"
 

@@ -12,7 +12,7 @@
 #include "ThostFtdcTraderApi.h"
 #include "broker/broker.h"
 #include "broker/client_link.h"
-#include "request_handler.h"
+#include "api/connection.h"
 
 namespace simtest {
 

@@ -8,9 +8,9 @@
 #include <string>
 #include <vector>
 
-#include "broker/configuration.h"
+#include "broker/reference/configuration.h"
 #include "event_table.h"
-#include "flow_limits.h"
+#include "flow/flow_limits.h"
 
 namespace {
 

@@ -466,9 +466,9 @@ void CallMarketDataOperation(CThostFtdcMdApi &api, Operation operation) {
     case Operation::ReqQryMulticastInstrument:
       api.ReqQryMulticastInstrument(&query, 1);
       return;
-#define SUBSCRIPTION(Name) \
-  case Operation::Name:    \
-    api.Name(ids, 1);      \
+#define SUBSCRIPTION(Name, ...) \
+  case Operation::Name:         \
+    api.Name(ids, 1);           \
     return;
 #include "md_requests.def"
     default:

@@ -1,6 +1,6 @@
 // The reference data queries: each answers from the catalogue, by its filters, for the
 // logged-in investor only.
-#include "broker/reference_data.h"
+#include "broker/reference/reference_data.h"
 
 #include <gtest/gtest.h>
 

@@ -25,7 +25,7 @@ struct RequestRow {
 };
 
 const RequestRow kRequests[] = {
-#define REQUEST(Name, Record, Param) {Operation::Name, true},
+#define REQUEST(Name, Record, Param, ...) {Operation::Name, true},
 #define USER_SYSTEM_INFO(Name) {Operation::Name, false},
 #include "requests.def"
 };

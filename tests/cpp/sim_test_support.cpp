@@ -89,7 +89,7 @@ void EventRecorder::SetHook(std::function<void(const Received &)> hook) {
 }
 
 RecordingRequests::RecordingRequests() {
-  class Handler : public simtrader::RequestHandler {
+  class Handler : public simtrader::Connection {
    public:
     explicit Handler(std::shared_ptr<Shared> shared) : shared_(std::move(shared)) {}
     void Handle(const simtrader::Request &request) override {
@@ -107,12 +107,12 @@ RecordingRequests::RecordingRequests() {
    private:
     std::shared_ptr<Shared> shared_;
   };
-  simtrader::SetRequestHandlerFactory([shared = shared_](const simtrader::HandlerContext &) {
+  simtrader::SetConnectionFactory([shared = shared_](const simtrader::ConnectionContext &) {
     return std::make_unique<Handler>(shared);
   });
 }
 
-RecordingRequests::~RecordingRequests() { simtrader::SetRequestHandlerFactory(nullptr); }
+RecordingRequests::~RecordingRequests() { simtrader::SetConnectionFactory(nullptr); }
 
 std::vector<RecordingRequests::Handled> RecordingRequests::handled() const {
   std::lock_guard<std::mutex> lock(shared_->mutex);
@@ -185,7 +185,7 @@ int SimMdApi::Subscribe(const std::vector<std::string> &ids, simtrader::Operatio
   for (std::string &text : texts) pointers.push_back(text.data());
   const int count = static_cast<int>(pointers.size());
   switch (operation) {
-#define SUBSCRIPTION(Name)         \
+#define SUBSCRIPTION(Name, ...)    \
   case simtrader::Operation::Name: \
     return api_->Name(pointers.data(), count);
 #include "md_requests.def"
@@ -205,8 +205,8 @@ void SimMdApi::Release() {
 int CallRequest(CThostFtdcTraderApi &api, simtrader::Operation operation, void *record,
                 int request_id) {
   switch (operation) {
-#define REQUEST(Name, Record, Param) \
-  case simtrader::Operation::Name:   \
+#define REQUEST(Name, Record, Param, ...) \
+  case simtrader::Operation::Name:        \
     return api.Name(static_cast<CThostFtdc##Record##Field *>(record), request_id);
 #define USER_SYSTEM_INFO(Name)     \
   case simtrader::Operation::Name: \
@@ -220,8 +220,8 @@ int CallRequest(CThostFtdcTraderApi &api, simtrader::Operation operation, void *
 
 std::size_t RequestRecordSize(simtrader::Operation operation) {
   switch (operation) {
-#define REQUEST(Name, Record, Param) \
-  case simtrader::Operation::Name:   \
+#define REQUEST(Name, Record, Param, ...) \
+  case simtrader::Operation::Name:        \
     return sizeof(CThostFtdc##Record##Field);
 #define USER_SYSTEM_INFO(Name)     \
   case simtrader::Operation::Name: \

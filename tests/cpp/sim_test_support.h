@@ -22,7 +22,7 @@
 #include "control.h"
 #include "event_shapes.h"
 #include "operation.h"
-#include "request_handler.h"
+#include "api/connection.h"
 
 namespace simtest {
 

@@ -24,7 +24,7 @@
 #include "broker/sqlite_store.h"
 #include "broker/store.h"
 #include "broker_test_support.h"
-#include "flow_mark.h"
+#include "flow/flow_mark.h"
 
 namespace {
 

@@ -14,7 +14,7 @@
 #include <vector>
 
 #include "sim_test_support.h"
-#include "task_queue.h"
+#include "api/task_queue.h"
 
 namespace {
 

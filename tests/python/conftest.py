@@ -125,17 +125,22 @@ def pytest_runtest_call(item):
         sys.unraisablehook = previous
 
 
-TABLES = Path(__file__).resolve().parents[2] / "interface"
+REPOSITORY = Path(__file__).resolve().parents[2]
+sys.path.insert(0, str(REPOSITORY / "tools"))
+from interface_tables import read_requests, read_table  # noqa: E402
+
+TABLES = REPOSITORY / "interface"
 
 
 def table_rows(table, macro):
-    """The rows of one of the extension's X-macro tables, as tuples of their arguments."""
-    text = (TABLES / table).read_text()
-    return [tuple(part.strip() for part in row.split(","))
-            for row in re.findall(rf"^{macro}\((.*)\)$", text, re.M)]
+    """The rows of one macro of an interface table, as tuples of their columns."""
+    return [tuple(row) for row_macro, row in read_table(TABLES / table) if row_macro == macro]
 
 
-REQUESTS = table_rows("requests.def", "REQUEST")
+# The trader's requests as (name, record, param); REQUEST_ROWS has every column.
+REQUEST_ROWS = [row for macro, row in read_requests(TABLES / "requests.def")
+                if macro == "REQUEST"]
+REQUESTS = [(row.name, row.record, row.param) for row in REQUEST_ROWS]
 EVENTS = table_rows("events.def", "EVENT")
 
 

@@ -10,7 +10,7 @@ import pytest
 
 import Quorvan.sim as sim
 from Quorvan.CTP import ApiStruct
-from conftest import (EVENTS, REQUESTS, VENDOR, Quiet, Trader, filled, record_class_of,
+from conftest import (EVENTS, REQUEST_ROWS, REQUESTS, VENDOR, Quiet, Trader, filled, record_class_of,
                       send_query, wait_until)
 
 _fronts = itertools.count()
@@ -217,6 +217,12 @@ def response_of(request_name):
     OnRspUserLogin."""
     return "OnRspUserLogin" if request_name.startswith("ReqUserLoginWith") else \
         "OnRsp" + request_name[len("Req"):]
+
+
+def test_the_requests_table_answers_and_paces_each_request_as_the_vendor_does():
+    """Every layer reads the answer and the query flag from the table's columns."""
+    assert [(row.name, row.answer, row.kind == "Query") for row in REQUEST_ROWS] == \
+        [(row.name, response_of(row.name), row.name.startswith("ReqQry")) for row in REQUEST_ROWS]
 
 
 def _answer_recorder(event):

@@ -458,6 +458,7 @@ def edited(text, old, new):
 
 
 ORDER_EVENT = "EVENT(Rtn, OnRtnOrder, Order, pOrder, Default)"
+ORDER_REQUEST = "REQUEST(ReqOrderInsert, InputOrder, pInputOrder, OnRspOrderInsert, Order)"
 
 
 @pytest.mark.parametrize("table, old, new, error", [
@@ -470,8 +471,15 @@ ORDER_EVENT = "EVENT(Rtn, OnRtnOrder, Order, pOrder, Default)"
     ("event_shapes.h", "SLOT(RECORD, Record, Param) SLOT(RSP_INFO, Record, Param)",
      "SLOT(RECORD, Record, Param) SLOT(RSPINFO, Record, Param)",
      "the shape ErrRtn has the unknown kind RSPINFO"),
-    ("requests.def", "REQUEST(ReqOrderInsert, InputOrder, pInputOrder)",
-     "REQUEST(ReqOrderInsert, InputOrder)", "not a row of this table"),
+    ("requests.def", ORDER_REQUEST, "REQUEST(ReqOrderInsert, InputOrder, pInputOrder)",
+     "not a row of this table"),
+    ("requests.def", ORDER_REQUEST, ORDER_REQUEST.replace("OnRspOrderInsert", "OnRspOrdreInsert"),
+     "ReqOrderInsert is answered by OnRspOrdreInsert, which events.def does not list"),
+    ("requests.def", ORDER_REQUEST, ORDER_REQUEST.replace("Order)", "Trade)"),
+     "ReqOrderInsert is of the unknown kind Trade"),
+    ("md_requests.def", "SUBSCRIPTION(SubscribeMarketData, OnRspSubMarketData)",
+     "SUBSCRIPTION(SubscribeMarketData, OnRspSubMarketDate)",
+     "SubscribeMarketData is answered by OnRspSubMarketDate, which md_events.def does not"),
     ("TraderApiBase.pyi.in", "    # @TABLE_METHODS@\n", "", "needs exactly one line"),
 ])
 def test_the_generator_refuses_what_it_cannot_stub(tmp_path, table, old, new, error):

@@ -1,4 +1,4 @@
-#include "api_backend.h"
+#include "api/api_backend.h"
 
 #include <cstdio>
 #include <cstring>
@@ -7,8 +7,6 @@
 #include <string_view>
 #include <utility>
 #include <variant>
-
-#include "broker/broker_directory.h"
 
 namespace simtrader {
 
@@ -121,12 +119,13 @@ class ApiBackend::Mailbox final : public ApiMailbox {
 };
 
 ApiBackend::ApiBackend(ApiKind kind, std::string flow_path, std::shared_ptr<CallLog> log,
-                       std::shared_ptr<FaultPlan> faults)
+                       std::shared_ptr<FaultPlan> faults, ConnectionFactory connect)
     : kind_(kind),
       events_(EventsOf(kind)),
       flow_path_(std::move(flow_path)),
       log_(std::move(log)),
       faults_(std::move(faults)),
+      connect_(std::move(connect)),
       mailbox_(std::make_shared<Mailbox>(queue_, this)) {
   FormatLocalDate(trading_day_);
 }
@@ -177,7 +176,7 @@ void ApiBackend::SubscribePublicTopic(THOST_TE_RESUME_TYPE type) {
 }
 
 void ApiBackend::Init() {
-  HandlerContext context;
+  ConnectionContext context;
   {
     std::lock_guard<std::mutex> lock(state_mutex_);
     if (started_) return;
@@ -190,10 +189,10 @@ void ApiBackend::Init() {
   context.kind = kind_;
   context.flow_path = flow_path_;
   context.mailbox = mailbox_;
-  // Requests queued before Init are handled once the thread runs, so the handler must exist
+  // Requests queued before Init are handled once the thread runs, so the connection must exist
   // before it starts.
-  handler_ = MakeRequestHandler(context);
-  query_flow_.SetLimits(handler_->flow_limits());
+  connection_ = connect_(context);
+  query_flow_.SetLimits(connection_->flow_limits());
   Post([this] { Connect(); });
   // A callback may release the object, which detaches worker_: the thread waits for this lock
   // before it runs anything, so worker_ is set by then.
@@ -243,18 +242,11 @@ bool ApiBackend::released() const {
   return released_;
 }
 
-bool ApiBackend::Serves(const std::string &front) const {
-  const std::string registered = front_address();
-  if (kind_ == ApiKind::Trader) return registered == front;
-  return BrokerDirectory::Instance().PublishedFront(registered) == front;
-}
-
-bool ApiBackend::ConnectedTo(const std::string &front) {
+bool ApiBackend::LineUp() {
   {
     std::lock_guard<std::mutex> lock(state_mutex_);
     if (!started_ || released_) return false;
   }
-  if (!Serves(front)) return false;
   std::lock_guard<std::mutex> lock(line_mutex_);
   return !line_down_;
 }
@@ -323,7 +315,7 @@ int ApiBackend::Accept(Operation operation, std::string payload, std::optional<i
 void ApiBackend::HandleNextAccepted() {
   std::size_t taken = 0;
   bool held_back = false;
-  handler_->HandleBatch([&](std::size_t events_held) -> std::optional<Request> {
+  connection_->HandleBatch([&](std::size_t events_held) -> std::optional<Request> {
     std::lock_guard<std::mutex> lock(line_mutex_);
     if (accepted_.empty() || taken == kBatchedRequestsBound) return std::nullopt;
     if (mailbox_->waiting() + events_held >= kEventsWaitingBound) {
@@ -459,7 +451,7 @@ void ApiBackend::Connect() {
     std::lock_guard<std::mutex> lock(line_mutex_);
     line_down_ = false;
   }
-  handler_->Connected();
+  connection_->Connected();
   EventArgs none;
   Deliver(events_.front_connected(), none);
 }
@@ -478,10 +470,10 @@ void ApiBackend::DropConnection(int reason, std::optional<Delay> reconnect_after
   // many never wait at once; a Release meanwhile drops the rest.
   for (const Request &request : sent) {
     if (queue_->closed()) break;
-    handler_->Handle(request);
-    handler_->RaiseReceived(*this);
+    connection_->Handle(request);
+    connection_->RaiseReceived(*this);
   }
-  handler_->Disconnected(*this);
+  connection_->Disconnected(*this);
   query_flow_.ConnectionLost();
   EventArgs args;
   args.number = reason;

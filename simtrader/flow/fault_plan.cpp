@@ -1,4 +1,4 @@
-#include "fault_plan.h"
+#include "flow/fault_plan.h"
 
 #include <ios>
 #include <iterator>

@@ -1,28 +1,10 @@
-#include "flow_limits.h"
+#include "flow/flow_limits.h"
 
 #include <algorithm>
-#include <string>
-#include <string_view>
 
 #include "event_table.h"
 
 namespace simtrader {
-
-namespace {
-
-constexpr std::string_view kQueryPrefix = "ReqQry";
-
-// A query's answer: "OnRsp" and the query's name without "Req".
-std::optional<int> ResponseEventOfQuery(Operation operation) {
-  const std::string_view name = OperationName(operation);
-  return FindEvent("OnRsp" + std::string(name.substr(3)));
-}
-
-}  // namespace
-
-bool IsQuery(Operation operation) {
-  return std::string_view(OperationName(operation)).rfind(kQueryPrefix, 0) == 0;
-}
 
 bool RateWindow::TryCount(FlowClock::time_point now) {
   if (!limit_) return true;
@@ -52,7 +34,7 @@ int QueryFlow::Admit(Operation operation, int request_id, FlowClock::time_point 
     return kTooManyInFlight;
   }
   if (!sent_.TryCount(now)) return kTooManyPerSecond;
-  const std::optional<int> response = ResponseEventOfQuery(operation);
+  const std::optional<int> response = AnswerTo(operation);
   unanswered_.push_back(
       Unanswered{response.value_or(static_cast<int>(EventId::OnRspError)), request_id});
   return 0;

@@ -28,8 +28,8 @@
 // that already holds a day carries on from its own). An md_front entry names the market-data
 // front that publishes the broker's markets (besides the front's own address, which always
 // does).
-#ifndef SIMTRADER_BROKER_CONFIGURATION_H
-#define SIMTRADER_BROKER_CONFIGURATION_H
+#ifndef SIMTRADER_BROKER_REFERENCE_CONFIGURATION_H
+#define SIMTRADER_BROKER_REFERENCE_CONFIGURATION_H
 
 #include <map>
 #include <optional>
@@ -38,7 +38,7 @@
 #include <vector>
 
 #include "broker/instruments.h"
-#include "flow_limits.h"
+#include "flow/flow_limits.h"
 
 namespace simtrader {
 

@@ -1,7 +1,7 @@
 // The work list of an API object's thread: tasks run one at a time, in the order they fall
 // due, on the thread that calls Run.
-#ifndef SIMTRADER_TASK_QUEUE_H
-#define SIMTRADER_TASK_QUEUE_H
+#ifndef SIMTRADER_API_TASK_QUEUE_H
+#define SIMTRADER_API_TASK_QUEUE_H
 
 #include <chrono>
 #include <condition_variable>

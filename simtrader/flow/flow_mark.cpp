@@ -1,4 +1,4 @@
-#include "flow_mark.h"
+#include "flow/flow_mark.h"
 
 #include <fcntl.h>
 #include <unistd.h>

@@ -1,4 +1,4 @@
-#include "broker/trading_calendar.h"
+#include "broker/reference/trading_calendar.h"
 
 #include <cstdio>
 #include <ctime>

@@ -1,4 +1,4 @@
-#include "broker/broker_directory.h"
+#include "connection/broker_directory.h"
 
 #include <iterator>
 #include <utility>

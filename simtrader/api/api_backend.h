@@ -1,9 +1,9 @@
 // One API object's state and its own thread, for either kind of API object. The object
-// handed to the caller (api_front.h) is a thin front of this, freed by Release: the backend
+// handed to the caller (api_object.h) is a thin shell of this, freed by Release: the backend
 // outlives it for as long as its thread or a control call still needs it, which is what lets
 // Release run on the backend's own thread.
-#ifndef SIMTRADER_API_BACKEND_H
-#define SIMTRADER_API_BACKEND_H
+#ifndef SIMTRADER_API_API_BACKEND_H
+#define SIMTRADER_API_API_BACKEND_H
 
 #include <atomic>
 #include <chrono>
@@ -23,10 +23,10 @@
 #include "ThostFtdcTraderApi.h"
 #include "call_log.h"
 #include "event_table.h"
-#include "fault_plan.h"
-#include "flow_limits.h"
-#include "request_handler.h"
-#include "task_queue.h"
+#include "flow/fault_plan.h"
+#include "flow/flow_limits.h"
+#include "api/connection.h"
+#include "api/task_queue.h"
 
 namespace simtrader {
 
@@ -56,8 +56,9 @@ class ApiBackend : public std::enable_shared_from_this<ApiBackend>, private Even
   // to be shared by many, few enough that the first of them is answered soon.
   static constexpr std::size_t kBatchedRequestsBound = 64;
 
+  // `connect` makes the object's connection when Init starts it.
   ApiBackend(ApiKind kind, std::string flow_path, std::shared_ptr<CallLog> log,
-             std::shared_ptr<FaultPlan> faults);
+             std::shared_ptr<FaultPlan> faults, ConnectionFactory connect);
   ~ApiBackend();
 
   ApiBackend(const ApiBackend &) = delete;
@@ -84,17 +85,17 @@ class ApiBackend : public std::enable_shared_from_this<ApiBackend>, private Even
   // `spi` is a handler of the kind's class: CThostFtdcTraderSpi or CThostFtdcMdSpi.
   void SetSpi(void *spi);
   // Logs a request the object received and applies the fault armed for it, as Receive does;
-  // otherwise queues a copy of it for the handler. -1 for a null record, which is refused
+  // otherwise queues a copy of it for the connection. -1 for a null record, which is refused
   // unread, and while the connection is down, as the vendor's library refuses to send then;
   // -2 or -3 for a query the front's flow limits hold back (flow_limits.h), and -2 for any
   // request while kUnhandledRequestsBound requests wait to be handed on. A request that
-  // returned 0 reaches the handler, in order, even if the line drops next, unless the object
+  // returned 0 reaches the connection, in order, even if the line drops next, unless the object
   // is released first.
   int Submit(Operation operation, const void *record, std::size_t size,
              std::optional<int> request_id);
   // Logs a subscription (the ids, then the count) and applies the armed fault, as Submit
   // does; otherwise queues the ids, each cut to the vendor's instrument id field as the
-  // vendor's library copies it, for the handler (SubscribedIds reads them back). -1 for a
+  // vendor's library copies it, for the connection (SubscribedIds reads them back). -1 for a
   // null array, a null id or a negative count, which the vendor's library cannot read, and
   // while the connection is down.
   int SubmitInstruments(Operation operation, char *ids[], int count);
@@ -112,13 +113,9 @@ class ApiBackend : public std::enable_shared_from_this<ApiBackend>, private Even
   // how many tasks the thread has begun (TaskQueue::WaitIdle).
   bool WaitIdle(TaskQueue::Clock::time_point deadline, unsigned long long &started);
 
-  // Whether the object talks to the broker of that front: a trader registered with it, a
-  // market-data object registered with a front that publishes that broker's markets.
-  bool Serves(const std::string &front) const;
-
-  // Whether the object, started and not released and serving that front, has its line up
-  // (or about to come up for the first time).
-  bool ConnectedTo(const std::string &front);
+  // Whether the object, started and not released, has its line up (or about to come up for
+  // the first time).
+  bool LineUp();
 
   // The control operations: they run on the backend's thread (inline when called on it) and
   // return once their callbacks have returned. Both throw NotDelivered.
@@ -149,7 +146,7 @@ class ApiBackend : public std::enable_shared_from_this<ApiBackend>, private Even
   // Takes the trading day from a successful login's answer.
   void TakeTradingDay(const EventArgs &login);
   void Connect();
-  // Hands the handler the accepted requests waiting, oldest first, as one batch of at most
+  // Hands the connection the accepted requests waiting, oldest first, as one batch of at most
   // kBatchedRequestsBound, unless a drop took them first; each only while fewer than
   // kEventsWaitingBound of the broker's events wait, counting those the batch holds back:
   // the rest then wait for them.
@@ -163,6 +160,7 @@ class ApiBackend : public std::enable_shared_from_this<ApiBackend>, private Even
   const std::string flow_path_;
   const std::shared_ptr<CallLog> log_;
   const std::shared_ptr<FaultPlan> faults_;
+  const ConnectionFactory connect_;
   // Guarded by state_mutex_.
   char trading_day_[9];
 
@@ -183,17 +181,17 @@ class ApiBackend : public std::enable_shared_from_this<ApiBackend>, private Even
   bool started_ = false;
   bool released_ = false;
   bool finished_ = true;
-  // What Init hands the handler it makes.
+  // What Init hands the connection it makes.
   std::string front_address_;
   THOST_TE_RESUME_TYPE private_resume_type_ = THOST_TERT_QUICK;
   THOST_TE_RESUME_TYPE public_resume_type_ = THOST_TERT_QUICK;
 
-  // Shared with the mailbox given to the handler, which may outlive the backend.
+  // Shared with the mailbox given to the connection, which may outlive the backend.
   const std::shared_ptr<TaskQueue> queue_ = std::make_shared<TaskQueue>();
   // Counts the broker's events waiting for the thread.
   const std::shared_ptr<Mailbox> mailbox_;
   // Made by Init before the thread starts, and used on the thread only.
-  std::unique_ptr<RequestHandler> handler_;
+  std::unique_ptr<Connection> connection_;
   // Set by Init under state_mutex_. Joined by Release, or detached by it when Release runs on
   // this thread; a backend whose object is never released is never destroyed, so the thread
   // is never left joinable.
@@ -204,18 +202,18 @@ class ApiBackend : public std::enable_shared_from_this<ApiBackend>, private Even
   // must not fire after a newer one.
   unsigned long long connection_epoch_ = 0;
   // Acceptance and the line's state agree under this lock: Submit accepts only while the line
-  // is up, and the drop takes every request accepted before it, handing them to the handler
+  // is up, and the drop takes every request accepted before it, handing them to the connection
   // ahead of the disconnection, so that no accepted request is left behind a dropped line.
   std::mutex line_mutex_;
   // Down from a drop to the reconnection; set and cleared on the backend's thread. Guarded by
   // line_mutex_.
   bool line_down_ = false;
-  // Accepted requests not yet handed to the handler, oldest first. Guarded by line_mutex_.
+  // Accepted requests not yet handed to the connection, oldest first. Guarded by line_mutex_.
   std::deque<Request> accepted_;
   // Handlings of accepted requests put off while too many events waited, each to be posted
   // again as the events drain. Touched on the backend's thread only.
   std::size_t deferred_handlings_ = 0;
-  // The front's query limits once Init has made the handler; the vendor's until then.
+  // The front's query limits once Init has made the connection; the vendor's until then.
   QueryFlow query_flow_;
 };
 

@@ -1,8 +1,8 @@
 // The settlement statement a broker writes for each account at the end of a trading day, in
 // the vendor's usual tabular form (account summary, the day's trades, the positions carried
 // over), and the SettlementInfo records that carry it to ReqQrySettlementInfo.
-#ifndef SIMTRADER_BROKER_SETTLEMENT_H
-#define SIMTRADER_BROKER_SETTLEMENT_H
+#ifndef SIMTRADER_BROKER_REFERENCE_SETTLEMENT_H
+#define SIMTRADER_BROKER_REFERENCE_SETTLEMENT_H
 
 #include <map>
 #include <string>

@@ -2,8 +2,8 @@
 // allows (-3) and one made while as many earlier queries as it allows are unanswered (-2),
 // sending nothing; its brokers refuse orders and cancels beyond the ones a second they take
 // from a trader (code 116). Each limit is counted per API object, in real time.
-#ifndef SIMTRADER_FLOW_LIMITS_H
-#define SIMTRADER_FLOW_LIMITS_H
+#ifndef SIMTRADER_FLOW_FLOW_LIMITS_H
+#define SIMTRADER_FLOW_FLOW_LIMITS_H
 
 #include <chrono>
 #include <deque>
@@ -34,9 +34,6 @@ inline constexpr FlowLimitField kFlowLimitFields[] = {
     {"queries_in_flight", &FlowLimits::queries_in_flight},
     {"orders_per_second", &FlowLimits::orders_per_second},
 };
-
-// The requests the query limits count: every ReqQry... request.
-bool IsQuery(Operation operation);
 
 using FlowClock = std::chrono::steady_clock;
 

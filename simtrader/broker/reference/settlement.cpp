@@ -1,4 +1,4 @@
-#include "broker/settlement.h"
+#include "broker/reference/settlement.h"
 
 #include <iconv.h>
 

@@ -1,7 +1,7 @@
 // Trading days, as the vendor's records carry them ("YYYYMMDD"). The exchanges trade on
 // weekdays; the simulation keeps no holiday calendar, so every weekday is a trading day.
-#ifndef SIMTRADER_BROKER_TRADING_CALENDAR_H
-#define SIMTRADER_BROKER_TRADING_CALENDAR_H
+#ifndef SIMTRADER_BROKER_REFERENCE_TRADING_CALENDAR_H
+#define SIMTRADER_BROKER_REFERENCE_TRADING_CALENDAR_H
 
 #include <string>
 

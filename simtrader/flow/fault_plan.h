@@ -1,7 +1,7 @@
 // Faults armed by fail_next/throw_next: the next call of an operation returns a given result
 // or throws a given exception instead of doing its work.
-#ifndef SIMTRADER_FAULT_PLAN_H
-#define SIMTRADER_FAULT_PLAN_H
+#ifndef SIMTRADER_FLOW_FAULT_PLAN_H
+#define SIMTRADER_FLOW_FAULT_PLAN_H
 
 #include <atomic>
 #include <cstddef>

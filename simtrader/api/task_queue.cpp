@@ -1,4 +1,4 @@
-#include "task_queue.h"
+#include "api/task_queue.h"
 
 #include <algorithm>
 #include <utility>

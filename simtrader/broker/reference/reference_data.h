@@ -2,8 +2,8 @@
 // exchanges and products it lists, an investor's commission, margin and order-fee rates, the
 // investor and its trading codes at each exchange. All of it follows from the catalogue; a
 // query names what it wants by filters, an empty filter passing everything.
-#ifndef SIMTRADER_BROKER_REFERENCE_DATA_H
-#define SIMTRADER_BROKER_REFERENCE_DATA_H
+#ifndef SIMTRADER_BROKER_REFERENCE_REFERENCE_DATA_H
+#define SIMTRADER_BROKER_REFERENCE_REFERENCE_DATA_H
 
 #include <string>
 #include <vector>

@@ -2,8 +2,8 @@
 // directory as the vendor's library keeps its own: the trading day and the number of the last
 // event delivered, so that a login resuming the flow, in this process or a later one, asks
 // for what follows.
-#ifndef SIMTRADER_FLOW_MARK_H
-#define SIMTRADER_FLOW_MARK_H
+#ifndef SIMTRADER_FLOW_FLOW_MARK_H
+#define SIMTRADER_FLOW_FLOW_MARK_H
 
 #include <string>
 

@@ -1,7 +1,9 @@
-// Where the API object's thread hands on each request it received: the seam behind which a
-// simulated broker answers them.
-#ifndef SIMTRADER_REQUEST_HANDLER_H
-#define SIMTRADER_REQUEST_HANDLER_H
+// An API object's connection: where its thread hands on each request it received, and the
+// seam behind which a simulated broker answers them (connection/broker_connection.h). The
+// API object keeps whether the line is up; its connection is told when it comes up and
+// goes down.
+#ifndef SIMTRADER_API_CONNECTION_H
+#define SIMTRADER_API_CONNECTION_H
 
 #include <algorithm>
 #include <cstddef>
@@ -15,7 +17,7 @@
 
 #include "ThostFtdcTraderApi.h"
 #include "event_table.h"
-#include "flow_limits.h"
+#include "flow/flow_limits.h"
 #include "operation.h"
 
 namespace simtrader {
@@ -64,8 +66,8 @@ class ApiMailbox {
   virtual bool released() const = 0;
 };
 
-// What an API object knows when Init makes its handler.
-struct HandlerContext {
+// What an API object knows when Init makes its connection.
+struct ConnectionContext {
   ApiKind kind = ApiKind::Trader;
   std::string flow_path;
   std::string front_address;  // the first address RegisterFront received; empty without one
@@ -74,10 +76,11 @@ struct HandlerContext {
   std::shared_ptr<ApiMailbox> mailbox;
 };
 
-// Called on the API object's own thread.
-class RequestHandler {
+// Called on the API object's own thread. Requests sent before Init reach it before the
+// line first comes up.
+class Connection {
  public:
-  virtual ~RequestHandler() = default;
+  virtual ~Connection() = default;
   // One request at a time, in the order received.
   virtual void Handle(const Request &request) = 0;
   // Where the requests of a batch come from, in order: nullopt when no more may join it.
@@ -100,20 +103,19 @@ class RequestHandler {
   // disconnection.
   virtual void RaiseReceived(EventRaiser &raiser) { static_cast<void>(raiser); }
   // The query limits the API object applies, as its front is configured: the vendor's
-  // unless the handler says otherwise. Asked once, when Init has made the handler.
+  // unless the connection says otherwise. Asked once, when Init has made it.
   virtual FlowLimits flow_limits() const { return FlowLimits(); }
 };
 
-using RequestHandlerFactory =
-    std::function<std::unique_ptr<RequestHandler>(const HandlerContext &context)>;
+using ConnectionFactory =
+    std::function<std::unique_ptr<Connection>(const ConnectionContext &context)>;
 
-// The handler an API object gets when Init starts it: the simulated broker of its front (for
-// a market-data object, the broker whose markets its front publishes), unless a test
-// installed a factory of its own.
-std::unique_ptr<RequestHandler> MakeRequestHandler(const HandlerContext &context);
+// Installs the factory for API objects started from now on, in place of their connection to
+// the simulated broker (registry.h); an empty one restores the broker.
+void SetConnectionFactory(ConnectionFactory factory);
 
-// Installs the factory for API objects started from now on; an empty one restores the broker.
-void SetRequestHandlerFactory(RequestHandlerFactory factory);
+// The factory a test installed; empty when none is.
+ConnectionFactory InstalledConnectionFactory();
 
 }  // namespace simtrader
 

@@ -2,13 +2,13 @@
 // CThostFtdcTraderApi and CThostFtdcMdApi, each logged, its armed fault applied, and handed
 // to the backend. `Derived` is the final class, which Release frees; `Api` the vendor's
 // class; `Spi` its handler class.
-#ifndef SIMTRADER_API_FRONT_H
-#define SIMTRADER_API_FRONT_H
+#ifndef SIMTRADER_API_API_OBJECT_H
+#define SIMTRADER_API_API_OBJECT_H
 
 #include <memory>
 #include <utility>
 
-#include "api_backend.h"
+#include "api/api_backend.h"
 #include "call_log.h"
 #include "operation.h"
 
@@ -22,9 +22,9 @@ inline constexpr const char kApiVersion[] = "v6.6.9_sim";
 const char *ApiVersion();
 
 template <typename Derived, typename Api, typename Spi>
-class ApiFront : public Api {
+class ApiObject : public Api {
  public:
-  explicit ApiFront(std::shared_ptr<ApiBackend> backend) : backend_(std::move(backend)) {}
+  explicit ApiObject(std::shared_ptr<ApiBackend> backend) : backend_(std::move(backend)) {}
 
   // Frees the object, as the vendor's library does: a call made on it afterwards, or still in
   // progress on another thread, is a use after free for the sanitizers to find. It is freed
@@ -80,7 +80,7 @@ class ApiFront : public Api {
 
  protected:
   // Freed through Release only, as the vendor's objects are.
-  ~ApiFront() = default;
+  ~ApiObject() = default;
 
   const std::shared_ptr<ApiBackend> backend_;
 };

@@ -1,8 +1,8 @@
 // The simulated brokers of the process, one per front address and shared by every API object
 // registered with that front, the configuration each new one starts from, and the
 // market-data fronts that publish their markets.
-#ifndef SIMTRADER_BROKER_BROKER_DIRECTORY_H
-#define SIMTRADER_BROKER_BROKER_DIRECTORY_H
+#ifndef SIMTRADER_CONNECTION_BROKER_DIRECTORY_H
+#define SIMTRADER_CONNECTION_BROKER_DIRECTORY_H
 
 #include <map>
 #include <memory>
@@ -13,7 +13,7 @@
 #include <string_view>
 
 #include "broker/broker.h"
-#include "broker/configuration.h"
+#include "broker/reference/configuration.h"
 #include "broker/instruments.h"
 
 namespace simtrader {

@@ -1,4 +1,4 @@
-#include "broker/configuration.h"
+#include "broker/reference/configuration.h"
 
 #include <cctype>
 #include <cerrno>
@@ -9,7 +9,7 @@
 #include <set>
 #include <stdexcept>
 
-#include "broker/trading_calendar.h"
+#include "broker/reference/trading_calendar.h"
 
 namespace simtrader {
 

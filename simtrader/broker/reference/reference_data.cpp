@@ -1,4 +1,4 @@
-#include "broker/reference_data.h"
+#include "broker/reference/reference_data.h"
 
 #include <map>
 #include <set>
