@@ -52,7 +52,7 @@ class ApiBackend : public std::enable_shared_from_this<ApiBackend>, private Even
   // As many accepted requests as wait to be handed to the broker: one more returns -2, as the
   // vendor's library refuses a request while too many are unprocessed, limits lifted or not.
   static constexpr std::size_t kUnhandledRequestsBound = 100000;
-  // As many accepted requests as the handler is given together: enough for a store's commit
+  // As many accepted requests as the connection is given together: enough for a store's commit
   // to be shared by many, few enough that the first of them is answered soon.
   static constexpr std::size_t kBatchedRequestsBound = 64;
 

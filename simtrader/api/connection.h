@@ -84,10 +84,10 @@ class Connection {
   // One request at a time, in the order received.
   virtual void Handle(const Request &request) = 0;
   // Where the requests of a batch come from, in order: nullopt when no more may join it.
-  // `events_held` counts what the handler holds back of the batch's answers until it ends,
+  // `events_held` counts what the connection holds back of the batch's answers until it ends,
   // which the API object counts as waiting for its thread.
   using NextRequest = std::function<std::optional<Request>(std::size_t events_held)>;
-  // The requests that were waiting together: handled in turn, unless the handler makes them
+  // The requests that were waiting together: handled in turn, unless the connection makes them
   // one piece of work (the broker commits them together).
   virtual void HandleBatch(const NextRequest &next) {
     while (std::optional<Request> request = next(0)) Handle(*request);
