@@ -189,6 +189,29 @@ TEST(Settle, WritesTheDaysStatementInChunksOfGb18030) {
   EXPECT_TRUE(Statement(client, "20261231").empty());
 }
 
+// CFFEX margins a product's larger side only: the statement's row charges what the account
+// does, not both sides.
+TEST(Settle, TheStatementChargesAHedgedCffexProductOnItsLargerSide) {
+  const simtrader::Listing listing = simtrader::DefaultCatalogue().at("IF2703");
+  BrokerClient client(MakeBroker(kFriday));
+  client.LogIn("U1");
+  client.Order("IF2703", kBuy, kOpen, listing.market.ask, 2);
+  client.Order("IF2703", kSell, kOpen, listing.market.bid, 1);
+  client.Take();
+  client.broker().Settle({{"IF2703", listing.market.bid}});
+  client.LogIn("U1");
+  const double margin = client.Account().CurrMargin;
+  std::string text;
+  for (const auto &record : Statement(client)) text += TextOf(record.Content);
+  const std::string statement = Utf8Of(text);
+  const std::size_t row = statement.find("IF2703", statement.find("持仓汇总"));
+  ASSERT_NE(row, std::string::npos);
+  std::string line = statement.substr(row, statement.find("\r\n", row) - row);
+  // The row's last cell is its margin.
+  line.erase(line.find_last_not_of("| ") + 1);
+  EXPECT_NEAR(std::stod(line.substr(line.find_last_of('|') + 1)), margin, kCent) << line;
+}
+
 struct RefusedSettlement {
   const char *name;
   std::map<std::string, double> prices;

@@ -2,9 +2,11 @@
 
 #include <iconv.h>
 
+#include <array>
 #include <cerrno>
 #include <cstdio>
 #include <stdexcept>
+#include <utility>
 
 #include "broker/record_text.h"
 
@@ -139,9 +141,12 @@ std::string PositionsSection(const StatementOfDay &day, const Catalogue &catalog
     int volume[2] = {0, 0};
     double cost[2] = {0, 0};
     double profit = 0;
-    double margin = 0;
+    double margin[2] = {0, 0};
   };
   std::map<std::string, Held> held;
+  // Each side's margin of a product whose exchange margins its larger side only, by exchange
+  // and product: the rows charge that side alone, as the account's margin does.
+  std::map<std::pair<std::string, std::string>, std::array<double, 2>> larger_side_products;
   for (const PositionLeg &leg : day.holdings.legs()) {
     auto listing = catalogue.find(leg.instrument);
     if (listing == catalogue.end() || leg.Volume() == 0) continue;
@@ -155,7 +160,11 @@ std::string PositionsSection(const StatementOfDay &day, const Catalogue &catalog
       row.profit += PositionProfit(instrument, leg.side, lot, settlement);
       Lot settled = lot;
       settled.basis_price = settlement;
-      row.margin += LotMargin(instrument, leg.side, settled);
+      const double margin = LotMargin(instrument, leg.side, settled);
+      row.margin[side] += margin;
+      if (instrument.max_margin_side) {
+        larger_side_products[{instrument.exchange, instrument.product}][side] += margin;
+      }
     }
   }
   std::string text = Gb18030Of("持仓汇总 Positions") + kLineEnd + kRule;
@@ -173,6 +182,13 @@ std::string PositionsSection(const StatementOfDay &day, const Catalogue &catalog
     auto average = [&](int side) {
       return row.volume[side] == 0 ? 0.0 : row.cost[side] / row.volume[side];
     };
+    double margin = row.margin[0] + row.margin[1];
+    const Instrument &listed = catalogue.at(instrument).instrument;
+    if (listed.max_margin_side) {
+      // The long side on a tie, as the account's margin takes it.
+      const auto &sides = larger_side_products.at({listed.exchange, listed.product});
+      margin = row.margin[sides[0] >= sides[1] ? 0 : 1];
+    }
     text += Row({{instrument, 16},
                  {std::to_string(row.volume[0]), 14},
                  {Price(average(0)), 14},
@@ -181,7 +197,7 @@ std::string PositionsSection(const StatementOfDay &day, const Catalogue &catalog
                  {Price(catalogue.at(instrument).market.pre_settlement), 17},
                  {Price(day.settlement_prices.at(instrument)), 17},
                  {Money(row.profit), 20},
-                 {Money(row.margin), 18}});
+                 {Money(margin), 18}});
   }
   return text + kRule;
 }
