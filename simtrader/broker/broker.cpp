@@ -82,7 +82,6 @@ void ReportStoreFailure(const char *doing, const std::exception &error) {
 // The public flow is kept in the store as the flow of no investor.
 const std::string kPublicFlow;
 
-// A store carried over from an earlier process keeps its day; a new one starts today.
 // A store carried over from an earlier process goes on in its own day; a new one starts in
 // the configured day, or today.
 std::string StartingDay(const BrokerStore &store, const std::string &configured) {
