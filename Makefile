@@ -5,6 +5,7 @@
 # make demo       run examples/demo.py against the simulated broker
 # make bench      run every bench/*.py (figures only; not part of make test)
 # make deps       install the missing Debian packages and Python tools
+# make docs       build the documentation site into site/ (warnings are errors)
 # make format     format all our C++ with the one .clang-format (installs clang-format)
 # make clean      remove every build product
 #
@@ -53,7 +54,7 @@ ASAN_BUILD_DIR := $(CURDIR)/build-asan
 ASAN_STAGE := $(ASAN_BUILD_DIR)/stage
 ASAN_REPORTS := $(ASAN_BUILD_DIR)/reports
 
-.PHONY: all build deps test test-python test-asan demo bench format clean
+.PHONY: all build deps docs test test-python test-asan demo bench format clean
 
 all: build
 
@@ -115,6 +116,16 @@ bench: build
 	done; \
 	[ $$found = 1 ] || echo "No benchmarks in bench/ yet."
 
+# The reference is read from the staged package (its stubs and the generated record
+# modules), so the site is built after the package; the toolchain is installed only here, as
+# the package and its tests need none of it.
+DOCS_REQUIREMENTS := requirements-docs.txt
+docs: build
+	@$(PYTHON) -c "$$REQUIREMENTS_MET" $(DOCS_REQUIREMENTS) || \
+	    PIP_BREAK_SYSTEM_PACKAGES=1 $(PYTHON) -m pip install -r $(DOCS_REQUIREMENTS)
+	cd "$(CURDIR)" && PYTHONPATH="$(STAGE)" NO_MKDOCS_2_WARNING=1 "$(PYTHON_EXE)" -m mkdocs build \
+	    --strict --clean --site-dir "$(CURDIR)/site"
+
 # Quick when nothing is missing: every check is local, and apt-get and pip run only for
 # what a check found absent. Debian's own python3 refuses pip installs unless told that
 # installing into it is intended, which for these development tools it is.
@@ -145,7 +156,7 @@ format:
 	git ls-files -- '*.cpp' '*.h' ':!extern' | xargs "$(CLANG_FORMAT)" -i
 
 clean:
-	rm -rf "$(CURDIR)/build" "$(CURDIR)/build-sdk" "$(ASAN_BUILD_DIR)"
+	rm -rf "$(CURDIR)/build" "$(CURDIR)/build-sdk" "$(ASAN_BUILD_DIR)" "$(CURDIR)/site"
 	rm -f Quorvan/CTP/TraderApiBase*.so Quorvan/CTP/MdApiBase*.so Quorvan/CTP/libthosttraderapi_se.so* \
 	    Quorvan/utils/_record_methods*.so \
 	    Quorvan/CTP/ApiStruct.py Quorvan/CTP/ApiConst.py \

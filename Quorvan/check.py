@@ -20,11 +20,11 @@ from Quorvan.CTP.TraderApiBase import TraderApiBase
 
 # Each side's steps in the order the session takes them: (what is reported, the event that
 # answers it). The login chain of TraderApiBase and MdApiBase sends the requests by itself.
-TRADER_STEPS = (("connect", "OnFrontConnected"), ("authenticate", "OnRspAuthenticate"),
+_TRADER_STEPS = (("connect", "OnFrontConnected"), ("authenticate", "OnRspAuthenticate"),
                 ("login", "OnRspUserLogin"), ("confirm settlement", "OnRspSettlementInfoConfirm"))
-MD_STEPS = (("connect", "OnFrontConnected"), ("login", "OnRspUserLogin"))
+_MD_STEPS = (("connect", "OnFrontConnected"), ("login", "OnRspUserLogin"))
 
-EXIT_OK, EXIT_FAILED = 0, 1
+_EXIT_OK, _EXIT_FAILED = 0, 1
 
 
 def _text(value):
@@ -74,8 +74,8 @@ def _answer_events(base, steps):
     return type(f"Checked{base.__name__}", (base,), namespace)
 
 
-CheckedTrader = _answer_events(TraderApiBase, TRADER_STEPS)
-CheckedMd = _answer_events(MdApiBase, MD_STEPS)
+_CheckedTrader = _answer_events(TraderApiBase, _TRADER_STEPS)
+_CheckedMd = _answer_events(MdApiBase, _MD_STEPS)
 
 
 def _details(event, record):
@@ -155,32 +155,32 @@ def main(argv=None, out=None):
 def _check(arguments, flow_path, out):
     print(f"trader front {arguments.td_server}", file=out)
     try:
-        trader = CheckedTrader(
+        trader = _CheckedTrader(
             broker_id=arguments.broker_id, td_server=arguments.td_server,
             investor_id=arguments.investor_id, password=arguments.password,
             app_id=arguments.app_id, auth_code=arguments.auth_code, flow_path=flow_path + "/")
     except (ValueError, TypeError) as error:
         print(f"  refused before connecting: {error}", file=out)
-        return EXIT_FAILED
+        return _EXIT_FAILED
     try:
-        ok = _follow(trader, TRADER_STEPS, time.monotonic() + arguments.timeout, out)
+        ok = _follow(trader, _TRADER_STEPS, time.monotonic() + arguments.timeout, out)
     finally:
         trader.Release()
     if ok and arguments.md_server:
         print(f"market-data front {arguments.md_server}", file=out)
         try:
-            md = CheckedMd(broker_id=arguments.broker_id, md_server=arguments.md_server,
+            md = _CheckedMd(broker_id=arguments.broker_id, md_server=arguments.md_server,
                            investor_id=arguments.investor_id, password=arguments.password,
                            flow_path=flow_path + "/")
         except (ValueError, TypeError) as error:
             print(f"  refused before connecting: {error}", file=out)
-            return EXIT_FAILED
+            return _EXIT_FAILED
         try:
-            ok = _follow(md, MD_STEPS, time.monotonic() + arguments.timeout, out)
+            ok = _follow(md, _MD_STEPS, time.monotonic() + arguments.timeout, out)
         finally:
             md.Release()
     print("every step succeeded" if ok else "check failed", file=out)
-    return EXIT_OK if ok else EXIT_FAILED
+    return _EXIT_OK if ok else _EXIT_FAILED
 
 
 if __name__ == "__main__":

@@ -79,7 +79,7 @@ class Browser:
             self._process = subprocess.Popen(
                 ["/bin/bash", "-c", script, *arguments], pass_fds=(to_browser_read, from_browser_write),
                 stdin=subprocess.DEVNULL, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL,
-                start_new_session=True)
+                start_new_session=True, env=_browser_environment())
         finally:
             os.close(to_browser_read)
             os.close(from_browser_write)
@@ -274,6 +274,13 @@ class Page:
             elif method == "Log.entryAdded" and params["entry"].get("level") == "error":
                 entry = params["entry"]
                 self._errors.append(f"{entry.get('text', '')} {entry.get('url', '')}".strip())
+
+
+def _browser_environment():
+    """The environment without the sanitizer runtime a sanitized test run preloads: it
+    belongs to the extension, and loaded into the browser it would report the browser."""
+    return {name: value for name, value in os.environ.items()
+            if name not in ("LD_PRELOAD", "ASAN_OPTIONS", "UBSAN_OPTIONS")}
 
 
 def _above_four(fd):
