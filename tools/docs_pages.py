@@ -122,15 +122,24 @@ def _check_events(names, table):
         raise ValueError(f"{table} lists no {unknown}: the docs name events it lacks")
 
 
+# What a helper returns, by its request's kind (a subscription's row has none): the
+# request's result, as the requests page explains it.
+RETURNS = {"Query": "0 sent; -1, -2 or -3 not sent", "Order": "0 sent; negative not sent",
+           "Other": "0 sent; negative not sent", None: "0, or the first refusal (-1, -2, -3)"}
+
+
 def helpers_table(helpers, requests_table, events_table):
     answers = _answers(requests_table)
-    lines = ["| Helper | What it does | Request | Answered by |", "| --- | --- | --- | --- |"]
+    kinds = {row.name: getattr(row, "kind", None) for row in _requests(requests_table)}
+    lines = ["| Helper | What it sends | Request | Returns | Answered by |",
+             "| --- | --- | --- | --- | --- |"]
     for helper, (request, what) in helpers.items():
         if request not in answers:
             raise ValueError(f"{requests_table} lists no {request}, which {helper} makes")
         _check_events(answers[request], events_table)
         events = ", ".join(f"`{event}`" for event in answers[request])
-        lines.append(f"| `{helper}` | {what} | `{request}` | {events} |")
+        lines.append(f"| `{helper}` | {what} | `{request}` | {RETURNS[kinds[request]]} | "
+                     f"{events} |")
     return "\n".join(lines) + "\n"
 
 
