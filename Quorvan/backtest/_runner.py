@@ -56,14 +56,14 @@ class _Observer(TraderApiBase):
     private flow tells it of every fill) without trading."""
 
     def init_extra(self):
-        self.fills = 0
+        self.fills = []
         self._answers = None
 
     def write_log(self, *items):
         pass
 
     def OnRtnTrade(self, pTrade):
-        self.fills += 1
+        self.fills.append(_trade_key(pTrade))
 
     def _answer(self, record, info, last):
         if info and info.get("ErrorID"):
@@ -99,6 +99,10 @@ class _Observer(TraderApiBase):
 
     def account(self, front):
         return self.ask(self.query_trading_account, front)[0]
+
+
+def _trade_key(trade):
+    return trade["ExchangeID"], trade["TradeID"], trade["Direction"]
 
 
 class _TaskDoneGate:
@@ -179,6 +183,9 @@ class _Run:
         self.trades = []
         self.loop_error = None
         self.where = None
+        self.days_played = []
+        self.trade_times = {}
+        self.stamped = 0
 
     def play(self):
         stream = iter(self.ticks)
@@ -194,10 +201,18 @@ class _Run:
                           instruments=self.instruments,
                           trading_day=trading_day_of(first[0].time).strftime("%Y%m%d"))
             self._start(flow_root)
+            day = None
             for day, day_ticks in itertools.groupby(stream, lambda pair: trading_day_of(
                     pair[0].time)):
+                if self.days_played:
+                    self._close_day(self.days_played[-1])
                 self._play_day(day, day_ticks)
+                self.days_played.append(day)
+            # What the strategy does on the end of the data (closing what it holds, say)
+            # belongs to the last day.
             self._stop_loop()
+            sim.wait_delivered(self.front, timeout=_READY_TIMEOUT)
+            self._close_day(day)
         finally:
             for api in reversed(self.apis):
                 api.Release()
@@ -301,6 +316,9 @@ class _Run:
         finally:
             replay.stop()
         self._check_loop()
+
+    def _close_day(self, day):
+        """Reads the day's end from the broker, before a settle ends the day."""
         self._sample(self.last_time, day)
         observer = self.observer
         account = observer.account(self.front)
@@ -310,19 +328,20 @@ class _Run:
             close_profit=account["CloseProfit"], position_profit=account["PositionProfit"],
             available=account["Available"]))
         self.orders += map(decoded, observer.ask(observer.query_order, self.front))
-        self.trades += map(decoded, observer.ask(observer.query_trade, self.front))
+        for trade in observer.ask(observer.query_trade, self.front):
+            record = decoded(trade)
+            record["time"] = self.trade_times.get(_trade_key(trade))
+            self.trades.append(record)
 
     def _day_rows(self, day_ticks):
         """The day's rows for replay, played on its thread: each is asked for only once the
         tick before it has been played and its fills delivered, which is when the account is
         read for the equity curve (at each minute's end and after each tick that traded)."""
         previous = None
-        sampled_fills = self.observer.fills
         for tick, row in day_ticks:
             if previous is not None:
-                traded = self.observer.fills != sampled_fills
+                traded = len(self.observer.fills) != self.stamped
                 if traded or tick.time.replace(second=0, microsecond=0) != minute:
-                    sampled_fills = self.observer.fills
                     self._sample(previous, trading_day_of(previous))
             self.where = tick.where
             self._subscribe(tick.instrument)
@@ -350,6 +369,12 @@ class _Run:
             series.append((minute, tick.last))
 
     def _sample(self, at, day):
+        """A point of the equity curve; the fills since the last one are stamped with its
+        time, that of the tick that made them (the broker stamps its own clock)."""
+        fills = self.observer.fills
+        for key in fills[self.stamped:]:
+            self.trade_times[key] = at
+        self.stamped = len(fills)
         balance = self.observer.account(self.front)["Balance"]
         if self.equity and self.equity[-1].time == at:
             self.equity[-1] = EquityPoint(at, day, balance)
