@@ -21,7 +21,8 @@ JOBS ?= 2
 
 REQUIREMENTS := requirements-dev.txt
 # Debian packages: a command and the package that provides it, then libraries by package.
-APT_COMMANDS := g++:g++ cmake:cmake
+# Chromium renders pages for the browser tests (tests/python/headless_chromium.py).
+APT_COMMANDS := g++:g++ cmake:cmake chromium:chromium
 APT_LIBRARIES := libgtest-dev libsqlite3-dev
 SUDO := $(if $(filter 0,$(shell id -u)),,sudo)
 

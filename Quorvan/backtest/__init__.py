@@ -1,0 +1,14 @@
+"""Backtests: a strategy class, the very one that trades live, run over recorded ticks
+through the simulated broker, and what it did read back from the broker.
+
+    import Quorvan.backtest as backtest
+    result = backtest.run(Crossover, "ticks/*.csv", params={"FAST": 10})
+    print(result.stats)
+    result.report("crossover.html")
+
+See docs/backtesting.md, and `python -m Quorvan.backtest --help` for the command line."""
+
+from ._result import EquityPoint, Result
+from ._runner import run
+
+__all__ = ["run", "Result", "EquityPoint"]
