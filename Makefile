@@ -172,6 +172,8 @@ for line in open(sys.argv[1]):
     if not line:
         continue
     requirement = Requirement(line)
+    if requirement.marker is not None and not requirement.marker.evaluate():
+        continue
     try:
         installed = metadata.version(requirement.name)
     except metadata.PackageNotFoundError:

@@ -5,10 +5,13 @@ through the simulated broker, and what it did read back from the broker.
     result = backtest.run(Crossover, "ticks/*.csv", params={"FAST": 10})
     print(result.stats)
     result.report("crossover.html")
+    table = backtest.sweep(Crossover, "ticks/*.csv", {"FAST": [10, 20], "SLOW": [60, 120]})
+    table.to_csv("sweep.csv")
 
 See docs/backtesting.md, and `python -m Quorvan.backtest --help` for the command line."""
 
 from ._result import EquityPoint, Result
 from ._runner import run
+from ._sweep import SweepResult, SweepRow, sweep
 
-__all__ = ["run", "Result", "EquityPoint"]
+__all__ = ["run", "Result", "EquityPoint", "sweep", "SweepResult", "SweepRow"]

@@ -203,7 +203,9 @@ class _Task(NamedTuple):
 def _execute(task: _Task, data: Any) -> Tuple[Optional[Stats], Optional[str]]:
     """Runs the task, turning any failure into its row's message."""
     try:
-        stats = task.runner(_load_strategy(task.strategy), data, dict(task.params), task.options)
+        options = {name: _load_strategy(value) if isinstance(value, _StrategyRef) else value
+                   for name, value in task.options.items()}
+        stats = task.runner(_load_strategy(task.strategy), data, dict(task.params), options)
         return dict(getattr(stats, "stats", stats)), None
     except BaseException as error:   # a KeyboardInterrupt in a worker fails its row too
         return None, _describe(error)
@@ -538,8 +540,13 @@ def sweep(strategy: type, data: Any, grid: Any, engine: str = "process",
     if workers is not None and (isinstance(workers, bool) or not isinstance(workers, int)
                                 or workers < 1):
         raise ValueError(f"sweep: workers must be a positive count, not {workers!r}")
+    from ._runner import strategy_class
+    strategy_class(strategy, None)   # a trader class, or the runner's own error
     ref = _strategy_ref(strategy)
     names, combinations = _combinations(grid, strategy)
+    # A class among the options (a market-data class) travels as the strategy does.
+    options = {name: _strategy_ref(value) if inspect.isclass(value) else value
+               for name, value in options.items()}
     data_sets = _data_sets(data, each_data)
     if engine == "ray":
         if address is not None:

@@ -4,8 +4,10 @@ import os
 import signal
 import threading
 
+from Quorvan.CTP.TraderApiBase import TraderApiBase
 
-class Strategy:
+
+class Strategy(TraderApiBase):
     FAST = 10
     SLOW = 60
 
@@ -19,7 +21,8 @@ def fake_run(strategy, data, params, options):
         raise ValueError("no trades at 13")
     if params.get("FAST") == CRASHING:
         os.kill(os.getpid(), signal.SIGSEGV)
-    return {"net": params["FAST"] * 1000 + params["SLOW"], "strategy": strategy.__name__,
+    slow = params.get("SLOW", strategy.SLOW)
+    return {"net": params["FAST"] * 1000 + slow, "strategy": strategy.__name__,
             "read": repr(data), "options": repr(sorted(options.items()))}
 
 
