@@ -12,3 +12,9 @@ from ._result import EquityPoint, Result
 from ._runner import run
 
 __all__ = ["run", "Result", "EquityPoint"]
+
+# The public names are this package's own wherever they are written: help(), reprs and pickles
+# name them Quorvan.backtest.x, the one place a user imports them from.
+for _public in __all__:
+    globals()[_public].__module__ = __name__
+del _public
