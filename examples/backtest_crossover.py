@@ -37,7 +37,7 @@ class Crossover(TraderApiBase):
         self.lock = threading.Lock()
         self.position = 0
 
-    def write_log(self, *items: Any) -> None:
+    def write_log(self, *args: object, sep: str = " ") -> None:
         pass    # quiet: the results tell what happened
 
     # Fills arrive on the trader library's thread.

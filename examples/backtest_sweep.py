@@ -39,11 +39,11 @@ def main() -> None:
     print(" FAST  SLOW  trades  net profit  max drawdown")
     ranked = sorted(result, key=lambda row: -row.stats["net_profit"] if row.stats else 0)
     for row in ranked:
-        if row.error is not None:
-            print(f"{row.params['FAST']:5} {row.params['SLOW']:5}  failed: "
-                  f"{row.error.splitlines()[0]}")
-            continue
         stats = row.stats
+        if stats is None:   # the run failed: its error says why
+            print(f"{row.params['FAST']:5} {row.params['SLOW']:5}  failed: "
+                  f"{str(row.error).splitlines()[0]}")
+            continue
         print(f"{row.params['FAST']:5} {row.params['SLOW']:5}  {stats['trades']:6}"
               f"  {stats['net_profit']:10,.2f}  {stats['max_drawdown']:12,.2f}")
     print(f"\n{len(result)} runs, {len(result.failed)} failed: {out}")

@@ -15,3 +15,9 @@ from ._runner import run
 from ._sweep import SweepResult, SweepRow, sweep
 
 __all__ = ["run", "Result", "EquityPoint", "sweep", "SweepResult", "SweepRow"]
+
+# The public names are this package's own wherever they are written: help(), reprs and pickles
+# name them Quorvan.backtest.x, the one place a user imports them from.
+for _public in __all__:
+    globals()[_public].__module__ = __name__
+del _public

@@ -74,7 +74,7 @@ def _svg_chart(title, labels, values, kind, markers=()):
     low, high = (min(all_values), max(all_values)) if all_values else (0.0, 1.0)
     x = _scale(0, max(len(values) - 1, 1), plot_width, False)
     y = _scale(low, high, plot_height, True)
-    parts = [f'<svg class="chart" xmlns="http://www.w3.org/2000/svg" '
+    parts = [f'<svg class="chart" '
              f'viewBox="0 0 {_WIDTH} {_HEIGHT}" width="{_WIDTH}" height="{_HEIGHT}" '
              f'role="img" aria-label="{html.escape(title)}">',
              f'<text x="{_MARGIN_LEFT}" y="18" class="title">{html.escape(title)}</text>',

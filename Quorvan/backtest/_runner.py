@@ -231,6 +231,7 @@ class _Run:
                                   **_IDENTITY)
         self.apis.append(self.observer)
         self.md = None
+        self.loop_thread = None
         if self.md_class is not None:
             # Ticks reach a loop through the queue the object's default handler fills.
             self.md = self.md_class(broker_id=_IDENTITY["broker_id"], md_server=self.front,
@@ -239,6 +240,7 @@ class _Run:
             self.apis.append(self.md)
         self._ready()
         self.subscribed = set()
+        self.new_instrument = None
         self.multipliers = {
             record["InstrumentID"].decode(): record["VolumeMultiple"]
             for record in self.observer.ask(self.observer.query_instrument, self.front)}
@@ -253,7 +255,8 @@ class _Run:
         _logged_in(self.observer, "runner's observer")
         if self.md is not None:
             _logged_in(self.md, "market-data object")
-        sim.wait_delivered(self.front, timeout=_READY_TIMEOUT)
+        # A market-data object logging in to a new day subscribes again, and gets the markets.
+        self._settled()
 
     def _follow(self):
         try:
@@ -316,6 +319,7 @@ class _Run:
         finally:
             replay.stop()
         self._check_loop()
+        self._subscribe_new()
 
     def _close_day(self, day):
         """Reads the day's end from the broker, before a settle ends the day."""
@@ -339,26 +343,43 @@ class _Run:
         read for the equity curve (at each minute's end and after each tick that traded)."""
         previous = None
         for tick, row in day_ticks:
+            self._subscribe_new()
             if previous is not None:
                 traded = len(self.observer.fills) != self.stamped
                 if traded or tick.time.replace(second=0, microsecond=0) != minute:
                     self._sample(previous, trading_day_of(previous))
             self.where = tick.where
-            self._subscribe(tick.instrument)
+            if self.md is not None and tick.instrument not in self.subscribed:
+                self.new_instrument = tick.instrument
             previous = self.last_time = tick.time
             minute = tick.time.replace(second=0, microsecond=0)
             self._record_price(tick, minute)
             yield row
 
-    def _subscribe(self, instrument):
-        if self.md is None or instrument in self.subscribed:
+    def _subscribe_new(self):
+        """Subscribes the market-data object to the instrument the tick just played brought
+        first. The subscription's answer carries the instrument's market, that tick's: the
+        object gets the tick as it would have as a subscriber, and no market from before the
+        data, which a backtest has none of."""
+        instrument, self.new_instrument = self.new_instrument, None
+        if instrument is None:
             return
         self.subscribed.add(instrument)
         result = self.md.subscribe([instrument])
         if result != 0:
             raise RuntimeError(f"the market-data object did not subscribe to "
                                f"{instrument.decode()} ({result})")
+        self._settled()
+
+    def _settled(self):
+        """Waits, as replay does after each tick, until what the market-data object was given
+        has been handled: its handlers returned, the strategy's loop done with what they put
+        in its queue, and the orders they sent answered."""
         sim.wait_delivered(self.front, timeout=_READY_TIMEOUT)
+        if self.loop_thread is not None:
+            _wait_for(lambda: not self.md_queue.unfinished_tasks or self._check_loop(),
+                      "the strategy did not mark its ticks done (md_queue.task_done())")
+            sim.wait_delivered(self.front, timeout=_READY_TIMEOUT)
 
     def _record_price(self, tick, minute):
         """Each instrument's last price at the end of each minute, for the price chart."""
