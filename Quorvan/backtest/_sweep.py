@@ -156,6 +156,11 @@ def _load_strategy(ref: _StrategyRef) -> type:
 
 
 def _load_module(ref: _StrategyRef) -> Any:
+    # A spawned process has run the caller's script already, as __mp_main__.
+    script = sys.modules.get("__mp_main__")
+    script_path = getattr(script, "__file__", None)
+    if ref.module == "__main__" and script_path and os.path.realpath(script_path) == ref.path:
+        return script
     if ref.module not in ("__main__", "__mp_main__"):
         try:
             module = importlib.import_module(ref.module)
