@@ -334,7 +334,23 @@ class _Progress:
 
 # --- the local engine --------------------------------------------------------------------
 
+class _NoTerminal:
+    """The worker's stderr, for what goes there but a terminal's progress lines: the workers
+    share the caller's terminal, where only the sweep's own line counts."""
+
+    def __init__(self, stream: Any) -> None:
+        self._stream = stream
+
+    def isatty(self) -> bool:
+        return False
+
+    def __getattr__(self, name: str) -> Any:
+        return getattr(self._stream, name)
+
+
 def _process_main(sender: Any, task: _Task, data: Any) -> None:
+    if sys.stderr is not None:
+        sys.stderr = _NoTerminal(sys.stderr)
     sender.send(_execute(task, data))
     sender.close()
 
