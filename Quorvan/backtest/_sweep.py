@@ -558,6 +558,8 @@ def sweep(strategy: type, data: Any, grid: Any, engine: str = "process",
     """
     if engine not in ENGINES:
         raise ValueError(f"sweep: unknown engine {engine!r}: use one of {', '.join(ENGINES)}")
+    if address is not None and engine != "ray":
+        raise ValueError(f"sweep: address {address!r} names a Ray cluster: pass engine='ray'")
     if workers is not None and (isinstance(workers, bool) or not isinstance(workers, int)
                                 or workers < 1):
         raise ValueError(f"sweep: workers must be a positive count, not {workers!r}")

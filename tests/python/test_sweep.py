@@ -87,6 +87,7 @@ def closed_port():
     ({"FAST": [1]}, {"workers": 0}, "workers must be a positive count"),
     ({"FAST": [1]}, {"data": "/nonexistent/rb.csv"}, "no data file /nonexistent/rb.csv"),
     ({"FAST": [1]}, {"data": "/nonexistent/*.csv"}, "no data file matches /nonexistent/"),
+    ({"FAST": [1]}, {"address": "127.0.0.1:PORT"}, "names a Ray cluster: pass engine='ray'"),
     ({"FAST": [1]}, {"engine": "ray", "address": "127.0.0.1:PORT"},
      "no Ray cluster answers at 127.0.0.1:PORT"),
 ])
