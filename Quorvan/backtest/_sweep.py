@@ -35,6 +35,8 @@ from typing import (Any, Callable, Dict, Iterable, Iterator, List, Mapping, Name
 ENGINES = ("process", "ray")
 # How long a worker that was told to stop may take before it is killed.
 STOP_GRACE = 5.0
+# How long a worker that has sent its result may take to exit before it is stopped.
+EXIT_GRACE = 60.0
 
 Params = Dict[str, Any]
 Stats = Dict[str, Any]
@@ -351,7 +353,11 @@ class _NoTerminal:
 def _process_main(sender: Any, task: _Task, data: Any) -> None:
     if sys.stderr is not None:
         sys.stderr = _NoTerminal(sys.stderr)
-    sender.send(_execute(task, data))
+    outcome = _execute(task, data)
+    try:
+        sender.send(outcome)
+    except Exception as error:   # stats that do not pickle
+        sender.send((None, _describe(error)))
     sender.close()
 
 
@@ -382,7 +388,9 @@ def _run_processes(jobs: Sequence[Tuple[_Task, Any]], workers: int,
                     process.join()
                     stats, error = None, _died(process.exitcode)
                 else:
-                    process.join()
+                    # The result is in: a process that hangs on its way out is stopped.
+                    process.join(EXIT_GRACE)
+                    _stop([process])
                 receiver.close()
                 done(index, stats, error)
     finally:
