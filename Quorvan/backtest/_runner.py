@@ -176,6 +176,7 @@ class _Run:
         self.loop = loop
         self.front = None
         self.apis = []
+        self.loop_thread = None
         self.equity = []
         self.prices = {}
         self.days = []
@@ -214,6 +215,11 @@ class _Run:
             sim.wait_delivered(self.front, timeout=_READY_TIMEOUT)
             self._close_day(day)
         finally:
+            if self.loop_thread is not None and self.loop_thread.is_alive():
+                # A run that failed ends the strategy's loop as the end of the data would,
+                # so that no thread of it is left waiting on the queue.
+                self.md_queue.put(None)
+                self.loop_thread.join(_READY_TIMEOUT)
             for api in reversed(self.apis):
                 api.Release()
             shutil.rmtree(flow_root, ignore_errors=True)
@@ -244,7 +250,6 @@ class _Run:
         self.multipliers = {
             record["InstrumentID"].decode(): record["VolumeMultiple"]
             for record in self.observer.ask(self.observer.query_instrument, self.front)}
-        self.loop_thread = None
         if self.loop:
             self.loop_thread = threading.Thread(target=self._follow, name="backtest strategy",
                                                 daemon=True)
@@ -299,7 +304,10 @@ class _Run:
                              f"the trading day of the tick's time")
 
     def _play_day(self, day, day_ticks):
+        first = next(day_ticks)
+        self.where = first[0].where
         self._to_day(day)
+        day_ticks = itertools.chain([first], day_ticks)
         if self.loop and self.md is None:
             md_queue = self.md_queue
         elif self.loop:

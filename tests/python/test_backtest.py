@@ -311,3 +311,20 @@ def test_a_malformed_row_fails_the_run_naming_file_and_line(tmp_path, rows, wher
     data = _write(tmp_path / "bad.csv", rows)
     with pytest.raises(ValueError, match=where):
         backtest.run(Recorder, [data, _write(tmp_path / "good.csv", [])])
+    assert not _strategy_threads()
+
+
+def _strategy_threads():
+    return [thread for thread in threading.enumerate() if thread.name == "backtest strategy"]
+
+
+class Failing(Recorder):
+    def run(self, md_queue):
+        md_queue.get()
+        raise KeyError("LastPrice")
+
+
+def test_a_strategy_that_fails_fails_the_run():
+    with pytest.raises(RuntimeError, match="run\\(\\) failed: KeyError\\('LastPrice'\\)"):
+        backtest.run(Failing, TICKS)
+    assert not _strategy_threads()
