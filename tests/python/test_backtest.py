@@ -262,6 +262,8 @@ def test_command_line(tmp_path):
     assert shown.returncode == 0 and "run" in shown.stdout and "sweep" in shown.stdout
     shown = _cli("run", "--help")
     assert shown.returncode == 0 and "--set NAME=VALUE" in shown.stdout
+    shown = _cli("sweep", "--help")
+    assert shown.returncode == 0 and "--set NAME=V1,V2,..." in shown.stdout
     done = _cli("run", f"{EXAMPLE}:Crossover", "--data", str(TICKS), "--set", "FAST=10",
                 "--report", str(tmp_path / "out.html"), "--json")
     assert done.returncode == 0, done.stderr
