@@ -413,7 +413,28 @@ class _Run:
 
 def run(strategy, data, params=None, *, md=None, loop="run", balance=DEFAULT_BALANCE,
         instruments=None):
-    """Backtests `strategy` over `data`; see help(Quorvan.backtest)."""
+    """Backtests `strategy`, a TraderApiBase subclass, over the ticks of `data` through a
+    simulated broker of its own, and returns a Result: the broker's orders and trades, the
+    account at each trading day's end, the equity curve and stats.
+
+    data: a CSV or Parquet file (Parquet needs pyarrow), a glob, a list of them, or an
+    iterable of dicts, with the columns Quorvan.sim.replay reads; several sources merge in
+    time order. The ticks are cut into trading days (from 18:00 on, the next weekday's) and
+    the broker settles between days.
+
+    params: class attributes set for this run on a subclass of the strategy; each must name
+    an attribute the strategy has. loop: the strategy's method that takes its md_queue, run
+    on a thread of its own and handed None after the last tick (a strategy without it trades
+    from its handlers). md: an MdApiBase subclass made beside it, subscribed to each
+    instrument as the data first brings it, its default handler filling the same queue.
+    balance: the account's starting balance. instruments: as Quorvan.sim.configure takes
+    them.
+
+    Bad input raises before the run starts: TypeError for a strategy that is no trader class,
+    ValueError for a parameter it has no attribute of, FileNotFoundError for a missing file or
+    a glob matching nothing, ValueError for a file that is unreadable or lacks a column. A
+    malformed row ends the run with ValueError naming its file and line; a strategy's loop that
+    raises, with RuntimeError. Same inputs, same trades and stats."""
     trader_class = strategy_class(strategy, params)
     if md is not None and not (inspect.isclass(md) and issubclass(md, MdApiBase)):
         raise TypeError(f"md must be a subclass of MdApiBase or None, not {md!r}")
