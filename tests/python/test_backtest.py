@@ -7,7 +7,6 @@ import pickle
 import queue
 import subprocess
 import sys
-import tempfile
 import threading
 from pathlib import Path
 
