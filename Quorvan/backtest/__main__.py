@@ -46,7 +46,14 @@ def _assignment(text):
     return name.strip(), value
 
 
+_loaded = {}
+
+
 def _load_module(path):
+    """The module of a strategy file, run once however many classes are taken from it."""
+    key = os.path.realpath(path)
+    if key in _loaded:
+        return _loaded[key]
     if not os.path.isfile(path):
         raise SystemExit(f"backtest: no file {path}")
     folder = os.path.dirname(os.path.abspath(path))
@@ -58,6 +65,7 @@ def _load_module(path):
     # Registered before it runs, as an import would: its classes pickle by this name.
     sys.modules[name] = module
     spec.loader.exec_module(module)
+    _loaded[key] = module
     return module
 
 

@@ -78,8 +78,7 @@ def _checked(where_rows):
 
 
 def _file_rows(path):
-    if os.fspath(path).endswith((".parquet", ".pq") if isinstance(path, str)
-                                else (b".parquet", b".pq")):
+    if os.fsdecode(path).lower().endswith((".parquet", ".pq")):
         return _ParquetTicks(path)
     return ticks_of(path)
 

@@ -176,6 +176,7 @@ class _Run:
         self.loop = loop
         self.front = None
         self.apis = []
+        self.loop_thread = None
         self.equity = []
         self.prices = {}
         self.days = []
@@ -214,6 +215,11 @@ class _Run:
             sim.wait_delivered(self.front, timeout=_READY_TIMEOUT)
             self._close_day(day)
         finally:
+            if self.loop_thread is not None and self.loop_thread.is_alive():
+                # A run that failed ends the strategy's loop as the end of the data would,
+                # so that no thread of it is left waiting on the queue.
+                self.md_queue.put(None)
+                self.loop_thread.join(_READY_TIMEOUT)
             for api in reversed(self.apis):
                 api.Release()
             shutil.rmtree(flow_root, ignore_errors=True)
@@ -244,7 +250,6 @@ class _Run:
         self.multipliers = {
             record["InstrumentID"].decode(): record["VolumeMultiple"]
             for record in self.observer.ask(self.observer.query_instrument, self.front)}
-        self.loop_thread = None
         if self.loop:
             self.loop_thread = threading.Thread(target=self._follow, name="backtest strategy",
                                                 daemon=True)
@@ -299,7 +304,10 @@ class _Run:
                              f"the trading day of the tick's time")
 
     def _play_day(self, day, day_ticks):
+        first = next(day_ticks)
+        self.where = first[0].where
         self._to_day(day)
+        day_ticks = itertools.chain([first], day_ticks)
         if self.loop and self.md is None:
             md_queue = self.md_queue
         elif self.loop:
@@ -405,7 +413,28 @@ class _Run:
 
 def run(strategy, data, params=None, *, md=None, loop="run", balance=DEFAULT_BALANCE,
         instruments=None):
-    """Backtests `strategy` over `data`; see help(Quorvan.backtest)."""
+    """Backtests `strategy`, a TraderApiBase subclass, over the ticks of `data` through a
+    simulated broker of its own, and returns a Result: the broker's orders and trades, the
+    account at each trading day's end, the equity curve and stats.
+
+    data: a CSV or Parquet file (Parquet needs pyarrow), a glob, a list of them, or an
+    iterable of dicts, with the columns Quorvan.sim.replay reads; several sources merge in
+    time order. The ticks are cut into trading days (from 18:00 on, the next weekday's) and
+    the broker settles between days.
+
+    params: class attributes set for this run on a subclass of the strategy; each must name
+    an attribute the strategy has. loop: the strategy's method that takes its md_queue, run
+    on a thread of its own and handed None after the last tick (a strategy without it trades
+    from its handlers). md: an MdApiBase subclass made beside it, subscribed to each
+    instrument as the data first brings it, its default handler filling the same queue.
+    balance: the account's starting balance. instruments: as Quorvan.sim.configure takes
+    them.
+
+    Bad input raises before the run starts: TypeError for a strategy that is no trader class,
+    ValueError for a parameter it has no attribute of, FileNotFoundError for a missing file or
+    a glob matching nothing, ValueError for a file that is unreadable or lacks a column. A
+    malformed row ends the run with ValueError naming its file and line; a strategy's loop that
+    raises, with RuntimeError. Same inputs, same trades and stats."""
     trader_class = strategy_class(strategy, params)
     if md is not None and not (inspect.isclass(md) and issubclass(md, MdApiBase)):
         raise TypeError(f"md must be a subclass of MdApiBase or None, not {md!r}")

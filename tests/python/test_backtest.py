@@ -7,7 +7,6 @@ import pickle
 import queue
 import subprocess
 import sys
-import tempfile
 import threading
 from pathlib import Path
 
@@ -262,6 +261,8 @@ def test_command_line(tmp_path):
     assert shown.returncode == 0 and "run" in shown.stdout and "sweep" in shown.stdout
     shown = _cli("run", "--help")
     assert shown.returncode == 0 and "--set NAME=VALUE" in shown.stdout
+    shown = _cli("sweep", "--help")
+    assert shown.returncode == 0 and "--set NAME=V1,V2,..." in shown.stdout
     done = _cli("run", f"{EXAMPLE}:Crossover", "--data", str(TICKS), "--set", "FAST=10",
                 "--report", str(tmp_path / "out.html"), "--json")
     assert done.returncode == 0, done.stderr
@@ -311,3 +312,20 @@ def test_a_malformed_row_fails_the_run_naming_file_and_line(tmp_path, rows, wher
     data = _write(tmp_path / "bad.csv", rows)
     with pytest.raises(ValueError, match=where):
         backtest.run(Recorder, [data, _write(tmp_path / "good.csv", [])])
+    assert not _strategy_threads()
+
+
+def _strategy_threads():
+    return [thread for thread in threading.enumerate() if thread.name == "backtest strategy"]
+
+
+class Failing(Recorder):
+    def run(self, md_queue):
+        md_queue.get()
+        raise KeyError("LastPrice")
+
+
+def test_a_strategy_that_fails_fails_the_run():
+    with pytest.raises(RuntimeError, match="run\\(\\) failed: KeyError\\('LastPrice'\\)"):
+        backtest.run(Failing, TICKS)
+    assert not _strategy_threads()
