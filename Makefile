@@ -183,6 +183,9 @@ for line in open(sys.argv[1]):
     if not line:
         continue
     requirement = Requirement(line)
+    # A pin for other interpreters than this one.
+    if requirement.marker is not None and not requirement.marker.evaluate():
+        continue
     try:
         installed = metadata.version(requirement.name)
     except metadata.PackageNotFoundError:

@@ -160,6 +160,7 @@ def test_sdk_build_uses_the_vendor_files_and_leaves_out_the_simulator(tmp_path):
     for library in VENDOR_LIBRARIES:
         assert (package_dir / library).read_bytes() == (sdk / library).read_bytes()
     assert not (stage / "Quorvan" / "sim").exists()
+    assert not (stage / "Quorvan" / "backtest").exists()
     assert "class SdkProbeField(BaseField):" in (package_dir / "ApiStruct.pyi").read_text()
     run_python_from(stage, (
         "import importlib.util\n"

@@ -267,7 +267,8 @@ def runtime_parameters(function, skip_first):
     return parameters[1:] if skip_first else parameters
 
 
-@pytest.mark.parametrize("module_name", ["Quorvan.sim", "Quorvan.utils.base_field"])
+@pytest.mark.parametrize("module_name", ["Quorvan.sim", "Quorvan.backtest",
+                                         "Quorvan.utils.base_field"])
 def test_hand_written_stubs_match_their_module(module_name):
     module = importlib.import_module(module_name)
     tree = stub_of(module)
