@@ -465,9 +465,17 @@ class Client:
                     last = self._query_sent_at if self._query_sent_at is not None \
                         else loop.time()
                     await asyncio.sleep(max(last + QUERY_INTERVAL - loop.time(), 0.05))
-                elif result != NOT_SENT:
+                elif result == NOT_SENT:
+                    # The line is down, and the disconnection may not have reached the loop
+                    # yet: its news, or a second, before ready() is asked again.
+                    waiter = loop.create_future()
+                    self._state_waiters.append(waiter)
+                    try:
+                        await asyncio.wait_for(waiter, QUERY_INTERVAL)
+                    except asyncio.TimeoutError:
+                        pass
+                else:
                     raise CTPError(result, f"{query} could not be sent")
-                # NOT_SENT: the line is down; ready() waits for the next login.
 
     # ----- orders ------------------------------------------------------------------------
 
