@@ -58,6 +58,31 @@ class Completion {
   std::string error_;
 };
 
+// The vendor's reason for a connection that failed or dropped: a failed network read.
+constexpr int kNetworkReadFailure = 0x1001;
+// How long the vendor's library waits before it tries an unreachable front again.
+constexpr std::chrono::seconds kConnectRetryInterval{1};
+
+// Only `tcp://host:port` names a front the vendor's library can reach: anything else (a
+// doubled scheme, an empty host, a port that is not a number) never connects, so a typo in
+// an address shows as a front that keeps failing, as it would against a real broker.
+bool Reachable(std::string_view address) {
+  constexpr std::string_view scheme = "tcp://";
+  if (address.substr(0, scheme.size()) != scheme) return false;
+  address.remove_prefix(scheme.size());
+  const std::size_t colon = address.rfind(':');
+  if (colon == std::string_view::npos || colon == 0) return false;
+  const std::string_view host = address.substr(0, colon), port = address.substr(colon + 1);
+  if (host.find_first_of(":/ \t\r\n") != std::string_view::npos) return false;
+  if (port.empty() || port.size() > 5) return false;
+  unsigned number = 0;
+  for (char digit : port) {
+    if (digit < '0' || digit > '9') return false;
+    number = number * 10 + static_cast<unsigned>(digit - '0');
+  }
+  return number >= 1 && number <= 65535;
+}
+
 void FormatLocalDate(char (&text)[9]) {
   const std::time_t now = std::time(nullptr);
   std::tm local{};
@@ -447,6 +472,13 @@ void ApiBackend::Deliver(int event, EventArgs &args) {
 }
 
 void ApiBackend::Connect() {
+  // An object given no front at all is left to connect as before: the test scaffolding makes
+  // such objects to share one broker.
+  const std::string front = front_address();
+  if (!front.empty() && !Reachable(front)) {
+    FailConnecting();
+    return;
+  }
   {
     std::lock_guard<std::mutex> lock(line_mutex_);
     line_down_ = false;
@@ -454,6 +486,24 @@ void ApiBackend::Connect() {
   connection_->Connected();
   EventArgs none;
   Deliver(events_.front_connected(), none);
+}
+
+void ApiBackend::FailConnecting() {
+  const unsigned long long epoch = ++connection_epoch_;
+  {
+    // Nothing sent before Init ever leaves: the line never came up.
+    std::lock_guard<std::mutex> lock(line_mutex_);
+    line_down_ = true;
+    accepted_.clear();
+  }
+  EventArgs args;
+  args.number = kNetworkReadFailure;
+  Deliver(events_.front_disconnected(), args);
+  Post(
+      [this, epoch] {
+        if (epoch == connection_epoch_) Connect();
+      },
+      kConnectRetryInterval);
 }
 
 void ApiBackend::DropConnection(int reason, std::optional<Delay> reconnect_after) {

@@ -146,6 +146,8 @@ class ApiBackend : public std::enable_shared_from_this<ApiBackend>, private Even
   // Takes the trading day from a successful login's answer.
   void TakeTradingDay(const EventArgs &login);
   void Connect();
+  // The front cannot be reached: reported as the vendor's library reports it, and tried again.
+  void FailConnecting();
   // Hands the connection the accepted requests waiting, oldest first, as one batch of at most
   // kBatchedRequestsBound, unless a drop took them first; each only while fewer than
   // kEventsWaitingBound of the broker's events wait, counting those the batch holds back:

@@ -147,7 +147,8 @@ void SimApi::Release() {
 
 std::string UniqueFront() {
   static std::atomic<int> counter{0};
-  return "tcp://simtrader-test-" + std::to_string(getpid()) + "-" + std::to_string(counter++);
+  return "tcp://simtrader-test-" + std::to_string(getpid()) + "-" + std::to_string(counter++) +
+         ":1";
 }
 
 SimMdApi::SimMdApi(const std::string &front)

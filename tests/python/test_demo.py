@@ -25,6 +25,14 @@ def test_demo_trades_and_exits_cleanly(tmp_path):
         assert line in done.stdout
 
 
+def test_the_client_example_trades_and_exits_cleanly(tmp_path):
+    done = run_python([str(ROOT / "examples" / "client_strategy.py")], tmp_path)
+    assert done.returncode == 0, done.stdout + done.stderr
+    for line in ("Bought 1 at 3201", "rested and was cancelled: 已撤单", "Sold 1 at 3201",
+                 "commission 6.40"):
+        assert line in done.stdout
+
+
 def test_the_readmes_strategy_releases_its_trader_once_both_fills_are_in(tmp_path):
     blocks = re.findall(r"```python\n(.*?)```", (ROOT / "README.md").read_text(), re.S)
     (strategy,) = [block for block in blocks if "class Strategy" in block]

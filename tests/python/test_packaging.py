@@ -7,6 +7,7 @@ code rather than its packaging, leaves them out.
 
 import importlib.util
 import os
+import re
 import shutil
 import subprocess
 import sys
@@ -46,6 +47,12 @@ def run(args, **kwargs):
     return result.stdout
 
 
+def pyproject_version():
+    (version,) = re.findall(r'^version = "([^"]+)"$',
+                            (SOURCE_ROOT / "pyproject.toml").read_text(), re.M)
+    return version
+
+
 def run_python_from(package_root, code, cwd):
     """Run code in a fresh interpreter that sees only package_root, with no library path
     help: the extension has to find the trader library through its own rpath."""
@@ -59,7 +66,7 @@ def copy_sources(destination):
     """The source tree without build products, as a fresh clone has it."""
     shutil.copytree(SOURCE_ROOT, destination, ignore=shutil.ignore_patterns(
         ".git", "build", "build-*", "__pycache__", ".pytest_cache", ".hypothesis", "*.so",
-        *GENERATED))
+        "_version.py", *GENERATED))
 
 
 def staged_simulated_library(name):
@@ -102,11 +109,17 @@ def test_the_wheel_installs_into_a_fresh_venv_and_runs_the_demo(tmp_path):
     site = Path(run([python, "-c", "import Quorvan; print(Quorvan.__file__)"], cwd=elsewhere,
                     env=env).strip()).parents[1]
     assert venv in site.parents
+    version = run([python, "-c", "import Quorvan; print(Quorvan.__version__)"], cwd=elsewhere,
+                  env=env).strip()
+    assert version == pyproject_version() and version == run(
+        [python, "-c", "import importlib.metadata as m; print(m.version('Quorvan'))"],
+        cwd=elsewhere, env=env).strip()
     products = {Path("Quorvan", "CTP", name) for name in (
         *GENERATED, *VENDOR_LIBRARIES, SQLITE_LIBRARY,
         *(module + sysconfig.get_config_var("EXT_SUFFIX")
           for module in ("TraderApiBase", "MdApiBase")))}
     products.add(Path("Quorvan", "utils", "_record_methods" + sysconfig.get_config_var("EXT_SUFFIX")))
+    products.add(Path("Quorvan", "_version.py"))
     installed = {path.relative_to(site) for path in (site / "Quorvan").rglob("*")
                  if path.is_file() and "__pycache__" not in path.parts}
     assert installed == sources | products

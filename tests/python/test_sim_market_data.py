@@ -139,7 +139,7 @@ class VendorMdApi:
 @pytest.fixture
 def md_front(request):
     """A front of its own, so that its broker starts from the built-in configuration."""
-    front = f"tcp://md-test-{os.getpid()}-{request.node.name}"
+    front = f"tcp://md-test-{os.getpid()}-{request.node.name}:1"
     sim.configure(front, reset=True)
     return front
 
@@ -259,7 +259,7 @@ def test_a_replay_feeds_a_subscriber_in_lockstep_with_each_ticks_own_time(
 
 
 def test_wait_delivered_covers_the_objects_of_a_named_market_data_front(md_front, make_md):
-    named = md_front + "-md"
+    named = md_front.replace("tcp://", "tcp://md-")
     sim.configure(md_front, md_front=named)
     api = make_md(named)
     api.start()
@@ -280,7 +280,7 @@ def test_configure_refuses_what_names_no_market_data_front(md_front, md_front_va
 
 
 def test_a_market_data_front_publishes_one_broker(md_front):
-    named = md_front + "-md"
+    named = md_front.replace("tcp://", "tcp://md-")
     sim.configure(md_front, md_front=named)
     with pytest.raises(ValueError, match="already publishes"):
         sim.configure(md_front + "-other", md_front=named)
@@ -342,7 +342,7 @@ def test_an_md_api_is_named_by_its_flow_path_and_its_front_by_the_broker_it_read
         """Stands for Quorvan.CTP.MdApiBase.MdApiBase: what sim reads of one."""
 
     monkeypatch.setattr(sim._naming, "_md_api_class", lambda: MdApiBase)
-    named = md_front + "-md"
+    named = md_front.replace("tcp://", "tcp://md-")
     sim.configure(md_front, md_front=named)
     api = make_md(named, name="client")
     api.start()

@@ -382,6 +382,11 @@ REFUSED = {
         "    def OnRtnTrade(self, pTrade: Dict[str, Any], extra: int) -> None:\n"
         "        pass",
         'Signature of "OnRtnTrade" incompatible with supertype "TraderApiBase"'),
+    "client_price_as_text": (
+        "from Quorvan.client import Client\n"
+        "async def trade(client: Client) -> None:\n"
+        "    await client.buy_open('SHFE', 'rb2705', '3201', 1)",
+        'Argument 3 to "buy_open" of "Client" has incompatible type "str"; expected "float"'),
     "subscribe_with_numbers": (
         "def watch(md: MdApiBase) -> int:\n"
         "    return md.subscribe([2705])",
