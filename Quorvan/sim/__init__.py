@@ -102,6 +102,36 @@ si, lc 9%):
     GFEX   si2705 industrial silicon (tick 5, x5)
            lc2705 lithium carbonate (tick 50, x1)
 
+Trading hours
+-------------
+A broker lets every instrument trade at any time until configure(front,
+trading_hours="exchange") makes it keep each product's hours at its exchange, on the market's
+clock (the time of the last set_market(..., time=...) or replayed tick; the local time until
+one was given). A trading day begins at 18:00 the evening before; a night session's hours
+after midnight belong to it, and a night runs only after a trading day (Friday night and the
+small hours of Saturday trade, Saturday night does not).
+
+    commodities  day 09:00-10:15, 10:30-11:30, 13:30-15:00, opening call auction
+                 08:55-08:59 taking orders, 08:59-09:00 matching; a product with a night
+                 session has its auction before the night instead (20:55-20:59, 20:59-21:00)
+    nights       rb, m, i, SR, TA 21:00-23:00; cu 21:00-01:00; au, sc 21:00-02:30;
+                 si, lc none
+    IF, IC       09:30-11:30, 13:00-15:00, auction 09:25-09:29 taking orders, 09:29-09:30
+
+Outside continuous trading and the auction's order taking, an order or a cancel of an order
+at the exchange is refused with ErrorID 17 (CTP:合约不能交易) in OnRspOrderInsert and
+OnErrRtnOrderInsert (OnRspOrderAction and OnErrRtnOrderAction for a cancel); the broker
+holds conditional orders at any hour, and they may be cancelled at any hour. Orders taken in
+an auction rest unmatched (an immediate one is cancelled at once) and meet the first market
+of continuous trading, as any resting order does. Nothing fills and no conditional order
+triggers outside continuous trading, in a break or an auction: markets move, orders wait.
+As the clock crosses a boundary, the public flow carries each listed instrument's
+OnRtnInstrumentStatus (InstrumentStatus BeforeTrading, AuctionOrdering, AuctionMatch,
+Continous, NoTrading for a break, Closed after the day's last session; EnterTime when the
+status began) to every logged-in trader of the broker; a clock that jumps over several
+boundaries reports only the status it lands in. A product the broker has no hours for (a
+new instrument's) trades at any time unless trading_hours gives its sessions.
+
 Flow control
 ------------
 The vendor's library and brokers limit how fast a trader may ask, and so does the simulated

@@ -45,6 +45,7 @@ def configure(
     store: Union[str, bytes, os.PathLike[str], os.PathLike[bytes], None] = ...,
     trading_day: Optional[str] = ...,
     md_front: Union[str, bytes, bytearray, None] = ...,
+    trading_hours: Union[str, Mapping[str, Iterable[Tuple[str, str]]], None] = ...,
     reset: bool = ...,
 ) -> None: ...
 def set_market(

@@ -156,8 +156,46 @@ def _md_front_entry(md_front):
     return b"md_front address=" + address.encode("ascii")
 
 
+_CLOCK = re.compile(r"[0-9]{2}:[0-9]{2}")
+
+
+def _trading_hours_entries(trading_hours):
+    """The configuration lines setting the hours the broker enforces."""
+    if trading_hours is None:
+        return ["trading_hours hours=none"]
+    if isinstance(trading_hours, str):
+        if trading_hours != "exchange":
+            raise ValueError(f"trading_hours must be 'exchange', None or a dict of products' "
+                             f"sessions, not {trading_hours!r}")
+        return ["trading_hours hours=exchange"]
+    if not isinstance(trading_hours, Mapping):
+        raise TypeError(f"trading_hours must be 'exchange', None or a dict of products' "
+                        f"sessions, not {type(trading_hours).__name__}")
+    lines = []
+    for product, sessions in trading_hours.items():
+        what = f"trading_hours[{product!r}]"
+        if not (isinstance(product, str) and product.isascii() and product.isalnum()):
+            raise ValueError(f"trading_hours has the product {product!r}: a product id")
+        if isinstance(sessions, (str, bytes, Mapping)) or not isinstance(sessions, Iterable):
+            raise TypeError(f"{what} must be a list of (open, close) pairs, "
+                            f"not {type(sessions).__name__}")
+        spans = []
+        for session in sessions:
+            pair = tuple(session) if isinstance(session, (tuple, list)) else ()
+            if len(pair) != 2 or not all(isinstance(time, str) and _CLOCK.fullmatch(time)
+                                         for time in pair):
+                raise ValueError(f"{what} has the session {session!r}: a pair of times "
+                                 f"'HH:MM', e.g. ('09:00', '10:15')")
+            spans.append("-".join(pair))
+        if not spans:
+            raise ValueError(f"{what} has no session")
+        lines.append(f"trading_hours product_id={product} sessions={','.join(spans)}")
+    return lines
+
+
 def configure(front=None, *, accounts=None, instruments=None, exchanges=None, limits=_UNCHANGED,
-              store=None, trading_day=None, md_front=None, reset=False):
+              store=None, trading_day=None, md_front=None, trading_hours=_UNCHANGED,
+              reset=False):
     """Configures the simulated broker of `front` (a trader, or a front address), which starts
     afresh from it: its accounts, positions, orders and trades are dropped. With front None,
     configures the brokers made from now on. RuntimeError if traders are connected to the
@@ -216,6 +254,17 @@ def configure(front=None, *, accounts=None, instruments=None, exchanges=None, li
     for a market-data front already named for another front, or with front None. See
     "Market data" in help(Quorvan.sim).
 
+    trading_hours: the hours the broker's exchanges trade each product in, on the market's
+    clock (the time of the last set_market or replayed tick, the local time until one was
+    given). None (what a broker starts with) lets every instrument trade at any time;
+    "exchange" enforces each built-in product's hours at its exchange; a dict {product_id:
+    [(open, close), ...]} of "HH:MM" pairs (a session closing before it opens runs past
+    midnight, e.g. ("21:00", "01:00"); sessions must not overlap nor cross 18:00, where a
+    trading day begins) gives those products these continuous sessions, without a call
+    auction, and enforces the exchanges' hours for the others. Omitted, the hours stay as they
+    are. See "Trading hours" in help(Quorvan.sim). ValueError, changing nothing, for a product
+    no listed instrument has or a malformed session.
+
     The changes apply to the broker's current configuration, or with reset=True to the
     built-in one (no accounts, the default instruments and exchanges, the vendor's limits).
     ValueError, changing nothing, for a field or value the broker does not take."""
@@ -228,6 +277,9 @@ def configure(front=None, *, accounts=None, instruments=None, exchanges=None, li
         text = b"\n".join(filter(None, (text, _calendar_entry(trading_day).encode("ascii"))))
     if md_front is not None:
         text = b"\n".join(filter(None, (text, _md_front_entry(md_front))))
+    if trading_hours is not _UNCHANGED:
+        entries = "\n".join(_trading_hours_entries(trading_hours)).encode("ascii")
+        text = b"\n".join(filter(None, (text, entries)))
     check(control.configure(front_address(front), text, int(bool(reset))))
 
 

@@ -92,13 +92,14 @@ std::string StartingDay(const BrokerStore &store, const std::string &configured)
 
 // Where an instrument's trading stands, as the public flow reports it.
 CThostFtdcInstrumentStatusField InstrumentStatusOf(const Instrument &instrument,
-                                                   TThostFtdcInstrumentStatusType status) {
+                                                   TThostFtdcInstrumentStatusType status,
+                                                   const std::string &enter_time) {
   CThostFtdcInstrumentStatusField record{};
   SetText(record.ExchangeID, instrument.exchange);
   SetText(record.InstrumentID, instrument.id);
   SetText(record.ExchangeInstID, instrument.id);
   record.InstrumentStatus = status;
-  SetText(record.EnterTime, LocalTime());
+  SetText(record.EnterTime, enter_time);
   record.EnterReason = THOST_FTDC_IER_Automatic;
   return record;
 }
@@ -208,6 +209,7 @@ Broker::Broker(const BrokerConfig &config, std::unique_ptr<BrokerStore> store)
       md_front_(config.md_front),
       store_(std::move(store)),
       trading_day_(StartingDay(*store_, config.trading_day)) {
+  if (config.trading_hours) sessions_.emplace(*config.trading_hours);
   Transaction transaction(*this);
   store_->PutTradingDay(trading_day_);
   for (const CThostFtdcOrderField &order : store_->RestingOrders()) book_.Put(order);
@@ -477,6 +479,11 @@ void Broker::InsertOrder(const Link &link, const CThostFtdcInputOrderField &inpu
   if (std::optional<VendorError> error = CheckOrderFields(input, instrument)) {
     return refuse(*error);
   }
+  // The broker holds a conditional order at any hour; the exchange takes the others only
+  // while it takes orders for the instrument.
+  const bool conditional = IsConditional(input);
+  MoveSessions();
+  if (!conditional && !TakesOrders(instrument)) return refuse(vendor_error::kInstrumentNotTrading);
   if (input.OrderPriceType == THOST_FTDC_OPT_AnyPrice) {
     auto rules = exchanges_.find(instrument.exchange);
     if (rules == exchanges_.end() || !rules->second.market_orders) {
@@ -497,7 +504,6 @@ void Broker::InsertOrder(const Link &link, const CThostFtdcInputOrderField &inpu
                static_cast<int>(store_->Next(Counter::BrokerOrderSeq)));
   // A conditional order's money and positions are checked when it triggers: until then the
   // broker only holds it, under a number of its own kind, since no exchange has seen it.
-  const bool conditional = IsConditional(input);
   if (!conditional) {
     if (std::optional<VendorError> error = CheckPositionsAndFunds(order, listing->second)) {
       return refuse(*error);
@@ -529,7 +535,10 @@ void Broker::SendToExchange(CThostFtdcOrderField order) {
   order.SequenceNo = order.BrokerOrderSeq;
   SetStatus(order, THOST_FTDC_OST_NoTradeQueueing, THOST_FTDC_OSS_Accepted, status_text::kQueueing);
   PublishOrder(order);
-  if (std::optional<double> price = MatchPrice(order, listing.market)) {
+  // An auction's orders wait for it to end; an immediate order finds nothing to meet.
+  std::optional<double> price;
+  if (TradesContinuously(listing.instrument)) price = MatchPrice(order, listing.market);
+  if (price) {
     const int volume = FillableVolume(order, OfferedVolume(order, listing.market));
     if (volume > 0) {
       TakeOffered(listing.market, order, volume);
@@ -665,6 +674,13 @@ void Broker::ActOnOrder(const Link &link, const CThostFtdcInputOrderActionField 
     return refuse(vendor_error::kOrderNotFound);
   }
   if (IsFinished(*order)) return refuse(vendor_error::kOrderFinished);
+  // An order the exchange holds is cancelled there, while it takes orders; the broker's held
+  // conditional orders at any hour.
+  MoveSessions();
+  if (order->OrderStatus != THOST_FTDC_OST_NotTouched &&
+      !TakesOrders(catalogue_.at(TextOf(order->InstrumentID)).instrument)) {
+    return refuse(vendor_error::kInstrumentNotTrading);
+  }
   SetStatus(*order, THOST_FTDC_OST_Canceled, THOST_FTDC_OSS_Accepted, status_text::kCanceled);
   SetText(order->ActiveUserID, session->user_id);
   PublishOrder(*order);
@@ -888,6 +904,14 @@ void Broker::SetMarket(const std::string &instrument, const MarketUpdate &update
   Market &market = listing->second.market;
   const std::optional<TradePrint> print = PrintOf(update, market);
   market = MovedMarket(listing->second, update);
+  if (update.time) market_time_ = update.time;
+  MoveSessions();
+  // Outside continuous trading the market moves, but what waits keeps waiting: an auction's
+  // orders first meet the market continuous trading opens with.
+  if (!TradesContinuously(listing->second.instrument)) {
+    PublishMarket(listing->second);
+    return;
+  }
   for (const char direction : {THOST_FTDC_D_Buy, THOST_FTDC_D_Sell}) {
     for (BookFill &fill : book_.Match(instrument, direction, market, print)) {
       Fill(fill.order, fill.price, fill.volume);
@@ -916,13 +940,54 @@ std::optional<CThostFtdcDepthMarketDataField> Broker::MarketRecord(
 }
 
 void Broker::OpenPublicFlow() {
-  // The day opens with every instrument trading continuously.
-  if (store_->FlowLength(kPublicFlow) != 0) return;
+  // A day's flow opens with every instrument's status: trading continuously, without hours.
+  if (sessions_) sessions_->Forget();
+  if (store_->FlowLength(kPublicFlow) != 0) {
+    MoveSessions(false);
+    return;
+  }
+  if (sessions_) {
+    MoveSessions(true);
+    return;
+  }
+  const std::string now = LocalTime();
   for (const auto &[id, listing] : catalogue_) {
     const CThostFtdcInstrumentStatusField status =
-        InstrumentStatusOf(listing.instrument, THOST_FTDC_IS_Continous);
-    store_->AppendFlow(kPublicFlow, FlowEntry{Event(EventId::OnRtnInstrumentStatus),
-                                              ArgsOf(&status, std::nullopt)});
+        InstrumentStatusOf(listing.instrument, THOST_FTDC_IS_Continous, now);
+    PublishPublic(EventId::OnRtnInstrumentStatus, ArgsOf(&status, std::nullopt));
+  }
+}
+
+MarketTime Broker::MarketNow() const { return market_time_.value_or(LocalMarketTime()); }
+
+void Broker::MoveSessions(bool publish) {
+  if (!sessions_) return;
+  for (const SessionBoard::Change &change : sessions_->MoveTo(MarketNow())) {
+    if (!publish) continue;
+    for (const auto &[id, listing] : catalogue_) {
+      if (listing.instrument.product != change.product) continue;
+      const CThostFtdcInstrumentStatusField status =
+          InstrumentStatusOf(listing.instrument, change.status, change.enter_time);
+      PublishPublic(EventId::OnRtnInstrumentStatus, ArgsOf(&status, std::nullopt));
+    }
+  }
+}
+
+bool Broker::TradesContinuously(const Instrument &instrument) const {
+  return !sessions_ || sessions_->StatusOf(instrument.product) == THOST_FTDC_IS_Continous;
+}
+
+bool Broker::TakesOrders(const Instrument &instrument) const {
+  return TradesContinuously(instrument) ||
+         sessions_->StatusOf(instrument.product) == THOST_FTDC_IS_AuctionOrdering;
+}
+
+void Broker::PublishPublic(EventId event, EventArgs args) {
+  args.flow_number = store_->AppendFlow(kPublicFlow, FlowEntry{Event(event), args});
+  for (const auto &[key, client] : connections_) {
+    if (client.session && client.link->subscribed(FlowTopic::Public)) {
+      outbox_.Send(client.link, Event(event), args);
+    }
   }
 }
 
@@ -1000,11 +1065,12 @@ void Broker::Settle(const std::map<std::string, double> &settlement_prices) {
   trading_day_ = NextTradingDay(trading_day_);
   store_->StartTradingDay(trading_day_);
   store_->PutTradingDay(trading_day_);
-  OpenPublicFlow();
   for (auto &[key, connection] : connections_) {
     connection.session.reset();
     connection.authenticated = false;
   }
+  // Each login to the new day receives its flow from the start.
+  OpenPublicFlow();
   for (auto &[key, connection] : market_data_connections_) {
     connection.EndLogin();
   }
@@ -1039,6 +1105,7 @@ BrokerConfig Broker::Configuration() const {
   config.store_path = store_path_;
   config.trading_day = trading_day_;
   config.md_front = md_front_;
+  if (sessions_) config.trading_hours = sessions_->hours();
   return config;
 }
 

@@ -28,6 +28,7 @@
 #include "broker/order_book.h"
 #include "broker/orders.h"
 #include "broker/positions.h"
+#include "broker/reference/trading_hours.h"
 #include "broker/store.h"
 #include "event_table.h"
 #include "operation.h"
@@ -272,6 +273,21 @@ class Broker {
   // The order checks that need the investor's positions and money.
   std::optional<VendorError> CheckPositionsAndFunds(const CThostFtdcOrderField &order,
                                                     const Listing &listing) const;
+  // The market's time: the last a market move gave, or the local clock's until one has.
+  MarketTime MarketNow() const;
+  // Moves each product's trading status to the market's time; with `publish`, each change
+  // goes to the public flow, for every instrument of the product.
+  void MoveSessions(bool publish = true);
+  // Whether the instrument's exchange is trading it continuously: matching and triggering
+  // wait otherwise.
+  bool TradesContinuously(const Instrument &instrument) const;
+  // Whether its exchange takes orders for the instrument now: in continuous trading or while
+  // an opening auction takes orders.
+  bool TakesOrders(const Instrument &instrument) const;
+  // Posts an event on the public flow: to every logged-in connection that subscribed to it,
+  // and into the store for those that will ask it again.
+  void PublishPublic(EventId event, EventArgs args);
+
   // The order reaches its exchange, which rejects it or queues it; what the market offers at
   // once fills it, and an immediate order's rest is cancelled.
   void SendToExchange(CThostFtdcOrderField order);
@@ -296,6 +312,11 @@ class Broker {
   const std::optional<std::string> md_front_;
   const std::unique_ptr<BrokerStore> store_;
   std::string trading_day_;
+  // The last time a market move gave.
+  std::optional<MarketTime> market_time_;
+  // The products' hours and where their trading stands; none: every instrument trades at
+  // any time.
+  std::optional<SessionBoard> sessions_;
   std::map<const ClientLink *, Connection> connections_;
   std::map<const ClientLink *, MarketDataConnection> market_data_connections_;
   // What the request in progress answered, or the batch in progress; guarded by mutex_.

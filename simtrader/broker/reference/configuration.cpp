@@ -1,5 +1,6 @@
 #include "broker/reference/configuration.h"
 
+#include <algorithm>
 #include <cctype>
 #include <cerrno>
 #include <climits>
@@ -354,6 +355,37 @@ void ApplyMarketDataFront(BrokerConfig &config, Entry &entry) {
   entry.RejectUnused();
 }
 
+void ApplyTradingHours(BrokerConfig &config, Entry &entry) {
+  if (const std::optional<std::string> hours = entry.Text("hours")) {
+    if (*hours == "exchange") {
+      config.trading_hours = ExchangeTradingHours();
+    } else if (*hours == "none") {
+      config.trading_hours = std::nullopt;
+    } else {
+      throw entry.Error("hours", "must be exchange or none, not '" + *hours + "'");
+    }
+  }
+  if (const std::optional<std::string> product = entry.Text("product_id")) {
+    const bool listed = std::any_of(
+        config.catalogue.begin(), config.catalogue.end(),
+        [&](const auto &listing) { return listing.second.instrument.product == *product; });
+    if (!listed) {
+      throw entry.Error("product_id",
+                        "'" + *product + "' is not the product of a listed instrument");
+    }
+    const std::string text = entry.RequiredText("sessions");
+    ProductHours sessions;
+    try {
+      sessions = ParseSessions(text);
+    } catch (const std::invalid_argument &error) {
+      throw entry.Error("sessions", "of '" + *product + "': " + error.what());
+    }
+    if (!config.trading_hours) config.trading_hours = ExchangeTradingHours();
+    (*config.trading_hours)[*product] = sessions;
+  }
+  entry.RejectUnused();
+}
+
 }  // namespace
 
 ExchangeRules RulesOf(const std::string &exchange) {
@@ -391,10 +423,12 @@ void ApplyConfigText(BrokerConfig &config, std::string_view text) {
       ApplyCalendar(changed, entry);
     } else if (entry.kind() == "md_front") {
       ApplyMarketDataFront(changed, entry);
+    } else if (entry.kind() == "trading_hours") {
+      ApplyTradingHours(changed, entry);
     } else {
       throw ConfigError(entry.line(), "unknown entry '" + entry.kind() +
                                           "' (instrument, account, position, limits, exchange, "
-                                          "store, calendar or md_front)");
+                                          "store, calendar, md_front or trading_hours)");
     }
   }
   // Each instrument margins as its exchange does, whichever entry came first.

@@ -12,6 +12,8 @@
 //   store path=/var/lib/broker.db
 //   calendar trading_day=20270104
 //   md_front address=tcp%3A%2F%2F127.0.0.1%3A41213
+//   trading_hours hours=exchange
+//   trading_hours product_id=rb sessions=21:00-23:00,09:00-10:15,10:30-11:30,13:30-15:00
 //
 // An instrument entry naming a listed instrument changes the fields it gives; one naming a
 // new instrument lists it, and must give exchange_id, price_tick, volume_multiple and a price
@@ -27,7 +29,10 @@
 // calendar entry sets the trading day the broker starts in, a weekday written YYYYMMDD (a store
 // that already holds a day carries on from its own). An md_front entry names the market-data
 // front that publishes the broker's markets (besides the front's own address, which always
-// does).
+// does). A trading_hours entry with hours=exchange enforces each product's hours at its
+// exchange, with hours=none lifts them (every instrument trades at any time); one with a
+// product_id gives that product of a listed instrument its own sessions (trading_hours.h),
+// without an auction, enforcing the exchanges' hours for the others if none were.
 #ifndef SIMTRADER_BROKER_REFERENCE_CONFIGURATION_H
 #define SIMTRADER_BROKER_REFERENCE_CONFIGURATION_H
 
@@ -38,6 +43,7 @@
 #include <vector>
 
 #include "broker/instruments.h"
+#include "broker/reference/trading_hours.h"
 #include "flow/flow_limits.h"
 
 namespace simtrader {
@@ -89,6 +95,8 @@ struct BrokerConfig {
   std::string trading_day;
   // The address of a market-data front that publishes this broker's markets.
   std::optional<std::string> md_front;
+  // The hours each product trades in; none: every instrument trades at any time.
+  std::optional<TradingHours> trading_hours;
 };
 
 // Applies the entries of `text` to `config` in order, all or nothing: throws
