@@ -10,7 +10,7 @@
 //   limits queries_per_second=1 queries_in_flight=none orders_per_second=6
 //   exchange exchange_id=DCE market_orders=0 max_margin_side=1
 //   store path=/var/lib/broker.db
-//   calendar trading_day=20270104
+//   calendar trading_day=20270104 holidays=20270101,20270211,20270212
 //   md_front address=tcp%3A%2F%2F127.0.0.1%3A41213
 //
 // An instrument entry naming a listed instrument changes the fields it gives; one naming a
@@ -24,10 +24,11 @@
 // whether it margins a product's long and short positions on the larger side only
 // (max_margin_side), each 1 or 0; every instrument of the exchange follows it. A store entry keeps
 // the broker's state in that SQLite file (sqlite_store.h), or with an empty path in memory. A
-// calendar entry sets the trading day the broker starts in, a weekday written YYYYMMDD (a store
-// that already holds a day carries on from its own). An md_front entry names the market-data
-// front that publishes the broker's markets (besides the front's own address, which always
-// does).
+// calendar entry sets the trading day the broker starts in, a trading day written YYYYMMDD (a
+// store that already holds a day carries on from its own), and the holidays, dates written
+// YYYYMMDD separated by commas (an empty list clears them), which replace those set before. An
+// md_front entry names the market-data front that publishes the broker's markets (besides the
+// front's own address, which always does).
 #ifndef SIMTRADER_BROKER_REFERENCE_CONFIGURATION_H
 #define SIMTRADER_BROKER_REFERENCE_CONFIGURATION_H
 
@@ -38,6 +39,7 @@
 #include <vector>
 
 #include "broker/instruments.h"
+#include "broker/reference/trading_calendar.h"
 #include "flow/flow_limits.h"
 
 namespace simtrader {
@@ -85,8 +87,10 @@ struct BrokerConfig {
   ExchangeRulebook exchanges = DefaultExchangeRules();
   // The file the broker's state is kept in; none: memory.
   std::optional<std::string> store_path;
-  // YYYYMMDD, a weekday; empty: the local date when the broker starts.
+  // YYYYMMDD, a trading day; empty: the local date when the broker starts.
   std::string trading_day;
+  // The weekdays the exchanges are closed: settle and the night session skip them.
+  Holidays holidays;
   // The address of a market-data front that publishes this broker's markets.
   std::optional<std::string> md_front;
 };
