@@ -78,8 +78,24 @@ MaxMarketOrderVolume, or whose OrderRef is not above the session's last, is refu
 
 A broker trades on one day at a time: the local date, or configure's trading_day. settle
 ends it (see settle): the day's waiting orders are cancelled, positions are marked at the
-settlement prices and carried into the next weekday as yesterday's, accounts roll, each gets
-its settlement statement, and the traders reconnect to the new day.
+settlement prices and carried into the next trading day (a weekday that is not one of
+configure's holidays; none is built in) as yesterday's, accounts roll, each gets its
+settlement statement, and the traders reconnect to the new day.
+
+The market's clock
+------------------
+The broker stamps its records (InsertDate and InsertTime, UpdateTime, CancelTime, TradeDate
+and TradeTime, ActionDate and ActionTime, the exchange times of a login) with the market's
+clock: the time of the last move that gave one (set_market's time, or the tick a replay
+plays), or the local clock while none has, and again after a set_market without a time.
+Each time is taken as it comes: a replay of an earlier file turns the clock back. A market
+time from 20:00 belongs to the night session, which trades for the next trading day: an
+order or trade made then carries the evening's date (InsertDate, TradeDate) and the next
+trading day as its TradingDay; Friday evening and the small hours of Saturday trade for
+Monday, and holidays are skipped. Once the market's clock is in a later trading day than the
+broker's, orders, trades, market data and settle use that day (the login's TradingDay and
+the flows stay in the broker's day until it settles); the clock never moves the day back,
+and the local clock never moves it at all, so a broker left on it keeps its day at any hour.
 
 Besides orders, trades, positions and the trading account, the broker answers the queries a
 strategy makes at start from its configuration: instruments, depth market data, exchanges,

@@ -208,8 +208,9 @@ Broker::Broker(const BrokerConfig &config, std::unique_ptr<BrokerStore> store)
       store_path_(config.store_path),
       md_front_(config.md_front),
       store_(std::move(store)),
+      holidays_(config.holidays),
       trading_day_(StartingDay(*store_, config.trading_day)) {
-  if (config.trading_hours) sessions_.emplace(*config.trading_hours);
+  if (config.trading_hours) sessions_.emplace(*config.trading_hours, holidays_);
   Transaction transaction(*this);
   store_->PutTradingDay(trading_day_);
   for (const CThostFtdcOrderField &order : store_->RestingOrders()) book_.Put(order);
@@ -268,7 +269,8 @@ OrderOrigin Broker::OriginOf(const Session &session, int request_id) const {
   origin.broker_id = session.broker_id;
   origin.investor = session.investor;
   origin.user_id = session.user_id;
-  origin.trading_day = trading_day_;
+  origin.trading_day = TradingDayNow();
+  origin.time = MarketNow();
   origin.front_id = kFrontID;
   origin.session_id = session.session_id;
   origin.request_id = request_id;
@@ -363,7 +365,7 @@ void Broker::Login(const Link &link, const CThostFtdcReqUserLoginField &request,
   for (TThostFtdcTimeType *exchange_time :
        {&response.SHFETime, &response.DCETime, &response.CZCETime, &response.FFEXTime,
         &response.INETime, &response.GFEXTime}) {
-    SetText(*exchange_time, now);
+    SetText(*exchange_time, MarketNow().update_time);
   }
   SetText(response.SysVersion, kSystemVersion);
   outbox_.Send(link, Event(EventId::OnRspUserLogin), ArgsOf(&response, kSuccess, request_id, true));
@@ -516,7 +518,7 @@ void Broker::InsertOrder(const Link &link, const CThostFtdcInputOrderField &inpu
     SetText(order.OrderSysID,
             kConditionalOrderPrefix + std::to_string(store_->Next(Counter::ConditionalOrderID)));
     SetStatus(order, THOST_FTDC_OST_NotTouched, THOST_FTDC_OSS_InsertSubmitted,
-              status_text::kNotTouched);
+              status_text::kNotTouched, MarketNow());
     PublishOrder(order);
     return;
   }
@@ -527,13 +529,15 @@ void Broker::InsertOrder(const Link &link, const CThostFtdcInputOrderField &inpu
 void Broker::SendToExchange(CThostFtdcOrderField order) {
   Listing &listing = catalogue_.at(TextOf(order.InstrumentID));
   if (std::optional<std::string> rejection = ExchangeRejection(order, listing)) {
-    SetStatus(order, THOST_FTDC_OST_Canceled, THOST_FTDC_OSS_InsertRejected, rejection->c_str());
+    SetStatus(order, THOST_FTDC_OST_Canceled, THOST_FTDC_OSS_InsertRejected, rejection->c_str(),
+              MarketNow());
     PublishOrder(order);
     return;
   }
   SetText(order.OrderSysID, ExchangeNumber(store_->Next(Counter::OrderSysID)));
   order.SequenceNo = order.BrokerOrderSeq;
-  SetStatus(order, THOST_FTDC_OST_NoTradeQueueing, THOST_FTDC_OSS_Accepted, status_text::kQueueing);
+  SetStatus(order, THOST_FTDC_OST_NoTradeQueueing, THOST_FTDC_OSS_Accepted, status_text::kQueueing,
+            MarketNow());
   PublishOrder(order);
   // An auction's orders wait for it to end; an immediate order finds nothing to meet.
   std::optional<double> price;
@@ -546,7 +550,8 @@ void Broker::SendToExchange(CThostFtdcOrderField order) {
     }
   }
   if (order.TimeCondition == THOST_FTDC_TC_IOC && !IsFinished(order)) {
-    SetStatus(order, THOST_FTDC_OST_Canceled, THOST_FTDC_OSS_Accepted, status_text::kCanceled);
+    SetStatus(order, THOST_FTDC_OST_Canceled, THOST_FTDC_OSS_Accepted, status_text::kCanceled,
+              MarketNow());
     PublishOrder(order);
   }
 }
@@ -554,7 +559,8 @@ void Broker::SendToExchange(CThostFtdcOrderField order) {
 void Broker::Trigger(CThostFtdcOrderField order) {
   const Listing &listing = catalogue_.at(TextOf(order.InstrumentID));
   if (std::optional<VendorError> error = CheckPositionsAndFunds(order, listing)) {
-    SetStatus(order, THOST_FTDC_OST_Canceled, THOST_FTDC_OSS_InsertRejected, error->message);
+    SetStatus(order, THOST_FTDC_OST_Canceled, THOST_FTDC_OSS_InsertRejected, error->message,
+              MarketNow());
     PublishOrder(order);
     return;
   }
@@ -615,7 +621,7 @@ void Broker::Fill(CThostFtdcOrderField &order, double price, int volume) {
   if (Opens(order)) {
     Lot lot;
     lot.trade_id = trade_id;
-    lot.open_date = trading_day_;
+    lot.open_date = TextOf(order.TradingDay);
     lot.open_price = price;
     lot.basis_price = price;
     lot.volume = volume;
@@ -629,14 +635,15 @@ void Broker::Fill(CThostFtdcOrderField &order, double price, int volume) {
   order.VolumeTraded += volume;
   order.VolumeTotal -= volume;
   if (order.VolumeTotal == 0) {
-    SetStatus(order, THOST_FTDC_OST_AllTraded, THOST_FTDC_OSS_Accepted, status_text::kAllTraded);
+    SetStatus(order, THOST_FTDC_OST_AllTraded, THOST_FTDC_OSS_Accepted, status_text::kAllTraded,
+              MarketNow());
   } else {
     SetStatus(order, THOST_FTDC_OST_PartTradedQueueing, THOST_FTDC_OSS_Accepted,
-              status_text::kPartTraded);
+              status_text::kPartTraded, MarketNow());
   }
   PublishOrder(order);
   const CThostFtdcTradeField trade =
-      TradeOf(order, price, volume, trade_id, static_cast<int>(trade_number));
+      TradeOf(order, price, volume, trade_id, static_cast<int>(trade_number), MarketNow());
   store_->AddTrade(trade);
   Publish(investor, EventId::OnRtnTrade, ArgsOf(&trade, std::nullopt));
 }
@@ -681,7 +688,8 @@ void Broker::ActOnOrder(const Link &link, const CThostFtdcInputOrderActionField 
       !TakesOrders(catalogue_.at(TextOf(order->InstrumentID)).instrument)) {
     return refuse(vendor_error::kInstrumentNotTrading);
   }
-  SetStatus(*order, THOST_FTDC_OST_Canceled, THOST_FTDC_OSS_Accepted, status_text::kCanceled);
+  SetStatus(*order, THOST_FTDC_OST_Canceled, THOST_FTDC_OSS_Accepted, status_text::kCanceled,
+            MarketNow());
   SetText(order->ActiveUserID, session->user_id);
   PublishOrder(*order);
 }
@@ -807,7 +815,7 @@ void Broker::QueryDepthMarketData(const Link &link, const CThostFtdcQryDepthMark
   for (const auto &[id, listing] : catalogue_) {
     if (Matches(TextOf(query.InstrumentID), id) &&
         Matches(TextOf(query.ExchangeID), listing.instrument.exchange)) {
-      records.push_back(DepthMarketDataRecord(listing, trading_day_));
+      records.push_back(DepthMarketDataRecord(listing, TradingDayNow()));
     }
   }
   SendAll(outbox_, link, EventId::OnRspQryDepthMarketData, records, request_id);
@@ -904,7 +912,7 @@ void Broker::SetMarket(const std::string &instrument, const MarketUpdate &update
   Market &market = listing->second.market;
   const std::optional<TradePrint> print = PrintOf(update, market);
   market = MovedMarket(listing->second, update);
-  if (update.time) market_time_ = update.time;
+  market_clock_.Set(update.time);
   MoveSessions();
   // Outside continuous trading the market moves, but what waits keeps waiting: an auction's
   // orders first meet the market continuous trading opens with.
@@ -936,7 +944,7 @@ std::optional<CThostFtdcDepthMarketDataField> Broker::MarketRecord(
   std::lock_guard<std::mutex> lock(mutex_);
   auto listing = catalogue_.find(instrument);
   if (listing == catalogue_.end()) return std::nullopt;
-  return DepthMarketDataRecord(listing->second, trading_day_);
+  return DepthMarketDataRecord(listing->second, TradingDayNow());
 }
 
 void Broker::OpenPublicFlow() {
@@ -957,8 +965,6 @@ void Broker::OpenPublicFlow() {
     PublishPublic(EventId::OnRtnInstrumentStatus, ArgsOf(&status, std::nullopt));
   }
 }
-
-MarketTime Broker::MarketNow() const { return market_time_.value_or(LocalMarketTime()); }
 
 void Broker::MoveSessions(bool publish) {
   if (!sessions_) return;
@@ -1018,16 +1024,18 @@ void Broker::Settle(const std::map<std::string, double> &settlement_prices) {
   // The broker takes good-for-day and immediate orders only, and holds conditional orders as
   // good-for-day too: nothing waiting outlives its day.
   for (CThostFtdcOrderField order : store_->RestingOrders()) {
-    SetStatus(order, THOST_FTDC_OST_Canceled, THOST_FTDC_OSS_Accepted, status_text::kCanceled);
+    SetStatus(order, THOST_FTDC_OST_Canceled, THOST_FTDC_OSS_Accepted, status_text::kCanceled,
+              MarketNow());
     PublishOrder(order);
   }
 
+  const std::string settled_day = TradingDayNow();
   Catalogue settled = catalogue_;
   for (auto &[id, listing] : settled) listing.market.last = prices.at(id);
   for (Account account : store_->Accounts()) {
     StatementOfDay day;
     day.investor = account.investor;
-    day.trading_day = trading_day_;
+    day.trading_day = settled_day;
     Holdings holdings(store_->Positions(account.investor));
     day.funds = FundsOf(account, holdings, {}, settled);
     day.trades = store_->Trades(account.investor);
@@ -1041,7 +1049,7 @@ void Broker::Settle(const std::map<std::string, double> &settlement_prices) {
     const Funds rolled = FundsOf(account, holdings, {}, settled);
     day.funds.margin = rolled.margin;
     day.funds.available = rolled.available;
-    store_->PutStatement(account.investor, Statement{trading_day_, StatementText(day, catalogue_)});
+    store_->PutStatement(account.investor, Statement{settled_day, StatementText(day, catalogue_)});
     store_->PutAccount(account);
     store_->PutPositions(account.investor, holdings.legs());
   }
@@ -1062,7 +1070,7 @@ void Broker::Settle(const std::map<std::string, double> &settlement_prices) {
     StartNewDay(market);
   }
 
-  trading_day_ = NextTradingDay(trading_day_);
+  trading_day_ = NextTradingDay(settled_day, holidays_);
   store_->StartTradingDay(trading_day_);
   store_->PutTradingDay(trading_day_);
   for (auto &[key, connection] : connections_) {
@@ -1074,6 +1082,13 @@ void Broker::Settle(const std::map<std::string, double> &settlement_prices) {
   for (auto &[key, connection] : market_data_connections_) {
     connection.EndLogin();
   }
+}
+
+MarketTime Broker::MarketNow() const { return market_clock_.Now(); }
+
+std::string Broker::TradingDayNow() const {
+  if (!market_clock_.given()) return trading_day_;
+  return std::max(trading_day_, TradingDayOf(market_clock_.Now(), holidays_));
 }
 
 std::string Broker::trading_day() const {
@@ -1104,6 +1119,7 @@ BrokerConfig Broker::Configuration() const {
   config.exchanges = exchanges_;
   config.store_path = store_path_;
   config.trading_day = trading_day_;
+  config.holidays = holidays_;
   config.md_front = md_front_;
   if (sessions_) config.trading_hours = sessions_->hours();
   return config;

@@ -25,6 +25,7 @@
 #include "broker/client_link.h"
 #include "broker/reference/configuration.h"
 #include "broker/instruments.h"
+#include "broker/market_clock.h"
 #include "broker/order_book.h"
 #include "broker/orders.h"
 #include "broker/positions.h"
@@ -155,9 +156,10 @@ class Broker {
   // The connection dropped: its login ends, and nothing more is sent on the link.
   void Disconnect(const ClientLink &link);
 
-  // Moves the instrument's market, then fills the resting orders the new market crosses, in
-  // price then time priority up to the volume it offers; a new last price then triggers the
-  // held orders whose condition it meets. Throws std::invalid_argument for an instrument not
+  // Moves the instrument's market, setting the broker's market clock to the time the update
+  // gives (or back to the local clock without one), then fills the resting orders the new market
+  // crosses, in price then time priority up to the volume it offers; a new last price then triggers
+  // the held orders whose condition it meets. Throws std::invalid_argument for an instrument not
   // listed or a market MovedMarket refuses.
   void SetMarket(const std::string &instrument, const MarketUpdate &update);
   std::optional<Listing> Listed(const std::string &instrument) const;
@@ -169,7 +171,8 @@ class Broker {
   // each account's positions are marked at the settlement prices (the last price, or
   // yesterday's settlement without one, for the instruments `settlement_prices` leaves out),
   // today's positions become yesterday's, each account rolls and gets its statement, and
-  // the next weekday begins, each market's limits around its new settlement. Every login
+  // the next trading day begins, each market's limits around its new settlement. The day
+  // settled is the one the broker trades in now (TradingDayNow). Every login
   // ends: its connection must log in again to the new day. Throws std::invalid_argument,
   // changing nothing, for an instrument not listed or a price off its tick or outside the
   // day's limits.
@@ -250,6 +253,15 @@ class Broker {
   void KeepRequest(std::size_t earlier_answers);
   void ForgetRequest(std::size_t earlier_answers);
 
+  // Now by the market's clock: every record the broker stamps carries it. Called with the
+  // mutex held, which guards the clock.
+  MarketTime MarketNow() const;
+  // The trading day the broker trades in now: its current day (configured, or the one the
+  // last settle began), or the later day the market's clock has moved into, as a night
+  // session trades for the next trading day. The local clock does not move the day: a
+  // broker left on it keeps its day until settled, at any hour.
+  std::string TradingDayNow() const;
+
   Connection &ConnectionOf(const Link &link);
   MarketDataConnection &MarketDataConnectionOf(const Link &link);
   // Sends the instrument's market to every market-data connection subscribed to it.
@@ -273,8 +285,6 @@ class Broker {
   // The order checks that need the investor's positions and money.
   std::optional<VendorError> CheckPositionsAndFunds(const CThostFtdcOrderField &order,
                                                     const Listing &listing) const;
-  // The market's time: the last a market move gave, or the local clock's until one has.
-  MarketTime MarketNow() const;
   // Moves each product's trading status to the market's time; with `publish`, each change
   // goes to the public flow, for every instrument of the product.
   void MoveSessions(bool publish = true);
@@ -311,9 +321,9 @@ class Broker {
   const std::optional<std::string> store_path_;
   const std::optional<std::string> md_front_;
   const std::unique_ptr<BrokerStore> store_;
+  const Holidays holidays_;
   std::string trading_day_;
-  // The last time a market move gave.
-  std::optional<MarketTime> market_time_;
+  MarketClock market_clock_;
   // The products' hours and where their trading stands; none: every instrument trades at
   // any time.
   std::optional<SessionBoard> sessions_;

@@ -23,8 +23,9 @@ using simtrader::TextOf;
 constexpr char kBuy = THOST_FTDC_D_Buy;
 constexpr char kSell = THOST_FTDC_D_Sell;
 constexpr char kOpen = THOST_FTDC_OF_Open;
-// 20261207 is a Monday.
-constexpr char kHours[] = "trading_hours hours=exchange\ncalendar trading_day=20261207";
+// 20261207 is a Monday; Monday 20261221 a holiday.
+constexpr char kHours[] =
+    "trading_hours hours=exchange\ncalendar trading_day=20261207 holidays=20261221";
 
 MarketUpdate At(const std::string &day, const std::string &time) {
   MarketUpdate update;
@@ -99,7 +100,10 @@ INSTANTIATE_TEST_SUITE_P(
         HourCase{"GoldBeforeHalfPastTwoIsTaken", "au2706", "20261208", "02:29:00", true},
         HourCase{"CopperInTheSmallHoursOfSaturdayIsTaken", "cu2702", "20261212", "00:30:00", true},
         HourCase{"CopperOnSaturdayMorningIsRefused", "cu2702", "20261212", "09:30:00", false},
-        HourCase{"RebarOnSundayNightIsRefused", "rb2705", "20261213", "21:30:00", false}),
+        HourCase{"RebarOnSundayNightIsRefused", "rb2705", "20261213", "21:30:00", false},
+        HourCase{"RebarOnFridayNightIsTaken", "rb2705", "20261204", "21:30:00", true},
+        HourCase{"RebarOnTheNightBeforeAHolidayIsRefused", "rb2705", "20261218", "21:30:00", false},
+        HourCase{"RebarOnAHolidayIsRefused", "rb2705", "20261221", "10:00:00", false}),
     [](const testing::TestParamInfo<HourCase> &info) { return std::string(info.param.name); });
 
 struct AuctionCase {

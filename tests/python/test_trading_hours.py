@@ -6,8 +6,6 @@ from datetime import datetime
 import pytest
 
 import Quorvan.sim as sim
-from Quorvan.sim._market import move_market
-from Quorvan.sim._naming import front_address
 from conftest import wait_until
 from test_broker import Recording, place
 
@@ -37,8 +35,8 @@ def test_trading_hours_refuse_an_order_in_a_break_and_bad_hours_change_nothing(m
     trader = make_trader(Recording, td_server=front)
     wait_until(lambda: trader.status == 0)
     # Had rb's sessions become 09:00-11:30, the break would trade.
-    move_market(front_address(front), b"rb2705", time=datetime(2026, 12, 7, 10, 20))
+    sim.set_market("rb2705", time=datetime(2026, 12, 7, 10, 20), front=front)
     refusal = place(trader, "buy_open", b"SHFE", "rb2705", 3201.0, 1)
     assert refusal["ErrorID"] == 17
-    move_market(front_address(front), b"rb2705", time=datetime(2026, 12, 7, 10, 30))
+    sim.set_market("rb2705", time=datetime(2026, 12, 7, 10, 30), front=front)
     assert place(trader, "buy_open", b"SHFE", "rb2705", 3201.0, 1)["OrderStatus"] == b"0"

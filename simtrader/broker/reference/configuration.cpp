@@ -342,12 +342,35 @@ void ApplyStore(BrokerConfig &config, Entry &entry) {
 }
 
 void ApplyCalendar(BrokerConfig &config, Entry &entry) {
-  const std::string day = entry.RequiredText("trading_day");
-  if (!IsTradingDay(day)) {
-    throw entry.Error("trading_day", "'" + day + "' is not a weekday written YYYYMMDD");
+  if (!entry.Has("trading_day") && !entry.Has("holidays")) {
+    throw entry.Error("trading_day", "or holidays is required");
+  }
+  if (std::optional<std::string> listed = entry.Text("holidays")) {
+    Holidays holidays;
+    std::size_t from = 0;
+    while (from < listed->size()) {
+      std::size_t comma = listed->find(',', from);
+      if (comma == std::string::npos) comma = listed->size();
+      const std::string day = listed->substr(from, comma - from);
+      if (!IsDate(day))
+        throw entry.Error("holidays", "'" + day + "' is not a date written YYYYMMDD");
+      holidays.insert(day);
+      from = comma + 1;
+    }
+    config.holidays = std::move(holidays);
+  }
+  if (entry.Has("trading_day")) {
+    const std::string day = entry.RequiredText("trading_day");
+    if (!IsDate(day))
+      throw entry.Error("trading_day", "'" + day + "' is not a date written YYYYMMDD");
+    config.trading_day = day;
   }
   entry.RejectUnused();
-  config.trading_day = day;
+  // Checked against the holidays in force, whichever of the two was set last.
+  if (!config.trading_day.empty() && !IsTradingDay(config.trading_day, config.holidays)) {
+    throw entry.Error("trading_day", "'" + config.trading_day +
+                                         "' is not a trading day (a weekday not a holiday)");
+  }
 }
 
 void ApplyMarketDataFront(BrokerConfig &config, Entry &entry) {

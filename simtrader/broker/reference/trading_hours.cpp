@@ -156,7 +156,8 @@ ProductHours ParseSessions(const std::string &text) {
   return hours;
 }
 
-SessionBoard::SessionBoard(TradingHours hours) : hours_(std::move(hours)) {
+SessionBoard::SessionBoard(TradingHours hours, Holidays holidays)
+    : hours_(std::move(hours)), holidays_(std::move(holidays)) {
   for (const auto &[id, product_hours] : hours_) {
     Product &product = products_[id];
     product.starts.emplace_back(0, THOST_FTDC_IS_BeforeTrading);
@@ -181,14 +182,16 @@ SessionBoard::Stretch SessionBoard::StretchAt(const Product &product, long long 
   const int into_day =
       static_cast<int>(((minute - kTradingDayBegins) % kMinutesADay + kMinutesADay) % kMinutesADay);
   const long long day_begins = minute - into_day;
-  // The night belongs to the evening's date, the rest to the day's own: each trades only if
-  // its date is a trading day.
+  // The night belongs to the evening's date, the rest to the day's own.
   const bool night = into_day < kDayPartBegins;
   const int part_from = night ? 0 : kDayPartBegins;
   const int part_until = night ? kDayPartBegins : kMinutesADay;
-  const long long date_minute = night ? day_begins : day_begins + kMinutesADay;
+  const std::string date =
+      CivilFromDays((night ? day_begins : day_begins + kMinutesADay) / kMinutesADay);
+  const bool trades = IsTradingDay(date, holidays_) &&
+                      (!night || NextTradingDay(date, holidays_) == NextTradingDay(date));
   Stretch stretch;
-  if (!IsTradingDay(CivilFromDays(date_minute / kMinutesADay))) {
+  if (!trades) {
     stretch.status = THOST_FTDC_IS_Closed;
     stretch.from = day_begins + part_from;
     stretch.until = day_begins + part_until;

@@ -12,6 +12,7 @@
 
 #include "ThostFtdcUserApiDataType.h"
 #include "broker/instruments.h"
+#include "broker/reference/trading_calendar.h"
 
 namespace simtrader {
 
@@ -43,11 +44,12 @@ ProductHours ParseSessions(const std::string &text);
 
 // Where each product's trading stands as the market's clock moves. A product's status is
 // worked out again only once the clock leaves the stretch its last status holds for, so that
-// following the clock costs a comparison a move. Days that are not trading days (and the
-// nights before them) are closed.
+// following the clock costs a comparison a move. Days that are not trading days are closed,
+// and so is the night before a holiday, as the exchanges close it: a night trades only when
+// the next trading day is the next weekday.
 class SessionBoard {
  public:
-  explicit SessionBoard(TradingHours hours);
+  SessionBoard(TradingHours hours, Holidays holidays);
 
   struct Change {
     std::string product;
@@ -80,6 +82,7 @@ class SessionBoard {
   Stretch StretchAt(const Product &product, long long minute) const;
 
   TradingHours hours_;
+  Holidays holidays_;
   std::map<std::string, Product> products_;
   // Every product's stretch holds from `from_` until `until_`: a move within changes none.
   long long from_ = 0;
