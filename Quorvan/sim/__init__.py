@@ -124,8 +124,9 @@ A broker lets every instrument trade at any time until configure(front,
 trading_hours="exchange") makes it keep each product's hours at its exchange, on the market's
 clock (the time of the last set_market(..., time=...) or replayed tick; the local time until
 one was given). A trading day begins at 18:00 the evening before; a night session's hours
-after midnight belong to it, and a night runs only after a trading day (Friday night and the
-small hours of Saturday trade, Saturday night does not).
+after midnight belong to it, and a night runs only after a trading day when the next trading
+day is the next weekday (Friday night and the small hours of Saturday trade; Saturday night,
+and the night before a holiday, do not).
 
     commodities  day 09:00-10:15, 10:30-11:30, 13:30-15:00, opening call auction
                  08:55-08:59 taking orders, 08:59-09:00 matching; a product with a night
