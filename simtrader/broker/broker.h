@@ -25,7 +25,6 @@
 #include "broker/client_link.h"
 #include "broker/reference/configuration.h"
 #include "broker/instruments.h"
-#include "broker/market_clock.h"
 #include "broker/order_book.h"
 #include "broker/orders.h"
 #include "broker/positions.h"

@@ -1,9 +1,10 @@
-// Trading days, as the vendor's records carry them ("YYYYMMDD"). The exchanges trade on
-// weekdays that are not holidays; no holiday list is built in: a broker skips those it is
-// configured with.
+// Trading days, as the vendor's records carry them ("YYYYMMDD"), and the market's clock that
+// places a broker's records in them. The exchanges trade on weekdays that are not holidays; no
+// holiday list is built in: a broker skips those it is configured with.
 #ifndef SIMTRADER_BROKER_REFERENCE_TRADING_CALENDAR_H
 #define SIMTRADER_BROKER_REFERENCE_TRADING_CALENDAR_H
 
+#include <optional>
 #include <set>
 #include <string>
 
@@ -33,6 +34,21 @@ inline constexpr int kNightSessionFromHour = 20;
 // for a day the exchanges are closed (the small hours of Saturday belong to Friday's night
 // session, so to Monday). `time` must carry a date.
 std::string TradingDayOf(const MarketTime &time, const Holidays &holidays = {});
+
+// The market's clock of a broker, what its records are stamped with: the exchange's time of
+// the last market move that gave one, or the local clock while none has (or since a move that
+// gave none). Each time is taken as it comes: a replay of an earlier file turns the clock
+// back, as the records it makes should show.
+class MarketClock {
+ public:
+  void Set(const std::optional<MarketTime> &time) { given_ = time; }
+  MarketTime Now() const { return given_ ? *given_ : LocalMarketTime(); }
+  // Whether the time is the market's own rather than the local clock's.
+  bool given() const { return given_.has_value(); }
+
+ private:
+  std::optional<MarketTime> given_;
+};
 
 }  // namespace simtrader
 
