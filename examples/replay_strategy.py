@@ -112,8 +112,9 @@ class Crossover(TraderApiBase):
 
 def main() -> None:
     source = Path(sys.argv[1]) if len(sys.argv) > 1 else DATA_FILE
-    # A fresh broker for every run: no positions, no trades, the built-in markets.
-    sim.configure(FRONT, reset=True)
+    # A fresh broker for every run: no positions, no trades, the built-in markets, trading in
+    # the exchanges' hours on the replayed ticks' clock.
+    sim.configure(FRONT, reset=True, trading_hours="exchange")
     with tempfile.TemporaryDirectory(prefix="quorvan-replay-") as flow_path:
         trader = Crossover(broker_id="9999", td_server=FRONT, investor_id="replay01",
                            password="replay-password", app_id="quorvan_replay",

@@ -78,8 +78,24 @@ MaxMarketOrderVolume, or whose OrderRef is not above the session's last, is refu
 
 A broker trades on one day at a time: the local date, or configure's trading_day. settle
 ends it (see settle): the day's waiting orders are cancelled, positions are marked at the
-settlement prices and carried into the next weekday as yesterday's, accounts roll, each gets
-its settlement statement, and the traders reconnect to the new day.
+settlement prices and carried into the next trading day (a weekday that is not one of
+configure's holidays; none is built in) as yesterday's, accounts roll, each gets its
+settlement statement, and the traders reconnect to the new day.
+
+The market's clock
+------------------
+The broker stamps its records (InsertDate and InsertTime, UpdateTime, CancelTime, TradeDate
+and TradeTime, ActionDate and ActionTime, the exchange times of a login) with the market's
+clock: the time of the last move that gave one (set_market's time, or the tick a replay
+plays), or the local clock while none has, and again after a set_market without a time.
+Each time is taken as it comes: a replay of an earlier file turns the clock back. A market
+time from 20:00 belongs to the night session, which trades for the next trading day: an
+order or trade made then carries the evening's date (InsertDate, TradeDate) and the next
+trading day as its TradingDay; Friday evening and the small hours of Saturday trade for
+Monday, and holidays are skipped. Once the market's clock is in a later trading day than the
+broker's, orders, trades, market data and settle use that day (the login's TradingDay and
+the flows stay in the broker's day until it settles); the clock never moves the day back,
+and the local clock never moves it at all, so a broker left on it keeps its day at any hour.
 
 Besides orders, trades, positions and the trading account, the broker answers the queries a
 strategy makes at start from its configuration: instruments, depth market data, exchanges,
@@ -101,6 +117,37 @@ si, lc 9%):
     CFFEX  IF2703 CSI 300 (tick 0.2, x300)  IC2703 CSI 500 (tick 0.2, x200)
     GFEX   si2705 industrial silicon (tick 5, x5)
            lc2705 lithium carbonate (tick 50, x1)
+
+Trading hours
+-------------
+A broker lets every instrument trade at any time until configure(front,
+trading_hours="exchange") makes it keep each product's hours at its exchange, on the market's
+clock (the time of the last set_market(..., time=...) or replayed tick; the local time until
+one was given). A trading day begins at 18:00 the evening before; a night session's hours
+after midnight belong to it, and a night runs only after a trading day when the next trading
+day is the next weekday (Friday night and the small hours of Saturday trade; Saturday night,
+and the night before a holiday, do not).
+
+    commodities  day 09:00-10:15, 10:30-11:30, 13:30-15:00, opening call auction
+                 08:55-08:59 taking orders, 08:59-09:00 matching; a product with a night
+                 session has its auction before the night instead (20:55-20:59, 20:59-21:00)
+    nights       rb, m, i, SR, TA 21:00-23:00; cu 21:00-01:00; au, sc 21:00-02:30;
+                 si, lc none
+    IF, IC       09:30-11:30, 13:00-15:00, auction 09:25-09:29 taking orders, 09:29-09:30
+
+Outside continuous trading and the auction's order taking, an order or a cancel of an order
+at the exchange is refused with ErrorID 17 (CTP:合约不能交易) in OnRspOrderInsert and
+OnErrRtnOrderInsert (OnRspOrderAction and OnErrRtnOrderAction for a cancel); the broker
+holds conditional orders at any hour, and they may be cancelled at any hour. Orders taken in
+an auction rest unmatched (an immediate one is cancelled at once) and meet the first market
+of continuous trading, as any resting order does. Nothing fills and no conditional order
+triggers outside continuous trading, in a break or an auction: markets move, orders wait.
+As the clock crosses a boundary, the public flow carries each listed instrument's
+OnRtnInstrumentStatus (InstrumentStatus BeforeTrading, AuctionOrdering, AuctionMatch,
+Continous, NoTrading for a break, Closed after the day's last session; EnterTime when the
+status began) to every logged-in trader of the broker; a clock that jumps over several
+boundaries reports only the status it lands in. A product the broker has no hours for (a
+new instrument's) trades at any time unless trading_hours gives its sessions.
 
 Flow control
 ------------

@@ -1,3 +1,4 @@
+import datetime
 import os
 from typing import Any, Final, Iterable, List, Mapping, Optional, Tuple, Union
 
@@ -44,7 +45,9 @@ def configure(
     limits: Optional[Mapping[str, Optional[int]]] = ...,
     store: Union[str, bytes, os.PathLike[str], os.PathLike[bytes], None] = ...,
     trading_day: Optional[str] = ...,
+    holidays: Union[Iterable[str], str, os.PathLike[str], None] = ...,
     md_front: Union[str, bytes, bytearray, None] = ...,
+    trading_hours: Union[str, Mapping[str, Iterable[Tuple[str, str]]], None] = ...,
     reset: bool = ...,
 ) -> None: ...
 def set_market(
@@ -60,6 +63,7 @@ def set_market(
     volume: Optional[int] = ...,
     turnover: Optional[_Number] = ...,
     open_interest: Optional[_Number] = ...,
+    time: Optional[datetime.datetime] = ...,
     front: Optional[_Front] = ...,
 ) -> None: ...
 def market(

@@ -1,8 +1,9 @@
 """What a simulated broker is made of and the day it trades: configure (accounts, positions,
-instruments, exchanges, flow limits, the store, the trading day, the market-data front it
-publishes through) and settle, which ends the day."""
+instruments, exchanges, flow limits, the store, the trading day and holidays, the market-data
+front it publishes through) and settle, which ends the day."""
 
 import ctypes
+import datetime
 import itertools
 import numbers
 import os
@@ -146,6 +147,45 @@ def _calendar_entry(trading_day):
     return f"calendar trading_day={trading_day}"
 
 
+def _is_date(text):
+    if not _TRADING_DAY.fullmatch(text):
+        return False
+    try:
+        datetime.date(int(text[:4]), int(text[4:6]), int(text[6:]))
+    except ValueError:
+        return False
+    return True
+
+
+def _holidays_in_file(path):
+    """The days a holiday file lists, one a line, blank lines and # comments allowed."""
+    days = []
+    with open(path, encoding="utf-8") as lines:
+        for number, line in enumerate(lines, 1):
+            day = line.split("#", 1)[0].strip()
+            if not day:
+                continue
+            if not _is_date(day):
+                raise ValueError(f"holidays file {os.fsdecode(path)!r}, line {number}: {day!r} "
+                                 "is not a date written YYYYMMDD")
+            days.append(day)
+    return days
+
+
+def _holidays_entry(holidays):
+    if isinstance(holidays, (str, os.PathLike)):
+        days = _holidays_in_file(holidays)
+    elif isinstance(holidays, Iterable) and not isinstance(holidays, (bytes, bytearray)):
+        days = list(holidays)
+        for day in days:
+            if not (isinstance(day, str) and _is_date(day)):
+                raise ValueError(f"holidays has {day!r}, which is not a date written YYYYMMDD")
+    else:
+        raise ValueError(f"holidays must be a list of 'YYYYMMDD' or the path of a file of them, "
+                         f"not {type(holidays).__name__}")
+    return "calendar holidays=" + ",".join(days)
+
+
 def _md_front_entry(md_front):
     if not isinstance(md_front, (str, bytes, bytearray)):
         raise TypeError(f"md_front must be a front address as str or bytes, "
@@ -156,8 +196,46 @@ def _md_front_entry(md_front):
     return b"md_front address=" + address.encode("ascii")
 
 
+_CLOCK = re.compile(r"[0-9]{2}:[0-9]{2}")
+
+
+def _trading_hours_entries(trading_hours):
+    """The configuration lines setting the hours the broker enforces."""
+    if trading_hours is None:
+        return ["trading_hours hours=none"]
+    if isinstance(trading_hours, str):
+        if trading_hours != "exchange":
+            raise ValueError(f"trading_hours must be 'exchange', None or a dict of products' "
+                             f"sessions, not {trading_hours!r}")
+        return ["trading_hours hours=exchange"]
+    if not isinstance(trading_hours, Mapping):
+        raise TypeError(f"trading_hours must be 'exchange', None or a dict of products' "
+                        f"sessions, not {type(trading_hours).__name__}")
+    lines = []
+    for product, sessions in trading_hours.items():
+        what = f"trading_hours[{product!r}]"
+        if not (isinstance(product, str) and product.isascii() and product.isalnum()):
+            raise ValueError(f"trading_hours has the product {product!r}: a product id")
+        if isinstance(sessions, (str, bytes, Mapping)) or not isinstance(sessions, Iterable):
+            raise TypeError(f"{what} must be a list of (open, close) pairs, "
+                            f"not {type(sessions).__name__}")
+        spans = []
+        for session in sessions:
+            pair = tuple(session) if isinstance(session, (tuple, list)) else ()
+            if len(pair) != 2 or not all(isinstance(time, str) and _CLOCK.fullmatch(time)
+                                         for time in pair):
+                raise ValueError(f"{what} has the session {session!r}: a pair of times "
+                                 f"'HH:MM', e.g. ('09:00', '10:15')")
+            spans.append("-".join(pair))
+        if not spans:
+            raise ValueError(f"{what} has no session")
+        lines.append(f"trading_hours product_id={product} sessions={','.join(spans)}")
+    return lines
+
+
 def configure(front=None, *, accounts=None, instruments=None, exchanges=None, limits=_UNCHANGED,
-              store=None, trading_day=None, md_front=None, reset=False):
+              store=None, trading_day=None, holidays=None, md_front=None,
+              trading_hours=_UNCHANGED, reset=False):
     """Configures the simulated broker of `front` (a trader, or a front address), which starts
     afresh from it: its accounts, positions, orders and trades are dropped. With front None,
     configures the brokers made from now on. RuntimeError if traders are connected to the
@@ -205,9 +283,16 @@ def configure(front=None, *, accounts=None, instruments=None, exchanges=None, li
     not a broker store or is one of another version. With store=None (the default) the broker
     keeps its state in memory; only a front's broker takes a store.
 
-    trading_day: the trading day the broker starts in, a weekday as "YYYYMMDD" (the login's
-    TradingDay and every record's); by default the local date when the broker is made. See
-    settle for the days that follow.
+    trading_day: the trading day the broker starts in, a weekday as "YYYYMMDD" that is not a
+    holiday (the login's TradingDay and every record's); by default the local date when the
+    broker is made. See settle for the days that follow.
+
+    holidays: the weekdays the exchanges are closed, a list of "YYYYMMDD", or the path (str or
+    os.PathLike) of a text file of them, one a line (blank lines and # comments allowed).
+    settle and the night session skip them as they skip weekends. They replace the holidays
+    given before; [] clears them. No holiday list is built in: give the exchanges' published
+    calendar for the years you trade. ValueError, changing nothing, naming an entry that is
+    not a date (and the file's line).
 
     md_front: the address of a market-data front (str or bytes, "tcp://" added where it
     lacks it) that publishes this broker's markets to the MdApiBase objects registered with
@@ -215,6 +300,17 @@ def configure(front=None, *, accounts=None, instruments=None, exchanges=None, li
     new md_front replaces the one named before, and one omitted (None) keeps it. ValueError
     for a market-data front already named for another front, or with front None. See
     "Market data" in help(Quorvan.sim).
+
+    trading_hours: the hours the broker's exchanges trade each product in, on the market's
+    clock (the time of the last set_market or replayed tick, the local time until one was
+    given). None (what a broker starts with) lets every instrument trade at any time;
+    "exchange" enforces each built-in product's hours at its exchange; a dict {product_id:
+    [(open, close), ...]} of "HH:MM" pairs (a session closing before it opens runs past
+    midnight, e.g. ("21:00", "01:00"); sessions must not overlap nor cross 18:00, where a
+    trading day begins) gives those products these continuous sessions, without a call
+    auction, and enforces the exchanges' hours for the others. Omitted, the hours stay as they
+    are. See "Trading hours" in help(Quorvan.sim). ValueError, changing nothing, for a product
+    no listed instrument has or a malformed session.
 
     The changes apply to the broker's current configuration, or with reset=True to the
     built-in one (no accounts, the default instruments and exchanges, the vendor's limits).
@@ -224,10 +320,16 @@ def configure(front=None, *, accounts=None, instruments=None, exchanges=None, li
         text = b"\n".join(filter(None, (text, _limits_entry(limits).encode("ascii"))))
     if front is not None or store is not None:
         text = b"\n".join(filter(None, (text, _store_entry(store))))
+    # Holidays first: the trading day is checked against them.
+    if holidays is not None:
+        text = b"\n".join(filter(None, (text, _holidays_entry(holidays).encode("ascii"))))
     if trading_day is not None:
         text = b"\n".join(filter(None, (text, _calendar_entry(trading_day).encode("ascii"))))
     if md_front is not None:
         text = b"\n".join(filter(None, (text, _md_front_entry(md_front))))
+    if trading_hours is not _UNCHANGED:
+        entries = "\n".join(_trading_hours_entries(trading_hours)).encode("ascii")
+        text = b"\n".join(filter(None, (text, entries)))
     check(control.configure(front_address(front), text, int(bool(reset))))
 
 
@@ -248,7 +350,9 @@ def settle(front, settlement_prices=None):
       trades, positions), which ReqQrySettlementInfo answers (the latest without a
       TradingDay, or that day's) in SettlementInfoField records whose Content, joined in
       SequenceNo order, is the statement;
-    - the trading day moves to the next weekday; each market's settlement becomes its
+    - the day settled is the broker's trading day, or the later one the market's clock is in
+      (see "The market's clock" in help(Quorvan.sim)), and the next trading day (a weekday
+      not one of configure's holidays) follows it; each market's settlement becomes its
       pre_settlement_price, with the daily limits around it, and a bid, ask or last outside
       the new limits is cleared (the last price set to the settlement);
     - the day's orders, trades and private flows are gone, and every connected trader loses

@@ -92,13 +92,14 @@ std::string StartingDay(const BrokerStore &store, const std::string &configured)
 
 // Where an instrument's trading stands, as the public flow reports it.
 CThostFtdcInstrumentStatusField InstrumentStatusOf(const Instrument &instrument,
-                                                   TThostFtdcInstrumentStatusType status) {
+                                                   TThostFtdcInstrumentStatusType status,
+                                                   const std::string &enter_time) {
   CThostFtdcInstrumentStatusField record{};
   SetText(record.ExchangeID, instrument.exchange);
   SetText(record.InstrumentID, instrument.id);
   SetText(record.ExchangeInstID, instrument.id);
   record.InstrumentStatus = status;
-  SetText(record.EnterTime, LocalTime());
+  SetText(record.EnterTime, enter_time);
   record.EnterReason = THOST_FTDC_IER_Automatic;
   return record;
 }
@@ -207,7 +208,9 @@ Broker::Broker(const BrokerConfig &config, std::unique_ptr<BrokerStore> store)
       store_path_(config.store_path),
       md_front_(config.md_front),
       store_(std::move(store)),
+      holidays_(config.holidays),
       trading_day_(StartingDay(*store_, config.trading_day)) {
+  if (config.trading_hours) sessions_.emplace(*config.trading_hours, holidays_);
   Transaction transaction(*this);
   store_->PutTradingDay(trading_day_);
   for (const CThostFtdcOrderField &order : store_->RestingOrders()) book_.Put(order);
@@ -266,7 +269,8 @@ OrderOrigin Broker::OriginOf(const Session &session, int request_id) const {
   origin.broker_id = session.broker_id;
   origin.investor = session.investor;
   origin.user_id = session.user_id;
-  origin.trading_day = trading_day_;
+  origin.trading_day = TradingDayNow();
+  origin.time = MarketNow();
   origin.front_id = kFrontID;
   origin.session_id = session.session_id;
   origin.request_id = request_id;
@@ -361,7 +365,7 @@ void Broker::Login(const Link &link, const CThostFtdcReqUserLoginField &request,
   for (TThostFtdcTimeType *exchange_time :
        {&response.SHFETime, &response.DCETime, &response.CZCETime, &response.FFEXTime,
         &response.INETime, &response.GFEXTime}) {
-    SetText(*exchange_time, now);
+    SetText(*exchange_time, MarketNow().update_time);
   }
   SetText(response.SysVersion, kSystemVersion);
   outbox_.Send(link, Event(EventId::OnRspUserLogin), ArgsOf(&response, kSuccess, request_id, true));
@@ -477,6 +481,11 @@ void Broker::InsertOrder(const Link &link, const CThostFtdcInputOrderField &inpu
   if (std::optional<VendorError> error = CheckOrderFields(input, instrument)) {
     return refuse(*error);
   }
+  // The broker holds a conditional order at any hour; the exchange takes the others only
+  // while it takes orders for the instrument.
+  const bool conditional = IsConditional(input);
+  MoveSessions();
+  if (!conditional && !TakesOrders(instrument)) return refuse(vendor_error::kInstrumentNotTrading);
   if (input.OrderPriceType == THOST_FTDC_OPT_AnyPrice) {
     auto rules = exchanges_.find(instrument.exchange);
     if (rules == exchanges_.end() || !rules->second.market_orders) {
@@ -497,7 +506,6 @@ void Broker::InsertOrder(const Link &link, const CThostFtdcInputOrderField &inpu
                static_cast<int>(store_->Next(Counter::BrokerOrderSeq)));
   // A conditional order's money and positions are checked when it triggers: until then the
   // broker only holds it, under a number of its own kind, since no exchange has seen it.
-  const bool conditional = IsConditional(input);
   if (!conditional) {
     if (std::optional<VendorError> error = CheckPositionsAndFunds(order, listing->second)) {
       return refuse(*error);
@@ -510,7 +518,7 @@ void Broker::InsertOrder(const Link &link, const CThostFtdcInputOrderField &inpu
     SetText(order.OrderSysID,
             kConditionalOrderPrefix + std::to_string(store_->Next(Counter::ConditionalOrderID)));
     SetStatus(order, THOST_FTDC_OST_NotTouched, THOST_FTDC_OSS_InsertSubmitted,
-              status_text::kNotTouched);
+              status_text::kNotTouched, MarketNow());
     PublishOrder(order);
     return;
   }
@@ -521,15 +529,20 @@ void Broker::InsertOrder(const Link &link, const CThostFtdcInputOrderField &inpu
 void Broker::SendToExchange(CThostFtdcOrderField order) {
   Listing &listing = catalogue_.at(TextOf(order.InstrumentID));
   if (std::optional<std::string> rejection = ExchangeRejection(order, listing)) {
-    SetStatus(order, THOST_FTDC_OST_Canceled, THOST_FTDC_OSS_InsertRejected, rejection->c_str());
+    SetStatus(order, THOST_FTDC_OST_Canceled, THOST_FTDC_OSS_InsertRejected, rejection->c_str(),
+              MarketNow());
     PublishOrder(order);
     return;
   }
   SetText(order.OrderSysID, ExchangeNumber(store_->Next(Counter::OrderSysID)));
   order.SequenceNo = order.BrokerOrderSeq;
-  SetStatus(order, THOST_FTDC_OST_NoTradeQueueing, THOST_FTDC_OSS_Accepted, status_text::kQueueing);
+  SetStatus(order, THOST_FTDC_OST_NoTradeQueueing, THOST_FTDC_OSS_Accepted, status_text::kQueueing,
+            MarketNow());
   PublishOrder(order);
-  if (std::optional<double> price = MatchPrice(order, listing.market)) {
+  // An auction's orders wait for it to end; an immediate order finds nothing to meet.
+  std::optional<double> price;
+  if (TradesContinuously(listing.instrument)) price = MatchPrice(order, listing.market);
+  if (price) {
     const int volume = FillableVolume(order, OfferedVolume(order, listing.market));
     if (volume > 0) {
       TakeOffered(listing.market, order, volume);
@@ -537,7 +550,8 @@ void Broker::SendToExchange(CThostFtdcOrderField order) {
     }
   }
   if (order.TimeCondition == THOST_FTDC_TC_IOC && !IsFinished(order)) {
-    SetStatus(order, THOST_FTDC_OST_Canceled, THOST_FTDC_OSS_Accepted, status_text::kCanceled);
+    SetStatus(order, THOST_FTDC_OST_Canceled, THOST_FTDC_OSS_Accepted, status_text::kCanceled,
+              MarketNow());
     PublishOrder(order);
   }
 }
@@ -545,7 +559,8 @@ void Broker::SendToExchange(CThostFtdcOrderField order) {
 void Broker::Trigger(CThostFtdcOrderField order) {
   const Listing &listing = catalogue_.at(TextOf(order.InstrumentID));
   if (std::optional<VendorError> error = CheckPositionsAndFunds(order, listing)) {
-    SetStatus(order, THOST_FTDC_OST_Canceled, THOST_FTDC_OSS_InsertRejected, error->message);
+    SetStatus(order, THOST_FTDC_OST_Canceled, THOST_FTDC_OSS_InsertRejected, error->message,
+              MarketNow());
     PublishOrder(order);
     return;
   }
@@ -606,7 +621,7 @@ void Broker::Fill(CThostFtdcOrderField &order, double price, int volume) {
   if (Opens(order)) {
     Lot lot;
     lot.trade_id = trade_id;
-    lot.open_date = trading_day_;
+    lot.open_date = TextOf(order.TradingDay);
     lot.open_price = price;
     lot.basis_price = price;
     lot.volume = volume;
@@ -620,14 +635,15 @@ void Broker::Fill(CThostFtdcOrderField &order, double price, int volume) {
   order.VolumeTraded += volume;
   order.VolumeTotal -= volume;
   if (order.VolumeTotal == 0) {
-    SetStatus(order, THOST_FTDC_OST_AllTraded, THOST_FTDC_OSS_Accepted, status_text::kAllTraded);
+    SetStatus(order, THOST_FTDC_OST_AllTraded, THOST_FTDC_OSS_Accepted, status_text::kAllTraded,
+              MarketNow());
   } else {
     SetStatus(order, THOST_FTDC_OST_PartTradedQueueing, THOST_FTDC_OSS_Accepted,
-              status_text::kPartTraded);
+              status_text::kPartTraded, MarketNow());
   }
   PublishOrder(order);
   const CThostFtdcTradeField trade =
-      TradeOf(order, price, volume, trade_id, static_cast<int>(trade_number));
+      TradeOf(order, price, volume, trade_id, static_cast<int>(trade_number), MarketNow());
   store_->AddTrade(trade);
   Publish(investor, EventId::OnRtnTrade, ArgsOf(&trade, std::nullopt));
 }
@@ -665,7 +681,15 @@ void Broker::ActOnOrder(const Link &link, const CThostFtdcInputOrderActionField 
     return refuse(vendor_error::kOrderNotFound);
   }
   if (IsFinished(*order)) return refuse(vendor_error::kOrderFinished);
-  SetStatus(*order, THOST_FTDC_OST_Canceled, THOST_FTDC_OSS_Accepted, status_text::kCanceled);
+  // An order the exchange holds is cancelled there, while it takes orders; the broker's held
+  // conditional orders at any hour.
+  MoveSessions();
+  if (order->OrderStatus != THOST_FTDC_OST_NotTouched &&
+      !TakesOrders(catalogue_.at(TextOf(order->InstrumentID)).instrument)) {
+    return refuse(vendor_error::kInstrumentNotTrading);
+  }
+  SetStatus(*order, THOST_FTDC_OST_Canceled, THOST_FTDC_OSS_Accepted, status_text::kCanceled,
+            MarketNow());
   SetText(order->ActiveUserID, session->user_id);
   PublishOrder(*order);
 }
@@ -791,7 +815,7 @@ void Broker::QueryDepthMarketData(const Link &link, const CThostFtdcQryDepthMark
   for (const auto &[id, listing] : catalogue_) {
     if (Matches(TextOf(query.InstrumentID), id) &&
         Matches(TextOf(query.ExchangeID), listing.instrument.exchange)) {
-      records.push_back(DepthMarketDataRecord(listing, trading_day_));
+      records.push_back(DepthMarketDataRecord(listing, TradingDayNow()));
     }
   }
   SendAll(outbox_, link, EventId::OnRspQryDepthMarketData, records, request_id);
@@ -888,6 +912,14 @@ void Broker::SetMarket(const std::string &instrument, const MarketUpdate &update
   Market &market = listing->second.market;
   const std::optional<TradePrint> print = PrintOf(update, market);
   market = MovedMarket(listing->second, update);
+  market_clock_.Set(update.time);
+  MoveSessions();
+  // Outside continuous trading the market moves, but what waits keeps waiting: an auction's
+  // orders first meet the market continuous trading opens with.
+  if (!TradesContinuously(listing->second.instrument)) {
+    PublishMarket(listing->second);
+    return;
+  }
   for (const char direction : {THOST_FTDC_D_Buy, THOST_FTDC_D_Sell}) {
     for (BookFill &fill : book_.Match(instrument, direction, market, print)) {
       Fill(fill.order, fill.price, fill.volume);
@@ -912,17 +944,56 @@ std::optional<CThostFtdcDepthMarketDataField> Broker::MarketRecord(
   std::lock_guard<std::mutex> lock(mutex_);
   auto listing = catalogue_.find(instrument);
   if (listing == catalogue_.end()) return std::nullopt;
-  return DepthMarketDataRecord(listing->second, trading_day_);
+  return DepthMarketDataRecord(listing->second, TradingDayNow());
 }
 
 void Broker::OpenPublicFlow() {
-  // The day opens with every instrument trading continuously.
-  if (store_->FlowLength(kPublicFlow) != 0) return;
+  // A day's flow opens with every instrument's status: trading continuously, without hours.
+  if (sessions_) sessions_->Forget();
+  if (store_->FlowLength(kPublicFlow) != 0) {
+    MoveSessions(false);
+    return;
+  }
+  if (sessions_) {
+    MoveSessions(true);
+    return;
+  }
+  const std::string now = LocalTime();
   for (const auto &[id, listing] : catalogue_) {
     const CThostFtdcInstrumentStatusField status =
-        InstrumentStatusOf(listing.instrument, THOST_FTDC_IS_Continous);
-    store_->AppendFlow(kPublicFlow, FlowEntry{Event(EventId::OnRtnInstrumentStatus),
-                                              ArgsOf(&status, std::nullopt)});
+        InstrumentStatusOf(listing.instrument, THOST_FTDC_IS_Continous, now);
+    PublishPublic(EventId::OnRtnInstrumentStatus, ArgsOf(&status, std::nullopt));
+  }
+}
+
+void Broker::MoveSessions(bool publish) {
+  if (!sessions_) return;
+  for (const SessionBoard::Change &change : sessions_->MoveTo(MarketNow())) {
+    if (!publish) continue;
+    for (const auto &[id, listing] : catalogue_) {
+      if (listing.instrument.product != change.product) continue;
+      const CThostFtdcInstrumentStatusField status =
+          InstrumentStatusOf(listing.instrument, change.status, change.enter_time);
+      PublishPublic(EventId::OnRtnInstrumentStatus, ArgsOf(&status, std::nullopt));
+    }
+  }
+}
+
+bool Broker::TradesContinuously(const Instrument &instrument) const {
+  return !sessions_ || sessions_->StatusOf(instrument.product) == THOST_FTDC_IS_Continous;
+}
+
+bool Broker::TakesOrders(const Instrument &instrument) const {
+  return TradesContinuously(instrument) ||
+         sessions_->StatusOf(instrument.product) == THOST_FTDC_IS_AuctionOrdering;
+}
+
+void Broker::PublishPublic(EventId event, EventArgs args) {
+  args.flow_number = store_->AppendFlow(kPublicFlow, FlowEntry{Event(event), args});
+  for (const auto &[key, client] : connections_) {
+    if (client.session && client.link->subscribed(FlowTopic::Public)) {
+      outbox_.Send(client.link, Event(event), args);
+    }
   }
 }
 
@@ -953,16 +1024,18 @@ void Broker::Settle(const std::map<std::string, double> &settlement_prices) {
   // The broker takes good-for-day and immediate orders only, and holds conditional orders as
   // good-for-day too: nothing waiting outlives its day.
   for (CThostFtdcOrderField order : store_->RestingOrders()) {
-    SetStatus(order, THOST_FTDC_OST_Canceled, THOST_FTDC_OSS_Accepted, status_text::kCanceled);
+    SetStatus(order, THOST_FTDC_OST_Canceled, THOST_FTDC_OSS_Accepted, status_text::kCanceled,
+              MarketNow());
     PublishOrder(order);
   }
 
+  const std::string settled_day = TradingDayNow();
   Catalogue settled = catalogue_;
   for (auto &[id, listing] : settled) listing.market.last = prices.at(id);
   for (Account account : store_->Accounts()) {
     StatementOfDay day;
     day.investor = account.investor;
-    day.trading_day = trading_day_;
+    day.trading_day = settled_day;
     Holdings holdings(store_->Positions(account.investor));
     day.funds = FundsOf(account, holdings, {}, settled);
     day.trades = store_->Trades(account.investor);
@@ -976,7 +1049,7 @@ void Broker::Settle(const std::map<std::string, double> &settlement_prices) {
     const Funds rolled = FundsOf(account, holdings, {}, settled);
     day.funds.margin = rolled.margin;
     day.funds.available = rolled.available;
-    store_->PutStatement(account.investor, Statement{trading_day_, StatementText(day, catalogue_)});
+    store_->PutStatement(account.investor, Statement{settled_day, StatementText(day, catalogue_)});
     store_->PutAccount(account);
     store_->PutPositions(account.investor, holdings.legs());
   }
@@ -997,17 +1070,25 @@ void Broker::Settle(const std::map<std::string, double> &settlement_prices) {
     StartNewDay(market);
   }
 
-  trading_day_ = NextTradingDay(trading_day_);
+  trading_day_ = NextTradingDay(settled_day, holidays_);
   store_->StartTradingDay(trading_day_);
   store_->PutTradingDay(trading_day_);
-  OpenPublicFlow();
   for (auto &[key, connection] : connections_) {
     connection.session.reset();
     connection.authenticated = false;
   }
+  // Each login to the new day receives its flow from the start.
+  OpenPublicFlow();
   for (auto &[key, connection] : market_data_connections_) {
     connection.EndLogin();
   }
+}
+
+MarketTime Broker::MarketNow() const { return market_clock_.Now(); }
+
+std::string Broker::TradingDayNow() const {
+  if (!market_clock_.given()) return trading_day_;
+  return std::max(trading_day_, TradingDayOf(market_clock_.Now(), holidays_));
 }
 
 std::string Broker::trading_day() const {
@@ -1038,7 +1119,9 @@ BrokerConfig Broker::Configuration() const {
   config.exchanges = exchanges_;
   config.store_path = store_path_;
   config.trading_day = trading_day_;
+  config.holidays = holidays_;
   config.md_front = md_front_;
+  if (sessions_) config.trading_hours = sessions_->hours();
   return config;
 }
 

@@ -28,6 +28,7 @@
 #include "broker/order_book.h"
 #include "broker/orders.h"
 #include "broker/positions.h"
+#include "broker/reference/trading_hours.h"
 #include "broker/store.h"
 #include "event_table.h"
 #include "operation.h"
@@ -154,9 +155,10 @@ class Broker {
   // The connection dropped: its login ends, and nothing more is sent on the link.
   void Disconnect(const ClientLink &link);
 
-  // Moves the instrument's market, then fills the resting orders the new market crosses, in
-  // price then time priority up to the volume it offers; a new last price then triggers the
-  // held orders whose condition it meets. Throws std::invalid_argument for an instrument not
+  // Moves the instrument's market, setting the broker's market clock to the time the update
+  // gives (or back to the local clock without one), then fills the resting orders the new market
+  // crosses, in price then time priority up to the volume it offers; a new last price then triggers
+  // the held orders whose condition it meets. Throws std::invalid_argument for an instrument not
   // listed or a market MovedMarket refuses.
   void SetMarket(const std::string &instrument, const MarketUpdate &update);
   std::optional<Listing> Listed(const std::string &instrument) const;
@@ -168,7 +170,8 @@ class Broker {
   // each account's positions are marked at the settlement prices (the last price, or
   // yesterday's settlement without one, for the instruments `settlement_prices` leaves out),
   // today's positions become yesterday's, each account rolls and gets its statement, and
-  // the next weekday begins, each market's limits around its new settlement. Every login
+  // the next trading day begins, each market's limits around its new settlement. The day
+  // settled is the one the broker trades in now (TradingDayNow). Every login
   // ends: its connection must log in again to the new day. Throws std::invalid_argument,
   // changing nothing, for an instrument not listed or a price off its tick or outside the
   // day's limits.
@@ -249,6 +252,15 @@ class Broker {
   void KeepRequest(std::size_t earlier_answers);
   void ForgetRequest(std::size_t earlier_answers);
 
+  // Now by the market's clock: every record the broker stamps carries it. Called with the
+  // mutex held, which guards the clock.
+  MarketTime MarketNow() const;
+  // The trading day the broker trades in now: its current day (configured, or the one the
+  // last settle began), or the later day the market's clock has moved into, as a night
+  // session trades for the next trading day. The local clock does not move the day: a
+  // broker left on it keeps its day until settled, at any hour.
+  std::string TradingDayNow() const;
+
   Connection &ConnectionOf(const Link &link);
   MarketDataConnection &MarketDataConnectionOf(const Link &link);
   // Sends the instrument's market to every market-data connection subscribed to it.
@@ -272,6 +284,19 @@ class Broker {
   // The order checks that need the investor's positions and money.
   std::optional<VendorError> CheckPositionsAndFunds(const CThostFtdcOrderField &order,
                                                     const Listing &listing) const;
+  // Moves each product's trading status to the market's time; with `publish`, each change
+  // goes to the public flow, for every instrument of the product.
+  void MoveSessions(bool publish = true);
+  // Whether the instrument's exchange is trading it continuously: matching and triggering
+  // wait otherwise.
+  bool TradesContinuously(const Instrument &instrument) const;
+  // Whether its exchange takes orders for the instrument now: in continuous trading or while
+  // an opening auction takes orders.
+  bool TakesOrders(const Instrument &instrument) const;
+  // Posts an event on the public flow: to every logged-in connection that subscribed to it,
+  // and into the store for those that will ask it again.
+  void PublishPublic(EventId event, EventArgs args);
+
   // The order reaches its exchange, which rejects it or queues it; what the market offers at
   // once fills it, and an immediate order's rest is cancelled.
   void SendToExchange(CThostFtdcOrderField order);
@@ -295,7 +320,12 @@ class Broker {
   const std::optional<std::string> store_path_;
   const std::optional<std::string> md_front_;
   const std::unique_ptr<BrokerStore> store_;
+  const Holidays holidays_;
   std::string trading_day_;
+  MarketClock market_clock_;
+  // The products' hours and where their trading stands; none: every instrument trades at
+  // any time.
+  std::optional<SessionBoard> sessions_;
   std::map<const ClientLink *, Connection> connections_;
   std::map<const ClientLink *, MarketDataConnection> market_data_connections_;
   // What the request in progress answered, or the batch in progress; guarded by mutex_.

@@ -11,6 +11,7 @@
 #include <utility>
 
 #include "broker/record_text.h"
+#include "broker/reference/trading_calendar.h"
 
 namespace simtrader {
 
@@ -332,7 +333,8 @@ bool AllDigits(const std::string &text, std::size_t from, std::size_t count) {
 void CheckTime(const Instrument &instrument, const MarketTime &time) {
   const std::string &day = time.action_day;
   const std::string &clock = time.update_time;
-  const bool day_valid = day.size() == 8 && AllDigits(day, 0, 8);
+  // A real date: the market's clock places it in a trading day.
+  const bool day_valid = IsDate(day);
   const bool clock_valid = clock.size() == 8 && AllDigits(clock, 0, 2) && clock[2] == ':' &&
                            AllDigits(clock, 3, 2) && clock[5] == ':' && AllDigits(clock, 6, 2) &&
                            std::stoi(clock.substr(0, 2)) < 24 &&

@@ -67,7 +67,7 @@ void Broker::MarketDataLogin(const Link &link, const CThostFtdcReqUserLoginField
   for (TThostFtdcTimeType *exchange_time :
        {&response.SHFETime, &response.DCETime, &response.CZCETime, &response.FFEXTime,
         &response.INETime, &response.GFEXTime}) {
-    SetText(*exchange_time, now);
+    SetText(*exchange_time, MarketNow().update_time);
   }
   outbox_.Send(link, MdEvent(MdEventId::OnRspUserLogin),
                ArgsOf(&response, kSuccess, request_id, true));
@@ -112,7 +112,7 @@ void Broker::Subscribe(const Link &link, Operation operation, const std::vector<
     auto listing = catalogue_.find(id);
     if (listing == catalogue_.end() || !sent.insert(id).second) continue;
     const CThostFtdcDepthMarketDataField market =
-        DepthMarketDataRecord(listing->second, trading_day_);
+        DepthMarketDataRecord(listing->second, TradingDayNow());
     outbox_.Send(link, MdEvent(MdEventId::OnRtnDepthMarketData), ArgsOf(&market, std::nullopt));
   }
 }
@@ -138,7 +138,7 @@ void Broker::PublishMarket(const Listing &listing) {
   for (const auto &[key, connection] : market_data_connections_) {
     if (!connection.logged_in || connection.market_data.count(id) == 0) continue;
     if (!tick) {
-      const CThostFtdcDepthMarketDataField market = DepthMarketDataRecord(listing, trading_day_);
+      const CThostFtdcDepthMarketDataField market = DepthMarketDataRecord(listing, TradingDayNow());
       tick = ArgsOf(&market, std::nullopt);
     }
     outbox_.Send(connection.link, MdEvent(MdEventId::OnRtnDepthMarketData), *tick);

@@ -202,22 +202,23 @@ CThostFtdcOrderField NewOrder(const CThostFtdcInputOrderField &input, const Inst
   order.OrderType = THOST_FTDC_ORDT_Normal;
   order.VolumeTraded = 0;
   order.VolumeTotal = input.VolumeTotalOriginal;
-  SetText(order.InsertDate, LocalDate());
-  SetText(order.InsertTime, LocalTime());
+  SetText(order.InsertDate, origin.time.action_day);
+  SetText(order.InsertTime, origin.time.update_time);
   order.FrontID = origin.front_id;
   order.SessionID = origin.session_id;
   order.BrokerOrderSeq = broker_order_seq;
-  SetStatus(order, THOST_FTDC_OST_Unknown, THOST_FTDC_OSS_InsertSubmitted, status_text::kSubmitted);
+  SetStatus(order, THOST_FTDC_OST_Unknown, THOST_FTDC_OSS_InsertSubmitted, status_text::kSubmitted,
+            origin.time);
   return order;
 }
 
 void SetStatus(CThostFtdcOrderField &order, char order_status, char submit_status,
-               const char *message) {
+               const char *message, const MarketTime &now) {
   order.OrderStatus = order_status;
   order.OrderSubmitStatus = submit_status;
   SetText(order.StatusMsg, message);
-  SetText(order.UpdateTime, LocalTime());
-  if (order_status == THOST_FTDC_OST_Canceled) SetText(order.CancelTime, LocalTime());
+  SetText(order.UpdateTime, now.update_time);
+  if (order_status == THOST_FTDC_OST_Canceled) SetText(order.CancelTime, now.update_time);
   ++order.NotifySequence;
 }
 
@@ -257,7 +258,7 @@ OrderReserve ReserveOf(const CThostFtdcOrderField &order, const Instrument &inst
 }
 
 CThostFtdcTradeField TradeOf(const CThostFtdcOrderField &order, double price, int volume,
-                             const std::string &trade_id, int trade_seq) {
+                             const std::string &trade_id, int trade_seq, const MarketTime &now) {
   CThostFtdcTradeField trade{};
   SetText(trade.BrokerID, TextOf(order.BrokerID));
   SetText(trade.InvestorID, TextOf(order.InvestorID));
@@ -276,8 +277,10 @@ CThostFtdcTradeField TradeOf(const CThostFtdcOrderField &order, double price, in
   trade.HedgeFlag = order.CombHedgeFlag[0];
   trade.Price = price;
   trade.Volume = volume;
-  SetText(trade.TradeDate, LocalDate());
-  SetText(trade.TradeTime, LocalTime());
+  // The calendar date: a night session's trade is dated the evening it was made, and counts
+  // for the next trading day.
+  SetText(trade.TradeDate, now.action_day);
+  SetText(trade.TradeTime, now.update_time);
   trade.TradeType = THOST_FTDC_TRDT_Common;
   // A buy trades at the price the seller quoted, a sell at the buyer's.
   trade.PriceSource =
@@ -310,8 +313,8 @@ CThostFtdcOrderActionField RefusedActionOf(const CThostFtdcInputOrderActionField
   action.ActionFlag = input.ActionFlag;
   action.LimitPrice = input.LimitPrice;
   action.VolumeChange = input.VolumeChange;
-  SetText(action.ActionDate, LocalDate());
-  SetText(action.ActionTime, LocalTime());
+  SetText(action.ActionDate, origin.time.action_day);
+  SetText(action.ActionTime, origin.time.update_time);
   action.OrderActionStatus = THOST_FTDC_OAS_Rejected;
   SetText(action.UserID, origin.user_id);
   SetText(action.StatusMsg, error.message);

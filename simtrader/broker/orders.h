@@ -21,6 +21,8 @@ struct OrderOrigin {
   int front_id = 0;
   int session_id = 0;
   int request_id = 0;
+  // The market's time of the request: what its records are stamped with.
+  MarketTime time;
 };
 
 bool Opens(const CThostFtdcOrderField &order);
@@ -67,9 +69,10 @@ CThostFtdcOrderField NewOrder(const CThostFtdcInputOrderField &input, const Inst
                               const OrderOrigin &origin, const std::string &order_ref,
                               int broker_order_seq);
 
-// Moves the order to a status, with the vendor's text for it in StatusMsg.
+// Moves the order to a status at the market's time `now`, with the vendor's text for it in
+// StatusMsg.
 void SetStatus(CThostFtdcOrderField &order, char order_status, char submit_status,
-               const char *message);
+               const char *message, const MarketTime &now);
 
 // What an order reaching the exchange trades at against the market, if it crosses: a buy at
 // the ask when the ask is at or below its limit, a sell at the bid when the bid is at or above
@@ -89,8 +92,9 @@ struct OrderReserve {
 };
 OrderReserve ReserveOf(const CThostFtdcOrderField &order, const Instrument &instrument);
 
+// The trade, made at the market's time `now`, counts for the order's trading day.
 CThostFtdcTradeField TradeOf(const CThostFtdcOrderField &order, double price, int volume,
-                             const std::string &trade_id, int trade_seq);
+                             const std::string &trade_id, int trade_seq, const MarketTime &now);
 
 // The record a refused cancellation is reported with on the private flow.
 CThostFtdcOrderActionField RefusedActionOf(const CThostFtdcInputOrderActionField &input,

@@ -25,6 +25,9 @@ inline constexpr VendorError kNotLoggedIn{6, "CTP:\xbb\xb9\xc3\xbb\xd3\xd0\xb5\x
 // CTP:原口令不匹配
 inline constexpr VendorError kOldPasswordMismatch{
     14, "CTP:\xd4\xad\xbf\xda\xc1\xee\xb2\xbb\xc6\xa5\xc5\xe4"};
+// CTP:合约不能交易
+inline constexpr VendorError kInstrumentNotTrading{
+    17, "CTP:\xba\xcf\xd4\xbc\xb2\xbb\xc4\xdc\xbd\xbb\xd2\xd7"};
 // CTP:报单字段有误
 inline constexpr VendorError kBadOrderField{15,
                                             "CTP:\xb1\xa8\xb5\xa5\xd7\xd6\xb6\xce\xd3\xd0\xce\xf3"};

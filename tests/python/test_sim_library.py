@@ -103,10 +103,11 @@ INTERFACE = {
     "emit": "(trader, event, *args, count=1)",
     "disconnect": "(trader, reason=4097, reconnect_after=0.1)",
     "configure": "(front=None, *, accounts=None, instruments=None, exchanges=None, "
-                 "limits=<unchanged>, store=None, trading_day=None, md_front=None, reset=False)",
+                 "limits=<unchanged>, store=None, trading_day=None, holidays=None, md_front=None, "
+                 "reset=False)",
     "set_market": "(instrument, *, bid=None, ask=None, last=None, bid_volume=None, "
                   "ask_volume=None, upper_limit=None, lower_limit=None, volume=None, "
-                  "turnover=None, open_interest=None, front=None)",
+                  "turnover=None, open_interest=None, time=None, front=None)",
     "settle": "(front, settlement_prices=None)",
     "market": "(instrument, front=None)",
     "wait_delivered": "(front=None, timeout=None)",

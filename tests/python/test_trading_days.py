@@ -1,6 +1,9 @@
 """The broker's trading days through the whole stack: a settle cancels the day's orders,
 carries today's positions into tomorrow as yesterday's, drops the traders, whose login chain
-comes back to the new day, and leaves the day's statement to ReqQrySettlementInfo."""
+comes back to the new day, and leaves the day's statement to ReqQrySettlementInfo; the market's
+clock stamps the records and places the night session in the next trading day."""
+import datetime
+
 import pytest
 
 import Quorvan.sim as sim
@@ -161,3 +164,49 @@ def test_a_trading_day_that_is_not_a_weekday_is_refused(front, make_trader, day,
     wait_until(lambda: trader.status == 0)
     (money,) = ask(trader, "query_trading_account", "OnRspQryTradingAccount")
     assert money["TradingDay"] == FRIDAY.encode()
+
+
+def test_records_carry_set_markets_time_and_a_replayed_ticks(front, make_trader, tmp_path):
+    holidays = tmp_path / "holidays.txt"
+    holidays.write_text("# observed by the exchanges\n\n20270104  # Monday\n")
+    sim.configure(front, limits=None, trading_day=FRIDAY, holidays=holidays)
+    trader = make_trader(DayTrader, td_server=front)
+    wait_until(lambda: trader.status == 0)
+
+    # Friday night trades for the next trading day, Monday being a holiday.
+    sim.set_market("rb2705", time=datetime.datetime(2027, 1, 1, 21, 30, 5), front=front)
+    place(trader, "buy_open", SHFE, b"rb2705", REBAR_ASK, 1)
+    (trade,) = [event[1] for event in trader.events if event[0] == "OnRtnTrade"]
+    assert (trade["TradeDate"], trade["TradeTime"], trade["TradingDay"]) == (
+        b"20270101", b"21:30:05", b"20270105")
+
+    resting = place(trader, "buy_open", SHFE, b"rb2705", REBAR_BID, 1)
+    assert resting["InsertTime"] == b"21:30:05"
+    tick = dict(time=datetime.datetime(2027, 1, 2, 0, 59, 58), instrument_id="rb2705",
+                last=REBAR_BID, bid=REBAR_BID - 1, ask=REBAR_BID, bid_volume=5, ask_volume=5)
+    assert sim.replay([tick], front=front).wait(timeout=60)
+    wait_until(lambda: len([e for e in trader.events if e[0] == "OnRtnTrade"]) == 2)
+    filled = [event[1] for event in trader.events if event[0] == "OnRtnTrade"][1]
+    assert (filled["TradeDate"], filled["TradeTime"]) == (b"20270102", b"00:59:58")
+
+
+def test_a_bad_time_or_holiday_is_refused_naming_it_and_changes_nothing(front, tmp_path):
+    sim.configure(front, limits=None, trading_day=FRIDAY)
+    before = sim.market("rb2705", front)
+    bad_file = tmp_path / "holidays.txt"
+    bad_file.write_text("# 2027\n\n20270104\n2027-02-11\n")
+    refusals = [
+        (lambda: sim.set_market("rb2705", bid=3190, time="2027-01-01 21:00:00", front=front),
+         "time must be a datetime"),
+        (lambda: sim.set_market("rb2705", bid=3190, time=datetime.date(2027, 1, 1), front=front),
+         "time must be a datetime"),
+        (lambda: sim.configure(front, trading_day=MONDAY, holidays=["20270211", "20270230"]),
+         "'20270230'"),
+        (lambda: sim.configure(front, trading_day=MONDAY, holidays=bad_file),
+         f"{bad_file}.*line 4: '2027-02-11'"),
+    ]
+    for call, message in refusals:
+        with pytest.raises(ValueError, match=message):
+            call()
+    after = sim.market("rb2705", front)
+    assert (after.BidPrice1, after.TradingDay) == (before.BidPrice1, FRIDAY.encode())

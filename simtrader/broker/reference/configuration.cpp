@@ -1,5 +1,6 @@
 #include "broker/reference/configuration.h"
 
+#include <algorithm>
 #include <cctype>
 #include <cerrno>
 #include <climits>
@@ -341,16 +342,70 @@ void ApplyStore(BrokerConfig &config, Entry &entry) {
 }
 
 void ApplyCalendar(BrokerConfig &config, Entry &entry) {
-  const std::string day = entry.RequiredText("trading_day");
-  if (!IsTradingDay(day)) {
-    throw entry.Error("trading_day", "'" + day + "' is not a weekday written YYYYMMDD");
+  if (!entry.Has("trading_day") && !entry.Has("holidays")) {
+    throw entry.Error("trading_day", "or holidays is required");
+  }
+  if (std::optional<std::string> listed = entry.Text("holidays")) {
+    Holidays holidays;
+    std::size_t from = 0;
+    while (from < listed->size()) {
+      std::size_t comma = listed->find(',', from);
+      if (comma == std::string::npos) comma = listed->size();
+      const std::string day = listed->substr(from, comma - from);
+      if (!IsDate(day))
+        throw entry.Error("holidays", "'" + day + "' is not a date written YYYYMMDD");
+      holidays.insert(day);
+      from = comma + 1;
+    }
+    config.holidays = std::move(holidays);
+  }
+  if (entry.Has("trading_day")) {
+    const std::string day = entry.RequiredText("trading_day");
+    if (!IsDate(day))
+      throw entry.Error("trading_day", "'" + day + "' is not a date written YYYYMMDD");
+    config.trading_day = day;
   }
   entry.RejectUnused();
-  config.trading_day = day;
+  // Checked against the holidays in force, whichever of the two was set last.
+  if (!config.trading_day.empty() && !IsTradingDay(config.trading_day, config.holidays)) {
+    throw entry.Error("trading_day", "'" + config.trading_day +
+                                         "' is not a trading day (a weekday not a holiday)");
+  }
 }
 
 void ApplyMarketDataFront(BrokerConfig &config, Entry &entry) {
   config.md_front = entry.RequiredText("address");
+  entry.RejectUnused();
+}
+
+void ApplyTradingHours(BrokerConfig &config, Entry &entry) {
+  if (const std::optional<std::string> hours = entry.Text("hours")) {
+    if (*hours == "exchange") {
+      config.trading_hours = ExchangeTradingHours();
+    } else if (*hours == "none") {
+      config.trading_hours = std::nullopt;
+    } else {
+      throw entry.Error("hours", "must be exchange or none, not '" + *hours + "'");
+    }
+  }
+  if (const std::optional<std::string> product = entry.Text("product_id")) {
+    const bool listed = std::any_of(
+        config.catalogue.begin(), config.catalogue.end(),
+        [&](const auto &listing) { return listing.second.instrument.product == *product; });
+    if (!listed) {
+      throw entry.Error("product_id",
+                        "'" + *product + "' is not the product of a listed instrument");
+    }
+    const std::string text = entry.RequiredText("sessions");
+    ProductHours sessions;
+    try {
+      sessions = ParseSessions(text);
+    } catch (const std::invalid_argument &error) {
+      throw entry.Error("sessions", "of '" + *product + "': " + error.what());
+    }
+    if (!config.trading_hours) config.trading_hours = ExchangeTradingHours();
+    (*config.trading_hours)[*product] = sessions;
+  }
   entry.RejectUnused();
 }
 
@@ -391,10 +446,12 @@ void ApplyConfigText(BrokerConfig &config, std::string_view text) {
       ApplyCalendar(changed, entry);
     } else if (entry.kind() == "md_front") {
       ApplyMarketDataFront(changed, entry);
+    } else if (entry.kind() == "trading_hours") {
+      ApplyTradingHours(changed, entry);
     } else {
       throw ConfigError(entry.line(), "unknown entry '" + entry.kind() +
                                           "' (instrument, account, position, limits, exchange, "
-                                          "store, calendar or md_front)");
+                                          "store, calendar, md_front or trading_hours)");
     }
   }
   // Each instrument margins as its exchange does, whichever entry came first.

@@ -10,8 +10,10 @@
 //   limits queries_per_second=1 queries_in_flight=none orders_per_second=6
 //   exchange exchange_id=DCE market_orders=0 max_margin_side=1
 //   store path=/var/lib/broker.db
-//   calendar trading_day=20270104
+//   calendar trading_day=20270104 holidays=20270101,20270211,20270212
 //   md_front address=tcp%3A%2F%2F127.0.0.1%3A41213
+//   trading_hours hours=exchange
+//   trading_hours product_id=rb sessions=21:00-23:00,09:00-10:15,10:30-11:30,13:30-15:00
 //
 // An instrument entry naming a listed instrument changes the fields it gives; one naming a
 // new instrument lists it, and must give exchange_id, price_tick, volume_multiple and a price
@@ -24,10 +26,15 @@
 // whether it margins a product's long and short positions on the larger side only
 // (max_margin_side), each 1 or 0; every instrument of the exchange follows it. A store entry keeps
 // the broker's state in that SQLite file (sqlite_store.h), or with an empty path in memory. A
-// calendar entry sets the trading day the broker starts in, a weekday written YYYYMMDD (a store
-// that already holds a day carries on from its own). An md_front entry names the market-data
-// front that publishes the broker's markets (besides the front's own address, which always
-// does).
+// calendar entry sets the trading day the broker starts in, a trading day written YYYYMMDD (a
+// store that already holds a day carries on from its own), and the holidays, dates written
+// YYYYMMDD separated by commas (an empty list clears them), which replace those set before. An
+// md_front entry names the market-data front that publishes the broker's markets (besides the
+// front's own address, which always does). A trading_hours entry with hours=exchange enforces each
+// product's hours at its exchange, with hours=none lifts them (every instrument trades at any
+// time); one with a product_id gives that product of a listed instrument its own sessions
+// (trading_hours.h), without an auction, enforcing the exchanges' hours for the others if none
+// were.
 #ifndef SIMTRADER_BROKER_REFERENCE_CONFIGURATION_H
 #define SIMTRADER_BROKER_REFERENCE_CONFIGURATION_H
 
@@ -38,6 +45,8 @@
 #include <vector>
 
 #include "broker/instruments.h"
+#include "broker/reference/trading_calendar.h"
+#include "broker/reference/trading_hours.h"
 #include "flow/flow_limits.h"
 
 namespace simtrader {
@@ -85,10 +94,14 @@ struct BrokerConfig {
   ExchangeRulebook exchanges = DefaultExchangeRules();
   // The file the broker's state is kept in; none: memory.
   std::optional<std::string> store_path;
-  // YYYYMMDD, a weekday; empty: the local date when the broker starts.
+  // YYYYMMDD, a trading day; empty: the local date when the broker starts.
   std::string trading_day;
+  // The weekdays the exchanges are closed: settle and the night session skip them.
+  Holidays holidays;
   // The address of a market-data front that publishes this broker's markets.
   std::optional<std::string> md_front;
+  // The hours each product trades in; none: every instrument trades at any time.
+  std::optional<TradingHours> trading_hours;
 };
 
 // Applies the entries of `text` to `config` in order, all or nothing: throws

@@ -41,20 +41,33 @@ std::string Formatted(const std::tm &date) {
 
 }  // namespace
 
-bool IsTradingDay(const std::string &day) {
+bool IsDate(const std::string &day) {
   std::tm date;
-  return ParseDay(day, date) && IsWeekday(date);
+  return ParseDay(day, date);
 }
 
-std::string NextTradingDay(const std::string &day) {
+bool IsTradingDay(const std::string &day, const Holidays &holidays) {
+  std::tm date;
+  return ParseDay(day, date) && IsWeekday(date) && holidays.count(day) == 0;
+}
+
+std::string NextTradingDay(const std::string &day, const Holidays &holidays) {
   std::tm date;
   ParseDay(day, date);
   std::time_t time = timegm(&date);
   do {
     time += 24 * 3600;
     gmtime_r(&time, &date);
-  } while (!IsWeekday(date));
+  } while (!IsWeekday(date) || holidays.count(Formatted(date)) != 0);
   return Formatted(date);
+}
+
+std::string TradingDayOf(const MarketTime &time, const Holidays &holidays) {
+  const int hour = std::stoi(time.update_time.substr(0, 2));
+  if (hour >= kNightSessionFromHour || !IsTradingDay(time.action_day, holidays)) {
+    return NextTradingDay(time.action_day, holidays);
+  }
+  return time.action_day;
 }
 
 }  // namespace simtrader

@@ -1,17 +1,54 @@
-// Trading days, as the vendor's records carry them ("YYYYMMDD"). The exchanges trade on
-// weekdays; the simulation keeps no holiday calendar, so every weekday is a trading day.
+// Trading days, as the vendor's records carry them ("YYYYMMDD"), and the market's clock that
+// places a broker's records in them. The exchanges trade on weekdays that are not holidays; no
+// holiday list is built in: a broker skips those it is configured with.
 #ifndef SIMTRADER_BROKER_REFERENCE_TRADING_CALENDAR_H
 #define SIMTRADER_BROKER_REFERENCE_TRADING_CALENDAR_H
 
+#include <optional>
+#include <set>
 #include <string>
+
+#include "broker/instruments.h"
 
 namespace simtrader {
 
-// Whether `day` is a date written YYYYMMDD that falls on a weekday.
-bool IsTradingDay(const std::string &day);
+// The days, YYYYMMDD, on which the exchanges are closed although they are weekdays.
+using Holidays = std::set<std::string>;
 
-// The weekday after `day`, which must be a trading day.
-std::string NextTradingDay(const std::string &day);
+// Whether `day` is a real date written YYYYMMDD.
+bool IsDate(const std::string &day);
+
+// Whether `day` is a date written YYYYMMDD that falls on a weekday other than a holiday.
+bool IsTradingDay(const std::string &day, const Holidays &holidays = {});
+
+// The first trading day after `day`, which must be a date.
+std::string NextTradingDay(const std::string &day, const Holidays &holidays = {});
+
+// The hour from which a market time belongs to the night session, which trades for the next
+// trading day: the night sessions open at 21:00, and nothing trades between the day session's
+// close and 20:00.
+inline constexpr int kNightSessionFromHour = 20;
+
+// The trading day a moment of the exchange's clock belongs to: from 20:00 the next trading
+// day (a Friday evening trades for Monday); before, the day itself, or the next trading day
+// for a day the exchanges are closed (the small hours of Saturday belong to Friday's night
+// session, so to Monday). `time` must carry a date.
+std::string TradingDayOf(const MarketTime &time, const Holidays &holidays = {});
+
+// The market's clock of a broker, what its records are stamped with: the exchange's time of
+// the last market move that gave one, or the local clock while none has (or since a move that
+// gave none). Each time is taken as it comes: a replay of an earlier file turns the clock
+// back, as the records it makes should show.
+class MarketClock {
+ public:
+  void Set(const std::optional<MarketTime> &time) { given_ = time; }
+  MarketTime Now() const { return given_ ? *given_ : LocalMarketTime(); }
+  // Whether the time is the market's own rather than the local clock's.
+  bool given() const { return given_.has_value(); }
+
+ private:
+  std::optional<MarketTime> given_;
+};
 
 }  // namespace simtrader
 
