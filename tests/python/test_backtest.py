@@ -237,6 +237,8 @@ def test_frames_plot_and_report(result, tmp_path, monkeypatch):
     assert not any(word in text for word in ("src=", "<link", "url(", "<script"))
     if chromium_path() is None:
         pytest.skip("no Chromium to render the report in")
+    # The browser is none of our code: the sanitizer run's preloaded runtime is not for it.
+    monkeypatch.delenv("LD_PRELOAD", raising=False)
     rendered = render(page)
     assert not rendered.errors, rendered.errors
     # Equity, drawdown and the price chart, with a mark for each trade.
