@@ -295,8 +295,9 @@ def replay(source, front=None, speed=None, md_queue=None):
     "2026-12-07 09:00:00.500" (a fraction of a second allowed; a datetime in a dict), and never
     goes back. Optional columns (or keys) volume, turnover and open_interest carry the
     exchange's figures for the day at the tick (an empty cell: none). Each tick moves its
-    instrument's market as set_market does, stamped with the tick's time: resting orders it
-    crosses fill, conditional orders its last price meets trigger, and every MdApiBase
+    instrument's market as set_market(time=) does, stamped with the tick's time, which the
+    broker's records carry until the next tick (see "The market's clock" in
+    help(Quorvan.sim)): resting orders it crosses fill, conditional orders its last price meets trigger, and every MdApiBase
     subscribed to the instrument at a market-data front publishing the broker receives it as
     OnRtnDepthMarketData (see "Market data" in help(Quorvan.sim)).
 

@@ -261,7 +261,7 @@ Account Broker::AccountOf(const Session &session) const {
 }
 
 RecordOwner Broker::OwnerOf(const Session &session) const {
-  return RecordOwner{session.broker_id, session.investor, trading_day_};
+  return RecordOwner{session.broker_id, session.investor, TradingDayNow()};
 }
 
 OrderOrigin Broker::OriginOf(const Session &session, int request_id) const {

@@ -352,8 +352,9 @@ void ApplyCalendar(BrokerConfig &config, Entry &entry) {
       std::size_t comma = listed->find(',', from);
       if (comma == std::string::npos) comma = listed->size();
       const std::string day = listed->substr(from, comma - from);
-      if (!IsDate(day))
+      if (!IsDate(day)) {
         throw entry.Error("holidays", "'" + day + "' is not a date written YYYYMMDD");
+      }
       holidays.insert(day);
       from = comma + 1;
     }
@@ -361,16 +362,16 @@ void ApplyCalendar(BrokerConfig &config, Entry &entry) {
   }
   if (entry.Has("trading_day")) {
     const std::string day = entry.RequiredText("trading_day");
-    if (!IsDate(day))
-      throw entry.Error("trading_day", "'" + day + "' is not a date written YYYYMMDD");
+    // Checked against the holidays in force, those of this entry included.
+    if (!IsTradingDay(day, config.holidays)) {
+      throw entry.Error("trading_day",
+                        "'" + day +
+                            "' is not a trading day (a weekday not a holiday) written "
+                            "YYYYMMDD");
+    }
     config.trading_day = day;
   }
   entry.RejectUnused();
-  // Checked against the holidays in force, whichever of the two was set last.
-  if (!config.trading_day.empty() && !IsTradingDay(config.trading_day, config.holidays)) {
-    throw entry.Error("trading_day", "'" + config.trading_day +
-                                         "' is not a trading day (a weekday not a holiday)");
-  }
 }
 
 void ApplyMarketDataFront(BrokerConfig &config, Entry &entry) {
