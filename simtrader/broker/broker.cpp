@@ -529,11 +529,10 @@ void Broker::SendToExchange(CThostFtdcOrderField order) {
   order.SequenceNo = order.BrokerOrderSeq;
   SetStatus(order, THOST_FTDC_OST_NoTradeQueueing, THOST_FTDC_OSS_Accepted, status_text::kQueueing);
   PublishOrder(order);
-  if (std::optional<double> price = MatchPrice(order, listing.market)) {
-    const int volume = FillableVolume(order, OfferedVolume(order, listing.market));
-    if (volume > 0) {
-      TakeOffered(listing.market, order, volume);
-      Fill(order, *price, volume);
+  const int volume = FillableVolume(order, CrossedVolume(order, listing.market));
+  if (volume > 0) {
+    for (const LevelFill &fill : TakeCrossed(listing.market, order, volume)) {
+      Fill(order, fill.price, fill.volume);
     }
   }
   if (order.TimeCondition == THOST_FTDC_TC_IOC && !IsFinished(order)) {
@@ -988,12 +987,10 @@ void Broker::Settle(const std::map<std::string, double> &settlement_prices) {
     market.upper_limit = UpperLimitOf(instrument, market.pre_settlement);
     market.lower_limit = LowerLimitOf(instrument, market.pre_settlement);
     // What yesterday's book quoted outside the new day's limits is gone with it.
-    auto within = [&](double price) {
-      return price >= market.lower_limit && price <= market.upper_limit;
-    };
-    if (market.last > 0 && !within(market.last)) market.last = market.pre_settlement;
-    if (!within(market.bid)) market.bid = 0;
-    if (!within(market.ask)) market.ask = 0;
+    if (market.last > 0 && (market.last < market.lower_limit || market.last > market.upper_limit)) {
+      market.last = market.pre_settlement;
+    }
+    DropLevelsOutsideLimits(market);
     StartNewDay(market);
   }
 

@@ -195,10 +195,10 @@ TEST(Settle, TheStatementChargesAHedgedCffexProductOnItsLargerSide) {
   const simtrader::Listing listing = simtrader::DefaultCatalogue().at("IF2703");
   BrokerClient client(MakeBroker(kFriday));
   client.LogIn("U1");
-  client.Order("IF2703", kBuy, kOpen, listing.market.ask, 2);
-  client.Order("IF2703", kSell, kOpen, listing.market.bid, 1);
+  client.Order("IF2703", kBuy, kOpen, listing.market.asks[0].price, 2);
+  client.Order("IF2703", kSell, kOpen, listing.market.bids[0].price, 1);
   client.Take();
-  client.broker().Settle({{"IF2703", listing.market.bid}});
+  client.broker().Settle({{"IF2703", listing.market.bids[0].price}});
   client.LogIn("U1");
   const double margin = client.Account().CurrMargin;
   std::string text;
