@@ -60,6 +60,8 @@ def set_market(
     volume: Optional[int] = ...,
     turnover: Optional[_Number] = ...,
     open_interest: Optional[_Number] = ...,
+    bids: Optional[Iterable[Tuple[_Number, int]]] = ...,
+    asks: Optional[Iterable[Tuple[_Number, int]]] = ...,
     front: Optional[_Front] = ...,
 ) -> None: ...
 def market(
