@@ -120,7 +120,8 @@ QUORVAN_SIM_API const char *quorvan_sim_published_front(const char *md_front);
 
 /* Moves an instrument's market at the front's broker (made if the front has none yet), or
  * with a null front at every broker and in the configuration brokers start from; a null
- * value keeps what the market has. Resting orders the new market crosses are filled and held
+ * value keeps what the market has, and a new bid (ask) makes that side one level deep
+ * (quorvan_sim_set_market_depth). Resting orders the new market crosses are filled and held
  * orders a new last price triggers are sent, their events posted to their API objects' threads
  * before this returns. QUORVAN_SIM_BAD_ARGUMENT,
  * moving nothing, for an instrument no broker lists or an invalid market. */

@@ -59,14 +59,20 @@ def move_market(front, instrument, *, bid=None, ask=None, last=None, bid_volume=
         day = f"{time:%Y%m%d}".encode("ascii")
         clock = f"{time:%H:%M:%S}".encode("ascii")
         millisec = time.microsecond // 1000
-    check(control.set_market_depth(
+    arguments = (
         front, instrument,
         _price_pointer(bid, "bid"), _price_pointer(ask, "ask"), _price_pointer(last, "last"),
         _volume_pointer(bid_volume, "bid_volume"), _volume_pointer(ask_volume, "ask_volume"),
         _price_pointer(upper_limit, "upper_limit"), _price_pointer(lower_limit, "lower_limit"),
         _volume_pointer(volume, "volume"), _price_pointer(turnover, "turnover"),
-        _price_pointer(open_interest, "open_interest"), day, clock, millisec,
-        *_levels(bids, "bids"), *_levels(asks, "asks")))
+        _price_pointer(open_interest, "open_interest"), day, clock, millisec)
+    # A move without levels, every replayed tick of a file without depth columns among them,
+    # passes none: it costs what it did before depth existed.
+    if bids is None and asks is None:
+        check(control.set_market_at(*arguments))
+    else:
+        check(control.set_market_depth(*arguments, *_levels(bids, "bids"),
+                                       *_levels(asks, "asks")))
 
 
 def set_market(instrument, *, bid=None, ask=None, last=None, bid_volume=None,
