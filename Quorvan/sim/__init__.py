@@ -38,9 +38,9 @@ PartTradedQueueing once part traded, VolumeTraded and VolumeTotal kept), until a
 later crosses it. A resting order is the maker: a later market whose asks or bids cross it,
 or whose last price is at or through its price, fills it at its own price (the lots of the
 levels at or through its price, or the rise of the day's volume for a last price; the whole
-order when the move gives no volume). Each fill sends an OnRtnOrder and an
-OnRtnTrade. The market is every order's other side: traders' orders do not trade with each
-other, they compete for what the market offers. The kinds of order, all with TimeCondition
+order when the move gives no volume). Each fill sends an OnRtnOrder and an OnRtnTrade. The
+market is every order's other side: traders' orders do not trade with each other, they
+compete for what the market offers. The kinds of order, all with TimeCondition
 IOC but the first:
 
     limit, GFD           rests until filled or cancelled
@@ -170,8 +170,8 @@ subscriber as OnRtnDepthMarketData with the whole record, the one market() reads
 ActionDay, UpdateTime and UpdateMillisec (a replayed tick's own time; otherwise when the
 market last moved), InstrumentID, ExchangeID and ExchangeInstID, LastPrice, the five levels
 BidPrice1 to BidPrice5 with BidVolume1 to BidVolume5 and the asks likewise (0 where the book
-has no level), Volume, Turnover, OpenInterest and AveragePrice (the
-exchange's figures for the day, as set_market or the replay gives them), the day's
+has no level), Volume, Turnover, OpenInterest and AveragePrice (the exchange's figures for
+the day, as set_market or the replay gives them), the day's
 OpenPrice, HighestPrice and LowestPrice of the last prices set, UpperLimitPrice,
 LowerLimitPrice, PreSettlementPrice and PreClosePrice. What the exchange has not set yet
 (the day's open before a last price, ClosePrice, SettlementPrice, CurrDelta) holds the

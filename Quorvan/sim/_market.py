@@ -42,7 +42,8 @@ def _levels(value, what):
     volumes = (ctypes.c_int * len(levels))()
     for index, level in enumerate(levels):
         name = f"{what}[{index}]"
-        if isinstance(level, (str, bytes)) or not isinstance(level, Sequence) or len(level) != 2:
+        if (isinstance(level, (str, bytes)) or not isinstance(level, Sequence)
+                or len(level) != 2):
             raise TypeError(f"{name} must be a (price, volume) pair, not {level!r}")
         prices[index] = _price(level[0], f"the price of {name}")
         volumes[index] = as_c_int(level[1], f"the volume of {name}")

@@ -27,7 +27,8 @@ _TICK_FIGURES = ("volume", "turnover", "open_interest")
 
 # The columns (or keys) a replayed tick may have for the levels of book behind the first:
 # by side, each level's price and lots, bid2 and bid_volume2 to bid5 and bid_volume5.
-_TICK_DEPTH = {side: tuple((f"{side}{level}", f"{side}_volume{level}") for level in range(2, 6))
+_TICK_DEPTH = {side: tuple((f"{side}{level}", f"{side}_volume{level}")
+                           for level in range(2, 6))
                for side in ("bid", "ask")}
 _TICK_DEPTH_FIELDS = frozenset(name for levels in _TICK_DEPTH.values() for level in levels
                                for name in level)
