@@ -162,6 +162,22 @@ std::optional<TaskQueue::Clock::time_point> Deadline(double seconds) {
                                        std::chrono::duration<double>(seconds));
 }
 
+// A side's levels as set_market_depth passes them: `count` prices and volumes, none for a
+// negative count.
+std::optional<std::vector<Level>> LevelsOf(const char *side, const double *prices,
+                                           const int *volumes, int count) {
+  if (count < 0) return std::nullopt;
+  if (count > 0 && (prices == nullptr || volumes == nullptr)) {
+    throw ControlError{QUORVAN_SIM_BAD_ARGUMENT,
+                       std::string("the ") + side + " levels' prices or volumes are missing"};
+  }
+  std::vector<Level> levels;
+  levels.reserve(count);
+  for (int level = 0; level < count; ++level)
+    levels.push_back(Level{prices[level], volumes[level]});
+  return levels;
+}
+
 // The argument kinds are CallArg's alternatives, in order.
 static_assert(
     std::is_same_v<std::variant_alternative_t<QUORVAN_SIM_ARG_NONE, CallArg>, std::monostate>);
@@ -305,6 +321,21 @@ int quorvan_sim_set_market_at(const char *front, const char *instrument, const d
                               const double *lower_limit, const int *volume, const double *turnover,
                               const double *open_interest, const char *action_day,
                               const char *update_time, int update_millisec) {
+  return quorvan_sim_set_market_depth(front, instrument, bid, ask, last, bid_volume, ask_volume,
+                                      upper_limit, lower_limit, volume, turnover, open_interest,
+                                      action_day, update_time, update_millisec, nullptr, nullptr,
+                                      -1, nullptr, nullptr, -1);
+}
+
+int quorvan_sim_set_market_depth(const char *front, const char *instrument, const double *bid,
+                                 const double *ask, const double *last, const int *bid_volume,
+                                 const int *ask_volume, const double *upper_limit,
+                                 const double *lower_limit, const int *volume,
+                                 const double *turnover, const double *open_interest,
+                                 const char *action_day, const char *update_time,
+                                 int update_millisec, const double *bid_prices,
+                                 const int *bid_volumes, int bid_levels, const double *ask_prices,
+                                 const int *ask_volumes, int ask_levels) {
   return Guarded([&] {
     MarketUpdate update;
     auto take = [](auto &field, const auto *value) {
@@ -323,6 +354,8 @@ int quorvan_sim_set_market_at(const char *front, const char *instrument, const d
     if (action_day != nullptr) {
       update.time = MarketTime{action_day, Text(update_time), update_millisec};
     }
+    update.bids = LevelsOf("bid", bid_prices, bid_volumes, bid_levels);
+    update.asks = LevelsOf("ask", ask_prices, ask_volumes, ask_levels);
     BrokerDirectory::Instance().SetMarket(FlowScope(front), Text(instrument), update);
   });
 }

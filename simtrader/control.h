@@ -120,7 +120,8 @@ QUORVAN_SIM_API const char *quorvan_sim_published_front(const char *md_front);
 
 /* Moves an instrument's market at the front's broker (made if the front has none yet), or
  * with a null front at every broker and in the configuration brokers start from; a null
- * value keeps what the market has. Resting orders the new market crosses are filled and held
+ * value keeps what the market has, and a new bid (ask) makes that side one level deep
+ * (quorvan_sim_set_market_depth). Resting orders the new market crosses are filled and held
  * orders a new last price triggers are sent, their events posted to their API objects' threads
  * before this returns. QUORVAN_SIM_BAD_ARGUMENT,
  * moving nothing, for an instrument no broker lists or an invalid market. */
@@ -143,6 +144,23 @@ QUORVAN_SIM_API int quorvan_sim_set_market_at(const char *front, const char *ins
                                               const double *turnover, const double *open_interest,
                                               const char *action_day, const char *update_time,
                                               int update_millisec);
+
+/* quorvan_sim_set_market_at with the levels of book: `bid_levels` bids, highest first, the
+ * price of each in `bid_prices` and its lots in `bid_volumes` (0 levels: an empty side), and
+ * likewise the asks, lowest first. A negative count keeps the side as `bid` and `bid_volume`
+ * (`ask`, `ask_volume`) move it: a new bid makes the side one level deep, a bid_volume alone
+ * changes the first level's lots. Given with levels, `bid` and `bid_volume` may only repeat
+ * the first. QUORVAN_SIM_BAD_ARGUMENT, moving nothing, for more than five levels a side,
+ * levels out of order (bids must fall and asks rise strictly, the best bid below the best
+ * ask), a level's price off the tick, not positive or outside the daily limits, or a
+ * negative volume. */
+QUORVAN_SIM_API int quorvan_sim_set_market_depth(
+    const char *front, const char *instrument, const double *bid, const double *ask,
+    const double *last, const int *bid_volume, const int *ask_volume, const double *upper_limit,
+    const double *lower_limit, const int *volume, const double *turnover,
+    const double *open_interest, const char *action_day, const char *update_time,
+    int update_millisec, const double *bid_prices, const int *bid_volumes, int bid_levels,
+    const double *ask_prices, const int *ask_volumes, int ask_levels);
 
 /* Copies the instrument's market at the front's broker (made if the front has none yet), or
  * with a null front in the configuration brokers start from, into `record`, a

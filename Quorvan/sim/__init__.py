@@ -27,24 +27,27 @@ accounts, any broker id, investor, app id and auth code are accepted, an investo
 login sets its password and a later login with another password is refused; each account
 starts with a balance of 10,000,000 yuan. Each login gets FrontID 1 and a new SessionID.
 
-Each market has one level a side, the best bid and ask with the lots there (bid_volume,
-ask_volume: 1,000,000 unless set, so that small orders fill whole). A limit order crosses
-when the ask is at or below its limit (a buy) or the bid at or above it (a sell) and fills at
-that price up to the lots there, taking them; one good for the day (TimeCondition GFD) rests
-with what is left (OrderStatus PartTradedQueueing once part traded, VolumeTraded and
-VolumeTotal kept), until a market set later crosses it. A resting order is the maker: a
-later market whose ask or bid crosses it, or whose last price is at or through its price,
-fills it at its own price (the lots quoted there, or the rise of the day's volume for a last
-price; the whole order when the move gives no volume). Each fill sends an OnRtnOrder and an
-OnRtnTrade. The market is every order's other side: traders' orders do not trade with each
-other, they compete for what the market offers. The kinds of order, all with TimeCondition
+Each market has up to five levels a side, as the vendor's depth market data carries them:
+the best bid and ask with the lots there (bid_volume, ask_volume: 1,000,000 unless set, so
+that small orders fill whole), and the levels behind them that set_market's bids and asks
+give (none unless given). A limit order crosses the asks at or below its limit (a buy) or the
+bids at or above it (a sell) and sweeps them best first, each fill at its level's price up to
+the lots there, taking them (they are gone from the level until a move quotes it again); one
+good for the day (TimeCondition GFD) rests with what is left at its own price (OrderStatus
+PartTradedQueueing once part traded, VolumeTraded and VolumeTotal kept), until a market set
+later crosses it. A resting order is the maker: a later market whose asks or bids cross it,
+or whose last price is at or through its price, fills it at its own price (the lots of the
+levels at or through its price, or the rise of the day's volume for a last price; the whole
+order when the move gives no volume). Each fill sends an OnRtnOrder and an OnRtnTrade. The
+market is every order's other side: traders' orders do not trade with each other, they
+compete for what the market offers. The kinds of order, all with TimeCondition
 IOC but the first:
 
     limit, GFD           rests until filled or cancelled
-    FAK   IOC + AV       fills what is there, the rest is cancelled
-    FOK   IOC + CV       fills whole or not at all
+    FAK   IOC + AV       fills what the levels it crosses hold, the rest is cancelled
+    FOK   IOC + CV       fills whole across those levels or not at all
     IOC + MV             fills at least MinVolume (1 to the volume) or nothing
-    market (AnyPrice)    IOC at the other side's best price, whatever it is; refused
+    market (AnyPrice)    IOC across every level of the other side; refused
                          (ErrorID 80) on an exchange that takes none (SHFE and INE by
                          default, see configure's exchanges); the money it needs
                          is reckoned at the upper limit
@@ -212,9 +215,10 @@ subscribes again after its next login, as MdApiBase does by itself.
 From then on every set_market and every replayed tick of a subscribed instrument reaches the
 subscriber as OnRtnDepthMarketData with the whole record, the one market() reads: TradingDay,
 ActionDay, UpdateTime and UpdateMillisec (a replayed tick's own time; otherwise when the
-market last moved), InstrumentID, ExchangeID and ExchangeInstID, LastPrice, BidPrice1,
-BidVolume1, AskPrice1, AskVolume1, Volume, Turnover, OpenInterest and AveragePrice (the
-exchange's figures for the day, as set_market or the replay gives them), the day's
+market last moved), InstrumentID, ExchangeID and ExchangeInstID, LastPrice, the five levels
+BidPrice1 to BidPrice5 with BidVolume1 to BidVolume5 and the asks likewise (0 where the book
+has no level), Volume, Turnover, OpenInterest and AveragePrice (the exchange's figures for
+the day, as set_market or the replay gives them), the day's
 OpenPrice, HighestPrice and LowestPrice of the last prices set, UpperLimitPrice,
 LowerLimitPrice, PreSettlementPrice and PreClosePrice. What the exchange has not set yet
 (the day's open before a last price, ClosePrice, SettlementPrice, CurrDelta) holds the

@@ -63,6 +63,8 @@ def set_market(
     volume: Optional[int] = ...,
     turnover: Optional[_Number] = ...,
     open_interest: Optional[_Number] = ...,
+    bids: Optional[Iterable[Tuple[_Number, int]]] = ...,
+    asks: Optional[Iterable[Tuple[_Number, int]]] = ...,
     time: Optional[datetime.datetime] = ...,
     front: Optional[_Front] = ...,
 ) -> None: ...

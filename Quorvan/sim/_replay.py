@@ -191,7 +191,7 @@ class Replay:
                         last=tick.last, bid_volume=tick.bid_volume,
                         ask_volume=tick.ask_volume, volume=tick.volume,
                         turnover=tick.turnover, open_interest=tick.open_interest,
-                        time=tick.time)
+                        time=tick.time, bids=tick.bids, asks=tick.asks)
         except ValueError as error:
             raise ValueError(f"{tick.where}: {error}") from None
         keeping_up = self._speed is None
@@ -294,10 +294,15 @@ def replay(source, front=None, speed=None, md_queue=None):
     may run over lines), or an iterable of dicts with those keys. time is the exchange's local date and time in ISO form,
     "2026-12-07 09:00:00.500" (a fraction of a second allowed; a datetime in a dict), and never
     goes back. Optional columns (or keys) volume, turnover and open_interest carry the
-    exchange's figures for the day at the tick (an empty cell: none). Each tick moves its
+    exchange's figures for the day at the tick (an empty cell: none), and bid2 to bid5,
+    bid_volume2 to bid_volume5, ask2 to ask5 and ask_volume2 to ask_volume5 the levels of
+    book behind the first (an empty cell or a price of 0: no level; a level after none, or a
+    price without its volume, is malformed). A tick moves each side's whole book: one
+    without levels behind the first quotes its first level alone. Each tick moves its
     instrument's market as set_market(time=) does, stamped with the tick's time, which the
     broker's records carry until the next tick (see "The market's clock" in
-    help(Quorvan.sim)): resting orders it crosses fill, conditional orders its last price meets trigger, and every MdApiBase
+    help(Quorvan.sim)): resting orders it crosses fill, conditional orders its last price
+    meets trigger, and every MdApiBase
     subscribed to the instrument at a market-data front publishing the broker receives it as
     OnRtnDepthMarketData (see "Market data" in help(Quorvan.sim)).
 
@@ -316,8 +321,8 @@ def replay(source, front=None, speed=None, md_queue=None):
     md_queue: any object with put(), given each tick after it moved the market as the
     DepthMarketDataField dict (a record's to_dict(): text as bytes) of the broker's market,
     the record a market-data front publishes for it: TradingDay the broker's, ActionDay,
-    UpdateTime and UpdateMillisec the tick's, the last price, bid and ask with their volumes,
-    the day's figures, the limits and yesterday's settlement, and the day's open, high and
+    UpdateTime and UpdateMillisec the tick's, the last price, the five levels of bids and asks
+    with their volumes, the day's figures, the limits and yesterday's settlement, and the day's open, high and
     low. It is for a strategy that takes no market data of its own: one that subscribes
     through an MdApiBase gets each tick from it and passes no md_queue here, or it would get
     each tick twice.

@@ -25,9 +25,19 @@ _TICK_TIME = re.compile(
 # The columns (or keys) a replayed tick may have besides: the exchange's figures for the day.
 _TICK_FIGURES = ("volume", "turnover", "open_interest")
 
-# A tick as it is played: where it came from (for messages), its time, and the market.
+# The columns (or keys) a replayed tick may have for the levels of book behind the first:
+# by side, each level's price and lots, bid2 and bid_volume2 to bid5 and bid_volume5.
+_TICK_DEPTH = {side: tuple((f"{side}{level}", f"{side}_volume{level}")
+                           for level in range(2, 6))
+               for side in ("bid", "ask")}
+_TICK_DEPTH_FIELDS = frozenset(name for levels in _TICK_DEPTH.values() for level in levels
+                               for name in level)
+
+# A tick as it is played: where it came from (for messages), its time, and the market. A tick
+# with levels of book behind the first has its sides in bids and asks, bid, ask, bid_volume
+# and ask_volume None; one without has bids and asks None.
 _Tick = namedtuple("_Tick", "where time instrument last bid ask bid_volume ask_volume "
-                            "volume turnover open_interest")
+                            "volume turnover open_interest bids asks")
 
 
 def _tick_time(value):
@@ -79,6 +89,27 @@ def _tick_volume(value, name):
     return number
 
 
+def _tick_levels(row, side, price, volume):
+    """A side's levels of a row that has depth columns, best first: the first level, then
+    those of the side's columns that the row fills in. A price of 0 or an empty cell is no
+    level; a level after none is refused, as a book has no gaps."""
+    levels = [(price, volume)] if price > 0 else []
+    missing = None if levels else side
+    for price_name, volume_name in _TICK_DEPTH[side]:
+        price_cell, volume_cell = row.get(price_name), row.get(volume_name)
+        if (price_cell in (None, "")) != (volume_cell in (None, "")):
+            raise ValueError(f"{price_name} and {volume_name} go together: one is empty")
+        level_price = 0 if price_cell in (None, "") else _tick_price(price_cell, price_name)
+        if level_price == 0:
+            missing = missing or price_name
+        elif missing:
+            raise ValueError(f"{price_name} follows an empty {missing}: a side's levels come "
+                             "first")
+        else:
+            levels.append((level_price, _tick_volume(volume_cell, volume_name)))
+    return levels
+
+
 def tick_of(row, where):
     """The tick of one row (a dict); ValueError for a row that is not one."""
     if not isinstance(row, Mapping):
@@ -99,10 +130,18 @@ def tick_of(row, where):
         None if row.get(name) in (None, "") else
         (_tick_volume if name == "volume" else _tick_price)(row[name], name)
         for name in _TICK_FIGURES)
+    bid, ask = _tick_price(row["bid"], "bid"), _tick_price(row["ask"], "ask")
+    bid_volume = _tick_volume(row["bid_volume"], "bid_volume")
+    ask_volume = _tick_volume(row["ask_volume"], "ask_volume")
+    bids = asks = None
+    # Rows without depth cost only this look: they move the first levels as before.
+    if not _TICK_DEPTH_FIELDS.isdisjoint(row):
+        bids = _tick_levels(row, "bid", bid, bid_volume)
+        asks = _tick_levels(row, "ask", ask, ask_volume)
+        bid = ask = bid_volume = ask_volume = None
     return _Tick(where, _tick_time(row["time"]), to_bytes(instrument),
-                 _tick_price(row["last"], "last"), _tick_price(row["bid"], "bid"),
-                 _tick_price(row["ask"], "ask"), _tick_volume(row["bid_volume"], "bid_volume"),
-                 _tick_volume(row["ask_volume"], "ask_volume"), volume, turnover, open_interest)
+                 _tick_price(row["last"], "last"), bid, ask, bid_volume, ask_volume, volume,
+                 turnover, open_interest, bids, asks)
 
 
 # A line longer than this is no row of ticks: refusing it keeps a file without line ends (or
@@ -168,7 +207,8 @@ class _CsvTicks:
             if missing:
                 raise ValueError(f"{self.name}: the header names no {', '.join(missing)} "
                                  f"(it needs {', '.join(_TICK_FIELDS)})")
-            twice = sorted({name for name in _TICK_FIELDS + _TICK_FIGURES
+            twice = sorted({name for name in (*_TICK_FIELDS, *_TICK_FIGURES,
+                                              *_TICK_DEPTH_FIELDS)
                             if self._header.count(name) > 1})
             if twice:
                 raise ValueError(f"{self.name}: the header names {', '.join(twice)} more than "

@@ -540,13 +540,12 @@ void Broker::SendToExchange(CThostFtdcOrderField order) {
             MarketNow());
   PublishOrder(order);
   // An auction's orders wait for it to end; an immediate order finds nothing to meet.
-  std::optional<double> price;
-  if (TradesContinuously(listing.instrument)) price = MatchPrice(order, listing.market);
-  if (price) {
-    const int volume = FillableVolume(order, OfferedVolume(order, listing.market));
+  if (TradesContinuously(listing.instrument)) {
+    const int volume = FillableVolume(order, CrossedVolume(order, listing.market));
     if (volume > 0) {
-      TakeOffered(listing.market, order, volume);
-      Fill(order, *price, volume);
+      for (const LevelFill &fill : TakeCrossed(listing.market, order, volume)) {
+        Fill(order, fill.price, fill.volume);
+      }
     }
   }
   if (order.TimeCondition == THOST_FTDC_TC_IOC && !IsFinished(order)) {
@@ -1061,12 +1060,10 @@ void Broker::Settle(const std::map<std::string, double> &settlement_prices) {
     market.upper_limit = UpperLimitOf(instrument, market.pre_settlement);
     market.lower_limit = LowerLimitOf(instrument, market.pre_settlement);
     // What yesterday's book quoted outside the new day's limits is gone with it.
-    auto within = [&](double price) {
-      return price >= market.lower_limit && price <= market.upper_limit;
-    };
-    if (market.last > 0 && !within(market.last)) market.last = market.pre_settlement;
-    if (!within(market.bid)) market.bid = 0;
-    if (!within(market.ask)) market.ask = 0;
+    if (market.last > 0 && (market.last < market.lower_limit || market.last > market.upper_limit)) {
+      market.last = market.pre_settlement;
+    }
+    DropLevelsOutsideLimits(market);
     StartNewDay(market);
   }
 

@@ -20,6 +20,23 @@ namespace {
 // The vendor's mark for a price that has no value yet (a settlement before the close).
 constexpr double kNoPrice = DBL_MAX;
 
+// Where a depth market data record carries each level of the book.
+using DepthRecord = CThostFtdcDepthMarketDataField;
+struct LevelFields {
+  TThostFtdcPriceType DepthRecord::*price;
+  TThostFtdcVolumeType DepthRecord::*volume;
+};
+constexpr LevelFields kBidFields[kDepth] = {{&DepthRecord::BidPrice1, &DepthRecord::BidVolume1},
+                                            {&DepthRecord::BidPrice2, &DepthRecord::BidVolume2},
+                                            {&DepthRecord::BidPrice3, &DepthRecord::BidVolume3},
+                                            {&DepthRecord::BidPrice4, &DepthRecord::BidVolume4},
+                                            {&DepthRecord::BidPrice5, &DepthRecord::BidVolume5}};
+constexpr LevelFields kAskFields[kDepth] = {{&DepthRecord::AskPrice1, &DepthRecord::AskVolume1},
+                                            {&DepthRecord::AskPrice2, &DepthRecord::AskVolume2},
+                                            {&DepthRecord::AskPrice3, &DepthRecord::AskVolume3},
+                                            {&DepthRecord::AskPrice4, &DepthRecord::AskVolume4},
+                                            {&DepthRecord::AskPrice5, &DepthRecord::AskVolume5}};
+
 struct DefaultListing {
   const char *id;
   const char *exchange;
@@ -271,14 +288,54 @@ void CheckPrice(const Instrument &instrument, const char *name, double price) {
   }
 }
 
+// What a level's price or volume is called, as the replay's columns and set_market call them:
+// "bid" and "bid_volume" for the first, "bid2" and "bid_volume2" for the second.
+std::string LevelName(const char *field, int level) {
+  return level == 0 ? field : field + std::to_string(level + 1);
+}
+
+std::string PriceText(double price) {
+  char text[32];
+  std::snprintf(text, sizeof text, "%.10g", price);
+  return text;
+}
+
+// A side's levels are each on the tick with lots that are not negative, and the levels it has
+// come first, each strictly worse than the one before: a bid below the bid above it, an ask
+// above the ask below it.
+void CheckSide(const Instrument &instrument, const Levels &side, bool bids) {
+  const char *price_field = bids ? "bid" : "ask";
+  const char *volume_field = bids ? "bid_volume" : "ask_volume";
+  for (int level = 0; level < kDepth; ++level) {
+    // A level behind the first without a price is none; a gap shows at the level after it.
+    if (level > 0 && side[level].price == 0) continue;
+    const std::string name = LevelName(price_field, level);
+    CheckPrice(instrument, name.c_str(), side[level].price);
+    if (side[level].volume < 0) {
+      throw ListingError(instrument, LevelName(volume_field, level) + " must not be negative");
+    }
+    if (level == 0) continue;
+    const double better = side[level - 1].price;
+    if (better == 0) {
+      throw ListingError(instrument, name + " follows an empty " +
+                                         LevelName(price_field, level - 1) +
+                                         ": the levels a side has come first");
+    }
+    if (bids ? side[level].price >= better : side[level].price <= better) {
+      throw ListingError(
+          instrument, name + " " + PriceText(side[level].price) + " is not " +
+                          (bids ? "below " : "above ") + LevelName(price_field, level - 1) + " " +
+                          PriceText(better) + ": " + (bids ? "bids fall" : "asks rise") +
+                          " strictly level by level");
+    }
+  }
+}
+
 void CheckMarket(const Instrument &instrument, const Market &market) {
-  CheckPrice(instrument, "bid", market.bid);
-  CheckPrice(instrument, "ask", market.ask);
+  CheckSide(instrument, market.bids, true);
+  CheckSide(instrument, market.asks, false);
   CheckPrice(instrument, "last", market.last);
   CheckPrice(instrument, "pre_settlement_price", market.pre_settlement);
-  if (market.bid_volume < 0 || market.ask_volume < 0) {
-    throw ListingError(instrument, "bid_volume and ask_volume must not be negative");
-  }
   CheckPrice(instrument, "upper_limit", market.upper_limit);
   CheckPrice(instrument, "lower_limit", market.lower_limit);
   if (market.volume < 0) throw ListingError(instrument, "volume must not be negative");
@@ -291,20 +348,60 @@ void CheckMarket(const Instrument &instrument, const Market &market) {
   if (!(market.lower_limit > 0 && market.lower_limit < market.upper_limit)) {
     throw ListingError(instrument, "the lower_limit must be positive and below the upper_limit");
   }
-  // The exchange trades and quotes nothing outside the day's limits; an empty side has no
+  // The exchange trades and quotes nothing outside the day's limits; an empty level has no
   // price to check.
-  for (const auto &[name, price] :
-       {std::pair{"bid", market.bid}, {"ask", market.ask}, {"last", market.last}}) {
+  auto check_within = [&](const char *field, int level, double price) {
     if (price > 0 && (price < market.lower_limit || price > market.upper_limit)) {
-      char text[128];
-      std::snprintf(text, sizeof text, " %.10g is outside the daily limits %.10g to %.10g", price,
-                    market.lower_limit, market.upper_limit);
-      throw ListingError(instrument, name + std::string(text));
+      throw ListingError(instrument, LevelName(field, level) + " " + PriceText(price) +
+                                         " is outside the daily limits " +
+                                         PriceText(market.lower_limit) + " to " +
+                                         PriceText(market.upper_limit));
     }
+  };
+  for (int level = 0; level < kDepth; ++level) {
+    check_within("bid", level, market.bids[level].price);
+    check_within("ask", level, market.asks[level].price);
   }
+  check_within("last", 0, market.last);
   // A bid at or above the ask would have traded: no exchange shows such a book.
-  if (market.bid > 0 && market.ask > 0 && market.bid >= market.ask) {
+  const double bid = market.bids[0].price;
+  const double ask = market.asks[0].price;
+  if (bid > 0 && ask > 0 && bid >= ask) {
     throw ListingError(instrument, "the bid must be below the ask");
+  }
+}
+
+// One side of the market after a move (see MarketUpdate).
+void MoveSide(const Instrument &instrument, Levels &side, bool bids,
+              const std::optional<double> &price, const std::optional<int> &volume,
+              const std::optional<std::vector<Level>> &levels) {
+  const char *price_field = bids ? "bid" : "ask";
+  const char *levels_field = bids ? "bids" : "asks";
+  if (!levels) {
+    if (price) side = Levels{Level{*price, side[0].volume}};
+    if (volume) side[0].volume = *volume;
+    return;
+  }
+  if (levels->size() > static_cast<std::size_t>(kDepth)) {
+    throw ListingError(instrument, std::string(levels_field) + " gives " +
+                                       std::to_string(levels->size()) + " levels: a side shows " +
+                                       std::to_string(kDepth) + " at most");
+  }
+  const Level first = levels->empty() ? Level{} : levels->front();
+  if ((price && *price != first.price) || (volume && *volume != first.volume)) {
+    throw ListingError(instrument, std::string(price_field) + " and " + price_field +
+                                       "_volume, given with " + levels_field +
+                                       ", must be its first level");
+  }
+  side = Levels{};
+  for (std::size_t level = 0; level < levels->size(); ++level) {
+    // A level of 0 would be none: the list would say a level is there that is not.
+    if (!((*levels)[level].price > 0)) {
+      throw ListingError(instrument, LevelName(price_field, static_cast<int>(level)) + " " +
+                                         PriceText((*levels)[level].price) + " of " + levels_field +
+                                         " is not a positive price");
+    }
+    side[level] = (*levels)[level];
   }
 }
 
@@ -389,11 +486,10 @@ double Instrument::Commission(Fee fee, double price, int volume) const {
 
 Market MovedMarket(const Listing &listing, const MarketUpdate &update) {
   Market market = listing.market;
-  if (update.bid) market.bid = *update.bid;
-  if (update.ask) market.ask = *update.ask;
+  const Instrument &instrument = listing.instrument;
+  MoveSide(instrument, market.bids, true, update.bid, update.bid_volume, update.bids);
+  MoveSide(instrument, market.asks, false, update.ask, update.ask_volume, update.asks);
   if (update.last) market.last = *update.last;
-  if (update.bid_volume) market.bid_volume = *update.bid_volume;
-  if (update.ask_volume) market.ask_volume = *update.ask_volume;
   if (update.upper_limit) market.upper_limit = *update.upper_limit;
   if (update.lower_limit) market.lower_limit = *update.lower_limit;
   if (update.volume) market.volume = *update.volume;
@@ -473,10 +569,8 @@ Catalogue DefaultCatalogue() {
     instrument.max_margin_side = MarginsLargerSideByDefault(row.exchange);
     listing.market.last = row.last;
     listing.market.pre_settlement = row.last;
-    listing.market.bid = row.last;
-    listing.market.ask = row.last + row.price_tick;
-    listing.market.bid_volume = kDefaultDepth;
-    listing.market.ask_volume = kDefaultDepth;
+    listing.market.bids[0] = Level{row.last, kDefaultDepth};
+    listing.market.asks[0] = Level{row.last + row.price_tick, kDefaultDepth};
     listing.market.upper_limit = UpperLimitOf(instrument, row.last);
     listing.market.lower_limit = LowerLimitOf(instrument, row.last);
     catalogue.emplace(row.id, std::move(listing));
@@ -563,11 +657,29 @@ CThostFtdcDepthMarketDataField DepthMarketDataRecord(const Listing &listing,
   record.LowerLimitPrice = market.lower_limit;
   record.BandingUpperPrice = record.UpperLimitPrice;
   record.BandingLowerPrice = record.LowerLimitPrice;
-  record.BidPrice1 = market.bid;
-  record.BidVolume1 = market.bid_volume;
-  record.AskPrice1 = market.ask;
-  record.AskVolume1 = market.ask_volume;
+  for (int level = 0; level < kDepth; ++level) {
+    const LevelFields &bid = kBidFields[level];
+    const LevelFields &ask = kAskFields[level];
+    record.*bid.price = market.bids[level].price;
+    record.*bid.volume = market.bids[level].volume;
+    record.*ask.price = market.asks[level].price;
+    record.*ask.volume = market.asks[level].volume;
+  }
   return record;
+}
+
+void DropLevelsOutsideLimits(Market &market) {
+  for (Levels *side : {&market.bids, &market.asks}) {
+    Levels kept{};
+    kept[0].volume = (*side)[0].volume;
+    int count = 0;
+    for (const Level &level : *side) {
+      if (level.price >= market.lower_limit && level.price <= market.upper_limit) {
+        kept[count++] = level;
+      }
+    }
+    *side = kept;
+  }
 }
 
 void StartNewDay(Market &market) {

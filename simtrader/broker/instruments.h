@@ -3,6 +3,7 @@
 #ifndef SIMTRADER_BROKER_INSTRUMENTS_H
 #define SIMTRADER_BROKER_INSTRUMENTS_H
 
+#include <array>
 #include <map>
 #include <optional>
 #include <string>
@@ -58,15 +59,24 @@ struct Instrument {
   double Commission(Fee fee, double price, int volume) const;
 };
 
-// One level of book on each side. A price of 0 stands for an empty side: nothing trades
-// against it. The volumes are what the level holds: each fill against it takes its share.
+// The levels of book a side of a market shows, as the vendor's depth market data carries them.
+inline constexpr int kDepth = 5;
+
+// A price of the book and the lots quoted there. A price of 0 stands for no level: nothing
+// trades against it. The volume is what the level holds: each fill against it takes its share.
+struct Level {
+  double price = 0;
+  int volume = 0;
+};
+
+// One side of a book, best price first: the levels it has, then empty ones.
+using Levels = std::array<Level, kDepth>;
+
 struct Market {
-  double bid = 0;
-  double ask = 0;
+  Levels bids;  // highest first
+  Levels asks;  // lowest first
   double last = 0;
   double pre_settlement = 0;  // yesterday's settlement, the basis of yesterday's positions
-  int bid_volume = 0;
-  int ask_volume = 0;
   // The day's price limits: the exchange refuses an order priced outside them.
   double upper_limit = 0;
   double lower_limit = 0;
@@ -115,6 +125,13 @@ struct MarketUpdate {
   std::optional<int> ask_volume;
   std::optional<double> upper_limit;
   std::optional<double> lower_limit;
+  // A side's whole book, best first: up to kDepth levels, each with a positive price (none
+  // for an empty side). With it, bid and bid_volume (ask and ask_volume) may only repeat its
+  // first level. Without it, a new bid (ask) makes the side one level deep, its lots those
+  // the first level had unless bid_volume (ask_volume) gives them; bid_volume alone changes
+  // only the first level's lots.
+  std::optional<std::vector<Level>> bids;
+  std::optional<std::vector<Level>> asks;
   std::optional<int> volume;
   std::optional<double> turnover;
   std::optional<double> open_interest;
@@ -125,8 +142,9 @@ struct MarketUpdate {
 // The market after `update`, stamped with its time, a new last price counted into the day's
 // open, high and low; throws std::invalid_argument, naming the instrument, for a price off
 // the tick, negative or not finite, a negative volume, a bid at or above the ask, a price
-// outside the daily limits, a negative or non-finite turnover or open interest, or a time
-// that is not one.
+// outside the daily limits, levels out of order (bids must fall and asks rise strictly) or
+// more than kDepth of them, bids (asks) whose first level is not the bid (ask) given with
+// them, a negative or non-finite turnover or open interest, or a time that is not one.
 Market MovedMarket(const Listing &listing, const MarketUpdate &update);
 
 // The limits the product's band sets around yesterday's settlement, each on the tick inside
@@ -154,6 +172,10 @@ CThostFtdcDepthMarketDataField DepthMarketDataRecord(const Listing &listing,
 
 // The market as a new trading day finds it: the day's figures, range and time start afresh.
 void StartNewDay(Market &market);
+
+// Drops the levels quoted outside the market's daily limits, those behind them moving up. A
+// side left empty keeps its first level's lots for the price a later move gives it.
+void DropLevelsOutsideLimits(Market &market);
 
 }  // namespace simtrader
 

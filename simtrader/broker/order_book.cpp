@@ -99,32 +99,26 @@ std::vector<BookFill> OrderBook::Match(const std::string &instrument, char direc
   auto queues = queues_.find(instrument);
   if (queues == queues_.end()) return fills;
   const bool buys = direction == THOST_FTDC_D_Buy;
-  const double quote = buys ? market.ask : market.bid;
-  int &quoted = buys ? market.ask_volume : market.bid_volume;
   long long printed = !print ? 0 : print->volume ? *print->volume : LLONG_MAX;
-  // A price of 0 is an empty side or no trade: it reaches nothing.
+  // A price of 0 is no trade: it reaches nothing.
   auto reaches = [buys](double other, double price) {
     return other > 0 && (buys ? other <= price : other >= price);
   };
-  // Each queue is in fill order, and an order that the quote or the print reaches is reached
-  // by them whatever is ahead of it: the orders that trade are a prefix of the queue.
+  // Each queue is in fill order, and what reaches an order reaches every order ahead of it:
+  // the orders that trade are a prefix of the queue.
   auto match = [&](const auto &queue) {
     for (const Place &place : queue) {
-      const bool crossed = reaches(quote, place.price);
-      const bool printed_through = print && reaches(print->price, place.price);
-      if (!(crossed && quoted > 0) && !(printed_through && printed > 0)) break;
       const CThostFtdcOrderField &order = entries_.at(place.seq).order;
-      int volume = 0;
-      if (crossed) {
-        volume = std::min(order.VolumeTotal, quoted);
-        quoted -= volume;
-      }
-      if (printed_through) {
+      // The levels at or through its price, best first, however far through: it trades at
+      // its own price whichever it meets.
+      int volume = TakeCrossed(market, order, order.VolumeTotal).volume;
+      if (print && reaches(print->price, place.price)) {
         const int more = static_cast<int>(std::min<long long>(order.VolumeTotal - volume, printed));
         printed -= more;
         volume += more;
       }
-      if (volume > 0) fills.push_back(BookFill{order, order.LimitPrice, volume});
+      if (volume == 0) break;
+      fills.push_back(BookFill{order, order.LimitPrice, volume});
     }
   };
   if (buys) {

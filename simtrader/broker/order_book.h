@@ -48,10 +48,11 @@ class OrderBook {
   std::vector<CThostFtdcOrderField> QueuedOf(const std::string &investor) const;
   // What a market move trades of the instrument's queued orders on one side (THOST_FTDC_D_Buy
   // or _Sell), in the order they fill: best price first, then earliest. A queued order was
-  // there first, so it is the maker and trades at its own price: with the other side's best
-  // quote where that reaches its price, taking the lots quoted there from `market`; then with
-  // the trades `print` reports where their price is at or through its own, up to the lots
-  // they traded. Nothing could have traded through a queued order without meeting it first.
+  // there first, so it is the maker and trades at its own price: with the other side's levels
+  // at or through its price, best first, taking the lots quoted there from `market`; then
+  // with the trades `print` reports where their price is at or through its own, up to the
+  // lots they traded. Nothing could have traded through a queued order without meeting it
+  // first.
   std::vector<BookFill> Match(const std::string &instrument, char direction, Market &market,
                               const std::optional<TradePrint> &print) const;
   // The instrument's held orders whose condition the last price meets, earliest first.

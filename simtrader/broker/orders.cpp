@@ -1,6 +1,7 @@
 #include "broker/orders.h"
 
 #include <algorithm>
+#include <climits>
 #include <cmath>
 
 #include "broker/record_text.h"
@@ -222,22 +223,44 @@ void SetStatus(CThostFtdcOrderField &order, char order_status, char submit_statu
   ++order.NotifySequence;
 }
 
-std::optional<double> MatchPrice(const CThostFtdcOrderField &order, const Market &market) {
-  const bool at_any_price = order.OrderPriceType == THOST_FTDC_OPT_AnyPrice;
-  if (order.Direction == THOST_FTDC_D_Buy) {
-    if (market.ask > 0 && (at_any_price || market.ask <= order.LimitPrice)) return market.ask;
-  } else if (market.bid > 0 && (at_any_price || market.bid >= order.LimitPrice)) {
-    return market.bid;
+namespace {
+
+// The side of the market an order trades against: a Levels, const as the market is.
+template <typename AnyMarket>
+auto &OtherSide(AnyMarket &market, const CThostFtdcOrderField &order) {
+  return order.Direction == THOST_FTDC_D_Buy ? market.asks : market.bids;
+}
+
+bool Crosses(const CThostFtdcOrderField &order, const Level &level) {
+  if (level.price <= 0) return false;
+  if (order.OrderPriceType == THOST_FTDC_OPT_AnyPrice) return true;
+  return order.Direction == THOST_FTDC_D_Buy ? level.price <= order.LimitPrice
+                                             : level.price >= order.LimitPrice;
+}
+
+}  // namespace
+
+int CrossedVolume(const CThostFtdcOrderField &order, const Market &market) {
+  long long volume = 0;
+  // Levels are in price order, the empty ones last: the first one not crossed ends them.
+  for (const Level &level : OtherSide(market, order)) {
+    if (!Crosses(order, level)) break;
+    volume += level.volume;
   }
-  return std::nullopt;
+  return static_cast<int>(std::min<long long>(volume, INT_MAX));
 }
 
-int OfferedVolume(const CThostFtdcOrderField &order, const Market &market) {
-  return order.Direction == THOST_FTDC_D_Buy ? market.ask_volume : market.bid_volume;
-}
-
-void TakeOffered(Market &market, const CThostFtdcOrderField &order, int volume) {
-  (order.Direction == THOST_FTDC_D_Buy ? market.ask_volume : market.bid_volume) -= volume;
+Sweep TakeCrossed(Market &market, const CThostFtdcOrderField &order, int volume) {
+  Sweep sweep;
+  for (Level &level : OtherSide(market, order)) {
+    if (sweep.volume == volume || !Crosses(order, level)) break;
+    const int taken = std::min(volume - sweep.volume, level.volume);
+    if (taken == 0) continue;
+    level.volume -= taken;
+    sweep.volume += taken;
+    sweep.fills[sweep.count++] = LevelFill{level.price, taken};
+  }
+  return sweep;
 }
 
 OrderReserve ReserveOf(const CThostFtdcOrderField &order, const Instrument &instrument) {

@@ -3,6 +3,7 @@
 #ifndef SIMTRADER_BROKER_ORDERS_H
 #define SIMTRADER_BROKER_ORDERS_H
 
+#include <array>
 #include <optional>
 #include <string>
 
@@ -74,16 +75,30 @@ CThostFtdcOrderField NewOrder(const CThostFtdcInputOrderField &input, const Inst
 void SetStatus(CThostFtdcOrderField &order, char order_status, char submit_status,
                const char *message, const MarketTime &now);
 
-// What an order reaching the exchange trades at against the market, if it crosses: a buy at
-// the ask when the ask is at or below its limit, a sell at the bid when the bid is at or above
-// it; a market order at whatever the other side shows. (Once queued, it trades at its own
-// price: order_book.h.)
-std::optional<double> MatchPrice(const CThostFtdcOrderField &order, const Market &market);
+// The lots an order took at one level of the market, at that level's price.
+struct LevelFill {
+  double price = 0;
+  int volume = 0;
+};
 
-// The lots the market offers to the order's side at its best price.
-int OfferedVolume(const CThostFtdcOrderField &order, const Market &market);
-// Takes `volume` of them: what a fill against the level leaves there.
-void TakeOffered(Market &market, const CThostFtdcOrderField &order, int volume);
+// What an order took from the levels it crossed, best level first.
+struct Sweep {
+  std::array<LevelFill, kDepth> fills{};
+  int count = 0;
+  int volume = 0;  // of all of them
+
+  const LevelFill *begin() const { return fills.data(); }
+  const LevelFill *end() const { return fills.data() + count; }
+};
+
+// The lots the other side of the market offers an order at or better than its limit: a buy
+// the asks at or below it, a sell the bids at or above it, a market order every level.
+int CrossedVolume(const CThostFtdcOrderField &order, const Market &market);
+// Takes up to `volume` of them, best level first. What a level gives is gone from it until a
+// move of the market quotes it again, so the next order meets only what is left. An order
+// reaching the exchange trades at each level's price; once queued it trades at its own
+// (order_book.h).
+Sweep TakeCrossed(Market &market, const CThostFtdcOrderField &order, int volume);
 
 // Margin and commission held back while an order rests, at its limit price.
 struct OrderReserve {

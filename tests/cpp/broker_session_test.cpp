@@ -340,13 +340,13 @@ TEST(ConfigText, ListsANewInstrumentWithAMarketAroundItsPriceAndChangesAListedOn
       "account investor=U1 password=two%20words%25");
   const simtrader::Listing &silver = config.catalogue.at("ag2706");
   EXPECT_EQ(silver.instrument.product, "ag");
-  EXPECT_EQ(silver.market.bid, 7000);
-  EXPECT_EQ(silver.market.ask, 7001);
+  EXPECT_EQ(silver.market.bids[0].price, 7000);
+  EXPECT_EQ(silver.market.asks[0].price, 7001);
   EXPECT_EQ(silver.market.pre_settlement, 7000);
   const simtrader::Listing &rebar = config.catalogue.at("rb2705");
   EXPECT_EQ(rebar.instrument.long_margin_ratio, 0.2);
   EXPECT_EQ(rebar.instrument.short_margin_ratio, 0.10);
-  EXPECT_EQ(rebar.market.ask, 3201);
+  EXPECT_EQ(rebar.market.asks[0].price, 3201);
   EXPECT_EQ(config.accounts.at("U1").password, "two words%");
 }
 
@@ -382,15 +382,15 @@ TEST(Directory, AMarketMovesAtOneFrontOrEverywhereAndNeverHalfway) {
   EXPECT_EQ(quorvan_sim_set_market(other.c_str(), "rb2705", &bid, &ask, nullptr, nullptr, nullptr,
                                    nullptr, nullptr),
             QUORVAN_SIM_OK);
-  EXPECT_EQ(directory.ForFront(other)->Listed("rb2705")->market.ask, 3251);
-  EXPECT_EQ(directory.ForFront(front)->Listed("rb2705")->market.ask, 3202);
+  EXPECT_EQ(directory.ForFront(other)->Listed("rb2705")->market.asks[0].price, 3251);
+  EXPECT_EQ(directory.ForFront(front)->Listed("rb2705")->market.asks[0].price, 3202);
 
   // 3251 is off the tick of 2 at the first front: nothing moves anywhere.
   EXPECT_EQ(quorvan_sim_set_market(nullptr, "rb2705", &bid, &ask, nullptr, nullptr, nullptr,
                                    nullptr, nullptr),
             QUORVAN_SIM_BAD_ARGUMENT);
-  EXPECT_EQ(directory.ForFront(other)->Listed("rb2705")->market.bid, 3250);
-  EXPECT_EQ(directory.ForFront(front)->Listed("rb2705")->market.bid, 3200);
+  EXPECT_EQ(directory.ForFront(other)->Listed("rb2705")->market.bids[0].price, 3250);
+  EXPECT_EQ(directory.ForFront(front)->Listed("rb2705")->market.bids[0].price, 3200);
   EXPECT_EQ(quorvan_sim_set_market(nullptr, "rb1999", &bid, nullptr, nullptr, nullptr, nullptr,
                                    nullptr, nullptr),
             QUORVAN_SIM_BAD_ARGUMENT);

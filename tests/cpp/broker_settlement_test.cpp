@@ -7,6 +7,7 @@
 #include <map>
 #include <stdexcept>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "broker/record_text.h"
@@ -139,6 +140,27 @@ TEST(Settle, CancelsEveryWaitingOrderAndEndsTheDaysLogins) {
   EXPECT_EQ(client.Account().FrozenMargin, 0);
 }
 
+TEST(Settle, DropsTheLevelsOutsideTheNewLimitsTheOthersMovingUp) {
+  auto broker = MakeBroker(kFriday);
+  simtrader::MarketUpdate update;
+  update.bids = std::vector<simtrader::Level>{{3200, 1}, {3180, 2}, {3000, 3}};
+  update.asks = std::vector<simtrader::Level>{{3201, 5}, {3210, 6}};
+  broker->SetMarket("rb2705", update);
+  // Settled at 2976, rb2705's 7% band is 2768 to 3184.
+  broker->Settle({{"rb2705", 2976}});
+  const simtrader::Market market = broker->Listed("rb2705")->market;
+  auto quotes = [](const simtrader::Levels &side) {
+    std::vector<std::pair<double, int>> pairs;
+    for (const simtrader::Level &level : side) pairs.emplace_back(level.price, level.volume);
+    return pairs;
+  };
+  EXPECT_EQ(quotes(market.bids),
+            (std::vector<std::pair<double, int>>{{3180, 2}, {3000, 3}, {0, 0}, {0, 0}, {0, 0}}));
+  // An emptied side keeps its first level's lots for the price a later move gives it.
+  EXPECT_EQ(quotes(market.asks),
+            (std::vector<std::pair<double, int>>{{0, 5}, {0, 0}, {0, 0}, {0, 0}, {0, 0}}));
+}
+
 TEST(Settle, NeedsTheNewDayConfirmedBeforeOrders) {
   BrokerClient client(MakeBroker(kFriday));
   client.LogIn("U1");
@@ -195,10 +217,10 @@ TEST(Settle, TheStatementChargesAHedgedCffexProductOnItsLargerSide) {
   const simtrader::Listing listing = simtrader::DefaultCatalogue().at("IF2703");
   BrokerClient client(MakeBroker(kFriday));
   client.LogIn("U1");
-  client.Order("IF2703", kBuy, kOpen, listing.market.ask, 2);
-  client.Order("IF2703", kSell, kOpen, listing.market.bid, 1);
+  client.Order("IF2703", kBuy, kOpen, listing.market.asks[0].price, 2);
+  client.Order("IF2703", kSell, kOpen, listing.market.bids[0].price, 1);
   client.Take();
-  client.broker().Settle({{"IF2703", listing.market.bid}});
+  client.broker().Settle({{"IF2703", listing.market.bids[0].price}});
   client.LogIn("U1");
   const double margin = client.Account().CurrMargin;
   std::string text;

@@ -372,7 +372,7 @@ TEST_P(VolumeCap, TakesAnOrderUpToTheCapAndRefusesOneLotMore) {
       simtrader::SetText(o.OrderRef, std::to_string(volume));
       o.OrderPriceType = cap.price_type;
       o.TimeCondition = THOST_FTDC_TC_IOC;
-      o.LimitPrice = listing.market.ask;
+      o.LimitPrice = listing.market.asks[0].price;
       o.VolumeTotalOriginal = volume;
     });
     const std::vector<BrokerEvent> events = client.Take();
@@ -415,8 +415,10 @@ TEST_P(MarginSide, AHedgedProductIsMarginedAsItsExchangeDeclares) {
   const MarginSideCase &side = GetParam();
   const simtrader::Listing listing = simtrader::DefaultCatalogue().at(side.instrument);
   const simtrader::Instrument &instrument = listing.instrument;
-  const double long_margin = instrument.Margin(simtrader::Side::Long, listing.market.ask, 1);
-  const double short_margin = instrument.Margin(simtrader::Side::Short, listing.market.bid, 1);
+  const double long_margin =
+      instrument.Margin(simtrader::Side::Long, listing.market.asks[0].price, 1);
+  const double short_margin =
+      instrument.Margin(simtrader::Side::Short, listing.market.bids[0].price, 1);
   auto broker = MakeBroker(std::string(side.exchange_config) +
                            "\naccount investor=U1 balance=" + std::to_string(long_margin * 1.5));
   BrokerClient client(broker);
@@ -424,8 +426,8 @@ TEST_P(MarginSide, AHedgedProductIsMarginedAsItsExchangeDeclares) {
   EXPECT_EQ(simtrader::InstrumentRecord(broker->Listed(side.instrument)->instrument)
                 .MaxMarginSideAlgorithm,
             side.larger_side_only ? THOST_FTDC_MMSA_YES : THOST_FTDC_MMSA_NO);
-  client.Order(side.instrument, kBuy, kOpen, listing.market.ask, 1);
-  client.Order(side.instrument, kSell, kOpen, listing.market.bid, 1);
+  client.Order(side.instrument, kBuy, kOpen, listing.market.asks[0].price, 1);
+  client.Order(side.instrument, kSell, kOpen, listing.market.bids[0].price, 1);
   const std::vector<BrokerEvent> events = client.Take();
   const CThostFtdcTradingAccountField account = client.Account();
   double use_margin = 0;

@@ -92,7 +92,7 @@ TEST(Book, FillsInPriceThenTimeOrderAcrossTradersUpToTheVolumeOffered) {
   EXPECT_EQ(part.OrderStatus, THOST_FTDC_OST_PartTradedQueueing);
   EXPECT_EQ(part.VolumeTraded, 1);
   EXPECT_EQ(part.VolumeTotal, 1);
-  EXPECT_EQ(broker->Listed("rb2705")->market.ask_volume, 0);
+  EXPECT_EQ(broker->Listed("rb2705")->market.asks[0].volume, 0);
   // What rests is frozen for what is left of it only.
   EXPECT_NEAR(first.Account().FrozenMargin, 3150 * 1 * 10 * 0.10, simtest::kCent);
 
@@ -123,7 +123,7 @@ TEST(Book, AnOrderFillsWhatIsOfferedOnEntryAndRestsWithTheRest) {
   const std::vector<BrokerEvent> later = client.Take();
   EXPECT_EQ(Fills(later), (std::vector<Fill>{{"1", 2, 3201}}));
   EXPECT_EQ(Orders(later).back().OrderStatus, THOST_FTDC_OST_AllTraded);
-  EXPECT_EQ(broker->Listed("rb2705")->market.ask_volume, 8);
+  EXPECT_EQ(broker->Listed("rb2705")->market.asks[0].volume, 8);
 }
 
 struct KindCase {
@@ -166,7 +166,7 @@ TEST_P(Kind, TradesWhatItsConditionsAllowAndCancelsTheRest) {
   const CThostFtdcOrderField last = Orders(events).back();
   EXPECT_EQ(last.OrderStatus, kind.final_status);
   EXPECT_EQ(last.VolumeTraded, kind.traded);
-  EXPECT_EQ(broker->Listed("m2705")->market.ask_volume, 3 - kind.traded);
+  EXPECT_EQ(broker->Listed("m2705")->market.asks[0].volume, 3 - kind.traded);
   // Nothing of an immediate order stays frozen.
   EXPECT_EQ(client.Account().FrozenMargin, 0);
 }
@@ -188,6 +188,108 @@ INSTANTIATE_TEST_SUITE_P(
                     KindCase{"MarketWhole", THOST_FTDC_OPT_AnyPrice, THOST_FTDC_VC_AV, 1, 2, 2,
                              THOST_FTDC_OST_AllTraded}),
     [](const testing::TestParamInfo<KindCase> &info) { return info.param.name; });
+
+// Meal quoted 2896 / 2897x2, 2898x3, 2901x9.
+MarketUpdate ThreeAsks() {
+  MarketUpdate update;
+  update.bid = 2896;
+  update.asks = std::vector<simtrader::Level>{{2897, 2}, {2898, 3}, {2901, 9}};
+  return update;
+}
+
+std::vector<int> AskVolumes(const simtrader::Market &market) {
+  std::vector<int> volumes;
+  for (const simtrader::Level &level : market.asks) volumes.push_back(level.volume);
+  return volumes;
+}
+
+struct SweepCase {
+  const char *name;
+  char price_type;
+  char time_condition;
+  char volume_condition;
+  double price;
+  int volume;
+  std::vector<Fill> fills;  // each at its level's price
+  char final_status;
+  std::vector<int> left;  // the lots each ask level holds after
+};
+
+class Sweep : public testing::TestWithParam<SweepCase> {};
+
+TEST_P(Sweep, AnOrderSweepsTheLevelsItCrossesEachAtItsPrice) {
+  const SweepCase &sweep = GetParam();
+  auto broker = MakeBroker();
+  BrokerClient client(broker);
+  client.LogIn("U1");
+  broker->SetMarket("m2705", ThreeAsks());
+  CThostFtdcInputOrderField order = client.Order("m2705", kBuy, kOpen, sweep.price, 0);
+  client.Take();
+  order.OrderPriceType = sweep.price_type;
+  order.TimeCondition = sweep.time_condition;
+  order.VolumeCondition = sweep.volume_condition;
+  order.VolumeTotalOriginal = sweep.volume;
+  client.Send(order);
+  const std::vector<BrokerEvent> events = client.Take();
+  EXPECT_EQ(Fills(events), sweep.fills);
+  EXPECT_EQ(Orders(events).back().OrderStatus, sweep.final_status);
+  // Each level gave what the order took there: the next order meets only what is left.
+  EXPECT_EQ(AskVolumes(broker->Listed("m2705")->market), sweep.left);
+}
+
+const std::string kRef = "1";
+
+INSTANTIATE_TEST_SUITE_P(Broker, Sweep,
+                         testing::Values(
+                             // What is left of a limit order rests at its own price.
+                             SweepCase{"LimitRestsTheRest",
+                                       THOST_FTDC_OPT_LimitPrice,
+                                       THOST_FTDC_TC_GFD,
+                                       THOST_FTDC_VC_AV,
+                                       2900,
+                                       8,
+                                       {{kRef, 2, 2897}, {kRef, 3, 2898}},
+                                       THOST_FTDC_OST_PartTradedQueueing,
+                                       {0, 0, 9, 0, 0}},
+                             SweepCase{"FillAndKillCancelsTheRest",
+                                       THOST_FTDC_OPT_LimitPrice,
+                                       THOST_FTDC_TC_IOC,
+                                       THOST_FTDC_VC_AV,
+                                       2900,
+                                       8,
+                                       {{kRef, 2, 2897}, {kRef, 3, 2898}},
+                                       THOST_FTDC_OST_Canceled,
+                                       {0, 0, 9, 0, 0}},
+                             SweepCase{"FillOrKillShortOfItsLevels",
+                                       THOST_FTDC_OPT_LimitPrice,
+                                       THOST_FTDC_TC_IOC,
+                                       THOST_FTDC_VC_CV,
+                                       2900,
+                                       6,
+                                       {},
+                                       THOST_FTDC_OST_Canceled,
+                                       {2, 3, 9, 0, 0}},
+                             SweepCase{"FillOrKillWholeAcrossThreeLevels",
+                                       THOST_FTDC_OPT_LimitPrice,
+                                       THOST_FTDC_TC_IOC,
+                                       THOST_FTDC_VC_CV,
+                                       2901,
+                                       6,
+                                       {{kRef, 2, 2897}, {kRef, 3, 2898}, {kRef, 1, 2901}},
+                                       THOST_FTDC_OST_AllTraded,
+                                       {0, 0, 8, 0, 0}},
+                             SweepCase{"MarketOrderTakesEveryLevel",
+                                       THOST_FTDC_OPT_AnyPrice,
+                                       THOST_FTDC_TC_IOC,
+                                       THOST_FTDC_VC_AV,
+                                       0,
+                                       20,
+                                       {{kRef, 2, 2897}, {kRef, 3, 2898}, {kRef, 9, 2901}},
+                                       THOST_FTDC_OST_Canceled,
+                                       {0, 0, 0, 0, 0}}),
+                         [](const testing::TestParamInfo<SweepCase> &info) {
+                           return info.param.name;
+                         });
 
 struct CheckCase {
   const char *name;
@@ -400,6 +502,23 @@ INSTANTIATE_TEST_SUITE_P(
         MakerCase{"ABidAMoveWithoutATradeLeaves", kBuy, 3195, Move(3193, 3196, 3194, 0), 0}),
     [](const testing::TestParamInfo<MakerCase> &info) { return info.param.name; });
 
+TEST(Book, RestingOrdersTakeTheLevelsAtOrThroughTheirPriceBestFirstAtTheirOwnPrice) {
+  auto broker = MakeBroker();
+  BrokerClient client(broker);
+  client.LogIn("U1");
+  client.Order("rb2705", kBuy, kOpen, 3198, 4);  // ref 1
+  client.Order("rb2705", kBuy, kOpen, 3200, 3);  // ref 2, the best bid
+  client.Take();
+  MarketUpdate update;
+  update.bid = 3196;
+  update.asks = std::vector<simtrader::Level>{{3197, 2}, {3198, 3}, {3199, 4}};
+  broker->SetMarket("rb2705", update);
+  // The bid at 3200 takes 2 at 3197 and 1 at 3198; the one at 3198 what is left there, and
+  // 3199 is beyond it.
+  EXPECT_EQ(Fills(client.Take()), (std::vector<Fill>{{"2", 3, 3200}, {"1", 2, 3198}}));
+  EXPECT_EQ(AskVolumes(broker->Listed("rb2705")->market), (std::vector<int>{0, 0, 4, 0, 0}));
+}
+
 TEST(Book, TradesPrintedThroughFillBestPriceFirstUpToTheVolumeTheyTraded) {
   auto broker = MakeBroker();
   BrokerClient client(broker);
@@ -438,8 +557,8 @@ TEST(OrderBookIndex, KeepsPlacesThroughPartialFillsAndQueuesTriggeredOrdersLast)
   EXPECT_EQ(book.Touched("rb2705", 3300).size(), 1u);
   book.Put(order(2, 3100, THOST_FTDC_OST_NoTradeQueueing));
   simtrader::Market market;
-  market.ask = 3100;
-  market.ask_volume = 10;
+  market.asks[0].price = 3100;
+  market.asks[0].volume = 10;
   std::vector<int> seqs;
   for (const auto &fill : book.Match("rb2705", kBuy, market, std::nullopt)) {
     seqs.push_back(fill.order.BrokerOrderSeq);

@@ -224,7 +224,31 @@ def test_a_row_that_is_no_text_stops_the_replay_before_it_and_names_its_line(
     assert sim.market("rb2705", front).LastPrice == rows[247]["last"]
 
 
+def test_depth_columns_move_the_levels_behind_the_first(front, tmp_path):
+    rows = ticks(3)
+    rows[1].update(bid2=rows[1]["bid"] - 2, bid_volume2=4, ask2=rows[1]["ask"] + 1,
+                   ask_volume2=6, ask3="", ask_volume3="")
+    columns = FIELDS + ("bid2", "bid_volume2", "ask2", "ask_volume2", "ask3", "ask_volume3")
+    path = tmp_path / "depth.csv"
+    with open(path, "w", newline="") as file:
+        writer = csv.DictWriter(file, columns, restval="")
+        writer.writeheader()
+        writer.writerows(rows)
+    collected = Collector()
+    assert sim.replay(path, front=front, md_queue=collected).wait(timeout=60)
+    second, third = collected.items[1:]
+    assert (second["BidPrice1"], second["BidVolume1"], second["BidPrice2"],
+            second["BidVolume2"]) == (rows[1]["bid"], 3, rows[1]["bid"] - 2, 4)
+    assert (second["AskPrice2"], second["AskVolume2"], second["AskPrice3"]) == (
+        rows[1]["ask"] + 1, 6, 0)
+    # A row whose depth cells are empty quotes its first levels alone.
+    assert (third["BidPrice1"], third["BidPrice2"], third["AskPrice2"]) == (rows[2]["bid"], 0, 0)
+
+
 @pytest.mark.parametrize("change, said", [
+    (dict(bid2=3000, bid_volume2=""), "tick 2: bid2 and bid_volume2 go together"),
+    (dict(bid3=3000, bid_volume3=1), "tick 2: bid3 follows an empty bid2"),
+    (dict(ask2=3100, ask_volume2=1), "tick 2: .*ask2 3100 is not above ask"),
     (dict(last=None), "tick 2: no last"),
     (dict(instrument_id="rb2705\0x"), "tick 2: instrument_id .* holds a NUL"),
     (dict(instrument_id=b"rb2705\0x"), "tick 2: instrument_id .* holds a NUL"),

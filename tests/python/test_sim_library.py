@@ -107,7 +107,8 @@ INTERFACE = {
                  "reset=False)",
     "set_market": "(instrument, *, bid=None, ask=None, last=None, bid_volume=None, "
                   "ask_volume=None, upper_limit=None, lower_limit=None, volume=None, "
-                  "turnover=None, open_interest=None, time=None, front=None)",
+                  "turnover=None, open_interest=None, bids=None, asks=None, time=None, "
+                  "front=None)",
     "settle": "(front, settlement_prices=None)",
     "market": "(instrument, front=None)",
     "wait_delivered": "(front=None, timeout=None)",

@@ -202,6 +202,66 @@ def test_set_market_reaches_the_subscriber_as_the_record_market_reads(subscribed
     assert len(tick.ActionDay) == 8 and len(tick.UpdateTime) == 8
 
 
+def levels_of(record, side):
+    """A side of a record's book as (price, volume) pairs, the five levels."""
+    return [(getattr(record, f"{side}Price{level}"), getattr(record, f"{side}Volume{level}"))
+            for level in range(1, 6)]
+
+
+def test_five_levels_a_side_reach_the_subscriber_and_a_new_first_level_stands_alone(
+        subscribed, md_front):
+    bids = [(3200 - level, 10 + level) for level in range(5)]
+    sim.set_market("rb2705", bids=bids, asks=[(3201, 7), (3203, 8)], front=md_front)
+    sim.wait_delivered(md_front, timeout=PATIENCE)
+    tick = ticks_of(subscribed)[-1]
+    assert tick.to_dict() == sim.market("rb2705", md_front).to_dict()
+    assert levels_of(tick, "Bid") == bids
+    assert levels_of(tick, "Ask") == [(3201, 7), (3203, 8), (0, 0), (0, 0), (0, 0)]
+    # The first level's lots alone leave the levels behind it; a new first price clears them.
+    sim.set_market("rb2705", bid_volume=3, front=md_front)
+    assert levels_of(sim.market("rb2705", md_front), "Bid") == [(3200, 3)] + bids[1:]
+    sim.set_market("rb2705", bid=3199, front=md_front)
+    quoted = sim.market("rb2705", md_front)
+    assert levels_of(quoted, "Bid") == [(3199, 3)] + [(0, 0)] * 4
+    assert levels_of(quoted, "Ask")[:2] == [(3201, 7), (3203, 8)]
+
+
+LEVEL_REFUSALS = [
+    ("bids not falling", dict(bids=[(3199, 1), (3199, 1)]), ValueError,
+     "bid2 3199 is not below bid 3199"),
+    ("asks not rising", dict(asks=[(3202, 1), (3201, 1)]), ValueError,
+     "ask2 3201 is not above ask 3202"),
+    ("the best bid not below the best ask", dict(bids=[(3202, 1)]), ValueError,
+     "the bid must be below the ask"),
+    ("six levels", dict(bids=[(3199 - level, 1) for level in range(6)]), ValueError,
+     "bids gives 6 levels"),
+    ("a negative volume", dict(asks=[(3201, 1), (3202, -1)]), ValueError,
+     "ask_volume2 must not be negative"),
+    ("a price off the tick", dict(bids=[(3199, 1), (3198.5, 1)]), ValueError,
+     "bid2 3198.5 is not a multiple of the price tick"),
+    ("a level of no price", dict(bids=[(3199, 1), (0, 1)]), ValueError,
+     "bid2 0 of bids is not a positive price"),
+    ("a level outside the limits", dict(asks=[(3201, 1), (9999, 1)]), ValueError,
+     "ask2 9999 is outside the daily limits"),
+    ("a bid other than the first level", dict(bid=3198, bids=[(3199, 1)]), ValueError,
+     "bid and bid_volume, given with bids, must be its first level"),
+    ("a level that is no pair", dict(bids=[(3199,)]), TypeError,
+     r"bids\[0\] must be a \(price, volume\) pair"),
+]
+
+
+@pytest.mark.parametrize("levels, error, said", [case[1:] for case in LEVEL_REFUSALS],
+                         ids=[case[0] for case in LEVEL_REFUSALS])
+def test_a_book_that_is_none_is_refused_naming_the_level_moving_nothing(
+        md_front, levels, error, said):
+    sim.set_market("rb2705", bids=[(3200, 5), (3199, 5)], asks=[(3201, 5), (3202, 5)],
+                   front=md_front)
+    before = sim.market("rb2705", md_front).to_dict()
+    with pytest.raises(error, match=said):
+        sim.set_market("rb2705", last=3201, front=md_front, **levels)
+    assert sim.market("rb2705", md_front).to_dict() == before
+
+
 def test_an_unmoved_market_has_no_open_high_or_low_yet(md_front):
     quoted = sim.market("rb2705", md_front)
     assert quoted.OpenPrice == quoted.HighestPrice == quoted.LowestPrice == 1.7976931348623157e308

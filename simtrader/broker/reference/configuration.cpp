@@ -9,6 +9,7 @@
 #include <functional>
 #include <set>
 #include <stdexcept>
+#include <utility>
 
 #include "broker/reference/trading_calendar.h"
 
@@ -168,8 +169,8 @@ const NumberField kNumberFields[] = {
      [](Listing &l) -> double & { return l.instrument.close_today_fee.by_money; }},
     {"close_today_ratio_by_volume",
      [](Listing &l) -> double & { return l.instrument.close_today_fee.by_volume; }},
-    {"bid", [](Listing &l) -> double & { return l.market.bid; }},
-    {"ask", [](Listing &l) -> double & { return l.market.ask; }},
+    {"bid", [](Listing &l) -> double & { return l.market.bids[0].price; }},
+    {"ask", [](Listing &l) -> double & { return l.market.asks[0].price; }},
     {"last", [](Listing &l) -> double & { return l.market.last; }},
     {"pre_settlement_price", [](Listing &l) -> double & { return l.market.pre_settlement; }},
     {"upper_limit", [](Listing &l) -> double & { return l.market.upper_limit; }},
@@ -180,8 +181,8 @@ const IntegerField kIntegerFields[] = {
     {"volume_multiple", [](Listing &l) -> int & { return l.instrument.volume_multiple; }},
     {"delivery_year", [](Listing &l) -> int & { return l.instrument.delivery_year; }},
     {"delivery_month", [](Listing &l) -> int & { return l.instrument.delivery_month; }},
-    {"bid_volume", [](Listing &l) -> int & { return l.market.bid_volume; }},
-    {"ask_volume", [](Listing &l) -> int & { return l.market.ask_volume; }},
+    {"bid_volume", [](Listing &l) -> int & { return l.market.bids[0].volume; }},
+    {"ask_volume", [](Listing &l) -> int & { return l.market.asks[0].volume; }},
     {"max_limit_order_volume",
      [](Listing &l) -> int & { return l.instrument.max_limit_order_volume; }},
     {"max_market_order_volume",
@@ -208,8 +209,8 @@ Listing NewListing(Entry &entry, const std::string &id) {
   listing.instrument.name = id;
   listing.instrument.long_margin_ratio = kNewMarginRatio;
   listing.instrument.short_margin_ratio = kNewMarginRatio;
-  listing.market.bid_volume = kDefaultDepth;
-  listing.market.ask_volume = kDefaultDepth;
+  listing.market.bids[0].volume = kDefaultDepth;
+  listing.market.asks[0].volume = kDefaultDepth;
   return listing;
 }
 
@@ -218,9 +219,11 @@ Listing NewListing(Entry &entry, const std::string &id) {
 void CompleteNewMarket(Entry &entry, Listing &listing) {
   Market &market = listing.market;
   const double tick = listing.instrument.price_tick;
-  if (!entry.Has("last")) market.last = entry.Has("bid") ? market.bid : market.ask;
-  if (!entry.Has("bid")) market.bid = entry.Has("ask") ? market.ask - tick : market.last;
-  if (!entry.Has("ask")) market.ask = market.bid + tick;
+  double &bid = market.bids[0].price;
+  double &ask = market.asks[0].price;
+  if (!entry.Has("last")) market.last = entry.Has("bid") ? bid : ask;
+  if (!entry.Has("bid")) bid = entry.Has("ask") ? ask - tick : market.last;
+  if (!entry.Has("ask")) ask = bid + tick;
   if (!entry.Has("pre_settlement_price")) market.pre_settlement = market.last;
 }
 
@@ -239,6 +242,11 @@ void ApplyInstrument(BrokerConfig &config, Entry &entry) {
     if (auto number = entry.Integer(field.key)) field.field(listing) = *number;
   }
   entry.RejectUnused();
+  // A first level given anew stands alone, as set_market's does.
+  for (const auto &[key, side] :
+       {std::pair{"bid", &listing.market.bids}, {"ask", &listing.market.asks}}) {
+    if (entry.Has(key)) std::fill(side->begin() + 1, side->end(), Level{});
+  }
   if (is_new) CompleteNewMarket(entry, listing);
   // Limits not given follow a new settlement or tick; a listing's own stay until then.
   if (is_new || entry.Has("pre_settlement_price") || entry.Has("price_tick")) {
