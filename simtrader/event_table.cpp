@@ -108,26 +108,25 @@ int RequiredEvent(const EventInfo *events, int count, std::string_view name) {
 
 // Made on first use, so that no other static's initialisation can find them unmade.
 const EventTable &TraderTable() {
-  static const EventTable table("CThostFtdcTraderSpi", kTraderEvents,
-                                static_cast<int>(std::size(kTraderEvents)), RaiseTraderEvent,
-                                kTraderAnswers);
+  static const EventTable table(ApiKind::Trader, "CThostFtdcTraderSpi", kTraderEvents,
+                                static_cast<int>(std::size(kTraderEvents)), kTraderAnswers);
   return table;
 }
 
 const EventTable &MdTable() {
-  static const EventTable table("CThostFtdcMdSpi", kMdEvents,
-                                static_cast<int>(std::size(kMdEvents)), RaiseMdEvent, kMdAnswers);
+  static const EventTable table(ApiKind::MarketData, "CThostFtdcMdSpi", kMdEvents,
+                                static_cast<int>(std::size(kMdEvents)), kMdAnswers);
   return table;
 }
 
 }  // namespace
 
-EventTable::EventTable(const char *spi_class, const EventInfo *events, int count, Raiser raise,
+EventTable::EventTable(ApiKind kind, const char *spi_class, const EventInfo *events, int count,
                        const Answers &answers)
-    : spi_class_(spi_class),
+    : kind_(kind),
+      spi_class_(spi_class),
       events_(events),
       count_(count),
-      raise_(raise),
       answers_(answers),
       front_connected_(RequiredEvent(events, count, "OnFrontConnected")),
       front_disconnected_(RequiredEvent(events, count, "OnFrontDisconnected")),
@@ -138,6 +137,14 @@ std::optional<int> EventTable::Find(std::string_view name) const {
     if (name == events_[event].name) return event;
   }
   return std::nullopt;
+}
+
+void EventTable::Raise(void *spi, int event, EventArgs &args) const {
+  if (kind_ == ApiKind::Trader) {
+    RaiseTraderEvent(spi, event, args);
+  } else {
+    RaiseMdEvent(spi, event, args);
+  }
 }
 
 std::optional<int> EventTable::AnswerTo(Operation operation) const {

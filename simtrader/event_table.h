@@ -52,20 +52,19 @@ struct EventArgs {
 // The events of one kind of API object, and how they reach its handler class.
 class EventTable {
  public:
-  // `raise` calls the event's method of `spi`, a pointer to the kind's handler class.
-  using Raiser = void (*)(void *spi, int event, EventArgs &args);
   // The event answering each operation (the Answer column of the kind's requests table), -1
   // for one the kind does not send.
   using Answers = std::array<int, kOperationCount>;
 
-  EventTable(const char *spi_class, const EventInfo *events, int count, Raiser raise,
+  EventTable(ApiKind kind, const char *spi_class, const EventInfo *events, int count,
              const Answers &answers);
 
   const char *spi_class() const { return spi_class_; }
   int count() const { return count_; }
   const EventInfo &Get(int event) const { return events_[event]; }
   std::optional<int> Find(std::string_view name) const;
-  void Raise(void *spi, int event, EventArgs &args) const { raise_(spi, event, args); }
+  // Calls the event's method of `spi`, a pointer to the kind's handler class.
+  void Raise(void *spi, int event, EventArgs &args) const;
   std::optional<int> AnswerTo(Operation operation) const;
 
   // The events the API object's own thread raises; both tables have them.
@@ -74,10 +73,10 @@ class EventTable {
   int rsp_user_login() const { return rsp_user_login_; }
 
  private:
+  const ApiKind kind_;
   const char *const spi_class_;
   const EventInfo *const events_;
   const int count_;
-  const Raiser raise_;
   const Answers &answers_;
   const int front_connected_;
   const int front_disconnected_;

@@ -373,7 +373,7 @@ void ApiBackend::Emit(int event, EventArgs args, long long count) {
                            " of " + std::to_string(count) + " deliveries of " +
                            events_.Get(event).name);
       }
-      Deliver(event, args);
+      Raise(event, args);
     }
   });
 }
@@ -445,7 +445,7 @@ void ApiBackend::TakeTradingDay(const EventArgs &login) {
   std::memcpy(trading_day_, day.c_str(), sizeof trading_day_);
 }
 
-void ApiBackend::Deliver(int event, EventArgs &args) {
+void ApiBackend::Raise(int event, EventArgs &args) {
   // Once Release has begun, whatever is still to raise is dropped.
   if (queue_->closed()) return;
   if (event == events_.rsp_user_login()) TakeTradingDay(args);
@@ -485,7 +485,7 @@ void ApiBackend::Connect() {
   }
   connection_->Connected();
   EventArgs none;
-  Deliver(events_.front_connected(), none);
+  Raise(events_.front_connected(), none);
 }
 
 void ApiBackend::FailConnecting() {
@@ -527,7 +527,7 @@ void ApiBackend::DropConnection(int reason, std::optional<Delay> reconnect_after
   query_flow_.ConnectionLost();
   EventArgs args;
   args.number = reason;
-  Deliver(events_.front_disconnected(), args);
+  Raise(events_.front_disconnected(), args);
   if (reconnect_after) {
     Post(
         [this, epoch] {

@@ -141,8 +141,8 @@ class ApiBackend : public std::enable_shared_from_this<ApiBackend>, private Even
   void RunOnWorker(const std::function<void()> &work);
   void ReportFailure(const char *what) const;
 
-  void Raise(int event, EventArgs &args) override { Deliver(event, args); }
-  void Deliver(int event, EventArgs &args);
+  // Calls the registered handler's method of the event, on the backend's thread.
+  void Raise(int event, EventArgs &args) override;
   // Takes the trading day from a successful login's answer.
   void TakeTradingDay(const EventArgs &login);
   void Connect();

@@ -5,9 +5,7 @@
 #ifndef SIMTRADER_API_CONNECTION_H
 #define SIMTRADER_API_CONNECTION_H
 
-#include <algorithm>
 #include <cstddef>
-#include <cstring>
 #include <functional>
 #include <memory>
 #include <optional>
@@ -34,14 +32,6 @@ struct Request {
 
 // The instrument ids a subscription carries.
 std::vector<std::string> SubscribedIds(const Request &request);
-
-// A request's record as the vendor's struct, zero where the request carried less.
-template <typename Record>
-Record Decode(const Request &request) {
-  Record record{};
-  std::memcpy(&record, request.record.data(), std::min(request.record.size(), sizeof record));
-  return record;
-}
 
 // Raises events on an API object's own thread; handed to work running there.
 class EventRaiser {

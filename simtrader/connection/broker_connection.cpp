@@ -1,6 +1,8 @@
 #include "connection/broker_connection.h"
 
+#include <algorithm>
 #include <array>
+#include <cstring>
 #include <utility>
 #include <vector>
 
@@ -24,6 +26,14 @@ const char *RequestRecordClass(Operation operation) {
     default:
       return "";
   }
+}
+
+// A request's record as the vendor's struct, zero where the request carried less.
+template <typename Record>
+Record Decode(const Request &request) {
+  Record record{};
+  std::memcpy(&record, request.record.data(), std::min(request.record.size(), sizeof record));
+  return record;
 }
 
 RecordView ViewOfRequest(const Request &request) {

@@ -8,7 +8,7 @@
 #include <cstring>
 
 #include "python_support.h"
-#include "vendor_requests.h"
+#include "vendor_calls.h"
 
 // A request method of the class, as a helper sends through it: `entry` is the class's own
 // method, whose work is handing the record to `operation` of the vendor object.

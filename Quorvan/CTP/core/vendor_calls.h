@@ -149,6 +149,20 @@ bool call_vendor_unlocked(Object *self, bool *no_api, Call &&call) {
   return true;
 }
 
+// Calls the vendor's `operation` with `record`, the interpreter lock released; -1 when the
+// vendor object is gone or being released.
+template <class Object, class Api, class Record>
+PyObject *call_request(Object *object, const char *function, int (Api::*operation)(Record *, int),
+                       Record *record, int request_id) {
+  int result = -1;
+  bool no_api;
+  if (!call_vendor_unlocked(object, &no_api,
+                            [&](Api *api) { result = (api->*operation)(record, request_id); })) {
+    return method_failed(function);
+  }
+  return PyLong_FromLong(no_api ? -1 : result);
+}
+
 namespace vendor_release {
 
 // Whether this thread may go on to release the object: false once it is released, by this

@@ -13,20 +13,6 @@
 bool record_address(const char *method, PyObject *record, size_t vendor_size,
                     PyObject *record_class, size_t *address);
 
-// Calls the vendor's `operation` with `record`, the interpreter lock released; -1 when the
-// vendor object is gone or being released.
-template <class Object, class Api, class Record>
-PyObject *call_request(Object *object, const char *function, int (Api::*operation)(Record *, int),
-                       Record *record, int request_id) {
-  int result = -1;
-  bool no_api;
-  if (!call_vendor_unlocked(object, &no_api,
-                            [&](Api *api) { result = (api->*operation)(record, request_id); })) {
-    return method_failed(function);
-  }
-  return PyLong_FromLong(no_api ? -1 : result);
-}
-
 template <class Object, class Api, class Record>
 PyObject *send_request(PyObject *self, PyObject *const *args, Py_ssize_t nargs, PyObject *kwnames,
                        const Parameters &parameters, PyObject *record_class,

@@ -8,6 +8,18 @@
 #include "order_reference.h"
 #include "record_builder.h"
 
+// Order entry issues the references; a cancellation takes its action reference from the same
+// counter.
+PyRef next_order_ref(PyObject *self) {
+  PyRef current = get_attribute(self, QV_NAME("order_ref"));
+  PyRef one(PyLong_FromLong(1));
+  PyRef next = current && one ? PyRef(PyNumber_Add(current.get(), one.get())) : PyRef();
+  if (!next || PyObject_SetAttr(self, QV_NAME("order_ref"), next.get()) < 0) {
+    return {};
+  }
+  return next;
+}
+
 namespace {
 
 const char *const kInsertNames[] = {"exchange_id", "instrument_id", "order_price",

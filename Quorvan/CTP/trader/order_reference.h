@@ -1,4 +1,4 @@
-// The order reference counter shared by order entry and cancellation.
+// The order reference counter shared by order entry, where it is defined, and cancellation.
 #pragma once
 
 #include "python_support.h"
