@@ -498,7 +498,7 @@ void ApiBackend::FailConnecting() {
   }
   EventArgs args;
   args.number = kNetworkReadFailure;
-  Deliver(events_.front_disconnected(), args);
+  Raise(events_.front_disconnected(), args);
   Post(
       [this, epoch] {
         if (epoch == connection_epoch_) Connect();

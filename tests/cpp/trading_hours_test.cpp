@@ -64,7 +64,7 @@ TEST_P(OrdersByTheClock, AreTakenOnlyWhileTheExchangeTakesThem) {
   const simtrader::Listing listing = *client.broker().Listed(hour.instrument);
   // Below the market: a taken order rests.
   client.Order(hour.instrument, kBuy, kOpen,
-               listing.market.bid - 10 * listing.instrument.price_tick, 1);
+               listing.market.bids[0].price - 10 * listing.instrument.price_tick, 1);
   const std::vector<BrokerEvent> events = client.Take();
   const std::vector<BrokerEvent> refusals = Named(events, "OnRspOrderInsert");
   if (hour.taken) {
@@ -120,8 +120,8 @@ TEST_P(OpeningAuction, TakesOrdersThatMatchOnlyOnceContinuousTradingOpens) {
   BrokerClient client(MakeBroker(kHours));
   client.LogIn("U1");
   const simtrader::Listing listing = *client.broker().Listed(auction.instrument);
-  const double bid = listing.market.bid;
-  const double ask = listing.market.ask;
+  const double bid = listing.market.bids[0].price;
+  const double ask = listing.market.asks[0].price;
   client.broker().SetMarket(auction.instrument, QuoteAt("20261207", auction.ordering, bid, ask));
   client.Take();
   // At the ask, which would fill at once in continuous trading.
