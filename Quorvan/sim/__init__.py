@@ -92,7 +92,7 @@ and TradeTime, ActionDate and ActionTime, the exchange times of a login) with th
 clock: the time of the last move that gave one (set_market's time, or the tick a replay
 plays), or the local clock while none has, and again after a set_market without a time.
 Each time is taken as it comes: a replay of an earlier file turns the clock back. A market
-time from 20:00 belongs to the night session, which trades for the next trading day: an
+time from 18:00 belongs to the night session, which trades for the next trading day: an
 order or trade made then carries the evening's date (InsertDate, TradeDate) and the next
 trading day as its TradingDay; Friday evening and the small hours of Saturday trade for
 Monday, and holidays are skipped. Once the market's clock is in a later trading day than the

@@ -119,7 +119,7 @@ def set_market(instrument, *, bid=None, ask=None, last=None, bid_volume=None,
     China Standard Time; an aware one is converted to it). The move is stamped with it, and
     it sets the broker's market clock, which stamps the records the broker makes from then
     on (InsertTime, UpdateTime, CancelTime, TradeDate and TradeTime, ...) and places them in
-    a trading day: from 20:00 the night session trades for the next trading day. Without a
+    a trading day: from 18:00 the night session trades for the next trading day. Without a
     time the move is stamped with the local time and the clock follows the local clock again
     (see "The market's clock" in help(Quorvan.sim)).
 

@@ -85,7 +85,7 @@ struct NightCase {
 class NightSession : public testing::TestWithParam<NightCase> {};
 
 // A trade is dated the day it was made, and counts for the trading day its session trades
-// for: from 20:00, the next one.
+// for: from 18:00, the next one.
 TEST_P(NightSession, TradesForTheNextTradingDay) {
   const NightCase &night = GetParam();
   BrokerClient client(MakeBroker(night.config));

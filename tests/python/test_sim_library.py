@@ -104,7 +104,7 @@ INTERFACE = {
     "disconnect": "(trader, reason=4097, reconnect_after=0.1)",
     "configure": "(front=None, *, accounts=None, instruments=None, exchanges=None, "
                  "limits=<unchanged>, store=None, trading_day=None, holidays=None, md_front=None, "
-                 "reset=False)",
+                 "trading_hours=<unchanged>, reset=False)",
     "set_market": "(instrument, *, bid=None, ask=None, last=None, bid_volume=None, "
                   "ask_volume=None, upper_limit=None, lower_limit=None, volume=None, "
                   "turnover=None, open_interest=None, bids=None, asks=None, time=None, "

@@ -25,11 +25,11 @@ bool IsTradingDay(const std::string &day, const Holidays &holidays = {});
 std::string NextTradingDay(const std::string &day, const Holidays &holidays = {});
 
 // The hour from which a market time belongs to the night session, which trades for the next
-// trading day: the night sessions open at 21:00, and nothing trades between the day session's
-// close and 20:00.
-inline constexpr int kNightSessionFromHour = 20;
+// trading day: nothing trades between the day session's close and the night's open at 21:00,
+// and the trading hours begin a trading day there as well.
+inline constexpr int kNightSessionFromHour = 18;
 
-// The trading day a moment of the exchange's clock belongs to: from 20:00 the next trading
+// The trading day a moment of the exchange's clock belongs to: from 18:00 the next trading
 // day (a Friday evening trades for Monday); before, the day itself, or the next trading day
 // for a day the exchanges are closed (the small hours of Saturday belong to Friday's night
 // session, so to Monday). `time` must carry a date.

@@ -13,7 +13,7 @@ namespace {
 
 constexpr int kMinutesADay = 24 * 60;
 // The clock time a trading day begins at.
-constexpr int kTradingDayBegins = 18 * 60;
+constexpr int kTradingDayBegins = kNightSessionFromHour * 60;
 // Until 03:00 (nine hours in) the trading day is the night of its evening, which trades if
 // the evening's date is a trading day; from then on it is its own date's day. No exchange's
 // night session runs this late.
