@@ -154,33 +154,35 @@ def main(argv=None, out=None):
 
 def _check(arguments, flow_path, out):
     print(f"trader front {arguments.td_server}", file=out)
-    try:
-        trader = _CheckedTrader(
+    ok = _check_front(
+        lambda: _CheckedTrader(
             broker_id=arguments.broker_id, td_server=arguments.td_server,
             investor_id=arguments.investor_id, password=arguments.password,
-            app_id=arguments.app_id, auth_code=arguments.auth_code, flow_path=flow_path + "/")
-    except (ValueError, TypeError) as error:
-        print(f"  refused before connecting: {error}", file=out)
-        return _EXIT_FAILED
-    try:
-        ok = _follow(trader, _TRADER_STEPS, time.monotonic() + arguments.timeout, out)
-    finally:
-        trader.Release()
+            app_id=arguments.app_id, auth_code=arguments.auth_code, flow_path=flow_path + "/"),
+        _TRADER_STEPS, arguments.timeout, out)
     if ok and arguments.md_server:
         print(f"market-data front {arguments.md_server}", file=out)
-        try:
-            md = _CheckedMd(broker_id=arguments.broker_id, md_server=arguments.md_server,
-                           investor_id=arguments.investor_id, password=arguments.password,
-                           flow_path=flow_path + "/")
-        except (ValueError, TypeError) as error:
-            print(f"  refused before connecting: {error}", file=out)
-            return _EXIT_FAILED
-        try:
-            ok = _follow(md, _MD_STEPS, time.monotonic() + arguments.timeout, out)
-        finally:
-            md.Release()
+        ok = _check_front(
+            lambda: _CheckedMd(broker_id=arguments.broker_id, md_server=arguments.md_server,
+                               investor_id=arguments.investor_id, password=arguments.password,
+                               flow_path=flow_path + "/"),
+            _MD_STEPS, arguments.timeout, out)
     print("every step succeeded" if ok else "check failed", file=out)
     return _EXIT_OK if ok else _EXIT_FAILED
+
+
+def _check_front(make, steps, timeout, out):
+    """Makes one API object with `make` and follows its login chain through `steps`; whether
+    every step succeeded. Identity text the object refuses fails the check before it connects."""
+    try:
+        api = make()
+    except (ValueError, TypeError) as error:
+        print(f"  refused before connecting: {error}", file=out)
+        return False
+    try:
+        return _follow(api, steps, time.monotonic() + timeout, out)
+    finally:
+        api.Release()
 
 
 if __name__ == "__main__":
