@@ -12,11 +12,13 @@ import asyncio
 import collections
 import collections.abc
 import functools
+import inspect
 import queue
 import tempfile
+import threading
 import weakref
-from typing import (Any, AsyncIterator, Callable, Deque, Dict, Iterable, List, Optional, Set,
-                    Tuple, Union)
+from typing import (Any, AsyncIterator, Awaitable, Callable, Deque, Dict, Iterable, List,
+                    Mapping, Optional, Set, Tuple, Type, Union)
 
 from Quorvan.CTP.ApiConst import (OrderStatus_AllTraded, OrderStatus_Canceled,
                                   OrderStatus_Unknown, OrderSubmitStatus_InsertRejected)
@@ -702,3 +704,115 @@ class _Trader(TraderApiBase):
 
 class _Md(MdApiBase):
     """A market-data object the client makes; its default handler puts ticks to md_queue."""
+
+
+class _BacktestClient(Client):
+    """The client of a coroutine run by Quorvan.backtest.run. Ticks that come before the
+    coroutine asks for any wait for its first iterator: its setup takes no time on the
+    data's clock, so the first tick it sees is the data's first, however long the setup took
+    on the machine's. The end of the data ends its iterators."""
+
+    def __init__(self, trader: TraderApiBase) -> None:
+        super().__init__(trader=trader)
+        self._held: List[Record] = []
+        self._data_ended = False
+
+    def ticks(self, instruments: Iterable[Text]) -> Ticks:
+        iterator = super().ticks(instruments)
+        if self._data_ended:
+            iterator.close()
+        held, self._held = self._held, []
+        for tick in held:
+            self._hand_tick(tick)
+        return iterator
+
+    def _hand_tick(self, tick: Record) -> None:
+        if not self._iterators and not self._data_ended and not self._closed:
+            self._held.append(tick)
+        else:
+            super()._hand_tick(tick)
+
+    def _end_of_data(self) -> None:
+        self._data_ended = True
+        for iterator in list(self._iterators):
+            iterator.close()
+
+    def close(self) -> None:
+        super().close()
+        held, self._held = self._held, []
+        for _ in held:
+            self.md_queue.task_done()
+
+
+def _feed(source: "queue.Queue[Any]", client: _BacktestClient,
+          finished: threading.Event) -> None:
+    """Hands the runner's ticks to the client one at a time, marking each done in the
+    runner's queue only once the client has handled it, so that the runner's replay waits for
+    the coroutine as it waits for a trader's loop. None, the end of the data, ends the
+    client's iterators."""
+    handled = client.md_queue.all_tasks_done
+    while True:
+        item = source.get()
+        try:
+            if item is None:
+                client._post(client._end_of_data)
+                return
+            if finished.is_set():
+                continue  # the coroutine has returned: the rest of the data plays without it
+            client.md_queue.put(item)
+            with handled:
+                while client.md_queue.unfinished_tasks and not finished.is_set():
+                    handled.wait()
+        finally:
+            source.task_done()
+
+
+def backtest_trader(main: Callable[..., Awaitable[Any]],
+                    params: Optional[Mapping[str, Any]] = None) -> Type[TraderApiBase]:
+    """The trader class Quorvan.backtest.run makes of a client coroutine `main(client,
+    **params)`: its `run(md_queue)`, called by the runner on a thread of its own, runs the
+    coroutine on an event loop of that thread, with a Client over the trader, fed the
+    runner's ticks. `params` must name keyword parameters of `main` (beyond the client)."""
+    if not inspect.iscoroutinefunction(main):
+        raise TypeError(f"main must be an async function taking the client, not {main!r}")
+    arguments = dict(params or {})
+    accepted = [parameter.name for parameter in
+                list(inspect.signature(main).parameters.values())[1:]
+                if parameter.kind in (parameter.POSITIONAL_OR_KEYWORD, parameter.KEYWORD_ONLY)]
+    for name in arguments:
+        if name not in accepted:
+            raise ValueError(f"params names {name!r}, which {main.__qualname__}() takes no "
+                             "keyword parameter of: a parameter is passed to the coroutine")
+
+    class ClientStrategy(TraderApiBase):
+        def run(self, md_queue: "queue.Queue[Any]") -> None:
+            finished = threading.Event()
+            client = _BacktestClient(self)
+            feed = threading.Thread(target=_feed, args=(md_queue, client, finished),
+                                    name="backtest client feed", daemon=True)
+
+            async def drive() -> None:
+                client.start()
+                feed.start()
+                try:
+                    await main(client, **arguments)
+                finally:
+                    with client.md_queue.all_tasks_done:
+                        finished.set()
+                        client.md_queue.all_tasks_done.notify_all()
+                    client.close()
+
+            try:
+                asyncio.run(drive())
+            except BaseException:
+                md_queue.put(None)  # the run fails with it: the feed hands on nothing more
+                raise
+            finally:
+                # The runner counts the data as played only once this returns: the rest of
+                # it plays past a coroutine that returned early.
+                if feed.ident is not None:
+                    feed.join()
+
+    ClientStrategy.__name__ = ClientStrategy.__qualname__ = main.__name__
+    ClientStrategy.__module__ = main.__module__
+    return ClientStrategy

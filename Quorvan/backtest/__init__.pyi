@@ -1,6 +1,6 @@
 import datetime
 import os
-from typing import Any, Dict, Iterable, Iterator, List, Mapping, NamedTuple, Optional, Sequence, Tuple, Type, Union
+from typing import Any, Awaitable, Callable, Dict, Iterable, Iterator, List, Mapping, NamedTuple, Optional, Sequence, Tuple, Type, Union
 
 from Quorvan.CTP.MdApiBase import MdApiBase
 from Quorvan.CTP.TraderApiBase import TraderApiBase
@@ -41,7 +41,7 @@ class Result:
     def report(self, path: _Path, title: Optional[str] = ...) -> None: ...
 
 def run(
-    strategy: Type[TraderApiBase],
+    strategy: Union[Type[TraderApiBase], Callable[..., Awaitable[Any]]],
     data: _Data,
     params: Optional[Mapping[str, Any]] = ...,
     *,

@@ -15,6 +15,7 @@ import time
 import Quorvan.sim as sim
 from Quorvan.CTP.MdApiBase import MdApiBase
 from Quorvan.CTP.TraderApiBase import TraderApiBase
+from Quorvan.client import backtest_trader
 
 from ._data import Ticks, trading_day_of
 from ._result import EquityPoint, Result, decoded
@@ -125,9 +126,13 @@ class _TaskDoneGate:
 
 def strategy_class(strategy, params):
     """The class a run makes its trader of: `strategy` itself, or a subclass of it setting
-    `params` as class attributes, each naming an attribute the strategy has."""
+    `params` as class attributes, each naming an attribute the strategy has; or, for a client
+    coroutine, a trader whose loop runs it with `params` as its keyword arguments."""
+    if inspect.iscoroutinefunction(strategy):
+        return backtest_trader(strategy, params)
     if not (inspect.isclass(strategy) and issubclass(strategy, TraderApiBase)):
-        raise TypeError(f"strategy must be a subclass of TraderApiBase, not {strategy!r}")
+        raise TypeError(f"strategy must be a subclass of TraderApiBase or an async function "
+                        f"taking a Quorvan.client.Client, not {strategy!r}")
     if params is None:
         return strategy
     if not hasattr(params, "items"):
@@ -413,9 +418,9 @@ class _Run:
 
 def run(strategy, data, params=None, *, md=None, loop="run", balance=DEFAULT_BALANCE,
         instruments=None):
-    """Backtests `strategy`, a TraderApiBase subclass, over the ticks of `data` through a
-    simulated broker of its own, and returns a Result: the broker's orders and trades, the
-    account at each trading day's end, the equity curve and stats.
+    """Backtests `strategy`, a TraderApiBase subclass or a client coroutine, over the ticks of
+    `data` through a simulated broker of its own, and returns a Result: the broker's orders
+    and trades, the account at each trading day's end, the equity curve and stats.
 
     data: a CSV or Parquet file (Parquet needs pyarrow), a glob, a list of them, or an
     iterable of dicts, with the columns Quorvan.sim.replay reads; several sources merge in
@@ -423,19 +428,25 @@ def run(strategy, data, params=None, *, md=None, loop="run", balance=DEFAULT_BAL
     the broker settles between days.
 
     params: class attributes set for this run on a subclass of the strategy; each must name
-    an attribute the strategy has. loop: the strategy's method that takes its md_queue, run
-    on a thread of its own and handed None after the last tick (a strategy without it trades
-    from its handlers). md: an MdApiBase subclass made beside it, subscribed to each
-    instrument as the data first brings it, its default handler filling the same queue.
+    an attribute the strategy has; for a coroutine `main(client, **params)`, keyword
+    arguments, each naming a parameter of it. A coroutine runs on the loop's thread with a
+    Quorvan.client.Client over the trader, its iterators fed the data's ticks and ended after
+    the last. loop: the strategy's method that takes its md_queue, run on a thread of its own
+    and handed None after the last tick (a strategy without it trades from its handlers).
+    md: an MdApiBase subclass made beside it, subscribed to each instrument as the data first
+    brings it, its default handler filling the same queue.
     balance: the account's starting balance. instruments: as Quorvan.sim.configure takes
     them.
 
-    Bad input raises before the run starts: TypeError for a strategy that is no trader class,
-    ValueError for a parameter it has no attribute of, FileNotFoundError for a missing file or
+    Bad input raises before the run starts: TypeError for a strategy that is no trader class
+    or coroutine function, ValueError for a parameter it has no attribute (or parameter) of,
+    FileNotFoundError for a missing file or
     a glob matching nothing, ValueError for a file that is unreadable or lacks a column. A
     malformed row ends the run with ValueError naming its file and line; a strategy's loop that
     raises, with RuntimeError. Same inputs, same trades and stats."""
     trader_class = strategy_class(strategy, params)
+    if inspect.iscoroutinefunction(strategy):
+        loop = "run"  # the coroutine's own loop, whatever a trader class's would be called
     if md is not None and not (inspect.isclass(md) and issubclass(md, MdApiBase)):
         raise TypeError(f"md must be a subclass of MdApiBase or None, not {md!r}")
     if loop is not None and not isinstance(loop, str):

@@ -1,5 +1,6 @@
 """The backtest runner: a strategy class run over recorded ticks through the simulated
 broker, what it reads back from the broker, and the pictures and command line around it."""
+import asyncio
 import importlib.util
 import math
 import os
@@ -60,6 +61,30 @@ class Recorder(TraderApiBase):
                     self.buy_open(b"SHFE", "rb2705", tick["AskPrice1"], 1)
             finally:
                 md_queue.task_done()
+
+
+async def flipper(client, every=400):
+    """A client strategy: asks its account before it reads a tick, buys at the first tick,
+    then turns its lot over every `every` ticks, and sells what it holds at the data's end."""
+    await client.account()
+    # A setup slower than the runner's start: the data's first tick still waits for it.
+    await asyncio.sleep(0.3)
+    held, tick = 0, None
+    async for count, tick in _counted(client.ticks(["rb2705"])):
+        if count % every == 0:
+            if held:
+                await (await client.sell_close("SHFE", "rb2705", tick["BidPrice1"], 1)).done()
+            order = await client.buy_open("SHFE", "rb2705", tick["AskPrice1"], 1)
+            held = (await order.done()).filled
+    if held:
+        await (await client.sell_close("SHFE", "rb2705", tick["BidPrice1"], 1)).done()
+
+
+async def _counted(ticks):
+    count = 0
+    async for tick in ticks:
+        yield count, tick
+        count += 1
 
 
 def _seen_by(monkeypatch):
@@ -128,6 +153,18 @@ def test_a_run_trades_as_the_strategy_does_under_replay(result, tmp_path):
     assert result.stats["end_balance"] == day["balance"] == result.equity[-1].balance
     assert result.stats["trades"] == len(fills) and result.stats["round_trips"] == len(fills) / 2
     assert pickle.loads(pickle.dumps(result)).trades == result.trades
+
+
+def test_a_client_coroutine_runs_the_same_every_time():
+    first = backtest.run(flipper, TICKS, params={"every": 900})
+    again = backtest.run(flipper, TICKS, params={"every": 900})
+    # Its account query does not cost it the data's first tick, and what it sells on the end
+    # of the data belongs to the day.
+    assert first.trades[0]["time"] == first.equity[0].time
+    assert len(first.trades) == 8 and first.days[-1]["position_profit"] == 0
+    assert _trade_keys(again.trades) == _trade_keys(first.trades)
+    assert [trade["time"] for trade in again.trades] == [trade["time"] for trade in first.trades]
+    assert repr(again.stats) == repr(first.stats)
 
 
 class Ticks(MdApiBase):
@@ -283,6 +320,7 @@ class NotATrader:
 @pytest.mark.parametrize("strategy, data, params, error, message", [
     (NotATrader, "ticks.csv", None, TypeError, "subclass of TraderApiBase"),
     (Recorder, "ticks.csv", {"FASTER": 3}, ValueError, "'FASTER'"),
+    (flipper, "ticks.csv", {"evry": 3}, ValueError, "'evry'"),
     (Recorder, "missing.csv", None, FileNotFoundError, "missing.csv"),
     (Recorder, "*.nothing", None, FileNotFoundError, r"\*\.nothing"),
     (Recorder, "no_ask.csv", None, ValueError, "no_ask.csv: the header names no ask"),
