@@ -211,7 +211,8 @@ def _trading_hours_entries(trading_hours):
     if not isinstance(trading_hours, Mapping):
         raise TypeError(f"trading_hours must be 'exchange', None or a dict of products' "
                         f"sessions, not {type(trading_hours).__name__}")
-    lines = []
+    # The products named get their sessions, the others their exchanges' hours.
+    lines = ["trading_hours hours=exchange"]
     for product, sessions in trading_hours.items():
         what = f"trading_hours[{product!r}]"
         if not (isinstance(product, str) and product.isascii() and product.isalnum()):

@@ -314,6 +314,8 @@ void Broker::Authenticate(const Link &link, const CThostFtdcReqAuthenticateField
 
 void Broker::Login(const Link &link, const CThostFtdcReqUserLoginField &request, int request_id) {
   Transaction transaction(*this);
+  // A login finds the statuses of now in the flow it is sent, on the local clock as well.
+  MoveSessions();
   Connection &connection = ConnectionOf(link);
   const std::string investor = TextOf(request.UserID);
   const std::string password = TextOf(request.Password);
@@ -974,6 +976,21 @@ void Broker::MoveSessions(bool publish) {
       const CThostFtdcInstrumentStatusField status =
           InstrumentStatusOf(listing.instrument, change.status, change.enter_time);
       PublishPublic(EventId::OnRtnInstrumentStatus, ArgsOf(&status, std::nullopt));
+    }
+    if (change.status == THOST_FTDC_IS_Continous) MatchWaitingOrders(change.product);
+  }
+}
+
+void Broker::MatchWaitingOrders(const std::string &product) {
+  // What waited through an auction or a break meets the market continuous trading opens
+  // with as soon as it opens, whichever instrument's tick or order moved the clock there:
+  // an order sent later must not take the lots first.
+  for (auto &[id, listing] : catalogue_) {
+    if (listing.instrument.product != product) continue;
+    for (const char direction : {THOST_FTDC_D_Buy, THOST_FTDC_D_Sell}) {
+      for (BookFill &fill : book_.Match(id, direction, listing.market, std::nullopt)) {
+        Fill(fill.order, fill.price, fill.volume);
+      }
     }
   }
 }

@@ -287,6 +287,9 @@ class Broker {
   // Moves each product's trading status to the market's time; with `publish`, each change
   // goes to the public flow, for every instrument of the product.
   void MoveSessions(bool publish = true);
+  // Matches the waiting orders of `product`'s instruments against their markets, as
+  // continuous trading opens.
+  void MatchWaitingOrders(const std::string &product);
   // Whether the instrument's exchange is trading it continuously: matching and triggering
   // wait otherwise.
   bool TradesContinuously(const Instrument &instrument) const;

@@ -177,6 +177,29 @@ TEST(TradingHours, RestingAndConditionalOrdersWaitThroughABreak) {
   EXPECT_TRUE(triggered);
 }
 
+// Price then time priority holds across a break: when continuous trading opens, whichever
+// instrument's tick moved the clock there, an order that waited meets the market first.
+TEST(TradingHours, AnOrderThatWaitedThroughABreakTradesBeforeOneSentAfterIt) {
+  BrokerClient client(MakeBroker(kHours));
+  client.LogIn("U1");
+  client.broker().SetMarket("rb2705", QuoteAt("20261207", "10:00:00", 3199, 3201));
+  client.Order("rb2705", kBuy, kOpen, 3200, 5);
+  client.Take();
+  MarketUpdate gap = QuoteAt("20261207", "10:20:00", 3189, 3190);
+  gap.ask_volume = 5;
+  client.broker().SetMarket("rb2705", gap);
+  EXPECT_EQ(Trades(client.Take()), 0);
+
+  client.broker().SetMarket("cu2702", At("20261207", "10:30:00"));
+  std::vector<BrokerEvent> events = client.Take();
+  ASSERT_EQ(Trades(events), 1);
+  const auto trade = Named(events, "OnRtnTrade")[0].As<CThostFtdcTradeField>();
+  EXPECT_EQ(trade.Volume, 5);
+  EXPECT_DOUBLE_EQ(trade.Price, 3200);
+  client.Order("rb2705", kBuy, kOpen, 3195, 5);
+  EXPECT_EQ(Trades(client.Take()), 0);
+}
+
 TEST(TradingHours, StatusesFollowTheClockAcrossEachBoundary) {
   BrokerClient client(MakeBroker(kHours));
   client.LogIn("U1");

@@ -459,6 +459,9 @@ JOIN_SCRIPT = """
             time.sleep(0.001)
         print("joining", flush=True)
 
+    # A suite started in the background by a shell inherits SIGINT ignored; what is tested
+    # is Python's own handler.
+    signal.signal(signal.SIGINT, signal.default_int_handler)
     signal.signal(signal.SIGTERM, on_term)
     if sys.argv[2] == "md":
         api = Md("9999", "h:1", "U1", flow_path=sys.argv[1])

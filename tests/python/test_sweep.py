@@ -132,11 +132,13 @@ def test_a_class_of_a_file_loaded_by_path_reaches_the_workers(fake_runner, data_
 
 
 SWEEP_UNTIL_INTERRUPTED = """
-import sys
+import signal, sys
 from Quorvan.backtest import _sweep, run, sweep
 import sweep_helpers
 
 if __name__ == "__main__":
+    # A suite started in the background by a shell inherits SIGINT ignored.
+    signal.signal(signal.SIGINT, signal.default_int_handler)
     _sweep._run_one = sweep_helpers.blocking_run
     try:
         sweep(sweep_helpers.Strategy, sys.argv[1], {"FAST": [1, 2, 3]}, workers=2)

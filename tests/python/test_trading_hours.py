@@ -1,5 +1,6 @@
 """The exchanges' hours, configured from Python: an order in a break is refused with the
 vendor's error, and a bad trading_hours is refused naming its fault, changing nothing."""
+import itertools
 import os
 from datetime import datetime
 
@@ -13,14 +14,19 @@ from test_broker import Recording, place
 MONDAY = "20261207"
 
 
+_fronts = itertools.count()
+
+
 @pytest.fixture
 def front():
-    return f"sim-hours-{os.getpid()}:1"
+    return f"sim-hours-{os.getpid()}-{next(_fronts)}:1"
 
 
+# A dict of no products keeps every product's exchange hours, as "exchange" does.
+@pytest.mark.parametrize("hours", ["exchange", {}])
 def test_trading_hours_refuse_an_order_in_a_break_and_bad_hours_change_nothing(make_trader,
-                                                                                front):
-    sim.configure(front, trading_hours="exchange", trading_day=MONDAY)
+                                                                                front, hours):
+    sim.configure(front, trading_hours=hours, trading_day=MONDAY)
     for bad, message in [
             ({"rb": [("09:00", "11:30")], "xx": [("09:00", "10:00")]},
              "product_id 'xx' is not the product of a listed instrument"),
