@@ -302,6 +302,31 @@ def test_exit_with_live_traders_and_events_flowing(tmp_path, ending, status):
     assert "Segmentation fault" not in done.stderr
 
 
+CYCLE_AT_EXIT = """
+    import sys, time
+    import Quorvan.sim as sim
+    from Quorvan.CTP.TraderApiBase import TraderApiBase
+
+    class Trader(TraderApiBase):
+        def write_log(self, *args, sep=" "):
+            pass
+
+    sim.configure("cycle:1", limits=None, reset=True)
+    trader = Trader("9999", "cycle:1", "U1", "p", "a", "c", flow_path=sys.argv[1])
+    while trader.status != 0:
+        time.sleep(0.01)
+    trader.me = trader
+"""
+
+
+def test_a_logged_in_trader_in_a_cycle_at_exit(tmp_path):
+    # Only the interpreter's last collection frees it, once its class is half torn down.
+    done = subprocess.run([sys.executable, "-c", textwrap.dedent(CYCLE_AT_EXIT), str(tmp_path)],
+                          capture_output=True, text=True, timeout=120)
+    assert done.returncode == 0, done.stderr
+    assert "Exception ignored" not in done.stderr
+
+
 EXIT_FROM_HANDLER = """
     import sys, threading, time
     import Quorvan.sim as sim

@@ -158,7 +158,9 @@ class LiveObjects {
     if (self->calls != nullptr) {
       // Keeps the object alive through the calls below, which take references to it.
       Py_SET_REFCNT(object, Py_REFCNT(object) + 1);
-      if (!call_method(object, QV_NAME("Release"), {})) {
+      // Once the interpreter finalizes, the class and its methods may be half torn down:
+      // exit already released every vendor object, and no Python code runs on this one.
+      if (!interpreter_finalizing() && !call_method(object, QV_NAME("Release"), {})) {
         report_teardown_failure(dealloc_context_);
       }
       // The user's Release may have failed or not called ours; the vendor must still be

@@ -66,3 +66,12 @@ inline int PyModule_AddObjectRef(PyObject *module, const char *name, PyObject *v
   return result;
 }
 #endif
+
+// Whether the interpreter is finalizing: public from 3.13, private before.
+inline bool interpreter_finalizing() {
+#if PY_VERSION_HEX >= 0x030D0000
+  return Py_IsFinalizing() != 0;
+#else
+  return _Py_IsFinalizing() != 0;
+#endif
+}
