@@ -312,7 +312,8 @@ def compare():
     rate = {name: TICKS / seconds for name, seconds in best.items()}
     print(f"{TICKS:,} ticks, best of {ROUNDS} rounds; every contender made "
           f"{trades['floor'].pop():,} trades")
-    labels = dict(floor="floor, a plain Python loop", backtrader="backtrader 1.9.78.123",
+    labels = dict(floor="floor, a plain Python loop",
+                  backtrader=f"backtrader {bt.__version__ if bt else ''}",
                   handler="ours, OnRtnDepthMarketData", md_queue="ours, md_queue thread")
     for name in ("floor", "backtrader", "handler", "md_queue"):
         if name in rate:
