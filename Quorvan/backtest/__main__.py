@@ -1,12 +1,13 @@
 """The backtest command line: python -m Quorvan.backtest run|sweep ..."""
 import argparse
 import ast
-import importlib.util
 import inspect
 import json
 import math
 import os
 import sys
+
+from ._modules import module_from_file
 
 _DESCRIPTION = """\
 Backtest a strategy class over recorded ticks through the simulated broker: the same class
@@ -60,11 +61,7 @@ def _load_module(path):
     if folder not in sys.path:
         sys.path.insert(0, folder)
     name = os.path.splitext(os.path.basename(path))[0]
-    spec = importlib.util.spec_from_file_location(name, path)
-    module = importlib.util.module_from_spec(spec)
-    # Registered before it runs, as an import would: its classes pickle by this name.
-    sys.modules[name] = module
-    spec.loader.exec_module(module)
+    module = module_from_file(name, path)
     _loaded[key] = module
     return module
 

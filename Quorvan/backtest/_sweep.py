@@ -32,6 +32,8 @@ from pathlib import Path
 from typing import (Any, Callable, Dict, Iterable, Iterator, List, Mapping, NamedTuple,
                     Optional, Sequence, Tuple, Union)
 
+from ._modules import module_from_file
+
 ENGINES = ("process", "ray")
 # How long a worker that was told to stop may take before it is killed.
 STOP_GRACE = 5.0
@@ -180,17 +182,7 @@ def _load_module(ref: _StrategyRef) -> Any:
     folder = os.path.dirname(ref.path)
     if os.path.isdir(folder) and folder not in sys.path:
         sys.path.append(folder)
-    spec = importlib.util.spec_from_loader(name, loader=None, origin=ref.path)
-    assert spec is not None
-    module = importlib.util.module_from_spec(spec)
-    module.__file__ = ref.path
-    sys.modules[name] = module
-    try:
-        exec(compile(ref.source, ref.path, "exec"), module.__dict__)
-    except BaseException:
-        del sys.modules[name]
-        raise
-    return module
+    return module_from_file(name, ref.path, ref.source)
 
 
 def _find_class(module: Any, qualname: str) -> type:

@@ -1,7 +1,6 @@
 """The backtest runner: a strategy class run over recorded ticks through the simulated
 broker, what it reads back from the broker, and the pictures and command line around it."""
 import asyncio
-import importlib.util
 import math
 import os
 import pickle
@@ -18,6 +17,7 @@ import Quorvan.backtest as backtest
 import Quorvan.sim as sim
 from Quorvan.CTP.MdApiBase import MdApiBase
 from Quorvan.CTP.TraderApiBase import TraderApiBase
+from Quorvan.backtest._modules import module_from_file
 from Quorvan.backtest._result import EquityPoint, compute_stats
 from conftest import wait_until
 
@@ -27,14 +27,7 @@ TICKS = ROOT / "examples" / "data" / "rb2705_ticks.csv"
 HEADER = "time,instrument_id,last,bid,ask,bid_volume,ask_volume\n"
 
 
-def _load_example():
-    spec = importlib.util.spec_from_file_location("backtest_crossover", EXAMPLE)
-    module = importlib.util.module_from_spec(spec)
-    spec.loader.exec_module(module)
-    return module
-
-
-Crossover = _load_example().Crossover
+Crossover = module_from_file("backtest_crossover", str(EXAMPLE)).Crossover
 
 
 class Recorder(TraderApiBase):

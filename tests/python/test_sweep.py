@@ -1,5 +1,4 @@
 import csv
-import importlib.util
 import itertools
 import os
 import signal
@@ -11,6 +10,7 @@ import textwrap
 import pytest
 
 from Quorvan.backtest import _sweep, run, sweep
+from Quorvan.backtest._modules import module_from_file
 from sweep_helpers import CRASHING, UNLUCKY, Strategy, fake_run
 from conftest import wait_until
 
@@ -119,10 +119,9 @@ def test_a_class_of_a_file_loaded_by_path_reaches_the_workers(fake_runner, data_
         if __name__ == "__main__":
             raise SystemExit("a worker ran the script's main block")
     """))
-    spec = importlib.util.spec_from_file_location("loaded_by_path_only", path)
-    module = importlib.util.module_from_spec(spec)
-    monkeypatch.setitem(sys.modules, "loaded_by_path_only", module)
-    spec.loader.exec_module(module)
+    # Registered for this test only: gone again once it ends.
+    monkeypatch.setitem(sys.modules, "loaded_by_path_only", None)
+    module = module_from_file("loaded_by_path_only", str(path))
 
     result = sweep(module.Mine, data_files[0], {"FAST": [1, 2]}, workers=2, progress=False)
 
