@@ -21,10 +21,20 @@
 #include "flow/fault_plan.h"
 #include "operation.h"
 #include "registry.h"
+#include "replay_host.h"
+#include "replay/tick_file.h"
 #include "api/api_backend.h"
 
 struct quorvan_sim_calls {
   std::vector<simtrader::Call> calls;
+};
+
+struct quorvan_sim_host {
+  simtrader::ReplayHost host;
+};
+
+struct quorvan_sim_tick_file {
+  simtrader::TickFile file;
 };
 
 namespace simtrader {
@@ -381,6 +391,64 @@ int quorvan_sim_wait_delivered(const char *front, double timeout) {
                          "the API objects had not delivered everything posted to them after " +
                              std::to_string(timeout) + " seconds"};
     }
+  });
+}
+
+int quorvan_sim_host_begin(const char *front, quorvan_sim_host **host) {
+  return Guarded([&] {
+    if (host == nullptr) throw ControlError{QUORVAN_SIM_BAD_ARGUMENT, "no place for the host"};
+    *host = nullptr;
+    try {
+      auto made =
+          std::unique_ptr<quorvan_sim_host>(new quorvan_sim_host{ReplayHost(FlowScope(front))});
+      if (made->host.hosting()) *host = made.release();
+    } catch (const WaitOnOwnThread &error) {
+      throw ControlError{QUORVAN_SIM_BAD_ARGUMENT, error.what()};
+    }
+  });
+}
+
+int quorvan_sim_host_deliver(quorvan_sim_host *host) {
+  return Guarded([&] {
+    if (host == nullptr) throw ControlError{QUORVAN_SIM_BAD_ARGUMENT, "no host"};
+    host->host.Deliver();
+  });
+}
+
+void quorvan_sim_host_end(quorvan_sim_host *host) { delete host; }
+
+int quorvan_sim_tick_file_open(const char *path, const char *const *header, size_t columns,
+                               long long header_lines, quorvan_sim_tick_file **file) {
+  return Guarded([&] {
+    if (path == nullptr || file == nullptr || (header == nullptr && columns > 0)) {
+      throw ControlError{QUORVAN_SIM_BAD_ARGUMENT, "no file, header or place for the file"};
+    }
+    std::vector<std::string> names(header, header + columns);
+    try {
+      *file = new quorvan_sim_tick_file{TickFile(path, names, header_lines)};
+    } catch (const std::runtime_error &error) {
+      throw ControlError{QUORVAN_SIM_BAD_ARGUMENT, error.what()};
+    }
+  });
+}
+
+void quorvan_sim_tick_file_close(quorvan_sim_tick_file *file) { delete file; }
+
+int quorvan_sim_host_play_file(quorvan_sim_host *host, quorvan_sim_tick_file *file, long long most,
+                               long long *played) {
+  return Guarded([&] {
+    if (host == nullptr || file == nullptr || played == nullptr) {
+      throw ControlError{QUORVAN_SIM_BAD_ARGUMENT, "no host, file or place for the outcome"};
+    }
+    const FilePlay play = host->host.PlayFile(file->file, most);
+    played[0] = play.status == FilePlay::Status::More  ? QUORVAN_SIM_PLAY_MORE
+                : play.status == FilePlay::Status::End ? QUORVAN_SIM_PLAY_END
+                                                       : QUORVAN_SIM_PLAY_DECLINED;
+    played[1] = play.ticks;
+    played[2] = file->file.lines_read();
+    played[3] = file->file.line();
+    played[4] = file->file.offset();
+    for (int part = 0; part < 7; ++part) played[5 + part] = play.last_time[part];
   });
 }
 

@@ -180,6 +180,56 @@ QUORVAN_SIM_API int quorvan_sim_market(const char *front, const char *instrument
  * itself. */
 QUORVAN_SIM_API int quorvan_sim_wait_delivered(const char *front, double timeout);
 
+/* A replay played on one thread (quorvan_sim_host_begin). */
+typedef struct quorvan_sim_host quorvan_sim_host;
+/* A CSV file of ticks read from C (quorvan_sim_tick_file_open). */
+typedef struct quorvan_sim_tick_file quorvan_sim_tick_file;
+
+/* How quorvan_sim_host_play_file stopped. */
+enum {
+  QUORVAN_SIM_PLAY_MORE = 0,    /* it played as many ticks as it was asked to */
+  QUORVAN_SIM_PLAY_END = 1,     /* the file has no more rows */
+  QUORVAN_SIM_PLAY_DECLINED = 2 /* the next row is for the caller's own reader to play */
+};
+
+/* Lends the calling thread the work of every running API object of the front (every one, with
+ * a null front): until quorvan_sim_host_end, their events are raised, their callbacks run and
+ * their requests are handled on this thread, when it calls quorvan_sim_host_deliver,
+ * quorvan_sim_host_play_file or quorvan_sim_wait_delivered, and never on their own threads.
+ * A replay played so makes no handoff between threads per tick. `*host` is set to null,
+ * lending nothing, when another thread holds them already. QUORVAN_SIM_BAD_ARGUMENT on the
+ * thread of one of those objects. */
+QUORVAN_SIM_API int quorvan_sim_host_begin(const char *front, quorvan_sim_host **host);
+
+/* Runs what the host's objects have due until none has anything: their events raised (the
+ * traders' before the market-data objects') and the requests their callbacks sent answered. */
+QUORVAN_SIM_API int quorvan_sim_host_deliver(quorvan_sim_host *host);
+
+/* Gives the objects' work back to their own threads and frees the host; null is ignored. */
+QUORVAN_SIM_API void quorvan_sim_host_end(quorvan_sim_host *host);
+
+/* Opens a CSV file of ticks whose header, `columns` cells (as csv.reader gives them), fills
+ * its first `header_lines` lines, which are skipped. QUORVAN_SIM_BAD_ARGUMENT when it cannot
+ * be opened. */
+QUORVAN_SIM_API int quorvan_sim_tick_file_open(const char *path, const char *const *header,
+                                               size_t columns, long long header_lines,
+                                               quorvan_sim_tick_file **file);
+
+/* Closes the file; null is ignored. */
+QUORVAN_SIM_API void quorvan_sim_tick_file_close(quorvan_sim_tick_file *file);
+
+/* Plays the file's next rows at the host's front, at most `most` ticks: each moves its
+ * instrument's market as quorvan_sim_set_market_depth does, stamped with its time, and is
+ * delivered (quorvan_sim_host_deliver) before the next. Stops before a row it does not take:
+ * one that is not plain (quoted cells, text that is not ASCII, spaces around a value), is
+ * malformed, goes back in time, or whose market the broker refuses; the caller's own reader
+ * plays the file on from there. Fills `played` with 12 numbers: how it stopped
+ * (QUORVAN_SIM_PLAY_*), the ticks played, the lines read (the header's included), the first
+ * line and the byte offset of the row it stopped before, then the time of the last tick played
+ * as year, month, day, hour, minute, second and microsecond. */
+QUORVAN_SIM_API int quorvan_sim_host_play_file(quorvan_sim_host *host, quorvan_sim_tick_file *file,
+                                               long long most, long long *played);
+
 /* Ends the trading day of the front's broker: resting orders are cancelled, positions marked
  * at the settlement prices and carried to the next weekday, accounts rolled and settlement
  * statements written (simtrader/broker/broker.h, Broker::Settle). `count` instruments get

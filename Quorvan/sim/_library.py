@@ -33,8 +33,9 @@ _double = ctypes.c_double
 _double_p = ctypes.POINTER(ctypes.c_double)
 
 # Every function of control.h, named without its quorvan_sim_ prefix: (result, arguments). A
-# call log handle (quorvan_sim_calls *) is an opaque c_void_p. The test of this table reads
-# control.h and holds each row to its declaration there, so the two cannot drift apart.
+# handle (quorvan_sim_calls *, quorvan_sim_host *, quorvan_sim_tick_file *) is an opaque
+# c_void_p. The test of this table reads control.h and holds each row to its declaration
+# there, so the two cannot drift apart.
 DECLARATIONS = {
     "last_error": (_char_p, ()),
     "event_info": (_int, (_char_p, _char_pp, _size_p, _char_pp)),
@@ -72,6 +73,14 @@ DECLARATIONS = {
     "call_arg_text_count": (_size, (_void_p, _size, _size)),
     "call_arg_text": (_void_p, (_void_p, _size, _size, _size, _size_p)),
     "calls_close": (None, (_void_p,)),
+    "host_begin": (_int, (_char_p, ctypes.POINTER(_void_p))),
+    "host_deliver": (_int, (_void_p,)),
+    "host_end": (None, (_void_p,)),
+    "tick_file_open": (_int, (_char_p, _char_pp, _size, ctypes.c_longlong,
+                              ctypes.POINTER(_void_p))),
+    "tick_file_close": (None, (_void_p,)),
+    "host_play_file": (_int, (_void_p, _void_p, ctypes.c_longlong,
+                              ctypes.POINTER(ctypes.c_longlong))),
 }
 
 
@@ -101,6 +110,8 @@ TIMED_OUT = -7
 ARG_NONE, ARG_BOOL, ARG_INT, ARG_BYTES, ARG_TEXTS = range(5)
 # The kinds of API object:
 TRADER, MARKET_DATA = range(2)
+# How host_play_file stopped:
+PLAY_MORE, PLAY_END, PLAY_DECLINED = range(3)
 
 # The failure codes as the exceptions they raise.
 _ERRORS = {

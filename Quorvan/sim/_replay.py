@@ -2,17 +2,70 @@
 set_market moves them, and handed on to a strategy's md_queue."""
 
 import atexit
+import ctypes
+import datetime
 import math
 import numbers
+import os
 import queue
 import sys
 import threading
 import time
 
 from ._flows import WAIT_SLICE, deliveries_waited
+from ._library import PLAY_DECLINED, PLAY_END, check, control
 from ._market import market, move_market
 from ._naming import front_address
-from ._ticks import tick_of, ticks_of
+from ._ticks import _CsvTicks, tick_of, ticks_of
+
+# How many ticks of a file the library plays between two looks at stop() and the progress
+# line: a few milliseconds' worth.
+_FILE_CHUNK = 1024
+# How long a replay waiting for its strategy's task_done goes before it delivers what the
+# strategy sent meanwhile to the objects whose work it holds: a strategy that waits for an
+# answer is not left waiting for the tick's end.
+_HOSTED_SLICE = 0.001
+
+
+class _Host:
+    """The work of the front's API objects, lent to the replay's thread for the replay (the
+    library's host_begin): every tick, its fills, the handlers' orders and their answers run
+    there, one at a time, with no handoff between threads. None of it when another replay of
+    the front holds them."""
+
+    def __init__(self, front):
+        self._handle = ctypes.c_void_p()
+        check(control.host_begin(front, ctypes.byref(self._handle)))
+
+    def __bool__(self):
+        return bool(self._handle)
+
+    def deliver(self):
+        check(control.host_deliver(self._handle))
+
+    def close(self):
+        handle, self._handle = self._handle, ctypes.c_void_p()
+        control.host_end(handle)
+
+
+class _TickFile:
+    """A CSV file of ticks as the library reads it, from the row after the header."""
+
+    def __init__(self, ticks):
+        header = (ctypes.c_char_p * len(ticks.header))(
+            *(name.encode("utf-8", "surrogateescape") for name in ticks.header))
+        self._handle = ctypes.c_void_p()
+        check(control.tick_file_open(os.fsencode(ticks.path), header, len(ticks.header),
+                                     ticks.header_lines, ctypes.byref(self._handle)))
+        self.played = (ctypes.c_longlong * 12)()
+
+    def play(self, host, most):
+        check(control.host_play_file(host._handle, self._handle, most, self.played))
+        return self.played
+
+    def close(self):
+        handle, self._handle = self._handle, ctypes.c_void_p()
+        control.tick_file_close(handle)
 
 
 def _duration(seconds):
@@ -40,7 +93,7 @@ class _Terminal:
         self._next = self._started + self._FIRST_AFTER
         self._drawn = False
 
-    def update(self, count, tick):
+    def update(self, count, at):
         if not self._shown or time.monotonic() < self._next:
             return
         now = time.monotonic()
@@ -54,7 +107,7 @@ class _Terminal:
                     + (f", {_duration(left)} left" if left is not None else ""))
         else:
             text = f"replay: {count:,} ticks"
-        self._draw(f"{text}, at {tick.time:%Y-%m-%d %H:%M:%S}")
+        self._draw(f"{text}, at {at:%Y-%m-%d %H:%M:%S}")
 
     def finish(self, count):
         if self._drawn:
@@ -160,8 +213,43 @@ class Replay:
             self._finished.set()
 
     def _play(self):
-        started = None
+        host = _Host(self._front) if self._speed is None else None
+        try:
+            previous = None
+            if host and self._md_queue is None and isinstance(self._ticks, _CsvTicks):
+                previous = self._play_file(host)
+            self._play_rows(host, previous)
+        finally:
+            if host is not None:
+                host.close()
+
+    def _play_file(self, host):
+        """Plays the file's plain rows in the library, which reads and plays them without
+        coming back here per tick, up to the end or to a row it leaves to the reader here;
+        the time of the last tick it played."""
+        tick_file = _TickFile(self._ticks)
         previous = None
+        try:
+            while not self._stop.is_set():
+                played = tick_file.play(host, _FILE_CHUNK)
+                status, ticks, lines_read, line, offset = played[:5]
+                if ticks:
+                    previous = datetime.datetime(*played[5:12])
+                    self._progress += ticks
+                self._ticks.read_elsewhere(lines_read)
+                if previous is not None:
+                    self._terminal.update(self._progress, previous)
+                if status == PLAY_END:
+                    break
+                if status == PLAY_DECLINED:
+                    self._ticks.resume_at(offset, line)
+                    break
+        finally:
+            tick_file.close()
+        return previous
+
+    def _play_rows(self, host, previous):
+        started = None
         for where, row in self._ticks:
             if self._stop.is_set():
                 return
@@ -181,11 +269,11 @@ class Replay:
                 due = started[0] + (tick.time - started[1]).total_seconds() / self._speed
                 if self._stop.wait(max(0.0, due - time.monotonic())):
                     return
-            self._apply(tick)
+            self._apply(tick, host)
             self._progress += 1
-            self._terminal.update(self._progress, tick)
+            self._terminal.update(self._progress, tick.time)
 
-    def _apply(self, tick):
+    def _apply(self, tick, host):
         try:
             move_market(self._front, tick.instrument, bid=tick.bid, ask=tick.ask,
                         last=tick.last, bid_volume=tick.bid_volume,
@@ -197,15 +285,18 @@ class Replay:
         keeping_up = self._speed is None
         if keeping_up:
             # The fills this tick made reach the handlers before the strategy sees the tick.
-            self._delivered()
+            self._delivered(host)
         if self._md_queue is not None:
             self._hand_on(self._market_data(tick))
             if keeping_up:
-                self._strategy_done()
-                self._delivered()
+                self._strategy_done(host)
+                self._delivered(host)
 
-    def _delivered(self):
-        deliveries_waited(self._front, self._stop.is_set)
+    def _delivered(self, host):
+        if host:
+            host.deliver()
+        else:
+            deliveries_waited(self._front, self._stop.is_set)
 
     def _hand_on(self, item):
         """Puts the tick to md_queue; a full queue.Queue is waited on in slices, so that stop()
@@ -228,29 +319,34 @@ class Replay:
         return (getattr(self._md_queue, "all_tasks_done", None) is not None
                 and hasattr(self._md_queue, "unfinished_tasks"))
 
-    def _strategy_done(self):
+    def _strategy_done(self, host):
         """Waits until the strategy has called task_done for every tick it took, where the
-        queue counts them (queue.Queue); the orders it sent for the tick are then out."""
+        queue counts them (queue.Queue); the orders it sent for the tick are then out. With
+        the objects' work lent to this thread, what the strategy sends is delivered while it
+        waits, outside the queue's lock, which the objects' handlers may need."""
         if not self._awaits_task_done():
             return
         condition = self._md_queue.all_tasks_done
         say_at = self._held_say_at()
+        slice_ = _HOSTED_SLICE if host else WAIT_SLICE
         while True:
             with condition:
-                while self._md_queue.unfinished_tasks and not self._stop.is_set():
-                    if say_at is not None and time.monotonic() >= say_at:
-                        unfinished = self._md_queue.unfinished_tasks
-                        break
-                    condition.wait(WAIT_SLICE)
-                else:
+                if not self._md_queue.unfinished_tasks or self._stop.is_set():
                     return
-            # Said outside the queue's lock: a stderr nobody reads may block the write, and
-            # the strategy must still be able to take and finish its ticks meanwhile.
-            say_at = None
-            self._say_held(
-                f"which has {unfinished:,} unfinished item(s): with speed None the next tick "
-                "plays only once every item put to md_queue is marked done, so the strategy "
-                "must call md_queue.task_done() for each tick it takes")
+                condition.wait(slice_)
+                unfinished = self._md_queue.unfinished_tasks
+                if not unfinished or self._stop.is_set():
+                    return
+            if host:
+                host.deliver()
+            if say_at is not None and time.monotonic() >= say_at:
+                # Said outside the queue's lock: a stderr nobody reads may block the write,
+                # and the strategy must still be able to take and finish its ticks meanwhile.
+                say_at = None
+                self._say_held(
+                    f"which has {unfinished:,} unfinished item(s): with speed None the next "
+                    "tick plays only once every item put to md_queue is marked done, so the "
+                    "strategy must call md_queue.task_done() for each tick it takes")
 
     def _held_say_at(self):
         """When a wait that started now has lasted long enough to be worth a word: None once

@@ -188,6 +188,7 @@ class _CsvTicks:
     unit = "rows"
 
     def __init__(self, path):
+        self.path = path
         self.name = os.fsdecode(path)
         # utf-8-sig drops the byte-order mark that spreadsheets put before the header.
         self._file = open(path, newline="", encoding="utf-8-sig", errors="surrogateescape")
@@ -216,6 +217,26 @@ class _CsvTicks:
         except BaseException:
             self._file.close()
             raise
+
+    @property
+    def header(self):
+        return self._header
+
+    @property
+    def header_lines(self):
+        return self._header_lines
+
+    def resume_at(self, offset, line):
+        """Reads on from the row that begins at byte `offset`, on `line`, after the rows before
+        it were read elsewhere (the library's own reader)."""
+        # A byte offset at a line's start is a position the text file can seek to: the
+        # decoder holds nothing there, and the byte-order mark is long behind.
+        self._file.seek(offset)
+        self._lines_read = line - 1
+
+    def read_elsewhere(self, lines_read):
+        """Counts the lines the library's own reader has read, for position()."""
+        self._lines_read = lines_read
 
     def _lines(self):
         for line in iter(functools.partial(self._file.readline, _LINE_LIMIT), ""):

@@ -249,9 +249,11 @@ void ApiBackend::Release() {
   // the callback, finds the queue closed and ends, dropping the last reference to the backend.
   if (OnWorkerThread()) {
     worker_.detach();
-  } else if (worker_.joinable()) {
-    worker_.join();
+    return;
   }
+  if (worker_.joinable()) worker_.join();
+  // Lent to a replay's thread, the object's callback may be running there instead.
+  queue_->WaitNotRunning();
 }
 
 int ApiBackend::Join() {
@@ -386,7 +388,17 @@ std::string ApiBackend::Describe() const {
   return "the API object for " + QuotedFlowPath(flow_path_);
 }
 
-bool ApiBackend::OnWorkerThread() const { return worker_id_.load() == std::this_thread::get_id(); }
+bool ApiBackend::OnWorkerThread() const {
+  return worker_id_.load() == std::this_thread::get_id() || queue_->LentHere();
+}
+
+bool ApiBackend::Lend() {
+  {
+    std::lock_guard<std::mutex> lock(state_mutex_);
+    if (!started_ || released_) return false;
+  }
+  return queue_->Lend();
+}
 
 void ApiBackend::ReportFailure(const char *what) const {
   // Nobody waits for this task, so the error has nowhere else to go; the thread goes on.

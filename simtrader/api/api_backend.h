@@ -105,8 +105,20 @@ class ApiBackend : public std::enable_shared_from_this<ApiBackend>, private Even
   std::string front_address() const;
   // Whether the object's thread has been started by Init and not yet released.
   bool running() const;
-  // Whether the caller is the object's own thread, which must not wait for itself.
+  // Whether the caller is the object's own thread, which must not wait for itself: the one
+  // Init started, or the thread the object is lent to.
   bool OnWorkerThread() const;
+
+  // The object's work lent to the calling thread, as a fast replay takes it (TaskQueue::Lend):
+  // its events are raised, and its requests handled, on the borrower's thread while it calls
+  // RunHere. Lend is false for an object not running or lent already.
+  bool Lend();
+  void Return() { queue_->Return(); }
+  bool RunHere() { return queue_->RunHere(); }
+  bool LentHere() const { return queue_->LentHere(); }
+  // Lent here, and one of its callbacks is running on this thread.
+  bool InCallbackHere() const { return queue_->RunningHere(); }
+  unsigned long long TasksStarted() const { return queue_->started(); }
 
   // Waits until the object's thread has nothing due: every event posted to it raised and
   // every request it accepted handled. False if `deadline` passes first. `started` is set to

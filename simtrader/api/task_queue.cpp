@@ -14,6 +14,8 @@ bool TaskQueue::Post(Task task, Clock::duration delay) {
     } else {
       ready_.push_back(std::move(task));
     }
+    // The borrower runs what it is lent when it comes to it: nobody waits to be woken.
+    if (borrower_.load(std::memory_order_relaxed) != std::thread::id()) return true;
   }
   changed_.notify_one();
   return true;
@@ -22,6 +24,10 @@ bool TaskQueue::Post(Task task, Clock::duration delay) {
 void TaskQueue::Run() {
   std::unique_lock<std::mutex> lock(mutex_);
   while (!closed_) {
+    if (borrower_.load(std::memory_order_relaxed) != std::thread::id()) {
+      changed_.wait(lock);
+      continue;
+    }
     MoveDueTasks();
     if (ready_.empty()) {
       if (delayed_.empty()) {
@@ -34,25 +40,69 @@ void TaskQueue::Run() {
       }
       continue;
     }
-    Task task = std::move(ready_.front());
-    ready_.pop_front();
-    running_ = true;
-    ++started_;
-    lock.unlock();
-    try {
-      task();
-    } catch (...) {
-      lock.lock();
-      running_ = false;
-      task_ended_.notify_all();
-      throw;
-    }
-    // Whatever the task holds is let go before the next one runs, and outside the lock.
-    task = nullptr;
+    RunTask(lock);
+  }
+}
+
+void TaskQueue::RunTask(std::unique_lock<std::mutex> &lock) {
+  Task task = std::move(ready_.front());
+  ready_.pop_front();
+  running_ = true;
+  ++started_;
+  lock.unlock();
+  try {
+    task();
+  } catch (...) {
     lock.lock();
     running_ = false;
     task_ended_.notify_all();
+    throw;
   }
+  // Whatever the task holds is let go before the next one runs, and outside the lock.
+  task = nullptr;
+  lock.lock();
+  running_ = false;
+  task_ended_.notify_all();
+}
+
+bool TaskQueue::Lend() {
+  std::unique_lock<std::mutex> lock(mutex_);
+  task_ended_.wait(lock, [&] { return !running_ || closed_; });
+  if (closed_ || borrower_.load(std::memory_order_relaxed) != std::thread::id()) return false;
+  borrower_.store(std::this_thread::get_id(), std::memory_order_relaxed);
+  return true;
+}
+
+void TaskQueue::Return() {
+  {
+    std::lock_guard<std::mutex> lock(mutex_);
+    if (!LentHere()) return;
+    borrower_.store(std::thread::id(), std::memory_order_relaxed);
+  }
+  // Run's thread takes up whatever the borrower left.
+  changed_.notify_all();
+}
+
+bool TaskQueue::RunHere() {
+  bool ran = false;
+  std::unique_lock<std::mutex> lock(mutex_);
+  while (!closed_ && LentHere()) {
+    if (!delayed_.empty()) MoveDueTasks();
+    if (ready_.empty()) break;
+    RunTask(lock);
+    ran = true;
+  }
+  return ran;
+}
+
+bool TaskQueue::RunningHere() const {
+  std::lock_guard<std::mutex> lock(mutex_);
+  return running_ && LentHere();
+}
+
+unsigned long long TaskQueue::started() const {
+  std::lock_guard<std::mutex> lock(mutex_);
+  return started_;
 }
 
 void TaskQueue::Close() {
@@ -66,6 +116,11 @@ void TaskQueue::Close() {
   }
   changed_.notify_all();
   task_ended_.notify_all();
+}
+
+void TaskQueue::WaitNotRunning() {
+  std::unique_lock<std::mutex> lock(mutex_);
+  task_ended_.wait(lock, [&] { return !running_; });
 }
 
 bool TaskQueue::closed() const {

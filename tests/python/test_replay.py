@@ -11,7 +11,7 @@ import threading
 import pytest
 
 import Quorvan.sim as sim
-from conftest import Trader, wait_until
+from conftest import QuietMd, Trader, wait_until
 
 FRONT = "127.0.0.1:41251"
 FIELDS = ("time", "instrument_id", "last", "bid", "ask", "bid_volume", "ask_volume")
@@ -405,3 +405,55 @@ def test_the_progress_line_shows_the_total_and_time_left_where_known(
     assert played.wait(timeout=60)
     assert re.search(shown, stderr.getvalue())
     assert stderr.getvalue().endswith("replay: 6 ticks\x1b[K\n")
+
+
+def test_a_strategy_that_waits_within_a_tick_for_its_fill_gets_it(make_trader, front):
+    """At speed None the replay's thread delivers the objects' events: a strategy thread that
+    waits for its order's fill before it marks the tick done is answered meanwhile."""
+
+    class Patient(Trader):
+        def init_extra(self):
+            self.filled = threading.Event()
+
+        def OnRtnTrade(self, pTrade):
+            self.filled.set()
+
+    trader = make_trader(Patient, td_server=front)
+    wait_until(lambda: trader.status == 0)
+    md_queue = queue.Queue()
+    fills = []
+
+    def follow():
+        while (tick := md_queue.get()) is not None:
+            trader.filled.clear()
+            assert trader.buy_open(b"SHFE", "rb2705", tick["AskPrice1"], 1) == 0
+            fills.append(trader.filled.wait(60))
+            md_queue.task_done()
+
+    strategy = threading.Thread(target=follow)
+    strategy.start()
+    try:
+        assert sim.replay(ticks(5), front=front, md_queue=md_queue).wait(timeout=120)
+    finally:
+        md_queue.put(None)
+        strategy.join()
+    assert fills == [True] * 5
+
+
+def test_releasing_a_subscriber_while_a_replay_plays_its_ticks(make_trader, make_md, tmp_path):
+    md_front = "tcp://127.0.0.1:41252"
+    sim.configure(md_front, reset=True, limits=None)
+    seen = threading.Event()
+
+    class Subscriber(QuietMd):
+        def OnRtnDepthMarketData(self, pDepthMarketData):
+            seen.set()
+
+    md = make_md(Subscriber, md_server=md_front)
+    wait_until(lambda: md.status == 0)
+    md.subscribe(["rb2705"])
+    sim.wait_delivered(md_front, timeout=60)
+    played = sim.replay(write_csv(tmp_path / "day.csv", ticks(3000)), front=md_front)
+    assert seen.wait(60)
+    md.Release()
+    assert played.wait(timeout=120) and played.progress == 3000

@@ -141,7 +141,9 @@ def c_type(declaration):
     exact = {("void", 0): None, ("int", 0): ctypes.c_int, ("long long", 0): ctypes.c_longlong,
              ("size_t", 0): ctypes.c_size_t, ("double", 0): ctypes.c_double,
              ("char", 1): ctypes.c_char_p, ("void", 1): ctypes.c_void_p,
-             ("quorvan_sim_calls", 1): ctypes.c_void_p}  # the call log's opaque handle
+             # the opaque handles
+             ("quorvan_sim_calls", 1): ctypes.c_void_p, ("quorvan_sim_host", 1): ctypes.c_void_p,
+             ("quorvan_sim_tick_file", 1): ctypes.c_void_p}
     if (base, pointers) in exact:
         return exact[base, pointers]
     assert pointers, f"no ctypes type for {declaration!r}"

@@ -1,0 +1,133 @@
+#include "replay_host.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <stdexcept>
+#include <tuple>
+#include <utility>
+
+#include "connection/broker_directory.h"
+#include "delivery_wait.h"
+#include "registry.h"
+
+namespace simtrader {
+
+namespace {
+
+// The move a replayed row makes, as the replay's Python reader would give it: a row of a file
+// with depth columns moves each side's whole book, the others its first level.
+MarketUpdate UpdateOf(const TickRow &row) {
+  MarketUpdate update;
+  update.last = row.last;
+  if (row.has_depth) {
+    auto levels = [](const std::vector<std::pair<double, int>> &side) {
+      std::vector<Level> levels;
+      levels.reserve(side.size());
+      for (const auto &[price, volume] : side) levels.push_back(Level{price, volume});
+      return levels;
+    };
+    update.bids = levels(row.bids);
+    update.asks = levels(row.asks);
+  } else {
+    update.bid = row.bid;
+    update.ask = row.ask;
+    update.bid_volume = row.bid_volume;
+    update.ask_volume = row.ask_volume;
+  }
+  update.volume = row.volume;
+  update.turnover = row.turnover;
+  update.open_interest = row.open_interest;
+  char day[16], clock[16];
+  std::snprintf(day, sizeof day, "%04d%02d%02d", row.year % 10000, row.month % 100,
+                row.day % 100);
+  std::snprintf(clock, sizeof clock, "%02d:%02d:%02d", row.hour % 100, row.minute % 100,
+                row.second % 100);
+  update.time = MarketTime{day, clock, row.microsecond / 1000};
+  return update;
+}
+
+auto TimeOf(const int (&time)[7]) {
+  return std::tie(time[0], time[1], time[2], time[3], time[4], time[5], time[6]);
+}
+
+}  // namespace
+
+ReplayHost::ReplayHost(const std::optional<std::string> &front) : front_(front) {
+  std::vector<std::shared_ptr<ApiBackend>> backends;
+  for (std::shared_ptr<ApiBackend> &backend : Registry::Instance().Running()) {
+    if (front && !Serves(*backend, *front)) continue;
+    if (backend->OnWorkerThread()) {
+      throw WaitOnOwnThread("cannot play a replay on the thread of the API object " +
+                            QuotedFlowPath(backend->flow_path()) +
+                            ", which would wait for itself: replay outside its callbacks");
+    }
+    backends.push_back(std::move(backend));
+  }
+  // Traders first: Deliver raises their events ahead of the market-data objects'.
+  std::stable_sort(backends.begin(), backends.end(), [](const auto &one, const auto &other) {
+    return one->kind() == ApiKind::Trader && other->kind() != ApiKind::Trader;
+  });
+  for (std::shared_ptr<ApiBackend> &backend : backends) {
+    if (backend->Lend()) {
+      backends_.push_back(std::move(backend));
+    } else if (backend->running()) {
+      // Lent elsewhere: another replay of this front plays; this one borrows nothing.
+      for (const std::shared_ptr<ApiBackend> &lent : backends_) lent->Return();
+      backends_.clear();
+      return;
+    }
+  }
+}
+
+ReplayHost::~ReplayHost() {
+  // What is still due goes back to the objects' own threads with them.
+  for (const std::shared_ptr<ApiBackend> &backend : backends_) backend->Return();
+}
+
+void ReplayHost::Deliver() {
+  for (bool ran = true; ran;) {
+    ran = false;
+    for (const std::shared_ptr<ApiBackend> &backend : backends_) ran |= backend->RunHere();
+  }
+}
+
+FilePlay ReplayHost::PlayFile(TickFile &file, long long most) {
+  FilePlay play;
+  BrokerDirectory &directory = BrokerDirectory::Instance();
+  int *const last = play.last_time;
+  while (play.ticks < most) {
+    const TickFile::Read read = file.Next(row_);
+    if (read == TickFile::Read::End) {
+      play.status = FilePlay::Status::End;
+      return play;
+    }
+    if (read == TickFile::Read::Decline) {
+      play.status = FilePlay::Status::Declined;
+      return play;
+    }
+    const int time[7] = {row_.year, row_.month, row_.day, row_.hour,
+                         row_.minute, row_.second, row_.microsecond};
+    if (played_any_ && TimeOf(time) < TimeOf(previous_)) {
+      // A time going back is refused by the caller's reader, in its own words.
+      file.DeclineLast();
+      play.status = FilePlay::Status::Declined;
+      return play;
+    }
+    try {
+      directory.SetMarket(front_, row_.instrument, UpdateOf(row_));
+    } catch (const std::invalid_argument &) {
+      // Nothing moved: the caller's reader plays the row again and reports the refusal.
+      file.DeclineLast();
+      play.status = FilePlay::Status::Declined;
+      return play;
+    }
+    std::copy(std::begin(time), std::end(time), previous_);
+    std::copy(std::begin(time), std::end(time), last);
+    played_any_ = true;
+    ++play.ticks;
+    Deliver();
+  }
+  return play;
+}
+
+}  // namespace simtrader
