@@ -128,3 +128,40 @@ TEST(TaskQueue, CloseDropsPendingTasksAndRefusesNewOnes) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST(TaskQueue, ALentQueueRunsOnTheBorrowerOnlyUntilReturned) {
+  TaskQueue queue;
+  Journal journal;
+  std::thread::id worker;
+  Runner runner(queue);
+  queue.Post([&] {
+    worker = std::this_thread::get_id();
+    journal.Note("before");
+  });
+  ASSERT_EQ(journal.WaitFor(1).size(), 1u);
+  ASSERT_TRUE(queue.Lend());
+  EXPECT_FALSE(queue.Lend());  // lent once at a time
+  std::vector<std::thread::id> ran_on;
+  for (int task = 0; task < 3; ++task) {
+    queue.Post([&] {
+      ran_on.push_back(std::this_thread::get_id());
+      // A task's own posts run within the same RunHere.
+      if (ran_on.size() == 1) queue.Post([&] { ran_on.push_back(std::this_thread::get_id()); });
+    });
+  }
+  EXPECT_TRUE(queue.RunHere());
+  EXPECT_EQ(ran_on, std::vector<std::thread::id>(4, std::this_thread::get_id()));
+  EXPECT_FALSE(queue.RunHere());
+  queue.Return();
+  std::thread::id after;
+  queue.Post([&] {
+    after = std::this_thread::get_id();
+    journal.Note("after");
+  });
+  ASSERT_EQ(journal.WaitFor(2).size(), 2u);
+  EXPECT_EQ(after, worker);
+}
+
+}  // namespace
