@@ -11,8 +11,8 @@ walk written to a temporary CSV:
               observers;
   handler     ours: an MdApiBase subclass trading from OnRtnDepthMarketData through a trader,
               Quorvan.sim.replay(csv, speed=None);
-  md_queue    ours: a trader reading md_queue on a thread of its own, as
-              examples/replay_strategy.py does, replay at speed None.
+  md_queue    ours: a trader reading md_queue (a Quorvan.sim.ReplayQueue) on a thread of its
+              own, as examples/replay_strategy.py does, replay at speed None.
 
 Every contender must make the same number of trades. The contenders take turns, so that all
 of them see the same load of the machine; the best round counts. The targets are printed as
@@ -267,7 +267,7 @@ def handler_run(md, path, logic):
 
 def md_queue_run(trader, path):
     fills = trader.fills
-    md_queue = queue.Queue()
+    md_queue = sim.ReplayQueue()
     strategy = threading.Thread(target=trader.follow, args=(md_queue, Crossover()))
     strategy.start()
     started = time.perf_counter()

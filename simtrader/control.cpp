@@ -188,6 +188,14 @@ std::optional<std::vector<Level>> LevelsOf(const char *side, const double *price
   return levels;
 }
 
+void RequireMarketRecord(const void *record, size_t size) {
+  if (record == nullptr || size != sizeof(CThostFtdcDepthMarketDataField)) {
+    throw ControlError{QUORVAN_SIM_BAD_ARGUMENT,
+                       "the record must be a CThostFtdcDepthMarketDataField of " +
+                           std::to_string(sizeof(CThostFtdcDepthMarketDataField)) + " bytes"};
+  }
+}
+
 // The argument kinds are CallArg's alternatives, in order.
 static_assert(
     std::is_same_v<std::variant_alternative_t<QUORVAN_SIM_ARG_NONE, CallArg>, std::monostate>);
@@ -372,11 +380,7 @@ int quorvan_sim_set_market_depth(const char *front, const char *instrument, cons
 
 int quorvan_sim_market(const char *front, const char *instrument, void *record, size_t size) {
   return Guarded([&] {
-    if (record == nullptr || size != sizeof(CThostFtdcDepthMarketDataField)) {
-      throw ControlError{QUORVAN_SIM_BAD_ARGUMENT,
-                         "the record must be a CThostFtdcDepthMarketDataField of " +
-                             std::to_string(sizeof(CThostFtdcDepthMarketDataField)) + " bytes"};
-    }
+    RequireMarketRecord(record, size);
     const CThostFtdcDepthMarketDataField market =
         BrokerDirectory::Instance().MarketRecord(FlowScope(front), Text(instrument));
     std::memcpy(record, &market, sizeof market);
@@ -435,11 +439,12 @@ int quorvan_sim_tick_file_open(const char *path, const char *const *header, size
 void quorvan_sim_tick_file_close(quorvan_sim_tick_file *file) { delete file; }
 
 int quorvan_sim_host_play_file(quorvan_sim_host *host, quorvan_sim_tick_file *file, long long most,
-                               long long *played) {
+                               long long *played, void *record, size_t size) {
   return Guarded([&] {
     if (host == nullptr || file == nullptr || played == nullptr) {
       throw ControlError{QUORVAN_SIM_BAD_ARGUMENT, "no host, file or place for the outcome"};
     }
+    if (record != nullptr) RequireMarketRecord(record, size);
     const FilePlay play = host->host.PlayFile(file->file, most);
     played[0] = play.status == FilePlay::Status::More  ? QUORVAN_SIM_PLAY_MORE
                 : play.status == FilePlay::Status::End ? QUORVAN_SIM_PLAY_END
@@ -449,6 +454,11 @@ int quorvan_sim_host_play_file(quorvan_sim_host *host, quorvan_sim_tick_file *fi
     played[3] = file->file.line();
     played[4] = file->file.offset();
     for (int part = 0; part < 7; ++part) played[5 + part] = play.last_time[part];
+    if (record != nullptr && play.ticks > 0) {
+      const CThostFtdcDepthMarketDataField market = BrokerDirectory::Instance().MarketRecord(
+          host->host.front(), host->host.last_instrument());
+      std::memcpy(record, &market, sizeof market);
+    }
   });
 }
 

@@ -123,6 +123,7 @@ FilePlay ReplayHost::PlayFile(TickFile &file, long long most) {
     }
     std::copy(std::begin(time), std::end(time), previous_);
     std::copy(std::begin(time), std::end(time), last);
+    last_instrument_ = row_.instrument;
     played_any_ = true;
     ++play.ticks;
     Deliver();

@@ -36,6 +36,8 @@ class ReplayHost {
 
   bool hosting() const { return !backends_.empty(); }
   const std::optional<std::string> &front() const { return front_; }
+  // The instrument of the last tick PlayFile played.
+  const std::string &last_instrument() const { return last_instrument_; }
 
   // Runs what the borrowed objects have due until none has anything: traders first, so that
   // a tick's fills reach their handlers before the tick reaches the market-data objects, then
@@ -54,6 +56,7 @@ class ReplayHost {
   TickRow row_;
   bool played_any_ = false;
   int previous_[7] = {};  // the time of the last tick played
+  std::string last_instrument_;
 };
 
 }  // namespace simtrader

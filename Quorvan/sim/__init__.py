@@ -191,6 +191,12 @@ answers awaited, before the next tick), so that a backtest trades the same way e
 number plays at that multiple of real time. wait_delivered() is the wait it uses, and
 market() the broker's quote it reads; see replay().
 
+At speed None the replay's thread borrows the work of the front's API objects: their
+handlers run on it, one event at a time, and no tick waits on another thread, which is what
+makes a backtest fast; a CSV file's plain rows are read and played in the library itself. A
+strategy taking ticks on a thread of its own goes as fast with a ReplayQueue as its
+md_queue: its get() plays the next tick on the strategy's thread.
+
 Market data
 -----------
 A simulated market-data front at an address publishes the markets of the broker of the same
@@ -258,10 +264,11 @@ from ._library import LIBRARY_PATH
 from ._flows import calls, keep_calls, fail_next, throw_next, emit, disconnect, wait_delivered
 from ._configuration import configure, settle
 from ._market import set_market, market
-from ._replay import Replay, replay
+from ._replay import Replay, ReplayQueue, replay
 
 __all__ = ["calls", "keep_calls", "fail_next", "throw_next", "emit", "disconnect", "configure",
-           "set_market", "settle", "market", "wait_delivered", "replay", "Replay"]
+           "set_market", "settle", "market", "wait_delivered", "replay", "Replay",
+           "ReplayQueue"]
 
 # The public names are this module's own wherever they are written: help(), reprs and pickles
 # name them Quorvan.sim.x, the one place a user imports them from.

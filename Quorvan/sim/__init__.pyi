@@ -1,5 +1,6 @@
 import datetime
 import os
+import queue
 from typing import Any, Final, Iterable, List, Mapping, Optional, Tuple, Union
 
 from Quorvan.CTP.ApiStruct import DepthMarketDataField
@@ -8,7 +9,8 @@ from Quorvan.CTP.TraderApiBase import TraderApiBase
 from Quorvan.utils.base_field import BaseField
 
 __all__ = ["calls", "keep_calls", "fail_next", "throw_next", "emit", "disconnect", "configure",
-           "set_market", "settle", "market", "wait_delivered", "replay", "Replay"]
+           "set_market", "settle", "market", "wait_delivered", "replay", "Replay",
+           "ReplayQueue"]
 
 LIBRARY_PATH: str
 
@@ -78,6 +80,10 @@ class Replay:
     progress: Final[int]
     def wait(self, timeout: Optional[_Number] = ...) -> bool: ...
     def stop(self) -> None: ...
+
+class ReplayQueue(queue.Queue[Any]):
+    def __init__(self, maxsize: int = ...) -> None: ...
+    def get(self, block: bool = ..., timeout: Optional[float] = ...) -> Any: ...
 
 def replay(
     source: Union[str, bytes, "os.PathLike[str]", Iterable[Mapping[str, Any]]],

@@ -80,7 +80,7 @@ DECLARATIONS = {
                               ctypes.POINTER(_void_p))),
     "tick_file_close": (None, (_void_p,)),
     "host_play_file": (_int, (_void_p, _void_p, ctypes.c_longlong,
-                              ctypes.POINTER(ctypes.c_longlong))),
+                              ctypes.POINTER(ctypes.c_longlong), _void_p, _size)),
 }
 
 

@@ -12,6 +12,8 @@ import sys
 import threading
 import time
 
+from Quorvan.CTP.ApiStruct import DepthMarketDataField
+
 from ._flows import WAIT_SLICE, deliveries_waited
 from ._library import PLAY_DECLINED, PLAY_END, check, control
 from ._market import market, move_market
@@ -25,6 +27,8 @@ _FILE_CHUNK = 1024
 # strategy sent meanwhile to the objects whose work it holds: a strategy that waits for an
 # answer is not left waiting for the tick's end.
 _HOSTED_SLICE = 0.001
+# What _play_file returns once the whole file has played (or the replay was stopped).
+_PLAYED = object()
 
 
 class _Host:
@@ -59,8 +63,12 @@ class _TickFile:
                                      ticks.header_lines, ctypes.byref(self._handle)))
         self.played = (ctypes.c_longlong * 12)()
 
-    def play(self, host, most):
-        check(control.host_play_file(host._handle, self._handle, most, self.played))
+    def play(self, host, most, record=None):
+        """Plays up to `most` ticks; with a DepthMarketDataField, copies the market of the
+        last one into it."""
+        check(control.host_play_file(host._handle, self._handle, most, self.played,
+                                     None if record is None else ctypes.byref(record),
+                                     0 if record is None else ctypes.sizeof(record)))
         return self.played
 
     def close(self):
@@ -151,6 +159,10 @@ class Replay:
         self._progress = 0
         self._terminal = _Terminal(ticks)
         self._held_said = False
+        # The play by the strategy's thread, through a ReplayQueue: one pull at a time.
+        self._pull_lock = threading.Lock()
+        self._pull_steps = self._pull_host = self._pull_error = None
+        self._pull_ended = threading.Event()
         self._thread = threading.Thread(target=self._run, name="Quorvan replay", daemon=True)
 
     @property
@@ -213,42 +225,65 @@ class Replay:
             self._finished.set()
 
     def _play(self):
+        if self._pulled():
+            self._wait_for_pulls()
+            return
         host = _Host(self._front) if self._speed is None else None
         try:
-            previous = None
-            if host and self._md_queue is None and isinstance(self._ticks, _CsvTicks):
-                previous = self._play_file(host)
-            self._play_rows(host, previous)
+            for item in self._steps(host):
+                self._hand_on(item)
+                if self._speed is None:
+                    self._strategy_done(host)
+                    self._delivered(host)
         finally:
             if host is not None:
                 host.close()
 
-    def _play_file(self, host):
-        """Plays the file's plain rows in the library, which reads and plays them without
-        coming back here per tick, up to the end or to a row it leaves to the reader here;
-        the time of the last tick it played."""
+    def _pulled(self):
+        """Whether the strategy's own thread plays the ticks, taking them from a ReplayQueue."""
+        return self._speed is None and isinstance(self._md_queue, ReplayQueue)
+
+    def _steps(self, host):
+        """Plays the ticks in order, each delivered at speed None before the next: a generator
+        yielding, with an md_queue, the record each tick hands on, after its tick."""
+        previous = None
+        if host and isinstance(self._ticks, _CsvTicks):
+            previous = yield from self._file_steps(host)
+            if previous is _PLAYED:
+                return
+        yield from self._row_steps(host, previous)
+
+    def _file_steps(self, host):
+        """Plays the file's plain rows in the library, which reads, plays and delivers them
+        without coming back here per tick (a chunk at a time; one at a time with an md_queue),
+        up to the end or to a row it leaves to the reader here: the time of the last tick it
+        played, or _PLAYED when nothing is left to play."""
         tick_file = _TickFile(self._ticks)
+        record = DepthMarketDataField() if self._md_queue is not None else None
         previous = None
         try:
-            while not self._stop.is_set():
-                played = tick_file.play(host, _FILE_CHUNK)
+            while True:
+                if self._stop.is_set():
+                    return _PLAYED
+                played = tick_file.play(host, 1 if record else _FILE_CHUNK, record)
                 status, ticks, lines_read, line, offset = played[:5]
+                self._ticks.read_elsewhere(lines_read)
                 if ticks:
                     previous = datetime.datetime(*played[5:12])
+                    if record is not None:
+                        yield record.to_dict()
+                    # A tick counts once the strategy is done with it.
                     self._progress += ticks
-                self._ticks.read_elsewhere(lines_read)
-                if previous is not None:
                     self._terminal.update(self._progress, previous)
                 if status == PLAY_END:
-                    break
+                    return _PLAYED
                 if status == PLAY_DECLINED:
                     self._ticks.resume_at(offset, line)
-                    break
+                    return previous
         finally:
             tick_file.close()
-        return previous
 
-    def _play_rows(self, host, previous):
+    def _row_steps(self, host, previous):
         started = None
         for where, row in self._ticks:
             if self._stop.is_set():
@@ -269,11 +304,16 @@ class Replay:
                 due = started[0] + (tick.time - started[1]).total_seconds() / self._speed
                 if self._stop.wait(max(0.0, due - time.monotonic())):
                     return
-            self._apply(tick, host)
+            self._apply(tick)
+            if self._speed is None:
+                # The fills this tick made reach the handlers before the strategy sees the tick.
+                self._delivered(host)
+            if self._md_queue is not None:
+                yield self._market_data(tick)
             self._progress += 1
             self._terminal.update(self._progress, tick.time)
 
-    def _apply(self, tick, host):
+    def _apply(self, tick):
         try:
             move_market(self._front, tick.instrument, bid=tick.bid, ask=tick.ask,
                         last=tick.last, bid_volume=tick.bid_volume,
@@ -282,15 +322,55 @@ class Replay:
                         time=tick.time, bids=tick.bids, asks=tick.asks)
         except ValueError as error:
             raise ValueError(f"{tick.where}: {error}") from None
-        keeping_up = self._speed is None
-        if keeping_up:
-            # The fills this tick made reach the handlers before the strategy sees the tick.
-            self._delivered(host)
-        if self._md_queue is not None:
-            self._hand_on(self._market_data(tick))
-            if keeping_up:
-                self._strategy_done(host)
-                self._delivered(host)
+
+    def _wait_for_pulls(self):
+        """On the replay's thread while the strategy's thread plays the ticks: waits for the
+        end, or for stop(), which ends the play between two ticks."""
+        self._md_queue._attach(self)
+        while not self._pull_ended.wait(WAIT_SLICE):
+            if self._stop.is_set():
+                with self._pull_lock:
+                    self._end_pulls()
+        if self._pull_error is not None:
+            raise self._pull_error
+
+    def _pull(self):
+        """On the thread taking from the ReplayQueue: delivers what the strategy sent for the
+        tick before, then plays the next tick here and puts it to the queue. False once the
+        replay has ended."""
+        with self._pull_lock:
+            if self._pull_ended.is_set():
+                return False
+            try:
+                if self._pull_steps is None:
+                    self._pull_host = _Host(self._front)
+                    self._pull_steps = self._steps(self._pull_host)
+                else:
+                    self._delivered(self._pull_host)
+                item = next(self._pull_steps)
+            except StopIteration:
+                self._end_pulls()
+                return False
+            except BaseException as error:  # wait() hands it on, as the replay's own
+                self._pull_error = error
+                self._end_pulls()
+                return False
+            queue.Queue.put(self._md_queue, item)
+            return True
+
+    def _end_pulls(self):
+        """Ends the play by the strategy's thread, with _pull_lock held: the objects' work goes
+        back to their own threads."""
+        if self._pull_ended.is_set():
+            return
+        try:
+            if self._pull_steps is not None:
+                self._pull_steps.close()
+        finally:
+            if self._pull_host is not None:
+                self._pull_host.close()
+            self._md_queue._detach(self)
+            self._pull_ended.set()
 
     def _delivered(self, host):
         if host:
@@ -316,6 +396,8 @@ class Replay:
                                    "item(s) nobody takes")
 
     def _awaits_task_done(self):
+        if self._pulled():
+            return False  # the next tick waits for the strategy's next get() instead
         return (getattr(self._md_queue, "all_tasks_done", None) is not None
                 and hasattr(self._md_queue, "unfinished_tasks"))
 
@@ -363,6 +445,56 @@ class Replay:
         # The broker's market carries the tick's time and the day's range: the record a
         # market-data front publishes for the tick.
         return market(tick.instrument, self._front).to_dict()
+
+
+class ReplayQueue(queue.Queue):
+    """An md_queue for a strategy that takes its ticks on a thread of its own, the fastest way
+    to feed one. Given to replay() at speed None, it has the strategy's thread play the
+    replay: each get() delivers what the strategy sent for the tick before, answers included,
+    then plays the next tick on the calling thread (moving the market, delivering the fills it
+    makes and the tick to the handlers, which run on this thread meanwhile) and returns its
+    record. No tick waits for another thread, and task_done() is not waited for. The first
+    thread to get() a replay's tick plays the rest of it; once the replay has ended, get()
+    waits for what others put, as a queue.Queue's does (the None a strategy stops at). At
+    another speed it is a plain queue.Queue."""
+
+    def __init__(self, maxsize=0):
+        super().__init__(maxsize)
+        self._replay = None
+        self._taker = None
+
+    def _attach(self, replay):
+        with self.mutex:
+            self._replay, self._taker = replay, None
+            self.not_empty.notify_all()
+
+    def _detach(self, replay):
+        with self.mutex:
+            if self._replay is replay:
+                self._replay = None
+
+    def get(self, block=True, timeout=None):
+        if not block:
+            return super().get(False)
+        if timeout is not None and timeout < 0:
+            raise ValueError("'timeout' must be a non-negative number")
+        deadline = None if timeout is None else time.monotonic() + timeout
+        while True:
+            with self.not_empty:
+                while not self._qsize():
+                    replay = self._replay
+                    if replay is not None and self._taker in (None, threading.current_thread()):
+                        self._taker = threading.current_thread()
+                        break
+                    remaining = None if deadline is None else deadline - time.monotonic()
+                    if remaining is not None and remaining <= 0:
+                        raise queue.Empty
+                    self.not_empty.wait(remaining)
+                else:
+                    item = self._get()
+                    self.not_full.notify()
+                    return item
+            replay._pull()
 
 
 _running_lock = threading.Lock()

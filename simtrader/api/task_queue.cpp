@@ -75,8 +75,9 @@ bool TaskQueue::Lend() {
 
 void TaskQueue::Return() {
   {
-    std::lock_guard<std::mutex> lock(mutex_);
-    if (!LentHere()) return;
+    std::unique_lock<std::mutex> lock(mutex_);
+    // Another thread returns the queue only between the borrower's tasks.
+    if (!LentHere()) task_ended_.wait(lock, [&] { return !running_; });
     borrower_.store(std::thread::id(), std::memory_order_relaxed);
   }
   // Run's thread takes up whatever the borrower left.

@@ -49,7 +49,9 @@ class TaskQueue {
   // progress to end; false, lending nothing, when the queue is closed or lent already. Never
   // call it from a task of this queue, which would wait for itself.
   bool Lend();
-  // Gives the queue back to the thread in Run; only the borrower returns it.
+  // Gives the queue back to the thread in Run. Another thread than the borrower may return it
+  // (when the borrower stopped borrowing without saying so): it waits for the borrower's task
+  // in progress to end.
   void Return();
   // On the borrowing thread: runs the tasks due now, and those they post, until none is due
   // or the queue is closed; true if it ran any. A task that throws ends it with its exception.

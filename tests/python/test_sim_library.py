@@ -117,6 +117,7 @@ INTERFACE = {
     "Replay.progress": None,
     "Replay.wait": "(self, timeout=None)",
     "Replay.stop": "(self)",
+    "ReplayQueue": "(maxsize=0)",
 }
 
 
