@@ -218,7 +218,8 @@ QUORVAN_SIM_API int quorvan_sim_tick_file_open(const char *path, const char *con
 /* Closes the file; null is ignored. */
 QUORVAN_SIM_API void quorvan_sim_tick_file_close(quorvan_sim_tick_file *file);
 
-/* Plays the file's next rows at the host's front, at most `most` ticks: each moves its
+/* Delivers what the host's objects have due (quorvan_sim_host_deliver), then plays the file's
+ * next rows at the host's front, at most `most` ticks: each moves its
  * instrument's market as quorvan_sim_set_market_depth does, stamped with its time, and is
  * delivered (quorvan_sim_host_deliver) before the next. Stops before a row it does not take:
  * one that is not plain (quoted cells, text that is not ASCII, spaces around a value), is

@@ -95,6 +95,8 @@ FilePlay ReplayHost::PlayFile(TickFile &file, long long most) {
   FilePlay play;
   BrokerDirectory &directory = BrokerDirectory::Instance();
   int *const last = play.last_time;
+  // What the strategy sent for the tick before is answered before the next tick plays.
+  Deliver();
   while (play.ticks < most) {
     const TickFile::Read read = file.Next(row_);
     if (read == TickFile::Read::End) {

@@ -27,8 +27,11 @@ _FILE_CHUNK = 1024
 # strategy sent meanwhile to the objects whose work it holds: a strategy that waits for an
 # answer is not left waiting for the tick's end.
 _HOSTED_SLICE = 0.001
+_RECORD_SIZE = ctypes.sizeof(DepthMarketDataField)
 # What _play_file returns once the whole file has played (or the replay was stopped).
 _PLAYED = object()
+# What a pull returns once the replay has ended.
+_ENDED = object()
 
 
 class _Host:
@@ -62,13 +65,20 @@ class _TickFile:
         check(control.tick_file_open(os.fsencode(ticks.path), header, len(ticks.header),
                                      ticks.header_lines, ctypes.byref(self._handle)))
         self.played = (ctypes.c_longlong * 12)()
+        self._record = self._record_ref = None
 
     def play(self, host, most, record=None):
-        """Plays up to `most` ticks; with a DepthMarketDataField, copies the market of the
-        last one into it."""
-        check(control.host_play_file(host._handle, self._handle, most, self.played,
-                                     None if record is None else ctypes.byref(record),
-                                     0 if record is None else ctypes.sizeof(record)))
+        """Delivers what is due, then plays up to `most` ticks; with a DepthMarketDataField,
+        copies the market of the last one into it."""
+        if record is None:
+            code = control.host_play_file(host._handle, self._handle, most, self.played, None, 0)
+        else:
+            if self._record is not record:
+                self._record, self._record_ref = record, ctypes.byref(record)
+            code = control.host_play_file(host._handle, self._handle, most, self.played,
+                                          self._record_ref, _RECORD_SIZE)
+        if code:
+            check(code)
         return self.played
 
     def close(self):
@@ -163,6 +173,7 @@ class Replay:
         self._pull_lock = threading.Lock()
         self._pull_steps = self._pull_host = self._pull_error = None
         self._pull_ended = threading.Event()
+        self._file_playing = False
         self._thread = threading.Thread(target=self._run, name="Quorvan replay", daemon=True)
 
     @property
@@ -261,6 +272,7 @@ class Replay:
         tick_file = _TickFile(self._ticks)
         record = DepthMarketDataField() if self._md_queue is not None else None
         previous = None
+        self._file_playing = True
         try:
             while True:
                 if self._stop.is_set():
@@ -281,6 +293,7 @@ class Replay:
                     self._ticks.resume_at(offset, line)
                     return previous
         finally:
+            self._file_playing = False
             tick_file.close()
 
     def _row_steps(self, host, previous):
@@ -336,27 +349,25 @@ class Replay:
 
     def _pull(self):
         """On the thread taking from the ReplayQueue: delivers what the strategy sent for the
-        tick before, then plays the next tick here and puts it to the queue. False once the
-        replay has ended."""
+        tick before, then plays the next tick here: its record, or _ENDED once the replay has
+        ended."""
         with self._pull_lock:
             if self._pull_ended.is_set():
-                return False
+                return _ENDED
             try:
                 if self._pull_steps is None:
                     self._pull_host = _Host(self._front)
                     self._pull_steps = self._steps(self._pull_host)
-                else:
+                elif not self._file_playing:
+                    # (The library delivers before it plays a file's next row.)
                     self._delivered(self._pull_host)
-                item = next(self._pull_steps)
+                return next(self._pull_steps)
             except StopIteration:
                 self._end_pulls()
-                return False
             except BaseException as error:  # wait() hands it on, as the replay's own
                 self._pull_error = error
                 self._end_pulls()
-                return False
-            queue.Queue.put(self._md_queue, item)
-            return True
+            return _ENDED
 
     def _end_pulls(self):
         """Ends the play by the strategy's thread, with _pull_lock held: the objects' work goes
@@ -479,22 +490,32 @@ class ReplayQueue(queue.Queue):
         if timeout is not None and timeout < 0:
             raise ValueError("'timeout' must be a non-negative number")
         deadline = None if timeout is None else time.monotonic() + timeout
+        taker = threading.get_ident()
         while True:
+            with self.mutex:
+                if self._qsize():
+                    item = self._get()
+                    if self.maxsize > 0:
+                        self.not_full.notify()
+                    return item
+                replay = self._replay if self._taker in (None, taker) else None
+                if replay is not None:
+                    self._taker = taker
+            if replay is not None:
+                # The tick goes straight to the taker, counted as a put would count it.
+                item = replay._pull()
+                if item is not _ENDED:
+                    with self.mutex:
+                        self.unfinished_tasks += 1
+                    return item
+                continue
             with self.not_empty:
-                while not self._qsize():
-                    replay = self._replay
-                    if replay is not None and self._taker in (None, threading.current_thread()):
-                        self._taker = threading.current_thread()
-                        break
+                while not self._qsize() and (self._replay is None
+                                             or self._taker not in (None, taker)):
                     remaining = None if deadline is None else deadline - time.monotonic()
                     if remaining is not None and remaining <= 0:
                         raise queue.Empty
                     self.not_empty.wait(remaining)
-                else:
-                    item = self._get()
-                    self.not_full.notify()
-                    return item
-            replay._pull()
 
 
 _running_lock = threading.Lock()
