@@ -151,3 +151,13 @@ def test_a_text_read_again_shows_what_the_memory_holds_now():
     first = record.to_dict()["ErrorMsg"]
     record.ErrorMsg = b"other"
     assert (first, record.to_dict()["ErrorMsg"]) == (b"first", b"other")
+
+
+@pytest.mark.parametrize("read", ["to_dict", "to_str_dict"])
+def test_a_record_read_after_another_of_its_kind_is_read_whole(read):
+    tick = ApiStruct.DepthMarketDataField(InstrumentID=b"rb2705", LastPrice=3200.0, Volume=5)
+    first = getattr(tick, read)()
+    first["Volume"] = "changed by the caller"  # the dict handed out is the caller's own
+    tick.LastPrice = 3201.0
+    twin = reference_class(ApiStruct.DepthMarketDataField).from_buffer_copy(bytes(tick))
+    assert shown(getattr(tick, read)()) == shown(getattr(twin, read)())
