@@ -230,9 +230,9 @@ QUORVAN_SIM_API void quorvan_sim_tick_file_close(quorvan_sim_tick_file *file);
  * as year, month, day, hour, minute, second and microsecond. Unless `record` is null, copies
  * the market of the last tick played there, a CThostFtdcDepthMarketDataField of `size` bytes,
  * as quorvan_sim_market reads it. */
-QUORVAN_SIM_API int quorvan_sim_host_play_file(quorvan_sim_host *host,
-                                               quorvan_sim_tick_file *file, long long most,
-                                               long long *played, void *record, size_t size);
+QUORVAN_SIM_API int quorvan_sim_host_play_file(quorvan_sim_host *host, quorvan_sim_tick_file *file,
+                                               long long most, long long *played, void *record,
+                                               size_t size);
 
 /* Ends the trading day of the front's broker: resting orders are cancelled, positions marked
  * at the settlement prices and carried to the next weekday, accounts rolled and settlement

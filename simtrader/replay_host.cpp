@@ -1,7 +1,6 @@
 #include "replay_host.h"
 
 #include <algorithm>
-#include <cstdio>
 #include <stdexcept>
 #include <tuple>
 #include <utility>
@@ -37,11 +36,17 @@ MarketUpdate UpdateOf(const TickRow &row) {
   update.volume = row.volume;
   update.turnover = row.turnover;
   update.open_interest = row.open_interest;
-  char day[16], clock[16];
-  std::snprintf(day, sizeof day, "%04d%02d%02d", row.year % 10000, row.month % 100,
-                row.day % 100);
-  std::snprintf(clock, sizeof clock, "%02d:%02d:%02d", row.hour % 100, row.minute % 100,
-                row.second % 100);
+  // Written digit by digit: a formatted print costs a good share of a tick.
+  char day[] = "YYYYMMDD", clock[] = "HH:MM:SS";
+  auto write = [](char *at, int number, int digits) {
+    for (int digit = digits - 1; digit >= 0; --digit, number /= 10) at[digit] = '0' + number % 10;
+  };
+  write(day, row.year, 4);
+  write(day + 4, row.month, 2);
+  write(day + 6, row.day, 2);
+  write(clock, row.hour, 2);
+  write(clock + 3, row.minute, 2);
+  write(clock + 6, row.second, 2);
   update.time = MarketTime{day, clock, row.microsecond / 1000};
   return update;
 }
@@ -107,7 +112,7 @@ FilePlay ReplayHost::PlayFile(TickFile &file, long long most) {
       play.status = FilePlay::Status::Declined;
       return play;
     }
-    const int time[7] = {row_.year, row_.month, row_.day, row_.hour,
+    const int time[7] = {row_.year,   row_.month,  row_.day,        row_.hour,
                          row_.minute, row_.second, row_.microsecond};
     if (played_any_ && TimeOf(time) < TimeOf(previous_)) {
       // A time going back is refused by the caller's reader, in its own words.

@@ -44,10 +44,10 @@ class ReplayHost {
   // again while a handler's request brought more.
   void Deliver();
 
-  // Delivers what is due, then plays the file's next rows, up to `most` ticks, each moving its instrument's market as a
-  // replayed tick does and delivered before the next. Stops before a row the file declines,
-  // a time going back, or a market the broker refuses: Declined, with that row unplayed, for
-  // the caller's own reader to take up.
+  // Delivers what is due, then plays the file's next rows, up to `most` ticks, each moving its
+  // instrument's market as a replayed tick does and delivered before the next. Stops before a row
+  // the file declines, a time going back, or a market the broker refuses: Declined, with that row
+  // unplayed, for the caller's own reader to take up.
   FilePlay PlayFile(TickFile &file, long long most);
 
  private:

@@ -940,6 +940,11 @@ std::optional<Listing> Broker::Listed(const std::string &instrument) const {
   return listing->second;
 }
 
+bool Broker::Lists(const std::string &instrument) const {
+  std::lock_guard<std::mutex> lock(mutex_);
+  return catalogue_.count(instrument) != 0;
+}
+
 std::optional<CThostFtdcDepthMarketDataField> Broker::MarketRecord(
     const std::string &instrument) const {
   std::lock_guard<std::mutex> lock(mutex_);

@@ -162,6 +162,7 @@ class Broker {
   // listed or a market MovedMarket refuses.
   void SetMarket(const std::string &instrument, const MarketUpdate &update);
   std::optional<Listing> Listed(const std::string &instrument) const;
+  bool Lists(const std::string &instrument) const;
   // The instrument's market as a query of its depth market data answers it; nullopt for an
   // instrument not listed.
   std::optional<CThostFtdcDepthMarketDataField> MarketRecord(const std::string &instrument) const;

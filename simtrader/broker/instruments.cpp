@@ -427,6 +427,11 @@ bool AllDigits(const std::string &text, std::size_t from, std::size_t count) {
   return true;
 }
 
+// The number two digits at `at` write; AllDigits has checked them.
+int TwoDigits(const std::string &text, std::size_t at) {
+  return (text[at] - '0') * 10 + (text[at + 1] - '0');
+}
+
 void CheckTime(const Instrument &instrument, const MarketTime &time) {
   const std::string &day = time.action_day;
   const std::string &clock = time.update_time;
@@ -434,8 +439,8 @@ void CheckTime(const Instrument &instrument, const MarketTime &time) {
   const bool day_valid = IsDate(day);
   const bool clock_valid = clock.size() == 8 && AllDigits(clock, 0, 2) && clock[2] == ':' &&
                            AllDigits(clock, 3, 2) && clock[5] == ':' && AllDigits(clock, 6, 2) &&
-                           std::stoi(clock.substr(0, 2)) < 24 &&
-                           std::stoi(clock.substr(3, 2)) < 60 && std::stoi(clock.substr(6, 2)) < 61;
+                           TwoDigits(clock, 0) < 24 && TwoDigits(clock, 3) < 60 &&
+                           TwoDigits(clock, 6) < 61;
   if (!day_valid || !clock_valid || time.update_millisec < 0 || time.update_millisec > 999) {
     throw ListingError(instrument,
                        "the time of a move is a day YYYYMMDD, a time HH:MM:SS and "

@@ -95,12 +95,19 @@ void BrokerDirectory::Configure(const std::optional<std::string> &front, std::st
 void BrokerDirectory::SetMarket(const std::optional<std::string> &front,
                                 const std::string &instrument, const MarketUpdate &update) {
   std::lock_guard<std::mutex> lock(mutex_);
-  std::vector<std::shared_ptr<Broker>> brokers;
   if (front) {
-    brokers.push_back(ForFrontLocked(*front));
-  } else {
-    for (const auto &[address, broker] : brokers_) brokers.push_back(broker);
+    // One broker checks the move before it makes it (a replayed tick comes this way).
+    const std::shared_ptr<Broker> broker = ForFrontLocked(*front);
+    if (!broker->Lists(instrument)) {
+      throw std::invalid_argument("no instrument '" + instrument +
+                                  "' is listed at the simulated broker of the front " +
+                                  QuotedFront(*front));
+    }
+    broker->SetMarket(instrument, update);
+    return;
   }
+  std::vector<std::shared_ptr<Broker>> brokers;
+  for (const auto &[address, broker] : brokers_) brokers.push_back(broker);
   // Every market is checked before any moves; nothing else moves them meanwhile, since every
   // move holds this directory's mutex.
   bool listed = false;
@@ -111,18 +118,16 @@ void BrokerDirectory::SetMarket(const std::optional<std::string> &front,
     }
   }
   auto defaults = defaults_.catalogue.find(instrument);
-  const bool moves_defaults = !front && defaults != defaults_.catalogue.end();
+  const bool moves_defaults = defaults != defaults_.catalogue.end();
   if (moves_defaults) {
     defaults->second.market = MovedMarket(defaults->second, update);
   }
   if (!listed && !moves_defaults) {
-    throw std::invalid_argument("no instrument '" + instrument + "' is listed " +
-                                (front
-                                     ? "at the simulated broker of the front " + QuotedFront(*front)
-                                     : std::string("by any simulated broker")));
+    throw std::invalid_argument("no instrument '" + instrument +
+                                "' is listed by any simulated broker");
   }
   for (const std::shared_ptr<Broker> &broker : brokers) {
-    if (broker->Listed(instrument)) broker->SetMarket(instrument, update);
+    if (broker->Lists(instrument)) broker->SetMarket(instrument, update);
   }
 }
 

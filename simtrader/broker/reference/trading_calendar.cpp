@@ -7,17 +7,21 @@ namespace simtrader {
 
 namespace {
 
+int TwoDigits(const std::string &text, std::size_t at) {
+  return (text[at] - '0') * 10 + (text[at + 1] - '0');
+}
+
 // The date as a calendar day at noon UTC (far from any day boundary), or false when `day`
 // is not a date written YYYYMMDD.
-bool ParseDay(const std::string &day, std::tm &date) {
+bool ParseDayOnce(const std::string &day, std::tm &date) {
   if (day.size() != 8) return false;
   for (const char digit : day) {
     if (digit < '0' || digit > '9') return false;
   }
   date = std::tm{};
-  date.tm_year = std::stoi(day.substr(0, 4)) - 1900;
-  date.tm_mon = std::stoi(day.substr(4, 2)) - 1;
-  date.tm_mday = std::stoi(day.substr(6, 2));
+  date.tm_year = TwoDigits(day, 0) * 100 + TwoDigits(day, 2) - 1900;
+  date.tm_mon = TwoDigits(day, 4) - 1;
+  date.tm_mday = TwoDigits(day, 6);
   date.tm_hour = 12;
   std::tm normalised = date;
   if (timegm(&normalised) == -1) return false;
@@ -28,6 +32,20 @@ bool ParseDay(const std::string &day, std::tm &date) {
   }
   date = normalised;
   return true;
+}
+
+// ParseDayOnce, remembering the last day it was asked: a replay's ticks ask the same day
+// thousands of times in a row.
+bool ParseDay(const std::string &day, std::tm &date) {
+  thread_local std::string last_day;
+  thread_local std::tm last_date{};
+  thread_local bool last_valid = false;
+  if (day != last_day) {
+    last_valid = ParseDayOnce(day, last_date);
+    last_day = day;
+  }
+  if (last_valid) date = last_date;
+  return last_valid;
 }
 
 bool IsWeekday(const std::tm &date) { return date.tm_wday != 0 && date.tm_wday != 6; }
@@ -63,7 +81,7 @@ std::string NextTradingDay(const std::string &day, const Holidays &holidays) {
 }
 
 std::string TradingDayOf(const MarketTime &time, const Holidays &holidays) {
-  const int hour = std::stoi(time.update_time.substr(0, 2));
+  const int hour = time.update_time.size() >= 2 ? TwoDigits(time.update_time, 0) : 0;
   if (hour >= kNightSessionFromHour || !IsTradingDay(time.action_day, holidays)) {
     return NextTradingDay(time.action_day, holidays);
   }
