@@ -1,0 +1,393 @@
+#include "replay/tick_file.h"
+
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <array>
+#include <cerrno>
+#include <charconv>
+#include <climits>
+#include <cstring>
+#include <stdexcept>
+#include <string_view>
+#include <system_error>
+
+namespace simtrader {
+
+namespace {
+
+constexpr int kAbsent = -1;
+
+// The Python reader reads a line with readline(1 << 20) and refuses one that fills the limit
+// without its line end; a \r\n cut by the limit would even split into two lines there. A
+// line whose text and both ending characters fit is safe from both.
+constexpr std::size_t kLongestLine = (std::size_t{1} << 20) - 2;
+// The csv module's default field_size_limit: a longer cell is an error there.
+constexpr std::size_t kLongestCell = 131072;
+// int() of a longer digit string may fail on the interpreter's digit limit, which cannot be
+// set below this.
+constexpr std::size_t kLongestCount = 640;
+
+enum ByteClass : unsigned char { kText, kComma, kCarriageReturn, kLineFeed, kUnsure };
+
+// Printable ASCII but the quote, which the csv module would read as the start of a quoted
+// cell; a NUL, a tab and any byte of a multibyte character are left to the Python reader.
+constexpr std::array<unsigned char, 256> kByteClasses = [] {
+  std::array<unsigned char, 256> classes{};
+  for (int byte = 0; byte < 256; ++byte) {
+    classes[byte] = byte >= 0x20 && byte <= 0x7E && byte != '"' ? kText : kUnsure;
+  }
+  classes[','] = kComma;
+  classes['\r'] = kCarriageReturn;
+  classes['\n'] = kLineFeed;
+  return classes;
+}();
+
+bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+
+bool AllDigits(std::string_view text) {
+  for (char c : text) {
+    if (!IsDigit(c)) return false;
+  }
+  return true;
+}
+
+int Digits(const char *text, std::size_t count) {
+  int value = 0;
+  for (std::size_t index = 0; index < count; ++index) value = value * 10 + (text[index] - '0');
+  return value;
+}
+
+// A price as digits with perhaps a point and more digits: the one form in which Python's
+// float() and std::from_chars agree, both correctly rounded. A number too large or too small
+// for a double is left to the Python reader.
+bool ParsePrice(std::string_view cell, double &price) {
+  std::size_t point = cell.find('.');
+  std::string_view whole = cell.substr(0, point);
+  std::string_view fraction = point == std::string_view::npos ? "" : cell.substr(point + 1);
+  if (whole.size() + fraction.size() == 0 || !AllDigits(whole) || !AllDigits(fraction)) {
+    return false;
+  }
+  auto [end, error] = std::from_chars(cell.data(), cell.data() + cell.size(), price);
+  return error == std::errc() && end == cell.data() + cell.size();
+}
+
+// A count of lots as plain digits, as the library's int holds it.
+bool ParseLots(std::string_view cell, int &lots) {
+  if (cell.empty() || cell.size() > kLongestCount || !AllDigits(cell)) return false;
+  long long value = 0;
+  for (char c : cell) {
+    value = value * 10 + (c - '0');
+    if (value > INT_MAX) return false;
+  }
+  lots = static_cast<int>(value);
+  return true;
+}
+
+bool IsLeapYear(int year) { return year % 4 == 0 && (year % 100 != 0 || year % 400 == 0); }
+
+int DaysInMonth(int year, int month) {
+  static constexpr int kDays[] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
+  return month == 2 && IsLeapYear(year) ? 29 : kDays[month - 1];
+}
+
+// YYYY-MM-DD, T or a space, HH:MM:SS, then perhaps a point and 1 to 9 digits of a second, of
+// which the microseconds count; a date the calendar has and a time of the day. (A comma before
+// the fraction, which Python takes too, would have split the cell.)
+bool ParseTime(std::string_view cell, TickRow &row) {
+  constexpr std::size_t kWhole = 19;  // the length without a fraction
+  if (cell.size() < kWhole || cell.size() == kWhole + 1 || cell.size() > kWhole + 10) {
+    return false;
+  }
+  const char *text = cell.data();
+  static constexpr char kPattern[] = "dddd-dd-dd?dd:dd:dd";
+  for (std::size_t index = 0; index < kWhole; ++index) {
+    char want = kPattern[index], have = text[index];
+    bool matches = want == 'd'   ? IsDigit(have)
+                   : want == '?' ? have == 'T' || have == ' '
+                                 : have == want;
+    if (!matches) return false;
+  }
+  std::string_view fraction;
+  if (cell.size() > kWhole) {
+    if (text[kWhole] != '.') return false;
+    fraction = cell.substr(kWhole + 1);
+    if (!AllDigits(fraction)) return false;
+  }
+  row.year = Digits(text, 4);
+  row.month = Digits(text + 5, 2);
+  row.day = Digits(text + 8, 2);
+  row.hour = Digits(text + 11, 2);
+  row.minute = Digits(text + 14, 2);
+  row.second = Digits(text + 17, 2);
+  row.microsecond = 0;
+  for (std::size_t index = 0; index < 6; ++index) {
+    row.microsecond = row.microsecond * 10 + (index < fraction.size() ? fraction[index] - '0' : 0);
+  }
+  return row.year >= 1 && row.month >= 1 && row.month <= 12 && row.day >= 1 &&
+         row.day <= DaysInMonth(row.year, row.month) && row.hour <= 23 && row.minute <= 59 &&
+         row.second <= 59;
+}
+
+// The exchange's figures: an empty cell (or no column) is one the recording does not have.
+template <typename Number, typename Parse>
+bool ParseFigure(std::string_view cell, std::optional<Number> &figure, Parse parse) {
+  figure.reset();
+  if (cell.empty()) return true;
+  Number value;
+  if (!parse(cell, value)) return false;
+  figure = value;
+  return true;
+}
+
+}  // namespace
+
+TickFile::TickFile(const std::string &path, const std::vector<std::string> &header,
+                   long long header_lines, std::size_t block_size)
+    : block_size_(block_size == 0 ? 1 : block_size) {
+  fd_ = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+  if (fd_ < 0) {
+    throw std::runtime_error("cannot open the tick file " + path + ": " + std::strerror(errno));
+  }
+  // Room for the longest line this reader takes, its line end and one more read.
+  buffer_.resize(kLongestLine + 2 + block_size_);
+  MapHeader(header);
+  SkipHeader(header_lines);
+}
+
+TickFile::~TickFile() { ::close(fd_); }
+
+void TickFile::MapHeader(const std::vector<std::string> &header) {
+  columns_ = Columns{};
+  struct Named {
+    std::string name;
+    int *column;
+    bool required;
+  };
+  std::vector<Named> named = {
+      {"time", &columns_.time, true},
+      {"instrument_id", &columns_.instrument, true},
+      {"last", &columns_.last, true},
+      {"bid", &columns_.bid, true},
+      {"ask", &columns_.ask, true},
+      {"bid_volume", &columns_.bid_volume, true},
+      {"ask_volume", &columns_.ask_volume, true},
+      {"volume", &columns_.volume, false},
+      {"turnover", &columns_.turnover, false},
+      {"open_interest", &columns_.open_interest, false},
+  };
+  const std::size_t depth_from = named.size();
+  static constexpr const char *kSides[] = {"bid", "ask"};
+  for (int side = 0; side < 2; ++side) {
+    for (int level = 0; level < 4; ++level) {
+      std::string number = std::to_string(level + 2);
+      LevelColumns &columns = columns_.depth[side][level];
+      named.push_back({kSides[side] + number, &columns.price, false});
+      named.push_back({kSides[side] + std::string("_volume") + number, &columns.volume, false});
+    }
+  }
+  for (Named &column : named) *column.column = kAbsent;
+  column_count_ = static_cast<int>(header.size());
+  // A header the Python reader refuses (a column missing, or named twice) never reaches a
+  // replay; should one come here, every row is left to the Python reader.
+  header_usable_ = true;
+  for (int index = 0; index < column_count_; ++index) {
+    for (Named &column : named) {
+      if (header[index] != column.name) continue;
+      if (*column.column != kAbsent) header_usable_ = false;
+      *column.column = index;
+    }
+  }
+  has_depth_ = false;
+  for (std::size_t index = 0; index < named.size(); ++index) {
+    if (named[index].required && *named[index].column == kAbsent) header_usable_ = false;
+    if (index >= depth_from && *named[index].column != kAbsent) has_depth_ = true;
+  }
+}
+
+// Compacts the bytes not yet taken to the front of the buffer and reads one block after
+// them; false at the end of the file or on an error.
+bool TickFile::Fill() {
+  if (at_end_ || failed_) return false;
+  if (begin_ > 0) {
+    std::memmove(buffer_.data(), buffer_.data() + begin_, end_ - begin_);
+    buffer_offset_ += static_cast<long long>(begin_);
+    end_ -= begin_;
+    begin_ = 0;
+  }
+  std::size_t room = std::min(block_size_, buffer_.size() - end_);
+  for (;;) {
+    ssize_t count = ::read(fd_, buffer_.data() + end_, room);
+    if (count > 0) {
+      end_ += static_cast<std::size_t>(count);
+      return true;
+    }
+    if (count == 0) {
+      at_end_ = true;
+      return false;
+    }
+    if (errno != EINTR) {
+      failed_ = true;
+      return false;
+    }
+  }
+}
+
+void TickFile::SkipHeader(long long lines) {
+  bool partial = false;  // whether bytes of the line being skipped were dropped already
+  while (lines_read_ < lines) {
+    std::size_t at = begin_;
+    // A header line may be longer than the buffer: what is scanned is dropped as it goes.
+    while (at < end_ && buffer_[at] != '\n' && buffer_[at] != '\r') ++at;
+    if (at == end_) {
+      partial = partial || at > begin_;
+      begin_ = end_;
+      if (!Fill()) {
+        if (partial) ++lines_read_;  // the file ends in the header's last, unended line
+        return;
+      }
+      continue;
+    }
+    if (buffer_[at] == '\r' && at + 1 == end_) {  // a \n may follow in the next block
+      begin_ = at;
+      Fill();
+      at = begin_;
+    }
+    begin_ = at + 1 + (buffer_[at] == '\r' && at + 1 < end_ && buffer_[at + 1] == '\n');
+    ++lines_read_;
+    partial = false;
+  }
+}
+
+// Finds the end of the line at begin_, checking its bytes and noting its commas on the way;
+// Unsure as soon as the line is one this reader does not take.
+TickFile::Scan TickFile::ScanLine(std::size_t &length, std::size_t &ending) {
+  commas_.clear();
+  const std::size_t most_commas = static_cast<std::size_t>(column_count_) - 1;
+  std::size_t at = 0;
+  for (;;) {
+    const char *line = buffer_.data() + begin_;
+    const std::size_t scan_to = std::min(end_ - begin_, kLongestLine + 1);
+    for (; at < scan_to; ++at) {
+      switch (kByteClasses[static_cast<unsigned char>(line[at])]) {
+        case kText:
+          continue;
+        case kComma:
+          if (commas_.size() == most_commas) return Scan::Unsure;
+          commas_.push_back(at);
+          continue;
+        case kLineFeed:
+          length = at;
+          ending = 1;
+          return Scan::Line;
+        case kCarriageReturn:
+          if (begin_ + at + 1 == end_) {
+            Fill();
+            if (failed_) return Scan::Unsure;
+            line = buffer_.data() + begin_;
+          }
+          length = at;
+          ending = begin_ + at + 1 < end_ && line[at + 1] == '\n' ? 2 : 1;
+          return Scan::Line;
+        default:
+          return Scan::Unsure;
+      }
+    }
+    if (at > kLongestLine) return Scan::Unsure;
+    if (!Fill()) {
+      if (failed_) return Scan::Unsure;
+      length = at;
+      ending = 0;
+      return at == 0 ? Scan::End : Scan::Line;
+    }
+  }
+}
+
+bool TickFile::ParseRow(const char *line, std::size_t length, TickRow &row) const {
+  if (commas_.size() + 1 != static_cast<std::size_t>(column_count_)) return false;
+  auto cell = [&](int column) -> std::string_view {
+    if (column == kAbsent) return {};
+    std::size_t from = column == 0 ? 0 : commas_[column - 1] + 1;
+    std::size_t to = column == column_count_ - 1 ? length : commas_[column];
+    return {line + from, to - from};
+  };
+  for (int column = 0; column < column_count_; ++column) {
+    if (cell(column).size() > kLongestCell) return false;
+  }
+  std::string_view instrument = cell(columns_.instrument);
+  if (instrument.empty() || instrument.find(' ') != std::string_view::npos) return false;
+  if (!ParseTime(cell(columns_.time), row) || !ParsePrice(cell(columns_.last), row.last) ||
+      !ParsePrice(cell(columns_.bid), row.bid) || !ParsePrice(cell(columns_.ask), row.ask) ||
+      !ParseLots(cell(columns_.bid_volume), row.bid_volume) ||
+      !ParseLots(cell(columns_.ask_volume), row.ask_volume) ||
+      !ParseFigure(cell(columns_.volume), row.volume, ParseLots) ||
+      !ParseFigure(cell(columns_.turnover), row.turnover, ParsePrice) ||
+      !ParseFigure(cell(columns_.open_interest), row.open_interest, ParsePrice)) {
+    return false;
+  }
+  row.has_depth = has_depth_;
+  row.bids.clear();
+  row.asks.clear();
+  if (has_depth_) {
+    const std::pair<double, int> firsts[] = {{row.bid, row.bid_volume}, {row.ask, row.ask_volume}};
+    std::vector<std::pair<double, int>> *sides[] = {&row.bids, &row.asks};
+    for (int side = 0; side < 2; ++side) {
+      std::vector<std::pair<double, int>> &levels = *sides[side];
+      bool gap = !(firsts[side].first > 0);
+      if (!gap) levels.push_back(firsts[side]);
+      for (const LevelColumns &columns : columns_.depth[side]) {
+        std::string_view price_cell = cell(columns.price), volume_cell = cell(columns.volume);
+        if (price_cell.empty() != volume_cell.empty()) return false;
+        if (price_cell.empty()) {
+          gap = true;
+          continue;
+        }
+        // A level priced 0 with its lots given, or one after a gap, is for the Python reader
+        // to judge.
+        std::pair<double, int> level;
+        if (gap || !ParsePrice(price_cell, level.first) || !(level.first > 0) ||
+            !ParseLots(volume_cell, level.second)) {
+          return false;
+        }
+        levels.push_back(level);
+      }
+    }
+  }
+  row.instrument.assign(instrument.data(), instrument.size());
+  return true;
+}
+
+TickFile::Read TickFile::Decline() {
+  declined_ = true;
+  line_ = lines_read_ + 1;
+  offset_ = buffer_offset_ + static_cast<long long>(begin_);
+  return Read::Decline;
+}
+
+TickFile::Read TickFile::Next(TickRow &row) {
+  if (declined_) return Read::Decline;
+  if (!header_usable_) return Decline();
+  for (;;) {
+    std::size_t length = 0, ending = 0;
+    Scan scan = ScanLine(length, ending);
+    if (scan == Scan::Unsure) return Decline();
+    if (scan == Scan::End) {
+      offset_ = buffer_offset_ + static_cast<long long>(begin_);
+      return Read::End;
+    }
+    if (length == 0) {  // a blank line, which the csv module reads as no row
+      begin_ += ending;
+      ++lines_read_;
+      continue;
+    }
+    if (!ParseRow(buffer_.data() + begin_, length, row)) return Decline();
+    line_ = lines_read_ + 1;
+    offset_ = buffer_offset_ + static_cast<long long>(begin_);
+    begin_ += length + ending;
+    ++lines_read_;
+    return Read::Row;
+  }
+}
+
+}  // namespace simtrader
