@@ -196,13 +196,13 @@ bool ParseFigure(std::string_view cell, std::optional<Number> &figure, Parse par
 TickFile::TickFile(const std::string &path, const std::vector<std::string> &header,
                    long long header_lines, std::size_t block_size)
     : block_size_(block_size == 0 ? 1 : block_size) {
+  // Room for the longest line this reader takes, its line end and one more read.
+  buffer_.resize(kLongestLine + 2 + block_size_);
+  MapHeader(header);
   fd_ = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
   if (fd_ < 0) {
     throw std::runtime_error("cannot open the tick file " + path + ": " + std::strerror(errno));
   }
-  // Room for the longest line this reader takes, its line end and one more read.
-  buffer_.resize(kLongestLine + 2 + block_size_);
-  MapHeader(header);
   SkipHeader(header_lines);
 }
 

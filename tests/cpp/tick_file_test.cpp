@@ -1,11 +1,9 @@
-// The fast reader of tick files: what the rows it takes hold, how it numbers lines and finds
-// rows whatever the line ends and the reads, and the rows it leaves to the Python reader.
+// The fast reader of tick files: what the rows it takes hold, how it numbers lines whatever the
+// line ends and the reads, and the rows it leaves to the Python reader.
 #include <gtest/gtest.h>
 #include <unistd.h>
 
-#include <cstdlib>
-#include <map>
-#include <ostream>
+#include <algorithm>
 #include <optional>
 #include <stdexcept>
 #include <string>
@@ -20,11 +18,8 @@ namespace {
 using simtrader::TickFile;
 using simtrader::TickRow;
 using Read = TickFile::Read;
+using Cells = std::vector<std::pair<std::string, std::string>>;  // column name, cell
 using Levels = std::vector<std::pair<double, int>>;
-
-const std::vector<std::string> kColumns = {"time", "instrument_id", "last",      "bid",
-                                           "ask",  "bid_volume",    "ask_volume"};
-const std::string kPlain = "2024-01-02 09:30:00,IF2401,3200,3199.8,3200.2,5,6";
 
 class TempFile {
  public:
@@ -42,16 +37,53 @@ class TempFile {
   std::string path_;
 };
 
-std::string Join(const std::vector<std::string> &cells) {
+// Cells from a line of names and a line of cells, split on commas.
+Cells Of(const std::string &names, const std::string &cells) {
+  Cells row;
+  for (std::size_t name = 0, cell = 0; name <= names.size() && cell <= cells.size();) {
+    std::size_t name_end = std::min(names.find(',', name), names.size());
+    std::size_t cell_end = std::min(cells.find(',', cell), cells.size());
+    row.emplace_back(names.substr(name, name_end - name), cells.substr(cell, cell_end - cell));
+    name = name_end + 1;
+    cell = cell_end + 1;
+  }
+  return row;
+}
+
+const Cells kRow = Of("time,instrument_id,last,bid,ask,bid_volume,ask_volume",
+                      "2024-01-02 09:30:00,IF2401,3200,3199.8,3200.2,5,6");
+
+// The header's names (first) or the row's cells, joined as a line.
+std::string Line(const Cells &cells, bool names = false) {
   std::string line;
-  for (const std::string &cell : cells) line += (line.empty() ? "" : ",") + cell;
+  for (const auto &[name, cell] : cells) line += (line.empty() ? "" : ",") + (names ? name : cell);
   return line;
 }
 
-// The one row of a file of `header` (one line) and `line`, as the reader takes it.
-std::optional<TickRow> ReadOne(const std::vector<std::string> &header, const std::string &line) {
-  TempFile file(Join(header) + "\n" + line + "\n");
-  TickFile ticks(file.path(), header, 1);
+std::vector<std::string> Header(const Cells &cells) {
+  std::vector<std::string> header;
+  for (const auto &cell : cells) header.push_back(cell.first);
+  return header;
+}
+
+// `cells` with those named in `changes` replaced, the others added.
+Cells Changed(Cells cells, const Cells &changes) {
+  for (const auto &change : changes) {
+    auto found = std::find_if(cells.begin(), cells.end(),
+                              [&](const auto &cell) { return cell.first == change.first; });
+    found != cells.end() ? void(found->second = change.second) : cells.push_back(change);
+  }
+  return cells;
+}
+
+Cells With(const std::string &names, const std::string &cells) {
+  return Changed(kRow, Of(names, cells));
+}
+
+// The one row of a file of a header line and `cells`, if the reader takes it.
+std::optional<TickRow> ReadOne(const Cells &cells) {
+  TempFile file(Line(cells, true) + "\n" + Line(cells) + "\n");
+  TickFile ticks(file.path(), Header(cells), 1);
   TickRow row;
   if (ticks.Next(row) != Read::Row) return std::nullopt;
   EXPECT_EQ(ticks.Next(row), Read::End);
@@ -59,34 +91,33 @@ std::optional<TickRow> ReadOne(const std::vector<std::string> &header, const std
 }
 
 TEST(TickFile, ReadsEveryCellOfARow) {
-  std::vector<std::string> header = kColumns;
-  header.insert(header.begin() + 2, "note");
-  for (const char *figure : {"volume", "turnover", "open_interest"}) header.push_back(figure);
-  auto row = ReadOne(header,
-                     "2024-02-29T23:59:58.25,IF2403,any \\ text!,3512.,.5,3512.6,007,"
-                     "2147483647,104520,36789012345.5,123456");
+  auto row = ReadOne(With("time,note,last,bid,bid_volume,ask_volume,volume,turnover,open_interest",
+                          "2024-02-29T23:59:58.25,any \\ text!,3512.,.5,007,2147483647,104520,"
+                          "36789012345.5,123456"));
   ASSERT_TRUE(row);
-  EXPECT_EQ(row->instrument, "IF2403");
-  EXPECT_EQ(std::make_tuple(row->year, row->month, row->day, row->hour, row->minute, row->second,
-                            row->microsecond),
-            std::make_tuple(2024, 2, 29, 23, 59, 58, 250000));
+  EXPECT_EQ(std::make_tuple(row->instrument, row->year, row->month, row->day, row->hour,
+                            row->minute, row->second, row->microsecond),
+            std::make_tuple("IF2401", 2024, 2, 29, 23, 59, 58, 250000));
   EXPECT_EQ(std::make_tuple(row->last, row->bid, row->ask, row->bid_volume, row->ask_volume),
-            std::make_tuple(3512.0, 0.5, 3512.6, 7, 2147483647));
-  EXPECT_EQ(row->volume, 104520);
-  EXPECT_EQ(row->turnover, 36789012345.5);
-  EXPECT_EQ(row->open_interest, 123456.0);
+            std::make_tuple(3512.0, 0.5, 3200.2, 7, 2147483647));
+  EXPECT_EQ(std::make_tuple(row->volume, row->turnover, row->open_interest),
+            std::make_tuple(104520, 36789012345.5, 123456.0));
   EXPECT_FALSE(row->has_depth);
-  EXPECT_TRUE(row->bids.empty() && row->asks.empty());
+}
+
+TEST(TickFile, FiguresEmptyOrWithoutColumnAreNone) {
+  for (auto row : {ReadOne(With("volume,turnover,open_interest", ",,")), ReadOne(kRow)}) {
+    ASSERT_TRUE(row);
+    EXPECT_FALSE(row->volume || row->turnover || row->open_interest);
+  }
 }
 
 class Fraction : public testing::TestWithParam<std::pair<const char *, int>> {};
 
 TEST_P(Fraction, CountsWholeMicroseconds) {
-  auto row = ReadOne(kColumns, std::string("2024-01-02 09:30:05") + GetParam().first +
-                                   ",IF2401,3200,3199.8,3200.2,5,6");
+  auto row = ReadOne(With("time", std::string("2024-01-02 09:30:05") + GetParam().first));
   ASSERT_TRUE(row);
-  EXPECT_EQ(row->second, 5);
-  EXPECT_EQ(row->microsecond, GetParam().second);
+  EXPECT_EQ(std::make_pair(row->second, row->microsecond), std::make_pair(5, GetParam().second));
 }
 
 INSTANTIATE_TEST_SUITE_P(TickFile, Fraction,
@@ -95,60 +126,38 @@ INSTANTIATE_TEST_SUITE_P(TickFile, Fraction,
                                          std::make_pair(".000001", 1),
                                          std::make_pair(".999999999", 999999)));
 
-TEST(TickFile, FiguresEmptyOrWithoutColumnAreNone) {
-  std::vector<std::string> header = kColumns;
-  for (const char *figure : {"volume", "turnover", "open_interest"}) header.push_back(figure);
-  for (auto row : {ReadOne(header, kPlain + ",,,"), ReadOne(kColumns, kPlain)}) {
-    ASSERT_TRUE(row);
-    EXPECT_FALSE(row->volume || row->turnover || row->open_interest);
-  }
-}
+// Some depth columns only: the absent ones count as empty cells.
+class Depth : public testing::TestWithParam<std::tuple<Cells, Levels, Levels>> {};
 
-struct DepthCase {
-  const char *name;
-  std::string firsts;  // bid, ask, bid_volume, ask_volume
-  std::string depth;   // bid2, bid_volume2, bid3, bid_volume3, ask2, ask_volume2
-  Levels bids, asks;
-};
-
-class Depth : public testing::TestWithParam<DepthCase> {};
-
-// Depth columns in part: the absent ones count as empty cells.
 TEST_P(Depth, ListsEachSidesLevelsBestFirst) {
-  std::vector<std::string> header = kColumns;
-  for (const char *name : {"bid2", "bid_volume2", "bid3", "bid_volume3", "ask2", "ask_volume2"}) {
-    header.push_back(name);
-  }
-  auto row = ReadOne(
-      header, "2024-01-02 09:30:00,IF2401,3200," + GetParam().firsts + "," + GetParam().depth);
+  auto row = ReadOne(std::get<0>(GetParam()));
   ASSERT_TRUE(row);
   EXPECT_TRUE(row->has_depth);
-  EXPECT_EQ(row->bids, GetParam().bids);
-  EXPECT_EQ(row->asks, GetParam().asks);
+  EXPECT_EQ(std::make_pair(row->bids, row->asks),
+            std::make_pair(std::get<1>(GetParam()), std::get<2>(GetParam())));
 }
 
 INSTANTIATE_TEST_SUITE_P(
     TickFile, Depth,
-    testing::Values(DepthCase{"Full", "3199.8,3200.2,5,6", "3199.6,4,3199.4,3,3200.4,8",
-                              Levels{{3199.8, 5}, {3199.6, 4}, {3199.4, 3}},
-                              Levels{{3200.2, 6}, {3200.4, 8}}},
-                    DepthCase{"Thin", "3199.8,3200.2,5,6", "3199.6,4,,,,",
-                              Levels{{3199.8, 5}, {3199.6, 4}}, Levels{{3200.2, 6}}},
-                    DepthCase{"EmptySide", "0,3200.2,0,6", ",,,,,", Levels{}, Levels{{3200.2, 6}}}),
-    [](const auto &info) { return info.param.name; });
+    testing::Values(std::make_tuple(With("bid2,bid_volume2,bid3,bid_volume3,ask2,ask_volume2",
+                                         "3199.6,4,3199.4,3,3200.4,8"),
+                                    Levels{{3199.8, 5}, {3199.6, 4}, {3199.4, 3}},
+                                    Levels{{3200.2, 6}, {3200.4, 8}}),
+                    std::make_tuple(With("bid2,bid_volume2,ask2,ask_volume2", "3199.6,4,,"),
+                                    Levels{{3199.8, 5}, {3199.6, 4}}, Levels{{3200.2, 6}}),
+                    std::make_tuple(With("bid,bid_volume,bid2,bid_volume2", "0,0,,"), Levels{},
+                                    Levels{{3200.2, 6}})));
 
 // A header over two lines (a quoted cell holding a line end), rows between blank lines, in
 // every line end, with or without one after the last row, read in blocks of any size.
 class LineEnds : public testing::TestWithParam<std::tuple<const char *, std::size_t, bool>> {};
 
 TEST_P(LineEnds, NumberRowsAsAnEditorNumbersLines) {
-  const auto [end, block, final_end] = GetParam();
-  const std::string eol = end;
-  std::vector<std::string> header = kColumns;
-  header.push_back("a" + eol + "note");
-  const std::string head = Join(kColumns) + ",\"a" + eol + "note\"" + eol;
-  const std::string first = "2024-01-02 09:30:00,IF2401,3200,3199.8,3200.2,5,6,x";
-  const std::string second = "2024-01-02 09:30:01,IF2401,3201,3199.8,3200.2,5,6,y";
+  const auto [eol, block, final_end] = GetParam();
+  std::vector<std::string> header = Header(kRow);
+  header.push_back(std::string("a") + eol + "note");
+  const std::string head = Line(kRow, true) + ",\"" + header.back() + "\"" + eol;
+  const std::string first = Line(kRow) + ",x", second = Line(With("last", "3201")) + ",y";
   TempFile file(head + first + eol + eol + eol + second + (final_end ? eol : ""));
   TickFile ticks(file.path(), header, 2, block);
   TickRow row;
@@ -156,10 +165,9 @@ TEST_P(LineEnds, NumberRowsAsAnEditorNumbersLines) {
   EXPECT_EQ(std::make_tuple(ticks.line(), ticks.offset(), row.last),
             std::make_tuple(3LL, static_cast<long long>(head.size()), 3200.0));
   ASSERT_EQ(ticks.Next(row), Read::Row);
-  EXPECT_EQ(
-      std::make_tuple(ticks.line(), ticks.offset(), row.last, row.second),
-      std::make_tuple(6LL, static_cast<long long>(head.size() + first.size() + 3 * eol.size()),
-                      3201.0, 1));
+  const std::size_t offset = head.size() + first.size() + 3 * std::string(eol).size();
+  EXPECT_EQ(std::make_tuple(ticks.line(), ticks.offset(), row.last),
+            std::make_tuple(6LL, static_cast<long long>(offset), 3201.0));
   EXPECT_EQ(ticks.Next(row), Read::End);
   EXPECT_EQ(ticks.lines_read(), 6);
 }
@@ -169,120 +177,86 @@ INSTANTIATE_TEST_SUITE_P(TickFile, LineEnds,
                                           testing::Values(1, 2, 3, std::size_t{1} << 20),
                                           testing::Bool()));
 
-// The rows declined, each as the third line of a file, after a row taken and a blank line.
-const std::vector<std::string> kDeclineHeader = {
-    "time",       "instrument_id", "last",   "bid",         "ask",
-    "bid_volume", "ask_volume",    "volume", "turnover",    "open_interest",
-    "bid2",       "bid_volume2",   "bid3",   "bid_volume3", "note"};
-const std::map<std::string, std::string> kDeclineRow = {{"time", "2024-01-02 09:30:00"},
-                                                        {"instrument_id", "IF2401"},
-                                                        {"last", "3200"},
-                                                        {"bid", "3199.8"},
-                                                        {"ask", "3200.2"},
-                                                        {"bid_volume", "5"},
-                                                        {"ask_volume", "6"},
-                                                        {"volume", "100"},
-                                                        {"turnover", "320000.5"},
-                                                        {"open_interest", "7000"},
-                                                        {"bid2", "3199.6"},
-                                                        {"bid_volume2", "3"},
-                                                        {"bid3", ""},
-                                                        {"bid_volume3", ""},
-                                                        {"note", "free text"}};
+// Each row declined as the fourth line of a file, after a row taken and a blank line: the
+// cells changed in a row with figures, depth and a note, or (a "line" cell) a whole line.
+const Cells kFullRow = With("volume,turnover,open_interest,bid2,bid_volume2,bid3,bid_volume3,note",
+                            "100,320000.5,7000,3199.6,3,,,free text");
 
-struct DeclineCase {
-  std::string line;
-};
-
-void PrintTo(const DeclineCase &decline, std::ostream *out) {
-  *out << testing::PrintToString(decline.line.substr(0, 120));
-}
-
-DeclineCase With(std::map<std::string, std::string> changes) {
-  std::vector<std::string> cells;
-  for (const std::string &name : kDeclineHeader) {
-    auto change = changes.find(name);
-    cells.push_back(change != changes.end() ? change->second : kDeclineRow.at(name));
-  }
-  return {Join(cells)};
-}
-
-class Declines : public testing::TestWithParam<DeclineCase> {};
+class Declines : public testing::TestWithParam<Cells> {};
 
 TEST_P(Declines, LeavesTheRowToPython) {
-  const std::string taken = With({}).line;
-  TempFile file(Join(kDeclineHeader) + "\n" + taken + "\n\n" + GetParam().line + "\n" + taken);
-  TickFile ticks(file.path(), kDeclineHeader, 1);
+  const Cells &changes = GetParam();
+  const std::string declined =
+      changes[0].first == "line" ? changes[0].second : Line(Changed(kFullRow, changes));
+  const std::string head = Line(kFullRow, true) + "\n" + Line(kFullRow) + "\n\n";
+  TempFile file(head + declined + "\n" + Line(kFullRow) + "\n");
+  TickFile ticks(file.path(), Header(kFullRow), 1);
   TickRow row;
   ASSERT_EQ(ticks.Next(row), Read::Row);
-  const long long offset = Join(kDeclineHeader).size() + taken.size() + 3;
   for (int again = 0; again < 2; ++again) {
     ASSERT_EQ(ticks.Next(row), Read::Decline);
     EXPECT_EQ(std::make_tuple(ticks.line(), ticks.offset(), ticks.lines_read()),
-              std::make_tuple(4LL, offset, 3LL));
+              std::make_tuple(4LL, static_cast<long long>(head.size()), 3LL));
   }
 }
 
-INSTANTIATE_TEST_SUITE_P(Bytes, Declines,
-                         testing::Values(With({{"note", "say \"hi\""}}), With({{"note", "a\tb"}}),
-                                         With({{"note", std::string("a\0b", 3)}}),
-                                         With({{"note", "a\x7f"}}), With({{"note", "caf\xc3\xa9"}}),
-                                         DeclineCase{"    "},
-                                         With({{"note", std::string(131073, 'x')}})));
+// A case for each value of the column.
+std::vector<Cells> Each(const std::string &column, const std::vector<std::string> &values) {
+  std::vector<Cells> cases;
+  for (const std::string &value : values) cases.push_back({{column, value}});
+  return cases;
+}
+
 INSTANTIATE_TEST_SUITE_P(
-    Cells, Declines,
-    testing::Values(With({{"note", "a,b"}}),
-                    DeclineCase{With({}).line.substr(0, With({}).line.rfind(','))},
-                    With({{"last", " 3200"}}), With({{"last", "3200 "}}),
-                    With({{"bid_volume", " 5"}}), With({{"instrument_id", "IF 2401"}}),
-                    With({{"instrument_id", ""}})));
+    Bytes, Declines,
+    testing::ValuesIn(Each("note", {"say \"hi\"", "a\tb", std::string("a\0b", 3), "a\x7f",
+                                    "caf\xc3\xa9", "a,b", std::string(131073, 'x')})));
+INSTANTIATE_TEST_SUITE_P(Lines, Declines,
+                         testing::ValuesIn(Each("line",
+                                                {"    ", Line(kFullRow) + ",extra", Line(kRow)})));
+INSTANTIATE_TEST_SUITE_P(Spaces, Declines,
+                         testing::Values(Of("last", " 3200"), Of("last", "3200 "),
+                                         Of("bid_volume", " 5"), Of("instrument_id", "IF 2401"),
+                                         Of("instrument_id", "")));
 INSTANTIATE_TEST_SUITE_P(
     Time, Declines,
-    testing::Values(
-        With({{"time", "2024-02-30 09:30:00"}}), With({{"time", "2023-02-29 09:30:00"}}),
-        With({{"time", "0000-01-02 09:30:00"}}), With({{"time", "2024-13-02 09:30:00"}}),
-        With({{"time", "2024-01-00 09:30:00"}}), With({{"time", "2024-01-02 24:00:00"}}),
-        With({{"time", "2024-01-02 09:60:00"}}), With({{"time", "2024-01-02 09:30:60"}}),
-        With({{"time", "2024-01-02 09:30:00."}}),
-        With({{"time", "2024-01-02 09:30:00.1234567890"}}), With({{"time", "2024-1-02 09:30:00"}}),
-        With({{"time", "2024-01-02t09:30:00"}}), With({{"time", "2024-01-02  9:30:00"}}),
-        With({{"time", "2024-01-02 09:30"}}), With({{"time", ""}})));
-INSTANTIATE_TEST_SUITE_P(
-    Numbers, Declines,
-    testing::Values(With({{"last", "-1"}}), With({{"last", "+1"}}), With({{"last", "1e3"}}),
-                    With({{"last", "inf"}}), With({{"last", "nan"}}), With({{"last", "1_000"}}),
-                    With({{"bid", "."}}), With({{"bid", ""}}), With({{"ask", "0x10"}}),
-                    With({{"ask", "1.2.3"}}), With({{"ask", std::string(400, '9')}}),
-                    With({{"turnover", "1e5"}}), With({{"open_interest", "-3"}}),
-                    With({{"bid_volume", "-1"}}), With({{"bid_volume", "+1"}}),
-                    With({{"bid_volume", "1.0"}}), With({{"ask_volume", "2147483648"}}),
-                    With({{"ask_volume", ""}}), With({{"ask_volume", "1_0"}}),
-                    With({{"ask_volume", std::string(641, '0') + "1"}}), With({{"volume", "x"}})));
-INSTANTIATE_TEST_SUITE_P(
-    Depth, Declines,
-    testing::Values(
-        With({{"bid_volume2", ""}}), With({{"bid2", ""}}),
-        With({{"bid2", ""}, {"bid_volume2", ""}, {"bid3", "3199.4"}, {"bid_volume3", "1"}}),
-        With({{"bid", "0"}, {"bid_volume", "0"}}), With({{"bid2", "0"}}),
-        With({{"bid2", "-3199.6"}}), With({{"bid_volume2", "x"}})));
+    testing::ValuesIn(Each(
+        "time", {"2024-02-30 09:30:00", "2023-02-29 09:30:00", "0000-01-02 09:30:00",
+                 "2024-13-02 09:30:00", "2024-01-02 24:00:00", "2024-01-02 09:60:00",
+                 "2024-01-02 09:30:60", "2024-01-02 09:30:00.", "2024-01-02 09:30:00.1234567890",
+                 "2024-1-02 09:30:00", "2024-01-02t09:30:00", "2024-01-02 09:30", ""})));
+INSTANTIATE_TEST_SUITE_P(Prices, Declines,
+                         testing::ValuesIn(Each("last",
+                                                {"-1", "+1", "1e3", "inf", "nan", "1_000", ".", "",
+                                                 "0x10", "1.2.3", std::string(400, '9')})));
+INSTANTIATE_TEST_SUITE_P(Lots, Declines,
+                         testing::ValuesIn(Each("bid_volume",
+                                                {"-1", "+1", "1.0", "2147483648", "", "1_0",
+                                                 std::string(641, '0') + "1"})));
+// Figures, then depth: a level with one cell of two, one after a gap, one priced 0 with its
+// lots, and bad cells.
+INSTANTIATE_TEST_SUITE_P(Figures, Declines,
+                         testing::Values(Of("turnover", "1e5"), Of("open_interest", "-3"),
+                                         Of("volume", "x"), Of("bid_volume2", ""), Of("bid2", ""),
+                                         Of("bid2,bid_volume2,bid3,bid_volume3", ",,3199.4,1"),
+                                         Of("bid,bid_volume", "0,0"), Of("bid2", "0"),
+                                         Of("bid2", "-3199.6"), Of("bid_volume2", "x")));
 
-// The line and the cells as long as the Python reader takes them, and one character more.
+// The line and a cell as long as the Python reader takes them, and one character longer.
 class Lengths : public testing::TestWithParam<std::tuple<std::size_t, std::size_t, Read>> {};
 
 TEST_P(Lengths, TakeLinesAndCellsUpToPythonsLimits) {
   const auto [line_length, cell_length, expected] = GetParam();
-  std::vector<std::string> header = kColumns;
-  std::vector<std::string> cells = {kPlain};
-  std::size_t left = line_length - kPlain.size() - 9;
+  Cells cells = kRow;
+  std::size_t left = line_length - Line(kRow).size() - 9;
   for (int pad = 0; pad < 9; ++pad) {
-    header.push_back("pad");
     std::size_t length = pad == 0 ? cell_length : left / (9 - pad);
-    cells.push_back(std::string(length, 'x'));
+    cells.emplace_back("pad", std::string(length, 'x'));
     left -= length;
   }
-  ASSERT_EQ(Join(cells).size(), line_length);
-  TempFile file(Join(header) + "\r\n" + Join(cells) + "\r\n");
-  TickFile ticks(file.path(), header, 1);
+  ASSERT_EQ(Line(cells).size(), line_length);
+  TempFile file(Line(cells, true) + "\r\n" + Line(cells) + "\r\n");
+  TickFile ticks(file.path(), Header(cells), 1);
   TickRow row;
   EXPECT_EQ(ticks.Next(row), expected);
 }
@@ -293,20 +267,20 @@ INSTANTIATE_TEST_SUITE_P(TickFile, Lengths,
                                          std::make_tuple(300000, 131073, Read::Decline)));
 
 TEST(TickFile, LeavesAHeaderPythonRefusesToPython) {
-  std::vector<std::string> header(kColumns.begin(), kColumns.end() - 1);
-  header.push_back("bid_volume");
-  TempFile file(Join(header) + "\n" + kPlain + "\n");
-  TickFile ticks(file.path(), header, 1);
+  Cells twice = kRow;
+  twice.back().first = "bid_volume";  // and no ask_volume
+  TempFile file(Line(twice, true) + "\n" + Line(twice) + "\n");
+  TickFile ticks(file.path(), Header(twice), 1);
   TickRow row;
   EXPECT_EQ(ticks.Next(row), Read::Decline);
   EXPECT_EQ(std::make_pair(ticks.line(), ticks.offset()),
-            std::make_pair(2LL, static_cast<long long>(Join(header).size() + 1)));
+            std::make_pair(2LL, static_cast<long long>(Line(twice, true).size() + 1)));
 }
 
 TEST(TickFile, NamesAFileItCannotOpen) {
   const std::string path = testing::TempDir() + "no_such_ticks.csv";
   try {
-    TickFile ticks(path, kColumns, 1);
+    TickFile ticks(path, Header(kRow), 1);
     FAIL() << "opened " << path;
   } catch (const std::runtime_error &error) {
     EXPECT_NE(std::string(error.what()).find(path), std::string::npos) << error.what();
