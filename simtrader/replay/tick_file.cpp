@@ -8,7 +8,9 @@
 #include <cerrno>
 #include <charconv>
 #include <climits>
+#include <cstdint>
 #include <cstring>
+#include <iterator>
 #include <stdexcept>
 #include <string_view>
 #include <system_error>
@@ -44,6 +46,34 @@ constexpr std::array<unsigned char, 256> kByteClasses = [] {
   return classes;
 }();
 
+constexpr std::uint64_t kEveryByte = 0x0101010101010101;
+constexpr std::uint64_t kHighBits = kEveryByte * 0x80, kLowBits = kEveryByte * 0x7F;
+
+// The high bit of each zero byte of `word`; exact, as no sum carries into the next byte.
+std::uint64_t ZeroBytes(std::uint64_t word) {
+  return ~(((word & kLowBits) + kLowBits) | word) & kHighBits;
+}
+
+// The high bit of each byte of `word` that is not kText: below 0x20, 0x7F and above, a comma
+// or a quote. Plain text goes eight bytes at a step.
+std::uint64_t SpecialBytes(std::uint64_t word) {
+  const std::uint64_t low = word & kLowBits;
+  const std::uint64_t control = ~(low + kEveryByte * (0x80 - 0x20)) & kHighBits;
+  const std::uint64_t high = ((low + kEveryByte) | word) & kHighBits;
+  return control | high | ZeroBytes(word ^ (kEveryByte * ',')) |
+         ZeroBytes(word ^ (kEveryByte * '"'));
+}
+
+// Eight bytes of text, the first in the low byte, so that the lowest flag is the first.
+std::uint64_t LoadWord(const char *text) {
+  std::uint64_t word;
+  std::memcpy(&word, text, sizeof word);
+#if __BYTE_ORDER__ == __ORDER_BIG_ENDIAN__
+  word = __builtin_bswap64(word);
+#endif
+  return word;
+}
+
 bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 
 bool AllDigits(std::string_view text) {
@@ -59,18 +89,38 @@ int Digits(const char *text, std::size_t count) {
   return value;
 }
 
+// Powers of ten a double holds exactly.
+constexpr double kExactPowersOfTen[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
+                                        1e8,  1e9,  1e10, 1e11, 1e12, 1e13, 1e14, 1e15,
+                                        1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
+
 // A price as digits with perhaps a point and more digits: the one form in which Python's
 // float() and std::from_chars agree, both correctly rounded. A number too large or too small
 // for a double is left to the Python reader.
 bool ParsePrice(std::string_view cell, double &price) {
-  std::size_t point = cell.find('.');
-  std::string_view whole = cell.substr(0, point);
-  std::string_view fraction = point == std::string_view::npos ? "" : cell.substr(point + 1);
-  if (whole.size() + fraction.size() == 0 || !AllDigits(whole) || !AllDigits(fraction)) {
-    return false;
+  const char *at = cell.data(), *const end = at + cell.size();
+  // Wraps past 19 digits, when only the slow path reads the number.
+  std::uint64_t digits = 0;
+  auto read_digits = [&] {
+    const char *from = at;
+    for (; at != end && IsDigit(*at); ++at) digits = digits * 10 + static_cast<unsigned>(*at - '0');
+    return static_cast<std::size_t>(at - from);
+  };
+  const std::size_t whole = read_digits();
+  std::size_t decimals = 0;
+  if (at != end && *at == '.') {
+    ++at;
+    decimals = read_digits();
   }
-  auto [end, error] = std::from_chars(cell.data(), cell.data() + cell.size(), price);
-  return error == std::errc() && end == cell.data() + cell.size();
+  if (at != end || whole + decimals == 0) return false;
+  // Both terms exact, their quotient is correctly rounded: the value from_chars would give.
+  if (whole + decimals <= 19 && digits <= std::uint64_t{1} << 53 &&
+      decimals < std::size(kExactPowersOfTen)) {
+    price = static_cast<double>(digits) / kExactPowersOfTen[decimals];
+    return true;
+  }
+  auto [parsed_to, error] = std::from_chars(cell.data(), end, price);
+  return error == std::errc() && parsed_to == end;
 }
 
 // A count of lots as plain digits, as the library's int holds it.
@@ -146,13 +196,13 @@ bool ParseFigure(std::string_view cell, std::optional<Number> &figure, Parse par
 TickFile::TickFile(const std::string &path, const std::vector<std::string> &header,
                    long long header_lines, std::size_t block_size)
     : block_size_(block_size == 0 ? 1 : block_size) {
+  // Room for the longest line this reader takes, its line end and one more read.
+  buffer_.resize(kLongestLine + 2 + block_size_);
+  MapHeader(header);
   fd_ = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
   if (fd_ < 0) {
     throw std::runtime_error("cannot open the tick file " + path + ": " + std::strerror(errno));
   }
-  // Room for the longest line this reader takes, its line end and one more read.
-  buffer_.resize(kLongestLine + 2 + block_size_);
-  MapHeader(header);
   SkipHeader(header_lines);
 }
 
@@ -189,6 +239,7 @@ void TickFile::MapHeader(const std::vector<std::string> &header) {
   }
   for (Named &column : named) *column.column = kAbsent;
   column_count_ = static_cast<int>(header.size());
+  cell_starts_.assign(header.size() + 1, 0);
   // A header the Python reader refuses (a column missing, or named twice) never reaches a
   // replay; should one come here, every row is left to the Python reader.
   header_usable_ = true;
@@ -260,63 +311,89 @@ void TickFile::SkipHeader(long long lines) {
   }
 }
 
-// Finds the end of the line at begin_, checking its bytes and noting its commas on the way;
-// Unsure as soon as the line is one this reader does not take.
+// Finds the end of the line at begin_, checking its bytes and noting where its cells begin on
+// the way; Unsure as soon as the line is one this reader does not take.
 TickFile::Scan TickFile::ScanLine(std::size_t &length, std::size_t &ending) {
-  commas_.clear();
-  const std::size_t most_commas = static_cast<std::size_t>(column_count_) - 1;
+  const std::size_t columns = static_cast<std::size_t>(column_count_);
+  std::size_t cells = 1;  // cell_starts_[0] is 0
   std::size_t at = 0;
   for (;;) {
     const char *line = buffer_.data() + begin_;
     const std::size_t scan_to = std::min(end_ - begin_, kLongestLine + 1);
-    for (; at < scan_to; ++at) {
+    while (at < scan_to) {
+      // Eight bytes at a step, their commas noted without leaving the word.
+      if (at + 8 <= scan_to) {
+        std::uint64_t special = SpecialBytes(LoadWord(line + at));
+        for (; special != 0; special &= special - 1) {
+          const std::size_t comma = at + static_cast<std::size_t>(__builtin_ctzll(special)) / 8;
+          if (line[comma] != ',') break;
+          if (cells == columns || comma - cell_starts_[cells - 1] > kLongestCell) {
+            return Scan::Unsure;
+          }
+          cell_starts_[cells++] = comma + 1;
+        }
+        if (special == 0) {
+          at += 8;
+          continue;
+        }
+        at += static_cast<std::size_t>(__builtin_ctzll(special)) / 8;
+      }
       switch (kByteClasses[static_cast<unsigned char>(line[at])]) {
         case kText:
+          ++at;
           continue;
         case kComma:
-          if (commas_.size() == most_commas) return Scan::Unsure;
-          commas_.push_back(at);
+          if (cells == columns || at - cell_starts_[cells - 1] > kLongestCell) return Scan::Unsure;
+          cell_starts_[cells++] = ++at;
           continue;
         case kLineFeed:
-          length = at;
           ending = 1;
-          return Scan::Line;
+          break;
         case kCarriageReturn:
           if (begin_ + at + 1 == end_) {
             Fill();
             if (failed_) return Scan::Unsure;
             line = buffer_.data() + begin_;
           }
-          length = at;
           ending = begin_ + at + 1 < end_ && line[at + 1] == '\n' ? 2 : 1;
-          return Scan::Line;
+          break;
         default:
           return Scan::Unsure;
       }
+      length = at;
+      return Finish(cells, length);
     }
     if (at > kLongestLine) return Scan::Unsure;
     if (!Fill()) {
       if (failed_) return Scan::Unsure;
       length = at;
       ending = 0;
-      return at == 0 ? Scan::End : Scan::Line;
+      return at == 0 ? Scan::End : Finish(cells, length);
     }
   }
 }
 
-bool TickFile::ParseRow(const char *line, std::size_t length, TickRow &row) const {
-  if (commas_.size() + 1 != static_cast<std::size_t>(column_count_)) return false;
+// The line's last cell ends where the line does; a line of another count of cells is not a row.
+TickFile::Scan TickFile::Finish(std::size_t cells, std::size_t length) {
+  if (length == 0) return Scan::Line;  // a blank line, no row at all
+  if (cells != static_cast<std::size_t>(column_count_) ||
+      length - cell_starts_[cells - 1] > kLongestCell) {
+    return Scan::Unsure;
+  }
+  cell_starts_[cells] = length + 1;  // as if a comma followed
+  return Scan::Line;
+}
+
+bool TickFile::ParseRow(const char *line, TickRow &row) const {
   auto cell = [&](int column) -> std::string_view {
     if (column == kAbsent) return {};
-    std::size_t from = column == 0 ? 0 : commas_[column - 1] + 1;
-    std::size_t to = column == column_count_ - 1 ? length : commas_[column];
-    return {line + from, to - from};
+    return {line + cell_starts_[column], cell_starts_[column + 1] - 1 - cell_starts_[column]};
   };
-  for (int column = 0; column < column_count_; ++column) {
-    if (cell(column).size() > kLongestCell) return false;
-  }
   std::string_view instrument = cell(columns_.instrument);
-  if (instrument.empty() || instrument.find(' ') != std::string_view::npos) return false;
+  if (instrument.empty()) return false;
+  for (char c : instrument) {
+    if (c == ' ') return false;
+  }
   if (!ParseTime(cell(columns_.time), row) || !ParsePrice(cell(columns_.last), row.last) ||
       !ParsePrice(cell(columns_.bid), row.bid) || !ParsePrice(cell(columns_.ask), row.ask) ||
       !ParseLots(cell(columns_.bid_volume), row.bid_volume) ||
@@ -345,12 +422,13 @@ bool TickFile::ParseRow(const char *line, std::size_t length, TickRow &row) cons
         }
         // A level priced 0 with its lots given, or one after a gap, is for the Python reader
         // to judge.
-        std::pair<double, int> level;
-        if (gap || !ParsePrice(price_cell, level.first) || !(level.first > 0) ||
-            !ParseLots(volume_cell, level.second)) {
+        double price;
+        int lots;
+        if (gap || !ParsePrice(price_cell, price) || !(price > 0) ||
+            !ParseLots(volume_cell, lots)) {
           return false;
         }
-        levels.push_back(level);
+        levels.emplace_back(price, lots);
       }
     }
   }
@@ -381,7 +459,7 @@ TickFile::Read TickFile::Next(TickRow &row) {
       ++lines_read_;
       continue;
     }
-    if (!ParseRow(buffer_.data() + begin_, length, row)) return Decline();
+    if (!ParseRow(buffer_.data() + begin_, row)) return Decline();
     line_ = lines_read_ + 1;
     offset_ = buffer_offset_ + static_cast<long long>(begin_);
     begin_ += length + ending;

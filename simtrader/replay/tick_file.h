@@ -75,7 +75,8 @@ class TickFile {
   void SkipHeader(long long lines);
   bool Fill();
   Scan ScanLine(std::size_t &length, std::size_t &ending);
-  bool ParseRow(const char *line, std::size_t length, TickRow &row) const;
+  Scan Finish(std::size_t cells, std::size_t length);
+  bool ParseRow(const char *line, TickRow &row) const;
   Read Decline();
 
   int fd_ = -1;
@@ -87,7 +88,8 @@ class TickFile {
   int column_count_ = 0;
   bool header_usable_ = false, has_depth_ = false;
   Columns columns_{};
-  std::vector<std::size_t> commas_;  // of the line being read, from its start
+  // Where each cell of the line being read begins, from its start, then one past its end.
+  std::vector<std::size_t> cell_starts_;
   bool declined_ = false;
   long long line_ = 0, offset_ = 0, lines_read_ = 0;
 };
