@@ -258,7 +258,7 @@ class Replay:
         """Plays the ticks in order, each delivered at speed None before the next: a generator
         yielding, with an md_queue, the record each tick hands on, after its tick."""
         previous = None
-        if host and isinstance(self._ticks, _CsvTicks):
+        if host and isinstance(self._ticks, _CsvTicks) and self._ticks.rereadable:
             previous = yield from self._file_steps(host)
             if previous is _PLAYED:
                 return

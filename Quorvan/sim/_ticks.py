@@ -8,6 +8,7 @@ import math
 import numbers
 import os
 import re
+import stat
 from collections import namedtuple
 from collections.abc import Iterable, Mapping, Sized
 
@@ -225,6 +226,12 @@ class _CsvTicks:
     @property
     def header_lines(self):
         return self._header_lines
+
+    @property
+    def rereadable(self):
+        """Whether the file can be read again from a place (a regular file; not a pipe), as
+        the library's reader hands a row back to this one."""
+        return stat.S_ISREG(os.fstat(self._file.fileno()).st_mode)
 
     def resume_at(self, offset, line):
         """Reads on from the row that begins at byte `offset`, on `line`, after the rows before

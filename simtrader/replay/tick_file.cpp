@@ -420,14 +420,16 @@ bool TickFile::ParseRow(const char *line, TickRow &row) const {
           gap = true;
           continue;
         }
-        // A level priced 0 with its lots given, or one after a gap, is for the Python reader
-        // to judge.
         double price;
         int lots;
-        if (gap || !ParsePrice(price_cell, price) || !(price > 0) ||
-            !ParseLots(volume_cell, lots)) {
-          return false;
+        if (!ParsePrice(price_cell, price)) return false;
+        // A level priced 0 is none, whatever its lots (recorders write "0,0" for an empty
+        // level); one after a gap is for the Python reader to judge.
+        if (!(price > 0)) {
+          gap = true;
+          continue;
         }
+        if (gap || !ParseLots(volume_cell, lots)) return false;
         levels.emplace_back(price, lots);
       }
     }

@@ -146,7 +146,9 @@ INSTANTIATE_TEST_SUITE_P(
                     std::make_tuple(With("bid2,bid_volume2,ask2,ask_volume2", "3199.6,4,,"),
                                     Levels{{3199.8, 5}, {3199.6, 4}}, Levels{{3200.2, 6}}),
                     std::make_tuple(With("bid,bid_volume,bid2,bid_volume2", "0,0,,"), Levels{},
-                                    Levels{{3200.2, 6}})));
+                                    Levels{{3200.2, 6}}),
+                    std::make_tuple(With("bid2,bid_volume2,ask2,ask_volume2", "0,0,0,x"),
+                                    Levels{{3199.8, 5}}, Levels{{3200.2, 6}})));
 
 // A header over two lines (a quoted cell holding a line end), rows between blank lines, in
 // every line end, with or without one after the last row, read in blocks of any size.
@@ -233,13 +235,14 @@ INSTANTIATE_TEST_SUITE_P(Lots, Declines,
                          testing::ValuesIn(Each("bid_volume",
                                                 {"-1", "+1", "1.0", "2147483648", "", "1_0",
                                                  std::string(641, '0') + "1"})));
-// Figures, then depth: a level with one cell of two, one after a gap, one priced 0 with its
-// lots, and bad cells.
+// Figures, then depth: a level with one cell of two, one after a gap, one after a level
+// priced 0, and bad cells.
 INSTANTIATE_TEST_SUITE_P(Figures, Declines,
                          testing::Values(Of("turnover", "1e5"), Of("open_interest", "-3"),
                                          Of("volume", "x"), Of("bid_volume2", ""), Of("bid2", ""),
                                          Of("bid2,bid_volume2,bid3,bid_volume3", ",,3199.4,1"),
-                                         Of("bid,bid_volume", "0,0"), Of("bid2", "0"),
+                                         Of("bid,bid_volume", "0,0"),
+                                         Of("bid2,bid_volume2,bid3,bid_volume3", "0,0,3199.4,1"),
                                          Of("bid2", "-3199.6"), Of("bid_volume2", "x")));
 
 // The line and a cell as long as the Python reader takes them, and one character longer.
