@@ -79,6 +79,7 @@ ReplayHost::ReplayHost(const std::optional<std::string> &front) : front_(front) 
       // Lent elsewhere: another replay of this front plays; this one borrows nothing.
       for (const std::shared_ptr<ApiBackend> &lent : backends_) lent->Return();
       backends_.clear();
+      lent_elsewhere_ = true;
       return;
     }
   }

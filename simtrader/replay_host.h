@@ -34,7 +34,8 @@ class ReplayHost {
   ReplayHost(const ReplayHost &) = delete;
   ReplayHost &operator=(const ReplayHost &) = delete;
 
-  bool hosting() const { return !backends_.empty(); }
+  // False when another replay's thread holds the objects' work, and this host holds none.
+  bool hosting() const { return !lent_elsewhere_; }
   const std::optional<std::string> &front() const { return front_; }
   // The instrument of the last tick PlayFile played.
   const std::string &last_instrument() const { return last_instrument_; }
@@ -53,6 +54,7 @@ class ReplayHost {
  private:
   const std::optional<std::string> front_;
   std::vector<std::shared_ptr<ApiBackend>> backends_;
+  bool lent_elsewhere_ = false;
   TickRow row_;
   bool played_any_ = false;
   int previous_[7] = {};  // the time of the last tick played

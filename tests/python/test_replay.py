@@ -389,7 +389,8 @@ def test_a_replay_held_by_its_md_queue_says_so_once(front, monkeypatch, speed, m
 
 
 @pytest.mark.parametrize("source, shown", [
-    ("file", r"replay: 3 / 6 rows \(50%\), \d+:\d\d:\d\d left, at 2026-12-07 09:00:02"),
+    # The library plays a file's rows a chunk at a time, and the line follows each chunk.
+    ("file", r"replay: 6 / 6 rows \(100%\), \d+:\d\d:\d\d left, at 2026-12-07 09:00:05"),
     (list, r"replay: 3 / 6 ticks \(50%\), \d+:\d\d:\d\d left, at 2026-12-07 09:00:02"),
     (iter, r"replay: 3 ticks, at 2026-12-07 09:00:02"),
 ])
