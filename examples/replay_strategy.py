@@ -4,9 +4,10 @@ The strategy is written as it would run live: it reads market data from its trad
 md_queue on a thread of its own, buys a lot when the fast average of the last price crosses
 above the slow one and sells it when it crosses back, and learns of its fills from
 OnRtnTrade. Quorvan.sim.replay plays the recorded ticks of examples/data/rb2705_ticks.csv
-(made by examples/data/make_ticks.py) into the simulated broker and puts each tick to that
-queue, as fast as the strategy keeps up: each tick's fills reach the strategy before the next
-tick, so every run makes the same trades. At the end it closes what it holds and prints its
+(made by examples/data/make_ticks.py) into the simulated broker and hands each tick to that
+queue, a Quorvan.sim.ReplayQueue, as fast as the strategy keeps up: each get() plays the next
+tick on the strategy's thread, after the fills of the tick before have reached the strategy
+and its orders have been answered, so every run makes the same trades. At the end it closes what it holds and prints its
 trades and the account's result.
 
 After `make`, with the repository root on PYTHONPATH:
@@ -45,7 +46,8 @@ class Crossover(TraderApiBase):
         self.signalled_at: Dict[bytes, str] = {}      # OrderRef -> that tick's time
         self.account: Optional[Record] = None
 
-    # Events arrive on the trader library's thread.
+    # Events arrive on the trader library's thread (during a replay, the thread it lends them
+    # to: here the strategy's, within md_queue.get()).
     def OnRtnTrade(self, pTrade: Record) -> None:
         with self.changed:
             volume = pTrade["Volume"]
@@ -119,7 +121,7 @@ def main() -> None:
         trader = Crossover(broker_id="9999", td_server=FRONT, investor_id="replay01",
                            password="replay-password", app_id="quorvan_replay",
                            auth_code="0000000000000000", flow_path=flow_path,
-                           md_queue=queue.Queue())
+                           md_queue=sim.ReplayQueue())
         # The session logs in by itself; status turns 0 once it is ready to trade.
         deadline = time.monotonic() + TIMEOUT
         while (trader.status != 0 and trader.init_error_msg["ErrorID"] == 0
