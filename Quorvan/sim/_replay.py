@@ -567,6 +567,14 @@ def replay(source, front=None, speed=None, md_queue=None):
     plays at that multiple of real time (2 plays a minute of ticks in 30 seconds), the ticks
     following each other as they would from an exchange, without waiting for anyone.
 
+    At speed None the replay's thread borrows the work of the front's API objects: their
+    handlers run on it, one at a time (a tick's fills before the tick), and no tick waits on
+    another thread; wait_delivered() on that thread delivers there. A file's plain rows are
+    read and played in the simulated library, a chunk at a time; the first row it is unsure
+    of and the rest are read here, to the same ticks and messages. A ReplayQueue as md_queue
+    has the strategy's own thread play the ticks inside its get() (see ReplayQueue). A second
+    replay of the front while one plays waits for the objects' threads after each tick.
+
     md_queue: any object with put(), given each tick after it moved the market as the
     DepthMarketDataField dict (a record's to_dict(): text as bytes) of the broker's market,
     the record a market-data front publishes for it: TradingDay the broker's, ActionDay,
