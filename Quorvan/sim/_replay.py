@@ -340,10 +340,27 @@ class Replay:
         """On the replay's thread while the strategy's thread plays the ticks: waits for the
         end, or for stop(), which ends the play between two ticks."""
         self._md_queue._attach(self)
+        say_at = self._held_say_at()
+        pulled = self._progress
         while not self._pull_ended.wait(WAIT_SLICE):
+            taker = self._md_queue._taker
             if self._stop.is_set():
                 with self._pull_lock:
                     self._end_pulls()
+            elif taker is not None and not taker.is_alive():
+                with self._pull_lock:
+                    if self._pull_error is None and not self._pull_ended.is_set():
+                        self._pull_error = RuntimeError(
+                            f"the thread taking the replay's ticks from md_queue, "
+                            f"{taker.name}, ended at tick {self._progress + 1:,}, before the "
+                            "replay did")
+                    self._end_pulls()
+            elif self._progress != pulled:
+                pulled, say_at = self._progress, self._held_say_at()
+            elif say_at is not None and time.monotonic() >= say_at:
+                say_at = None
+                self._say_held("whose get() plays the next tick: the strategy has not taken "
+                               "it")
         if self._pull_error is not None:
             raise self._pull_error
 
@@ -466,8 +483,10 @@ class ReplayQueue(queue.Queue):
     makes and the tick to the handlers, which run on this thread meanwhile) and returns its
     record. No tick waits for another thread, and task_done() is not waited for. The first
     thread to get() a replay's tick plays the rest of it; once the replay has ended, get()
-    waits for what others put, as a queue.Queue's does (the None a strategy stops at). At
-    another speed it is a plain queue.Queue."""
+    waits for what others put, as a queue.Queue's does (the None a strategy stops at). A
+    strategy that stops taking ticks holds the replay (said on stderr after 5 seconds) until
+    stop(); one whose thread ends first ends the replay with RuntimeError. At another speed
+    it is a plain queue.Queue."""
 
     def __init__(self, maxsize=0):
         super().__init__(maxsize)
@@ -490,7 +509,7 @@ class ReplayQueue(queue.Queue):
         if timeout is not None and timeout < 0:
             raise ValueError("'timeout' must be a non-negative number")
         deadline = None if timeout is None else time.monotonic() + timeout
-        taker = threading.get_ident()
+        taker = threading.current_thread()
         while True:
             with self.mutex:
                 if self._qsize():

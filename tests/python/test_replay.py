@@ -87,11 +87,11 @@ class Follower(Trader):
             md_queue.task_done()
 
 
-def run_strategy(make_trader, source):
+def run_strategy(make_trader, source, queue_class=queue.Queue):
     sim.configure(FRONT, reset=True, limits=None)
     trader = make_trader(Follower, td_server=FRONT)
     wait_until(lambda: trader.status == 0)
-    md_queue = queue.Queue()
+    md_queue = queue_class()
     strategy = threading.Thread(target=trader.follow, args=(md_queue,))
     strategy.start()
     try:
@@ -109,7 +109,9 @@ def test_a_replay_through_md_queue_drives_a_strategy_to_the_same_trades_every_ti
     source = write_csv(tmp_path / "day.csv", ticks(300))
     first = run_strategy(make_trader, source)
     second = run_strategy(make_trader, source)
-    assert first == second
+    # The strategy's own thread playing the ticks makes the same trades.
+    pulled = run_strategy(make_trader, source, sim.ReplayQueue)
+    assert first == second == pulled
     count, trades = first
     assert count == 300
     # Opens filled at the ask, closes at the bid, and resting bids filled by later ticks.
@@ -481,3 +483,13 @@ def test_a_file_plays_as_its_rows_do_wherever_the_library_leaves_it_to_python(tm
         assert sim.replay(source, front=at, md_queue=played[at]).wait(timeout=60)
     from_file, from_dicts = played.values()
     assert len(from_file.items) == 40 and from_file.items == from_dicts.items
+
+
+def test_a_replay_queue_whose_taker_ends_early_ends_the_replay(make_trader, front):
+    md_queue = sim.ReplayQueue()
+    taker = threading.Thread(target=lambda: [md_queue.get() for _ in range(3)], name="taker")
+    taker.start()
+    played = sim.replay(ticks(10), front=front, md_queue=md_queue)
+    taker.join()
+    with pytest.raises(RuntimeError, match="taker, ended at tick 3"):
+        played.wait(timeout=60)
