@@ -11,6 +11,8 @@
 #include <string>
 #include <type_traits>
 #include <variant>
+
+#include <unistd.h>
 #include <vector>
 
 #include "connection/broker_directory.h"
@@ -398,16 +400,19 @@ int quorvan_sim_wait_delivered(const char *front, double timeout) {
   });
 }
 
-int quorvan_sim_host_begin(const char *front, quorvan_sim_host **host) {
+int quorvan_sim_host_begin(const char *front, double timeout, quorvan_sim_host **host) {
   return Guarded([&] {
     if (host == nullptr) throw ControlError{QUORVAN_SIM_BAD_ARGUMENT, "no place for the host"};
     *host = nullptr;
+    const ReplayHost::Deadline deadline = Deadline(timeout).value_or(ReplayHost::Deadline::max());
     try {
-      auto made =
-          std::unique_ptr<quorvan_sim_host>(new quorvan_sim_host{ReplayHost(FlowScope(front))});
-      if (made->host.hosting()) *host = made.release();
+      *host = new quorvan_sim_host{ReplayHost(FlowScope(front), deadline)};
     } catch (const WaitOnOwnThread &error) {
       throw ControlError{QUORVAN_SIM_BAD_ARGUMENT, error.what()};
+    } catch (const FrontHeldElsewhere &error) {
+      throw ControlError{QUORVAN_SIM_BROKER_BUSY, error.what()};
+    } catch (const CallbackInProgress &error) {
+      throw ControlError{QUORVAN_SIM_TIMED_OUT, error.what()};
     }
   });
 }
@@ -419,33 +424,38 @@ int quorvan_sim_host_deliver(quorvan_sim_host *host) {
   });
 }
 
+int quorvan_sim_host_release(quorvan_sim_host *host) {
+  return Guarded([&] {
+    if (host == nullptr) throw ControlError{QUORVAN_SIM_BAD_ARGUMENT, "no host"};
+    host->host.Release();
+  });
+}
+
 void quorvan_sim_host_end(quorvan_sim_host *host) { delete host; }
 
-int quorvan_sim_tick_file_open(const char *path, const char *const *header, size_t columns,
+int quorvan_sim_tick_file_open(int fd, const char *const *header, size_t columns,
                                long long header_lines, quorvan_sim_tick_file **file) {
   return Guarded([&] {
-    if (path == nullptr || file == nullptr || (header == nullptr && columns > 0)) {
+    if (fd < 0 || file == nullptr || (header == nullptr && columns > 0)) {
+      if (fd >= 0) ::close(fd);
       throw ControlError{QUORVAN_SIM_BAD_ARGUMENT, "no file, header or place for the file"};
     }
     std::vector<std::string> names(header, header + columns);
-    try {
-      *file = new quorvan_sim_tick_file{TickFile(path, names, header_lines)};
-    } catch (const std::runtime_error &error) {
-      throw ControlError{QUORVAN_SIM_BAD_ARGUMENT, error.what()};
-    }
+    *file = new quorvan_sim_tick_file{TickFile(fd, names, header_lines)};
   });
 }
 
 void quorvan_sim_tick_file_close(quorvan_sim_tick_file *file) { delete file; }
 
 int quorvan_sim_host_play_file(quorvan_sim_host *host, quorvan_sim_tick_file *file, long long most,
-                               long long *played, void *record, size_t size) {
+                               const int *stop, long long *played, void *record, size_t size) {
   return Guarded([&] {
     if (host == nullptr || file == nullptr || played == nullptr) {
       throw ControlError{QUORVAN_SIM_BAD_ARGUMENT, "no host, file or place for the outcome"};
     }
     if (record != nullptr) RequireMarketRecord(record, size);
-    const FilePlay play = host->host.PlayFile(file->file, most);
+    static const int kGoOn = 0;
+    const FilePlay play = host->host.PlayFile(file->file, most, stop != nullptr ? stop : &kGoOn);
     played[0] = play.status == FilePlay::Status::More  ? QUORVAN_SIM_PLAY_MORE
                 : play.status == FilePlay::Status::End ? QUORVAN_SIM_PLAY_END
                                                        : QUORVAN_SIM_PLAY_DECLINED;

@@ -23,7 +23,7 @@ enum {
   QUORVAN_SIM_BAD_ARGUMENT = -3,   /* a name or value the operation does not take */
   QUORVAN_SIM_NOT_DELIVERED = -4,  /* released first, never started, or a callback threw */
   QUORVAN_SIM_INTERNAL = -5,       /* the library itself failed (out of memory) */
-  QUORVAN_SIM_BROKER_BUSY = -6,    /* the broker has connected API objects */
+  QUORVAN_SIM_BROKER_BUSY = -6,    /* the broker has connected API objects, or a replay them */
   QUORVAN_SIM_TIMED_OUT = -7       /* what the call waits for did not happen in time */
 };
 
@@ -193,46 +193,56 @@ enum {
 };
 
 /* Lends the calling thread the work of every running API object of the front (every one, with
- * a null front): until quorvan_sim_host_end, their events are raised, their callbacks run and
- * their requests are handled on this thread, when it calls quorvan_sim_host_deliver,
- * quorvan_sim_host_play_file or quorvan_sim_wait_delivered, and never on their own threads.
- * A replay played so makes no handoff between threads per tick. `*host` is set to null,
- * lending nothing, when another thread holds them already. QUORVAN_SIM_BAD_ARGUMENT on the
- * thread of one of those objects. */
-QUORVAN_SIM_API int quorvan_sim_host_begin(const char *front, quorvan_sim_host **host);
+ * a null front), and of those started later while it holds them: until quorvan_sim_host_end,
+ * their events are raised, their callbacks run and their requests are handled on this thread,
+ * when it calls quorvan_sim_host_deliver, quorvan_sim_host_play_file or
+ * quorvan_sim_wait_delivered, and never on their own threads. A replay played so makes no
+ * handoff between threads per tick. QUORVAN_SIM_BROKER_BUSY when another thread holds one of
+ * them already (a replay of the front plays), QUORVAN_SIM_TIMED_OUT when a callback one of
+ * them is running has not returned after `timeout` seconds (a negative timeout waits as long
+ * as it takes), QUORVAN_SIM_BAD_ARGUMENT on the thread of one of them: `*host` is null then,
+ * and nothing is lent. */
+QUORVAN_SIM_API int quorvan_sim_host_begin(const char *front, double timeout,
+                                           quorvan_sim_host **host);
 
 /* Runs what the host's objects have due until none has anything: their events raised (the
  * traders' before the market-data objects') and the requests their callbacks sent answered. */
 QUORVAN_SIM_API int quorvan_sim_host_deliver(quorvan_sim_host *host);
 
+/* Gives the objects' work back to their own threads until the host's next delivery, which
+ * borrows it again: for a while the host's thread delivers nothing (it waits elsewhere). Any
+ * thread may call it while the host's thread is not in a call of the host. */
+QUORVAN_SIM_API int quorvan_sim_host_release(quorvan_sim_host *host);
+
 /* Gives the objects' work back to their own threads and frees the host; null is ignored. */
 QUORVAN_SIM_API void quorvan_sim_host_end(quorvan_sim_host *host);
 
-/* Opens a CSV file of ticks whose header, `columns` cells (as csv.reader gives them), fills
- * its first `header_lines` lines, which are skipped. QUORVAN_SIM_BAD_ARGUMENT when it cannot
- * be opened. */
-QUORVAN_SIM_API int quorvan_sim_tick_file_open(const char *path, const char *const *header,
-                                               size_t columns, long long header_lines,
+/* Reads a CSV file of ticks from the descriptor `fd` (the reader's from now on, closed with
+ * it, and on failure), whose header, `columns` cells (as csv.reader gives them), fills its
+ * first `header_lines` lines, which are skipped. The reader reads at its own offsets, so the
+ * descriptor may be a duplicate of one another reader uses. */
+QUORVAN_SIM_API int quorvan_sim_tick_file_open(int fd, const char *const *header, size_t columns,
+                                               long long header_lines,
                                                quorvan_sim_tick_file **file);
 
 /* Closes the file; null is ignored. */
 QUORVAN_SIM_API void quorvan_sim_tick_file_close(quorvan_sim_tick_file *file);
 
 /* Delivers what the host's objects have due (quorvan_sim_host_deliver), then plays the file's
- * next rows at the host's front, at most `most` ticks: each moves its
- * instrument's market as quorvan_sim_set_market_depth does, stamped with its time, and is
- * delivered (quorvan_sim_host_deliver) before the next. Stops before a row it does not take:
- * one that is not plain (quoted cells, text that is not ASCII, spaces around a value), is
- * malformed, goes back in time, or whose market the broker refuses; the caller's own reader
- * plays the file on from there. Fills `played` with 12 numbers: how it stopped
- * (QUORVAN_SIM_PLAY_*), the ticks played, the lines read (the header's included), the first
- * line and the byte offset of the row it stopped before, then the time of the last tick played
- * as year, month, day, hour, minute, second and microsecond. Unless `record` is null, copies
- * the market of the last tick played there, a CThostFtdcDepthMarketDataField of `size` bytes,
- * as quorvan_sim_market reads it. */
+ * next rows at the host's front, at most `most` ticks: each moves its instrument's market as
+ * quorvan_sim_set_market_depth does, stamped with its time, and is delivered before the next.
+ * No tick plays once `*stop` is not 0, which another thread (or a handler) may set meanwhile.
+ * Stops before a row it does not take: one that is not plain (quoted cells, text that is not
+ * ASCII, spaces around a value), is malformed, goes back in time, or whose market the broker
+ * refuses; the caller's own reader plays the file on from there. Fills `played` with 12
+ * numbers: how it stopped (QUORVAN_SIM_PLAY_*), the ticks played, the lines read (the
+ * header's included), the first line and the byte offset of the row it stopped before, then
+ * the time of the last tick played as year, month, day, hour, minute, second and microsecond.
+ * Unless `record` is null, copies the market of the last tick played there, a
+ * CThostFtdcDepthMarketDataField of `size` bytes, as quorvan_sim_market reads it. */
 QUORVAN_SIM_API int quorvan_sim_host_play_file(quorvan_sim_host *host, quorvan_sim_tick_file *file,
-                                               long long most, long long *played, void *record,
-                                               size_t size);
+                                               long long most, const int *stop, long long *played,
+                                               void *record, size_t size);
 
 /* Ends the trading day of the front's broker: resting orders are cancelled, positions marked
  * at the settlement prices and carried to the next weekday, accounts rolled and settlement

@@ -9,12 +9,17 @@
 namespace simtrader {
 
 bool WaitDelivered(const std::optional<std::string> &front, TaskQueue::Clock::time_point deadline) {
+  // Objects lent to this thread (a replay's) are delivered by running their work here, which
+  // inside one of their callbacks would run others within it.
+  if (TaskQueue::InLentTask()) {
+    throw WaitOnOwnThread(
+        "cannot wait for deliveries inside a callback: its thread delivers the events waited "
+        "for, which would wait for itself: wait outside its callbacks");
+  }
   std::vector<std::shared_ptr<ApiBackend>> backends;
   for (std::shared_ptr<ApiBackend> &backend : Registry::Instance().Running()) {
     if (front && !Serves(*backend, *front)) continue;
-    // An object lent to this thread (a replay's) is delivered by running its work here,
-    // unless one of its callbacks is what waits.
-    if (backend->OnWorkerThread() && (!backend->LentHere() || backend->InCallbackHere())) {
+    if (backend->OnWorkerThread() && !backend->LentHere()) {
       throw WaitOnOwnThread("cannot wait for deliveries on the thread of the API object " +
                             QuotedFlowPath(backend->flow_path()) +
                             ", which would wait for itself: wait outside its callbacks");
@@ -31,6 +36,7 @@ bool WaitDelivered(const std::optional<std::string> &front, TaskQueue::Clock::ti
     for (std::size_t i = 0; i < backends.size(); ++i) {
       unsigned long long started = 0;
       if (backends[i]->LentHere()) {
+        if (TaskQueue::Clock::now() >= deadline) return false;
         backends[i]->RunHere();
         started = backends[i]->TasksStarted();
       } else if (!backends[i]->WaitIdle(deadline, started)) {

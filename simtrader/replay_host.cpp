@@ -1,6 +1,7 @@
 #include "replay_host.h"
 
 #include <algorithm>
+#include <chrono>
 #include <stdexcept>
 #include <tuple>
 #include <utility>
@@ -57,53 +58,89 @@ auto TimeOf(const int (&time)[7]) {
 
 }  // namespace
 
-ReplayHost::ReplayHost(const std::optional<std::string> &front) : front_(front) {
-  std::vector<std::shared_ptr<ApiBackend>> backends;
+ReplayHost::ReplayHost(const std::optional<std::string> &front, Deadline deadline) : front_(front) {
+  try {
+    BorrowRunning(deadline, true);
+  } catch (...) {
+    ReturnAll();
+    throw;
+  }
+}
+
+ReplayHost::~ReplayHost() { ReturnAll(); }
+
+void ReplayHost::ReturnAll() {
+  // What is still due goes back to the objects' own threads with them.
+  for (const std::shared_ptr<ApiBackend> &backend : backends_) backend->Return();
+  backends_.clear();
+}
+
+void ReplayHost::BorrowRunning(Deadline deadline, bool throws) {
+  const unsigned long long started = ApiBackend::StartedCount();
+  bool all = true;
   for (std::shared_ptr<ApiBackend> &backend : Registry::Instance().Running()) {
-    if (front && !Serves(*backend, *front)) continue;
+    if (front_ && !Serves(*backend, *front_)) continue;
+    if (std::find(backends_.begin(), backends_.end(), backend) != backends_.end()) continue;
     if (backend->OnWorkerThread()) {
       throw WaitOnOwnThread("cannot play a replay on the thread of the API object " +
                             QuotedFlowPath(backend->flow_path()) +
                             ", which would wait for itself: replay outside its callbacks");
     }
-    backends.push_back(std::move(backend));
+    switch (backend->Lend(deadline)) {
+      case TaskQueue::Lending::kLent:
+        backends_.push_back(std::move(backend));
+        break;
+      case TaskQueue::Lending::kBusy:
+        if (throws) {
+          throw CallbackInProgress("a callback of the API object " +
+                                   QuotedFlowPath(backend->flow_path()) + " is still running");
+        }
+        all = false;
+        break;
+      case TaskQueue::Lending::kLentElsewhere:
+        throw FrontHeldElsewhere("the API object " + QuotedFlowPath(backend->flow_path()) +
+                                 " is held by another replay of its front, which plays on "
+                                 "another thread: one replay of a front at a time");
+      case TaskQueue::Lending::kClosed:
+        break;  // released meanwhile
+    }
   }
   // Traders first: Deliver raises their events ahead of the market-data objects'.
-  std::stable_sort(backends.begin(), backends.end(), [](const auto &one, const auto &other) {
+  std::stable_sort(backends_.begin(), backends_.end(), [](const auto &one, const auto &other) {
     return one->kind() == ApiKind::Trader && other->kind() != ApiKind::Trader;
   });
-  for (std::shared_ptr<ApiBackend> &backend : backends) {
-    if (backend->Lend()) {
-      backends_.push_back(std::move(backend));
-    } else if (backend->running()) {
-      // Lent elsewhere: another replay of this front plays; this one borrows nothing.
-      for (const std::shared_ptr<ApiBackend> &lent : backends_) lent->Return();
-      backends_.clear();
-      lent_elsewhere_ = true;
-      return;
-    }
+  // One still in a callback is looked for again at the next delivery.
+  if (all) {
+    started_seen_ = started;
+    released_ = false;
   }
 }
 
-ReplayHost::~ReplayHost() {
-  // What is still due goes back to the objects' own threads with them.
-  for (const std::shared_ptr<ApiBackend> &backend : backends_) backend->Return();
+void ReplayHost::Release() {
+  ReturnAll();
+  released_ = true;
 }
 
 void ReplayHost::Deliver() {
+  if (released_ || ApiBackend::StartedCount() != started_seen_) {
+    // An object started during the replay, or given back meanwhile, its callbacks perhaps
+    // running on its own thread: borrowed once they have returned, and delivered with the
+    // others from then.
+    BorrowRunning(TaskQueue::Clock::now() + std::chrono::milliseconds(10), false);
+  }
   for (bool ran = true; ran;) {
     ran = false;
     for (const std::shared_ptr<ApiBackend> &backend : backends_) ran |= backend->RunHere();
   }
 }
 
-FilePlay ReplayHost::PlayFile(TickFile &file, long long most) {
+FilePlay ReplayHost::PlayFile(TickFile &file, long long most, const int *stop) {
   FilePlay play;
   BrokerDirectory &directory = BrokerDirectory::Instance();
   int *const last = play.last_time;
   // What the strategy sent for the tick before is answered before the next tick plays.
   Deliver();
-  while (play.ticks < most) {
+  while (play.ticks < most && __atomic_load_n(stop, __ATOMIC_RELAXED) == 0) {
     const TickFile::Read read = file.Next(row_);
     if (read == TickFile::Read::End) {
       play.status = FilePlay::Status::End;

@@ -73,13 +73,14 @@ DECLARATIONS = {
     "call_arg_text_count": (_size, (_void_p, _size, _size)),
     "call_arg_text": (_void_p, (_void_p, _size, _size, _size, _size_p)),
     "calls_close": (None, (_void_p,)),
-    "host_begin": (_int, (_char_p, ctypes.POINTER(_void_p))),
+    "host_begin": (_int, (_char_p, _double, ctypes.POINTER(_void_p))),
     "host_deliver": (_int, (_void_p,)),
+    "host_release": (_int, (_void_p,)),
     "host_end": (None, (_void_p,)),
-    "tick_file_open": (_int, (_char_p, _char_pp, _size, ctypes.c_longlong,
+    "tick_file_open": (_int, (_int, _char_pp, _size, ctypes.c_longlong,
                               ctypes.POINTER(_void_p))),
     "tick_file_close": (None, (_void_p,)),
-    "host_play_file": (_int, (_void_p, _void_p, ctypes.c_longlong,
+    "host_play_file": (_int, (_void_p, _void_p, ctypes.c_longlong, _int_p,
                               ctypes.POINTER(ctypes.c_longlong), _void_p, _size)),
 }
 

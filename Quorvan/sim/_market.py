@@ -77,8 +77,9 @@ def move_market(front, instrument, *, bid=None, ask=None, last=None, bid_volume=
     millisec = 0
     if time is not None:
         time = _exchange_time(time)
-        day = f"{time:%Y%m%d}".encode("ascii")
-        clock = f"{time:%H:%M:%S}".encode("ascii")
+        # Written by number: %Y leaves a year before 1000 unpadded on some platforms.
+        day = f"{time.year:04d}{time.month:02d}{time.day:02d}".encode("ascii")
+        clock = f"{time.hour:02d}:{time.minute:02d}:{time.second:02d}".encode("ascii")
         millisec = time.microsecond // 1000
     arguments = (
         front, instrument,

@@ -15,7 +15,7 @@ import time
 from Quorvan.CTP.ApiStruct import DepthMarketDataField
 
 from ._flows import WAIT_SLICE, deliveries_waited
-from ._library import PLAY_DECLINED, PLAY_END, check, control
+from ._library import OK, PLAY_DECLINED, PLAY_END, TIMED_OUT, check, control
 from ._market import market, move_market
 from ._naming import front_address
 from ._ticks import _CsvTicks, tick_of, ticks_of
@@ -32,17 +32,25 @@ _RECORD_SIZE = ctypes.sizeof(DepthMarketDataField)
 _PLAYED = object()
 # What a pull returns once the replay has ended.
 _ENDED = object()
+# How long the strategy's thread may take no tick before the objects' own threads deliver
+# their events again, until its next get().
+_IDLE_PULLS = 0.005
 
 
 class _Host:
-    """The work of the front's API objects, lent to the replay's thread for the replay (the
+    """The work of the front's API objects, lent to the thread playing the replay (the
     library's host_begin): every tick, its fills, the handlers' orders and their answers run
-    there, one at a time, with no handoff between threads. None of it when another replay of
-    the front holds them."""
+    there, one at a time, with no handoff between threads. Falsy when the replay was stopped
+    before a callback the objects were running returned."""
 
-    def __init__(self, front):
+    def __init__(self, front, stopped):
         self._handle = ctypes.c_void_p()
-        check(control.host_begin(front, ctypes.byref(self._handle)))
+        while True:
+            code = control.host_begin(front, WAIT_SLICE, ctypes.byref(self._handle))
+            if code != TIMED_OUT or stopped():
+                break
+        if code not in (OK, TIMED_OUT):
+            check(code)
 
     def __bool__(self):
         return bool(self._handle)
@@ -50,33 +58,42 @@ class _Host:
     def deliver(self):
         check(control.host_deliver(self._handle))
 
+    def release(self):
+        """Lets the objects' own threads deliver until the next delivery here, for a wait in
+        code that is not the replay's."""
+        if self._handle:
+            check(control.host_release(self._handle))
+
     def close(self):
         handle, self._handle = self._handle, ctypes.c_void_p()
         control.host_end(handle)
 
 
 class _TickFile:
-    """A CSV file of ticks as the library reads it, from the row after the header."""
+    """A CSV file of ticks as the library reads it, from the row after the header: the file
+    the reader here has open, whatever has become of its path."""
 
-    def __init__(self, ticks):
+    def __init__(self, ticks, stop_flag):
         header = (ctypes.c_char_p * len(ticks.header))(
             *(name.encode("utf-8", "surrogateescape") for name in ticks.header))
         self._handle = ctypes.c_void_p()
-        check(control.tick_file_open(os.fsencode(ticks.path), header, len(ticks.header),
+        check(control.tick_file_open(os.dup(ticks.fileno()), header, len(ticks.header),
                                      ticks.header_lines, ctypes.byref(self._handle)))
+        self._stop = ctypes.byref(stop_flag)
         self.played = (ctypes.c_longlong * 12)()
         self._record = self._record_ref = None
 
     def play(self, host, most, record=None):
-        """Delivers what is due, then plays up to `most` ticks; with a DepthMarketDataField,
-        copies the market of the last one into it."""
+        """Delivers what is due, then plays up to `most` ticks, none once the replay is
+        stopped; with a DepthMarketDataField, copies the market of the last one into it."""
         if record is None:
-            code = control.host_play_file(host._handle, self._handle, most, self.played, None, 0)
+            code = control.host_play_file(host._handle, self._handle, most, self._stop,
+                                          self.played, None, 0)
         else:
             if self._record is not record:
                 self._record, self._record_ref = record, ctypes.byref(record)
-            code = control.host_play_file(host._handle, self._handle, most, self.played,
-                                          self._record_ref, _RECORD_SIZE)
+            code = control.host_play_file(host._handle, self._handle, most, self._stop,
+                                          self.played, self._record_ref, _RECORD_SIZE)
         if code:
             check(code)
         return self.played
@@ -164,6 +181,8 @@ class Replay:
         self._speed = speed
         self._md_queue = md_queue
         self._stop = threading.Event()
+        # The same, where the library looks between two ticks it plays.
+        self._stop_flag = ctypes.c_int(0)
         self._finished = threading.Event()
         self._error = None
         self._progress = 0
@@ -173,6 +192,7 @@ class Replay:
         self._pull_lock = threading.Lock()
         self._pull_steps = self._pull_host = self._pull_error = None
         self._pull_ended = threading.Event()
+        self._puller = None  # the thread in a pull
         self._file_playing = False
         self._thread = threading.Thread(target=self._run, name="Quorvan replay", daemon=True)
 
@@ -185,7 +205,7 @@ class Replay:
         """Waits for the replay to end and re-raises what ended it, if anything did: True once
         it has ended, False if `timeout` seconds passed first. RuntimeError on the replay's own
         thread (from an md_queue's put), which would wait for itself."""
-        if threading.current_thread() is self._thread and not self._finished.is_set():
+        if self._playing_here() and not self._finished.is_set():
             raise RuntimeError("a replay cannot wait for itself: wait() from another thread")
         if not self._finished.wait(timeout):
             return False
@@ -200,13 +220,22 @@ class Replay:
         (at once when called from that thread, from an md_queue's put). No error is raised:
         wait() reports what ended it."""
         self._stop.set()
+        self._stop_flag.value = 1
         condition = getattr(self._md_queue, "all_tasks_done", None)
         if condition is not None:
             with condition:
                 condition.notify_all()
-        if threading.current_thread() is not self._thread:
+        if not self._playing_here():
             self._finished.wait()
             self._thread.join()
+
+    def _playing_here(self):
+        """Whether the calling thread plays the replay: its own, or the one taking ticks from
+        its ReplayQueue (in a handler, or between two gets)."""
+        current = threading.current_thread()
+        return current is self._thread or current is self._puller or (
+            self._pulled() and self._md_queue._taker is current
+            and not self._pull_ended.is_set() and not self._stop.is_set())
 
     def _start(self):
         unfinished = getattr(self._md_queue, "unfinished_tasks", 0)
@@ -239,13 +268,14 @@ class Replay:
         if self._pulled():
             self._wait_for_pulls()
             return
-        host = _Host(self._front) if self._speed is None else None
+        host = _Host(self._front, self._stop.is_set) if self._speed is None else None
         try:
-            for item in self._steps(host):
-                self._hand_on(item)
+            for item, at in self._steps(host):
+                self._hand_on(item, host)
                 if self._speed is None:
                     self._strategy_done(host)
                     self._delivered(host)
+                self._count(1, at)
         finally:
             if host is not None:
                 host.close()
@@ -254,9 +284,14 @@ class Replay:
         """Whether the strategy's own thread plays the ticks, taking them from a ReplayQueue."""
         return self._speed is None and isinstance(self._md_queue, ReplayQueue)
 
+    def _count(self, ticks, at):
+        self._progress += ticks
+        self._terminal.update(self._progress, at)
+
     def _steps(self, host):
         """Plays the ticks in order, each delivered at speed None before the next: a generator
-        yielding, with an md_queue, the record each tick hands on, after its tick."""
+        yielding, with an md_queue, the record each tick hands on and its time, after its tick.
+        The ticks it yields are counted played by whoever takes them; the others it counts."""
         previous = None
         if host and isinstance(self._ticks, _CsvTicks) and self._ticks.rereadable:
             previous = yield from self._file_steps(host)
@@ -269,7 +304,7 @@ class Replay:
         without coming back here per tick (a chunk at a time; one at a time with an md_queue),
         up to the end or to a row it leaves to the reader here: the time of the last tick it
         played, or _PLAYED when nothing is left to play."""
-        tick_file = _TickFile(self._ticks)
+        tick_file = _TickFile(self._ticks, self._stop_flag)
         record = DepthMarketDataField() if self._md_queue is not None else None
         previous = None
         self._file_playing = True
@@ -283,10 +318,9 @@ class Replay:
                 if ticks:
                     previous = datetime.datetime(*played[5:12])
                     if record is not None:
-                        yield record.to_dict()
-                    # A tick counts once the strategy is done with it.
-                    self._progress += ticks
-                    self._terminal.update(self._progress, previous)
+                        yield record.to_dict(), previous
+                    else:
+                        self._count(ticks, previous)
                 if status == PLAY_END:
                     return _PLAYED
                 if status == PLAY_DECLINED:
@@ -322,9 +356,9 @@ class Replay:
                 # The fills this tick made reach the handlers before the strategy sees the tick.
                 self._delivered(host)
             if self._md_queue is not None:
-                yield self._market_data(tick)
-            self._progress += 1
-            self._terminal.update(self._progress, tick.time)
+                yield self._market_data(tick), tick.time
+            else:
+                self._count(1, tick.time)
 
     def _apply(self, tick):
         try:
@@ -338,11 +372,13 @@ class Replay:
 
     def _wait_for_pulls(self):
         """On the replay's thread while the strategy's thread plays the ticks: waits for the
-        end, or for stop(), which ends the play between two ticks."""
+        end, or for stop(), which ends the play between two ticks. While the strategy takes
+        no tick for a while (it works, or waits for an answer between two gets), the objects'
+        own threads deliver their events; the next get() borrows them again."""
         self._md_queue._attach(self)
         say_at = self._held_say_at()
         pulled = self._progress
-        while not self._pull_ended.wait(WAIT_SLICE):
+        while not self._pull_ended.wait(_IDLE_PULLS):
             taker = self._md_queue._taker
             if self._stop.is_set():
                 with self._pull_lock:
@@ -352,15 +388,19 @@ class Replay:
                     if self._pull_error is None and not self._pull_ended.is_set():
                         self._pull_error = RuntimeError(
                             f"the thread taking the replay's ticks from md_queue, "
-                            f"{taker.name}, ended at tick {self._progress + 1:,}, before the "
-                            "replay did")
+                            f"{taker.name}, ended after taking {self._progress:,} of them, "
+                            "before the replay did")
                     self._end_pulls()
             elif self._progress != pulled:
                 pulled, say_at = self._progress, self._held_say_at()
-            elif say_at is not None and time.monotonic() >= say_at:
-                say_at = None
-                self._say_held("whose get() plays the next tick: the strategy has not taken "
-                               "it")
+            else:
+                with self._pull_lock:
+                    if self._pull_host is not None and not self._pull_ended.is_set():
+                        self._pull_host.release()
+                if say_at is not None and time.monotonic() >= say_at:
+                    say_at = None
+                    self._say_held("whose get() plays the next tick: the strategy has not "
+                                   "taken it")
         if self._pull_error is not None:
             raise self._pull_error
 
@@ -371,19 +411,24 @@ class Replay:
         with self._pull_lock:
             if self._pull_ended.is_set():
                 return _ENDED
+            self._puller = threading.current_thread()
             try:
                 if self._pull_steps is None:
-                    self._pull_host = _Host(self._front)
+                    self._pull_host = _Host(self._front, self._stop.is_set)
                     self._pull_steps = self._steps(self._pull_host)
                 elif not self._file_playing:
                     # (The library delivers before it plays a file's next row.)
                     self._delivered(self._pull_host)
-                return next(self._pull_steps)
+                item, at = next(self._pull_steps)
+                self._count(1, at)
+                return item
             except StopIteration:
                 self._end_pulls()
             except BaseException as error:  # wait() hands it on, as the replay's own
                 self._pull_error = error
                 self._end_pulls()
+            finally:
+                self._puller = None
             return _ENDED
 
     def _end_pulls(self):
@@ -406,10 +451,14 @@ class Replay:
         else:
             deliveries_waited(self._front, self._stop.is_set)
 
-    def _hand_on(self, item):
+    def _hand_on(self, item, host):
         """Puts the tick to md_queue; a full queue.Queue is waited on in slices, so that stop()
-        is not held up by a strategy that stopped taking ticks."""
+        is not held up by a strategy that stopped taking ticks, the objects' events delivered
+        meanwhile. Another md_queue's put may wait for anything: the objects' own threads
+        deliver while it runs."""
         if not isinstance(self._md_queue, queue.Queue):
+            if host:
+                host.release()
             self._md_queue.put(item)
             return
         say_at = self._held_say_at()
@@ -418,6 +467,8 @@ class Replay:
                 self._md_queue.put(item, timeout=WAIT_SLICE)
                 return
             except queue.Full:
+                if host:
+                    host.deliver()
                 if say_at is not None and time.monotonic() >= say_at:
                     say_at = None
                     self._say_held(f"which is full, holding {self._md_queue.qsize():,} "
@@ -505,7 +556,7 @@ class ReplayQueue(queue.Queue):
 
     def get(self, block=True, timeout=None):
         if not block:
-            return super().get(False)
+            return self._get_now()
         if timeout is not None and timeout < 0:
             raise ValueError("'timeout' must be a non-negative number")
         deadline = None if timeout is None else time.monotonic() + timeout
@@ -535,6 +586,28 @@ class ReplayQueue(queue.Queue):
                     if remaining is not None and remaining <= 0:
                         raise queue.Empty
                     self.not_empty.wait(remaining)
+
+
+    def _get_now(self):
+        """get_nowait(): an item put, or else the replay's next tick played here, if this
+        thread is the one to play it."""
+        taker = threading.current_thread()
+        with self.mutex:
+            if self._qsize():
+                item = self._get()
+                if self.maxsize > 0:
+                    self.not_full.notify()
+                return item
+            replay = self._replay if self._taker in (None, taker) else None
+            if replay is None:
+                raise queue.Empty
+            self._taker = taker
+        item = replay._pull()
+        if item is _ENDED:
+            raise queue.Empty
+        with self.mutex:
+            self.unfinished_tasks += 1
+        return item
 
 
 _running_lock = threading.Lock()

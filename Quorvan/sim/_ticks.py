@@ -227,6 +227,9 @@ class _CsvTicks:
     def header_lines(self):
         return self._header_lines
 
+    def fileno(self):
+        return self._file.fileno()
+
     @property
     def rereadable(self):
         """Whether the file can be read again from a place (a regular file; not a pipe), as

@@ -58,6 +58,9 @@ class Completion {
   std::string error_;
 };
 
+// Every object Init has started, counted for the replays that borrow them.
+std::atomic<unsigned long long> started_objects{0};
+
 // The vendor's reason for a connection that failed or dropped: a failed network read.
 constexpr int kNetworkReadFailure = 0x1001;
 // How long the vendor's library waits before it tries an unreachable front again.
@@ -223,6 +226,7 @@ void ApiBackend::Init() {
   // before it runs anything, so worker_ is set by then.
   std::lock_guard<std::mutex> lock(state_mutex_);
   worker_ = std::thread([self = shared_from_this()] { self->RunWorker(); });
+  started_objects.fetch_add(1, std::memory_order_release);
 }
 
 void ApiBackend::RunWorker() {
@@ -392,12 +396,16 @@ bool ApiBackend::OnWorkerThread() const {
   return worker_id_.load() == std::this_thread::get_id() || queue_->LentHere();
 }
 
-bool ApiBackend::Lend() {
+TaskQueue::Lending ApiBackend::Lend(TaskQueue::Clock::time_point deadline) {
   {
     std::lock_guard<std::mutex> lock(state_mutex_);
-    if (!started_ || released_) return false;
+    if (!started_ || released_) return TaskQueue::Lending::kClosed;
   }
-  return queue_->Lend();
+  return queue_->Lend(deadline);
+}
+
+unsigned long long ApiBackend::StartedCount() {
+  return started_objects.load(std::memory_order_acquire);
 }
 
 void ApiBackend::ReportFailure(const char *what) const {
@@ -409,7 +417,14 @@ void ApiBackend::ReportFailure(const char *what) const {
 // `work` may refer to the caller's locals: the caller waits until the task has finished with
 // it, or until the task was dropped without running.
 void ApiBackend::RunOnWorker(const std::function<void()> &work) {
-  if (OnWorkerThread()) {
+  const bool lent_between_tasks = queue_->LentHere() && !queue_->RunningHere();
+  if (lent_between_tasks && TaskQueue::InLentTask()) {
+    // Run here it would run inside the other object's callback.
+    throw NotDelivered(Describe() +
+                       " takes its events on this thread, which is in another object's "
+                       "callback: raise them outside it");
+  }
+  if (OnWorkerThread() && !lent_between_tasks) {
     work();
     return;
   }
@@ -434,6 +449,8 @@ void ApiBackend::RunOnWorker(const std::function<void()> &work) {
     }
   });
   signal.reset();
+  // Lent to this thread between its tasks: the work runs here, as one of them.
+  if (lent_between_tasks) queue_->RunHere();
   const std::string error = completion->Wait();
   if (!error.empty()) throw NotDelivered(error);
 }

@@ -111,13 +111,14 @@ class ApiBackend : public std::enable_shared_from_this<ApiBackend>, private Even
 
   // The object's work lent to the calling thread, as a fast replay takes it (TaskQueue::Lend):
   // its events are raised, and its requests handled, on the borrower's thread while it calls
-  // RunHere. Lend is false for an object not running or lent already.
-  bool Lend();
+  // RunHere. kClosed for an object not running.
+  TaskQueue::Lending Lend(TaskQueue::Clock::time_point deadline);
+  // How many objects Init has started in the process so far: a replay borrows those that
+  // start during it as well.
+  static unsigned long long StartedCount();
   void Return() { queue_->Return(); }
   bool RunHere() { return queue_->RunHere(); }
   bool LentHere() const { return queue_->LentHere(); }
-  // Lent here, and one of its callbacks is running on this thread.
-  bool InCallbackHere() const { return queue_->RunningHere(); }
   unsigned long long TasksStarted() const { return queue_->started(); }
 
   // Waits until the object's thread has nothing due: every event posted to it raised and

@@ -65,12 +65,17 @@ void TaskQueue::RunTask(std::unique_lock<std::mutex> &lock) {
   task_ended_.notify_all();
 }
 
-bool TaskQueue::Lend() {
+TaskQueue::Lending TaskQueue::Lend(Clock::time_point deadline) {
   std::unique_lock<std::mutex> lock(mutex_);
-  task_ended_.wait(lock, [&] { return !running_ || closed_; });
-  if (closed_ || borrower_.load(std::memory_order_relaxed) != std::thread::id()) return false;
+  if (!task_ended_.wait_until(lock, deadline, [&] { return !running_ || closed_; })) {
+    return Lending::kBusy;
+  }
+  if (closed_) return Lending::kClosed;
+  if (borrower_.load(std::memory_order_relaxed) != std::thread::id()) {
+    return Lending::kLentElsewhere;
+  }
   borrower_.store(std::this_thread::get_id(), std::memory_order_relaxed);
-  return true;
+  return Lending::kLent;
 }
 
 void TaskQueue::Return() {
@@ -84,12 +89,25 @@ void TaskQueue::Return() {
   changed_.notify_all();
 }
 
+namespace {
+
+// How deep the calling thread is in tasks of queues lent to it.
+thread_local int lent_task_depth = 0;
+
+}  // namespace
+
+bool TaskQueue::InLentTask() { return lent_task_depth > 0; }
+
 bool TaskQueue::RunHere() {
   bool ran = false;
   std::unique_lock<std::mutex> lock(mutex_);
   while (!closed_ && LentHere()) {
     if (!delayed_.empty()) MoveDueTasks();
     if (ready_.empty()) break;
+    struct Depth {
+      Depth() { ++lent_task_depth; }
+      ~Depth() { --lent_task_depth; }
+    } depth;
     RunTask(lock);
     ran = true;
   }

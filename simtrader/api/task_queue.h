@@ -45,10 +45,11 @@ class TaskQueue {
 
   // Lends the queue to the calling thread, which then runs its tasks with RunHere until it
   // calls Return: the thread in Run takes none meanwhile. A fast replay plays every object of
-  // a front on its own thread this way, with no handoff per tick. Waits for the task in
-  // progress to end; false, lending nothing, when the queue is closed or lent already. Never
-  // call it from a task of this queue, which would wait for itself.
-  bool Lend();
+  // a front on its own thread this way, with no handoff per tick. Waits until `deadline` for
+  // the task in progress to end (kBusy after it), lending nothing when the queue is closed
+  // or lent already. Never call it from a task of this queue, which would wait for itself.
+  enum class Lending { kLent, kBusy, kLentElsewhere, kClosed };
+  Lending Lend(Clock::time_point deadline);
   // Gives the queue back to the thread in Run. Another thread than the borrower may return it
   // (when the borrower stopped borrowing without saying so): it waits for the borrower's task
   // in progress to end.
@@ -62,6 +63,8 @@ class TaskQueue {
   }
   // Whether the calling thread, the borrower, is inside one of the queue's tasks.
   bool RunningHere() const;
+  // Whether the calling thread is inside a task of any queue lent to it.
+  static bool InLentTask();
   // How many tasks have begun, on whichever thread.
   unsigned long long started() const;
 

@@ -195,14 +195,14 @@ bool ParseFigure(std::string_view cell, std::optional<Number> &figure, Parse par
 
 TickFile::TickFile(const std::string &path, const std::vector<std::string> &header,
                    long long header_lines, std::size_t block_size)
-    : block_size_(block_size == 0 ? 1 : block_size) {
+    : TickFile(OpenForReading(path), header, header_lines, block_size) {}
+
+TickFile::TickFile(int fd, const std::vector<std::string> &header, long long header_lines,
+                   std::size_t block_size)
+    : fd_(fd), block_size_(block_size == 0 ? 1 : block_size) {
   // Room for the longest line this reader takes, its line end and one more read.
   buffer_.resize(kLongestLine + 2 + block_size_);
   MapHeader(header);
-  fd_ = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-  if (fd_ < 0) {
-    throw std::runtime_error("cannot open the tick file " + path + ": " + std::strerror(errno));
-  }
   SkipHeader(header_lines);
 }
 
@@ -259,6 +259,14 @@ void TickFile::MapHeader(const std::vector<std::string> &header) {
 
 // Compacts the bytes not yet taken to the front of the buffer and reads one block after
 // them; false at the end of the file or on an error.
+int TickFile::OpenForReading(const std::string &path) {
+  const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+  if (fd < 0) {
+    throw std::runtime_error("cannot open the tick file " + path + ": " + std::strerror(errno));
+  }
+  return fd;
+}
+
 bool TickFile::Fill() {
   if (at_end_ || failed_) return false;
   if (begin_ > 0) {
@@ -269,7 +277,9 @@ bool TickFile::Fill() {
   }
   std::size_t room = std::min(block_size_, buffer_.size() - end_);
   for (;;) {
-    ssize_t count = ::read(fd_, buffer_.data() + end_, room);
+    // At its own offset: the descriptor may be shared with the Python reader of the file.
+    ssize_t count =
+        ::pread(fd_, buffer_.data() + end_, room, buffer_offset_ + static_cast<long long>(end_));
     if (count > 0) {
       end_ += static_cast<std::size_t>(count);
       return true;

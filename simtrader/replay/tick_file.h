@@ -38,6 +38,10 @@ class TickFile {
   // the file cannot be opened. `block_size` is what one read asks of the file.
   TickFile(const std::string &path, const std::vector<std::string> &header, long long header_lines,
            std::size_t block_size = std::size_t{1} << 20);
+  // The same over a descriptor of the file, which the reader then owns and closes: the very
+  // file the Python reader has open, whatever has become of its path since.
+  TickFile(int fd, const std::vector<std::string> &header, long long header_lines,
+           std::size_t block_size = std::size_t{1} << 20);
   ~TickFile();
   TickFile(const TickFile &) = delete;
   TickFile &operator=(const TickFile &) = delete;
@@ -71,6 +75,7 @@ class TickFile {
   };
   enum class Scan { Line, End, Unsure };
 
+  static int OpenForReading(const std::string &path);
   void MapHeader(const std::vector<std::string> &header);
   void SkipHeader(long long lines);
   bool Fill();

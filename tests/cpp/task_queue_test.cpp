@@ -141,8 +141,9 @@ TEST(TaskQueue, ALentQueueRunsOnTheBorrowerOnlyUntilReturned) {
     journal.Note("before");
   });
   ASSERT_EQ(journal.WaitFor(1).size(), 1u);
-  ASSERT_TRUE(queue.Lend());
-  EXPECT_FALSE(queue.Lend());  // lent once at a time
+  const auto forever = TaskQueue::Clock::time_point::max();
+  ASSERT_EQ(queue.Lend(forever), TaskQueue::Lending::kLent);
+  EXPECT_EQ(queue.Lend(forever), TaskQueue::Lending::kLentElsewhere);  // lent once at a time
   std::vector<std::thread::id> ran_on;
   for (int task = 0; task < 3; ++task) {
     queue.Post([&] {

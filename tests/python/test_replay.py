@@ -1,6 +1,7 @@
 """Replayed markets end to end: ticks from a file or from dicts move the simulated broker's
 markets, reach a strategy through its md_queue, and drive its orders as live ticks would."""
 import csv
+import datetime
 import io
 import itertools
 import queue
@@ -410,9 +411,12 @@ def test_the_progress_line_shows_the_total_and_time_left_where_known(
     assert stderr.getvalue().endswith("replay: 6 ticks\x1b[K\n")
 
 
-def test_a_strategy_that_waits_within_a_tick_for_its_fill_gets_it(make_trader, front):
-    """At speed None the replay's thread delivers the objects' events: a strategy thread that
-    waits for its order's fill before it marks the tick done is answered meanwhile."""
+@pytest.mark.parametrize("queue_class", [queue.Queue, sim.ReplayQueue])
+def test_a_strategy_that_waits_within_a_tick_for_its_fill_gets_it(make_trader, front,
+                                                                  queue_class):
+    """At speed None the objects' events are delivered on the thread playing the replay: a
+    strategy thread that waits for its order's fill before it takes the next tick is answered
+    meanwhile."""
 
     class Patient(Trader):
         def init_extra(self):
@@ -423,7 +427,7 @@ def test_a_strategy_that_waits_within_a_tick_for_its_fill_gets_it(make_trader, f
 
     trader = make_trader(Patient, td_server=front)
     wait_until(lambda: trader.status == 0)
-    md_queue = queue.Queue()
+    md_queue = queue_class()
     fills = []
 
     def follow():
@@ -491,5 +495,83 @@ def test_a_replay_queue_whose_taker_ends_early_ends_the_replay(make_trader, fron
     taker.start()
     played = sim.replay(ticks(10), front=front, md_queue=md_queue)
     taker.join()
-    with pytest.raises(RuntimeError, match="taker, ended at tick 3"):
+    with pytest.raises(RuntimeError, match="taker, ended after taking 3 of them"):
         played.wait(timeout=60)
+
+
+@pytest.mark.parametrize("md_queue_class", [None, sim.ReplayQueue])
+def test_stop_from_a_handler_ends_the_replay_at_its_tick(make_trader, front, tmp_path,
+                                                          md_queue_class):
+    """A fill's handler stops the replay: no tick after the fill's moves the market, whether
+    the library plays the file's rows or the strategy's thread plays them (ReplayQueue)."""
+    traded, replays, ready = [], [], threading.Event()
+
+    class Stopper(Trader):
+        def OnRtnTrade(self, pTrade):
+            traded.append(pTrade["TradeTime"])
+            ready.wait(60)
+            replays[0].stop()
+
+    trader = make_trader(Stopper, td_server=front)
+    wait_until(lambda: trader.status == 0)
+    # Rests under the ask; the zigzag's last price comes down to it at its 14th tick.
+    assert trader.buy_open(b"SHFE", "rb2705", 3200.0, 1) == 0
+    sim.wait_delivered(front, timeout=60)
+    md_queue = md_queue_class() if md_queue_class else None
+    replays.append(sim.replay(write_csv(tmp_path / "day.csv", ticks(3000), extra_column=False),
+                              front=front, md_queue=md_queue))
+    ready.set()
+    if md_queue is not None:
+        taker = threading.Thread(target=lambda: list(iter(md_queue.get, None)))
+        taker.start()
+    try:
+        assert replays[0].wait(timeout=60)
+    finally:
+        if md_queue is not None:
+            md_queue.put(None)
+            taker.join()
+    assert traded and sim.market("rb2705", front).UpdateTime == traded[0]
+
+
+def test_a_file_renamed_once_its_replay_began_plays_as_it_was(front, tmp_path):
+    path = write_csv(tmp_path / "day.csv", ticks(5))
+    md_queue = sim.ReplayQueue()
+    played = sim.replay(path, front=front, md_queue=md_queue)
+    # Its ticks are read from the file only once the strategy takes the first.
+    path.rename(tmp_path / "kept.csv")
+    write_csv(path, ticks(5, start=3100))
+    lasts = []
+    taker = threading.Thread(
+        target=lambda: lasts.extend(tick["LastPrice"] for tick in iter(md_queue.get, None)))
+    taker.start()
+    try:
+        assert played.wait(timeout=60)
+    finally:
+        md_queue.put(None)
+        taker.join()
+    assert lasts == [row["last"] for row in ticks(5)]
+
+
+def test_waiting_for_deliveries_in_a_handler_during_a_replay_is_refused(make_trader, front):
+    """The replay's thread delivers the objects' events: a wait there, inside a handler,
+    would run other handlers within it."""
+    seen = []
+
+    class Waiter(Trader):
+        def OnRtnTrade(self, pTrade):
+            try:
+                sim.wait_delivered(None)
+            except ValueError as error:
+                seen.append(error)
+
+    trader = make_trader(Waiter, td_server=front)
+    wait_until(lambda: trader.status == 0)
+    assert trader.buy_open(b"SHFE", "rb2705", 3200.0, 1) == 0
+    sim.wait_delivered(front, timeout=60)
+    assert sim.replay(ticks(20), front=None).wait(timeout=60)
+    assert seen and "inside a callback" in str(seen[0])
+
+
+def test_a_tick_of_a_year_before_1000_plays(front):
+    row = dict(ticks(1)[0], time=datetime.datetime(999, 12, 7, 9, 0, 0))
+    assert sim.replay([row], front=front).wait(timeout=60)
