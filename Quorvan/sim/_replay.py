@@ -664,8 +664,9 @@ def replay(source, front=None, speed=None, md_queue=None):
     another thread; wait_delivered() on that thread delivers there. A file's plain rows are
     read and played in the simulated library, a chunk at a time; the first row it is unsure
     of and the rest are read here, to the same ticks and messages. A ReplayQueue as md_queue
-    has the strategy's own thread play the ticks inside its get() (see ReplayQueue). A second
-    replay of the front while one plays waits for the objects' threads after each tick.
+    has the strategy's own thread play the ticks inside its get() (see ReplayQueue). One
+    replay of a front plays at a time at speed None: a second one meanwhile ends with
+    RuntimeError.
 
     md_queue: any object with put(), given each tick after it moved the market as the
     DepthMarketDataField dict (a record's to_dict(): text as bytes) of the broker's market,

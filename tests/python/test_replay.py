@@ -568,7 +568,11 @@ def test_waiting_for_deliveries_in_a_handler_during_a_replay_is_refused(make_tra
     wait_until(lambda: trader.status == 0)
     assert trader.buy_open(b"SHFE", "rb2705", 3200.0, 1) == 0
     sim.wait_delivered(front, timeout=60)
-    assert sim.replay(ticks(20), front=None).wait(timeout=60)
+    try:
+        # Every front's objects are lent to the replay's thread, the trader's among them.
+        assert sim.replay(ticks(20), front=None).wait(timeout=60)
+    finally:
+        sim.configure(None, reset=True)  # the markets brokers start from, moved too
     assert seen and "inside a callback" in str(seen[0])
 
 
