@@ -826,9 +826,28 @@ bool is_stock_method(PyObject *cls, bool decode_text) {
 }
 
 bool reads_directly(PyObject *cls, bool decode_text) {
-  return base_class != nullptr && PyType_Check(cls) &&
-         PyType_IsSubtype(reinterpret_cast<PyTypeObject *>(cls), base_class) &&
-         is_stock_from_address(cls) && is_stock_method(cls, decode_text);
+  // The last class found to read directly, by the version tag its type had then: a class
+  // whose attributes (or a base's) change gets a new tag, and is looked at again. Events of
+  // one kind come by the thousand, and the lookups cost more than the rest of the check.
+  // Touched with the interpreter lock held only.
+  static PyObject *last_class[2] = {nullptr, nullptr};
+  static unsigned int last_tag[2] = {0, 0};
+  if (!PyType_Check(cls)) {
+    return false;
+  }
+  auto *type = reinterpret_cast<PyTypeObject *>(cls);
+  if (cls == last_class[decode_text] && PyType_HasFeature(type, Py_TPFLAGS_VALID_VERSION_TAG) &&
+      type->tp_version_tag == last_tag[decode_text]) {
+    return true;
+  }
+  const bool direct = base_class != nullptr && PyType_IsSubtype(type, base_class) &&
+                      is_stock_from_address(cls) && is_stock_method(cls, decode_text);
+  // The lookups above have given the type a tag, unless its attributes cannot be cached.
+  if (direct && PyType_HasFeature(type, Py_TPFLAGS_VALID_VERSION_TAG)) {
+    last_class[decode_text] = cls;
+    last_tag[decode_text] = type->tp_version_tag;
+  }
+  return direct;
 }
 
 PyObject *dict_at(PyObject *cls, const void *address, bool decode_text) {

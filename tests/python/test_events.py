@@ -289,3 +289,13 @@ def test_release_inside_a_handler_ends_the_session(recorder):
     sim.emit(recorder, "OnRtnOrder", None)
     assert recorder.GetTradingDay() == b""
     assert sim.calls(recorder)[-2:] == [("RegisterSpi", False), ("Release",)]
+
+
+def test_a_record_class_changed_after_its_events_began_is_used_from_then_on(recorder,
+                                                                             monkeypatch):
+    record = filled(ApiStruct.OrderField)
+    sim.emit(recorder, "OnRtnOrder", record)
+    monkeypatch.setattr(ApiStruct.OrderField, "to_dict", lambda self: {"changed": True})
+    sim.emit(recorder, "OnRtnOrder", record)
+    first, second = recorder.received("OnRtnOrder")
+    assert "OrderRef" in first[0] and second[0] == {"changed": True}
