@@ -562,23 +562,9 @@ class ReplayQueue(queue.Queue):
         deadline = None if timeout is None else time.monotonic() + timeout
         taker = threading.current_thread()
         while True:
-            with self.mutex:
-                if self._qsize():
-                    item = self._get()
-                    if self.maxsize > 0:
-                        self.not_full.notify()
-                    return item
-                replay = self._replay if self._taker in (None, taker) else None
-                if replay is not None:
-                    self._taker = taker
-            if replay is not None:
-                # The tick goes straight to the taker, counted as a put would count it.
-                item = replay._pull()
-                if item is not _ENDED:
-                    with self.mutex:
-                        self.unfinished_tasks += 1
-                    return item
-                continue
+            item = self._take_or_play(taker)
+            if item is not _ENDED:
+                return item
             with self.not_empty:
                 while not self._qsize() and (self._replay is None
                                              or self._taker not in (None, taker)):
@@ -587,11 +573,17 @@ class ReplayQueue(queue.Queue):
                         raise queue.Empty
                     self.not_empty.wait(remaining)
 
-
     def _get_now(self):
         """get_nowait(): an item put, or else the replay's next tick played here, if this
         thread is the one to play it."""
-        taker = threading.current_thread()
+        item = self._take_or_play(threading.current_thread())
+        if item is _ENDED:
+            raise queue.Empty
+        return item
+
+    def _take_or_play(self, taker):
+        """An item put, or else the replay's next tick played on `taker`'s thread if that is
+        the thread to play it; _ENDED when there is neither."""
         with self.mutex:
             if self._qsize():
                 item = self._get()
@@ -600,13 +592,13 @@ class ReplayQueue(queue.Queue):
                 return item
             replay = self._replay if self._taker in (None, taker) else None
             if replay is None:
-                raise queue.Empty
+                return _ENDED
             self._taker = taker
+        # The tick goes straight to the taker, counted as a put would count it.
         item = replay._pull()
-        if item is _ENDED:
-            raise queue.Empty
-        with self.mutex:
-            self.unfinished_tasks += 1
+        if item is not _ENDED:
+            with self.mutex:
+                self.unfinished_tasks += 1
         return item
 
 
