@@ -189,9 +189,26 @@ PyRef build_layout(PyObject *cls, Layout **out) {
 
 // The table of the object's own class (never a base's: a subclass may add fields).
 PyRef layout_of(PyTypeObject *cls, Layout **out) {
+  // The last class's table, by the version tag the class had then: storing another
+  // _record_layout in the class (or changing any attribute of it or of a base) gives it a new
+  // tag, and tags are never reused, so a hit is the capsule the class's dict holds now.
+  // Records of one kind come by the thousand. Touched with the interpreter lock held only.
+  static PyTypeObject *last_class = nullptr;
+  static unsigned int last_tag = 0;
+  static PyObject *last_capsule = nullptr;
+  if (cls == last_class && PyType_HasFeature(cls, Py_TPFLAGS_VALID_VERSION_TAG) &&
+      cls->tp_version_tag == last_tag) {
+    *out = static_cast<Layout *>(PyCapsule_GetPointer(last_capsule, kLayoutCapsule));
+    return PyRef::borrowed(last_capsule);
+  }
   PyObject *stored = PyDict_GetItemWithError(cls->tp_dict, QV_NAME("_record_layout"));
   if (stored != nullptr && PyCapsule_IsValid(stored, kLayoutCapsule)) {
     *out = static_cast<Layout *>(PyCapsule_GetPointer(stored, kLayoutCapsule));
+    if (PyType_HasFeature(cls, Py_TPFLAGS_VALID_VERSION_TAG)) {
+      last_class = cls;
+      last_tag = cls->tp_version_tag;
+      last_capsule = stored;
+    }
     return PyRef::borrowed(stored);
   }
   if (PyErr_Occurred()) {

@@ -145,6 +145,18 @@ def test_a_table_is_built_once_per_class():
     assert ApiStruct.OrderField.__dict__["_record_layout"] is table
 
 
+def test_a_table_dropped_from_its_class_is_built_again():
+    class Order(ApiStruct.OrderField):
+        pass
+
+    Order(OrderRef=b"1").to_dict()
+    table = Order.__dict__["_record_layout"]
+    del Order._record_layout
+    del table  # the class held the last reference: a table remembered elsewhere is freed now
+    assert Order(OrderRef=b"2").to_dict()["OrderRef"] == b"2"
+    assert "_record_layout" in Order.__dict__
+
+
 
 def test_a_text_read_again_shows_what_the_memory_holds_now():
     record = ApiStruct.RspInfoField(ErrorMsg=b"first")
