@@ -334,6 +334,29 @@ PyObject *read_field(const Field &field, const char *memory, bool decode_text) {
   return nullptr;
 }
 
+// Whether a field's bytes are the same in both: most fields are a number of 8 or 4 bytes or a
+// flag of 1, compared here without a library call, as every read compares every field.
+bool same_bytes(const char *a, const char *b, Py_ssize_t size) {
+  switch (size) {
+    case 8: {
+      std::uint64_t x, y;
+      std::memcpy(&x, a, 8);
+      std::memcpy(&y, b, 8);
+      return x == y;
+    }
+    case 4: {
+      std::uint32_t x, y;
+      std::memcpy(&x, a, 4);
+      std::memcpy(&y, b, 4);
+      return x == y;
+    }
+    case 1:
+      return *a == *b;
+    default:
+      return std::memcmp(a, b, static_cast<std::size_t>(size)) == 0;
+  }
+}
+
 PyObject *fields_dict(const Layout &layout, const char *memory, bool decode_text) {
   // Taken rather than borrowed: code a collection runs meanwhile may read a record of this
   // kind too, and then finds no last record instead of one half updated.
@@ -349,7 +372,7 @@ PyObject *fields_dict(const Layout &layout, const char *memory, bool decode_text
   }
   for (const Field &field : layout.fields) {
     if (from_last &&
-        std::memcmp(last.memory.data() + field.offset, memory + field.offset, field.size) == 0) {
+        same_bytes(last.memory.data() + field.offset, memory + field.offset, field.size)) {
       continue;
     }
     PyRef value(read_field(field, memory, decode_text));
