@@ -30,7 +30,7 @@ std::shared_ptr<Broker> BrokerDirectory::ForFront(const std::string &front) {
   return ForFrontLocked(front);
 }
 
-std::shared_ptr<Broker> BrokerDirectory::ForFrontLocked(const std::string &front) {
+const std::shared_ptr<Broker> &BrokerDirectory::ForFrontLocked(const std::string &front) {
   std::shared_ptr<Broker> &broker = brokers_[front];
   if (!broker) broker = std::make_shared<Broker>(defaults_, MakeMemoryStore());
   return broker;
@@ -96,14 +96,13 @@ void BrokerDirectory::SetMarket(const std::optional<std::string> &front,
                                 const std::string &instrument, const MarketUpdate &update) {
   std::lock_guard<std::mutex> lock(mutex_);
   if (front) {
-    // One broker checks the move before it makes it (a replayed tick comes this way).
-    const std::shared_ptr<Broker> broker = ForFrontLocked(*front);
-    if (!broker->Lists(instrument)) {
+    // One broker checks the move before it makes it (a replayed tick comes this way). The
+    // directory's mutex keeps the broker in its place meanwhile.
+    if (!ForFrontLocked(*front)->SetMarketIfListed(instrument, update)) {
       throw std::invalid_argument("no instrument '" + instrument +
                                   "' is listed at the simulated broker of the front " +
                                   QuotedFront(*front));
     }
-    broker->SetMarket(instrument, update);
     return;
   }
   std::vector<std::shared_ptr<Broker>> brokers;
@@ -127,7 +126,7 @@ void BrokerDirectory::SetMarket(const std::optional<std::string> &front,
                                 "' is listed by any simulated broker");
   }
   for (const std::shared_ptr<Broker> &broker : brokers) {
-    if (broker->Lists(instrument)) broker->SetMarket(instrument, update);
+    broker->SetMarketIfListed(instrument, update);
   }
 }
 
