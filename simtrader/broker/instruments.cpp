@@ -642,13 +642,17 @@ CThostFtdcDepthMarketDataField DepthMarketDataRecord(const Listing &listing,
   CThostFtdcDepthMarketDataField record{};
   SetText(record.TradingDay, trading_day);
   // A market that has not moved today is quoted as of now.
-  const bool moved = !market.action_day.empty();
-  SetText(record.ActionDay, moved ? market.action_day : LocalDate());
+  if (!market.action_day.empty()) {
+    SetText(record.ActionDay, market.action_day);
+    SetText(record.UpdateTime, market.update_time);
+    record.UpdateMillisec = market.update_millisec;
+  } else {
+    SetText(record.ActionDay, LocalDate());
+    SetText(record.UpdateTime, LocalTime());
+  }
   SetText(record.ExchangeID, instrument.exchange);
   SetText(record.InstrumentID, instrument.id);
   SetText(record.ExchangeInstID, instrument.id);
-  SetText(record.UpdateTime, moved ? market.update_time : LocalTime());
-  record.UpdateMillisec = moved ? market.update_millisec : 0;
   record.LastPrice = market.last;
   record.PreSettlementPrice = market.pre_settlement;
   record.PreClosePrice = market.pre_settlement;
