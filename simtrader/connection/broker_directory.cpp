@@ -105,15 +105,13 @@ void BrokerDirectory::SetMarket(const std::optional<std::string> &front,
     }
     return;
   }
-  std::vector<std::shared_ptr<Broker>> brokers;
-  for (const auto &[address, broker] : brokers_) brokers.push_back(broker);
   // Every market is checked before any moves; nothing else moves them meanwhile, since every
   // move holds this directory's mutex.
-  bool listed = false;
-  for (const std::shared_ptr<Broker> &broker : brokers) {
-    if (std::optional<Listing> listing = broker->Listed(instrument)) {
-      MovedMarket(*listing, update);
-      listed = true;
+  std::vector<std::shared_ptr<Broker>> listing;
+  for (const auto &[address, broker] : brokers_) {
+    if (std::optional<Listing> listed = broker->Listed(instrument)) {
+      MovedMarket(*listed, update);
+      listing.push_back(broker);
     }
   }
   auto defaults = defaults_.catalogue.find(instrument);
@@ -121,13 +119,11 @@ void BrokerDirectory::SetMarket(const std::optional<std::string> &front,
   if (moves_defaults) {
     defaults->second.market = MovedMarket(defaults->second, update);
   }
-  if (!listed && !moves_defaults) {
+  if (listing.empty() && !moves_defaults) {
     throw std::invalid_argument("no instrument '" + instrument +
                                 "' is listed by any simulated broker");
   }
-  for (const std::shared_ptr<Broker> &broker : brokers) {
-    broker->SetMarketIfListed(instrument, update);
-  }
+  for (const std::shared_ptr<Broker> &broker : listing) broker->SetMarket(instrument, update);
 }
 
 CThostFtdcDepthMarketDataField BrokerDirectory::MarketRecord(
