@@ -905,11 +905,15 @@ void Broker::Disconnect(const ClientLink &link) {
 }
 
 void Broker::SetMarket(const std::string &instrument, const MarketUpdate &update) {
-  Transaction transaction(*this);
-  auto listing = catalogue_.find(instrument);
-  if (listing == catalogue_.end()) {
+  if (!SetMarketIfListed(instrument, update)) {
     throw std::invalid_argument("no instrument '" + instrument + "' is listed");
   }
+}
+
+bool Broker::SetMarketIfListed(const std::string &instrument, const MarketUpdate &update) {
+  Transaction transaction(*this);
+  auto listing = catalogue_.find(instrument);
+  if (listing == catalogue_.end()) return false;
   Market &market = listing->second.market;
   const std::optional<TradePrint> print = PrintOf(update, market);
   market = MovedMarket(listing->second, update);
@@ -919,7 +923,7 @@ void Broker::SetMarket(const std::string &instrument, const MarketUpdate &update
   // orders first meet the market continuous trading opens with.
   if (!TradesContinuously(listing->second.instrument)) {
     PublishMarket(listing->second);
-    return;
+    return true;
   }
   for (const char direction : {THOST_FTDC_D_Buy, THOST_FTDC_D_Sell}) {
     for (BookFill &fill : book_.Match(instrument, direction, market, print)) {
@@ -931,6 +935,7 @@ void Broker::SetMarket(const std::string &instrument, const MarketUpdate &update
   }
   // What subscribers see is the market after the fills took their lots.
   PublishMarket(listing->second);
+  return true;
 }
 
 std::optional<Listing> Broker::Listed(const std::string &instrument) const {
@@ -938,11 +943,6 @@ std::optional<Listing> Broker::Listed(const std::string &instrument) const {
   auto listing = catalogue_.find(instrument);
   if (listing == catalogue_.end()) return std::nullopt;
   return listing->second;
-}
-
-bool Broker::Lists(const std::string &instrument) const {
-  std::lock_guard<std::mutex> lock(mutex_);
-  return catalogue_.count(instrument) != 0;
 }
 
 std::optional<CThostFtdcDepthMarketDataField> Broker::MarketRecord(
@@ -1105,9 +1105,15 @@ void Broker::Settle(const std::map<std::string, double> &settlement_prices) {
 
 MarketTime Broker::MarketNow() const { return market_clock_.Now(); }
 
-std::string Broker::TradingDayNow() const {
-  if (!market_clock_.given()) return trading_day_;
-  return std::max(trading_day_, TradingDayOf(market_clock_.Now(), holidays_));
+const std::string &Broker::TradingDayNow() const {
+  const std::optional<MarketTime> &time = market_clock_.given_time();
+  if (!time) return trading_day_;
+  const bool night = InNightSession(*time);
+  if (clock_day_.trading_day.empty() || clock_day_.action_day != time->action_day ||
+      clock_day_.night != night) {
+    clock_day_ = ClockDay{time->action_day, night, TradingDayOf(*time, holidays_)};
+  }
+  return std::max(trading_day_, clock_day_.trading_day);
 }
 
 std::string Broker::trading_day() const {

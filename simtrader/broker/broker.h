@@ -161,8 +161,9 @@ class Broker {
   // the held orders whose condition it meets. Throws std::invalid_argument for an instrument not
   // listed or a market MovedMarket refuses.
   void SetMarket(const std::string &instrument, const MarketUpdate &update);
+  // The same for an instrument listed; false, moving nothing, for one that is not.
+  bool SetMarketIfListed(const std::string &instrument, const MarketUpdate &update);
   std::optional<Listing> Listed(const std::string &instrument) const;
-  bool Lists(const std::string &instrument) const;
   // The instrument's market as a query of its depth market data answers it; nullopt for an
   // instrument not listed.
   std::optional<CThostFtdcDepthMarketDataField> MarketRecord(const std::string &instrument) const;
@@ -259,8 +260,9 @@ class Broker {
   // The trading day the broker trades in now: its current day (configured, or the one the
   // last settle began), or the later day the market's clock has moved into, as a night
   // session trades for the next trading day. The local clock does not move the day: a
-  // broker left on it keeps its day until settled, at any hour.
-  std::string TradingDayNow() const;
+  // broker left on it keeps its day until settled, at any hour. Valid until the mutex is
+  // released.
+  const std::string &TradingDayNow() const;
 
   Connection &ConnectionOf(const Link &link);
   MarketDataConnection &MarketDataConnectionOf(const Link &link);
@@ -327,6 +329,15 @@ class Broker {
   const Holidays holidays_;
   std::string trading_day_;
   MarketClock market_clock_;
+  // The trading day (TradingDayOf) of the last date and session the market's clock was asked
+  // in: a replay's ticks ask it of the same one over and over. Its key is all it depends on,
+  // the holidays being the broker's for good. Guarded by mutex_.
+  struct ClockDay {
+    std::string action_day;
+    bool night = false;
+    std::string trading_day;  // empty until worked out
+  };
+  mutable ClockDay clock_day_;
   // The products' hours and where their trading stands; none: every instrument trades at
   // any time.
   std::optional<SessionBoard> sessions_;

@@ -276,22 +276,24 @@ std::invalid_argument ListingError(const Instrument &instrument, const std::stri
   return std::invalid_argument("instrument '" + instrument.id + "': " + what);
 }
 
-void CheckPrice(const Instrument &instrument, const char *name, double price) {
+// What a level's price or volume is called, as the replay's columns and set_market call them:
+// "bid" and "bid_volume" for the first, "bid2" and "bid_volume2" for the second.
+std::string LevelName(const char *field, int level) {
+  return level == 0 ? field : field + std::to_string(level + 1);
+}
+
+// The price of the field's level (LevelName), named only in the error: every move checks
+// a dozen prices.
+void CheckPrice(const Instrument &instrument, const char *field, double price, int level = 0) {
   if (!std::isfinite(price) || price < 0) {
-    throw ListingError(instrument, std::string(name) + " must be a finite price, at least 0");
+    throw ListingError(instrument, LevelName(field, level) + " must be a finite price, at least 0");
   }
   if (!instrument.OnTick(price)) {
     char text[96];
     std::snprintf(text, sizeof text, "%.10g is not a multiple of the price tick %.10g", price,
                   instrument.price_tick);
-    throw ListingError(instrument, std::string(name) + " " + text);
+    throw ListingError(instrument, LevelName(field, level) + " " + text);
   }
-}
-
-// What a level's price or volume is called, as the replay's columns and set_market call them:
-// "bid" and "bid_volume" for the first, "bid2" and "bid_volume2" for the second.
-std::string LevelName(const char *field, int level) {
-  return level == 0 ? field : field + std::to_string(level + 1);
 }
 
 std::string PriceText(double price) {
@@ -309,24 +311,23 @@ void CheckSide(const Instrument &instrument, const Levels &side, bool bids) {
   for (int level = 0; level < kDepth; ++level) {
     // A level behind the first without a price is none; a gap shows at the level after it.
     if (level > 0 && side[level].price == 0) continue;
-    const std::string name = LevelName(price_field, level);
-    CheckPrice(instrument, name.c_str(), side[level].price);
+    CheckPrice(instrument, price_field, side[level].price, level);
     if (side[level].volume < 0) {
       throw ListingError(instrument, LevelName(volume_field, level) + " must not be negative");
     }
     if (level == 0) continue;
     const double better = side[level - 1].price;
     if (better == 0) {
-      throw ListingError(instrument, name + " follows an empty " +
+      throw ListingError(instrument, LevelName(price_field, level) + " follows an empty " +
                                          LevelName(price_field, level - 1) +
                                          ": the levels a side has come first");
     }
     if (bids ? side[level].price >= better : side[level].price <= better) {
-      throw ListingError(
-          instrument, name + " " + PriceText(side[level].price) + " is not " +
-                          (bids ? "below " : "above ") + LevelName(price_field, level - 1) + " " +
-                          PriceText(better) + ": " + (bids ? "bids fall" : "asks rise") +
-                          " strictly level by level");
+      throw ListingError(instrument,
+                         LevelName(price_field, level) + " " + PriceText(side[level].price) +
+                             " is not " + (bids ? "below " : "above ") +
+                             LevelName(price_field, level - 1) + " " + PriceText(better) + ": " +
+                             (bids ? "bids fall" : "asks rise") + " strictly level by level");
     }
   }
 }
@@ -350,19 +351,21 @@ void CheckMarket(const Instrument &instrument, const Market &market) {
   }
   // The exchange trades and quotes nothing outside the day's limits; an empty level has no
   // price to check.
-  auto check_within = [&](const char *field, int level, double price) {
-    if (price > 0 && (price < market.lower_limit || price > market.upper_limit)) {
-      throw ListingError(instrument, LevelName(field, level) + " " + PriceText(price) +
-                                         " is outside the daily limits " +
-                                         PriceText(market.lower_limit) + " to " +
-                                         PriceText(market.upper_limit));
-    }
+  auto outside = [&](double price) {
+    return price > 0 && (price < market.lower_limit || price > market.upper_limit);
+  };
+  auto outside_error = [&](const char *field, int level, double price) {
+    return ListingError(instrument, LevelName(field, level) + " " + PriceText(price) +
+                                        " is outside the daily limits " +
+                                        PriceText(market.lower_limit) + " to " +
+                                        PriceText(market.upper_limit));
   };
   for (int level = 0; level < kDepth; ++level) {
-    check_within("bid", level, market.bids[level].price);
-    check_within("ask", level, market.asks[level].price);
+    const double bid = market.bids[level].price, ask = market.asks[level].price;
+    if (outside(bid)) throw outside_error("bid", level, bid);
+    if (outside(ask)) throw outside_error("ask", level, ask);
   }
-  check_within("last", 0, market.last);
+  if (outside(market.last)) throw outside_error("last", 0, market.last);
   // A bid at or above the ask would have traded: no exchange shows such a book.
   const double bid = market.bids[0].price;
   const double ask = market.asks[0].price;
@@ -471,6 +474,13 @@ bool Instrument::SeparatesTodayFromYesterday() const {
 
 bool Instrument::OnTick(double price) const {
   const double ticks = price / price_tick;
+  // Every market move checks a dozen prices, and std::round is a library call. Below 2^52 the
+  // integer conversion finds the same nearest integer wherever it is within one half; where
+  // it is not, at a tie, the price is far off the tick either way.
+  if (std::fabs(ticks) < 0x1p52) {
+    const auto nearest = static_cast<long long>(ticks + (ticks < 0 ? -0.5 : 0.5));
+    return std::fabs(ticks - static_cast<double>(nearest)) < 1e-6;
+  }
   return std::fabs(ticks - std::round(ticks)) < 1e-6;
 }
 
@@ -505,7 +515,8 @@ Market MovedMarket(const Listing &listing, const MarketUpdate &update) {
     market.high = std::max(market.high, *update.last);
     market.low = std::min(market.low, *update.last);
   }
-  const MarketTime time = update.time ? *update.time : LocalMarketTime();
+  std::optional<MarketTime> local;
+  const MarketTime &time = update.time ? *update.time : local.emplace(LocalMarketTime());
   CheckTime(listing.instrument, time);
   market.action_day = time.action_day;
   market.update_time = time.update_time;
@@ -631,13 +642,17 @@ CThostFtdcDepthMarketDataField DepthMarketDataRecord(const Listing &listing,
   CThostFtdcDepthMarketDataField record{};
   SetText(record.TradingDay, trading_day);
   // A market that has not moved today is quoted as of now.
-  const bool moved = !market.action_day.empty();
-  SetText(record.ActionDay, moved ? market.action_day : LocalDate());
+  if (!market.action_day.empty()) {
+    SetText(record.ActionDay, market.action_day);
+    SetText(record.UpdateTime, market.update_time);
+    record.UpdateMillisec = market.update_millisec;
+  } else {
+    SetText(record.ActionDay, LocalDate());
+    SetText(record.UpdateTime, LocalTime());
+  }
   SetText(record.ExchangeID, instrument.exchange);
   SetText(record.InstrumentID, instrument.id);
   SetText(record.ExchangeInstID, instrument.id);
-  SetText(record.UpdateTime, moved ? market.update_time : LocalTime());
-  record.UpdateMillisec = moved ? market.update_millisec : 0;
   record.LastPrice = market.last;
   record.PreSettlementPrice = market.pre_settlement;
   record.PreClosePrice = market.pre_settlement;

@@ -5,6 +5,7 @@
 #include <set>
 #include <stdexcept>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "broker/answers.h"
@@ -134,15 +135,21 @@ void Broker::QueryMulticastInstruments(const Link &link,
 
 void Broker::PublishMarket(const Listing &listing) {
   const std::string &id = listing.instrument.id;
-  std::optional<EventArgs> tick;
+  const int event = MdEvent(MdEventId::OnRtnDepthMarketData);
+  // Each subscriber is sent a copy of the record but the last, which takes it.
+  EventArgs tick;
+  const Link *subscriber = nullptr;
   for (const auto &[key, connection] : market_data_connections_) {
     if (!connection.logged_in || connection.market_data.count(id) == 0) continue;
-    if (!tick) {
+    if (subscriber != nullptr) {
+      outbox_.Send(*subscriber, event, tick);
+    } else {
       const CThostFtdcDepthMarketDataField market = DepthMarketDataRecord(listing, TradingDayNow());
       tick = ArgsOf(&market, std::nullopt);
     }
-    outbox_.Send(connection.link, MdEvent(MdEventId::OnRtnDepthMarketData), *tick);
+    subscriber = &connection.link;
   }
+  if (subscriber != nullptr) outbox_.Send(*subscriber, event, std::move(tick));
 }
 
 }  // namespace simtrader

@@ -96,6 +96,8 @@ std::vector<BookFill> OrderBook::Match(const std::string &instrument, char direc
                                        Market &market,
                                        const std::optional<TradePrint> &print) const {
   std::vector<BookFill> fills;
+  // Most moves find nothing queued anywhere: no lookup by instrument for them.
+  if (queued_count_ == 0) return fills;
   auto queues = queues_.find(instrument);
   if (queues == queues_.end()) return fills;
   const bool buys = direction == THOST_FTDC_D_Buy;
@@ -132,6 +134,7 @@ std::vector<BookFill> OrderBook::Match(const std::string &instrument, char direc
 std::vector<CThostFtdcOrderField> OrderBook::Touched(const std::string &instrument,
                                                      double last) const {
   std::vector<CThostFtdcOrderField> orders;
+  if (HeldCount() == 0) return orders;
   auto held = held_.find(instrument);
   if (held == held_.end()) return orders;
   for (const auto &[time, seq] : held->second) {

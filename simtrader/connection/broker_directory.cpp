@@ -30,7 +30,7 @@ std::shared_ptr<Broker> BrokerDirectory::ForFront(const std::string &front) {
   return ForFrontLocked(front);
 }
 
-std::shared_ptr<Broker> BrokerDirectory::ForFrontLocked(const std::string &front) {
+const std::shared_ptr<Broker> &BrokerDirectory::ForFrontLocked(const std::string &front) {
   std::shared_ptr<Broker> &broker = brokers_[front];
   if (!broker) broker = std::make_shared<Broker>(defaults_, MakeMemoryStore());
   return broker;
@@ -96,25 +96,22 @@ void BrokerDirectory::SetMarket(const std::optional<std::string> &front,
                                 const std::string &instrument, const MarketUpdate &update) {
   std::lock_guard<std::mutex> lock(mutex_);
   if (front) {
-    // One broker checks the move before it makes it (a replayed tick comes this way).
-    const std::shared_ptr<Broker> broker = ForFrontLocked(*front);
-    if (!broker->Lists(instrument)) {
+    // One broker checks the move before it makes it (a replayed tick comes this way). The
+    // directory's mutex keeps the broker in its place meanwhile.
+    if (!ForFrontLocked(*front)->SetMarketIfListed(instrument, update)) {
       throw std::invalid_argument("no instrument '" + instrument +
                                   "' is listed at the simulated broker of the front " +
                                   QuotedFront(*front));
     }
-    broker->SetMarket(instrument, update);
     return;
   }
-  std::vector<std::shared_ptr<Broker>> brokers;
-  for (const auto &[address, broker] : brokers_) brokers.push_back(broker);
   // Every market is checked before any moves; nothing else moves them meanwhile, since every
   // move holds this directory's mutex.
-  bool listed = false;
-  for (const std::shared_ptr<Broker> &broker : brokers) {
-    if (std::optional<Listing> listing = broker->Listed(instrument)) {
-      MovedMarket(*listing, update);
-      listed = true;
+  std::vector<std::shared_ptr<Broker>> listing;
+  for (const auto &[address, broker] : brokers_) {
+    if (std::optional<Listing> listed = broker->Listed(instrument)) {
+      MovedMarket(*listed, update);
+      listing.push_back(broker);
     }
   }
   auto defaults = defaults_.catalogue.find(instrument);
@@ -122,13 +119,11 @@ void BrokerDirectory::SetMarket(const std::optional<std::string> &front,
   if (moves_defaults) {
     defaults->second.market = MovedMarket(defaults->second, update);
   }
-  if (!listed && !moves_defaults) {
+  if (listing.empty() && !moves_defaults) {
     throw std::invalid_argument("no instrument '" + instrument +
                                 "' is listed by any simulated broker");
   }
-  for (const std::shared_ptr<Broker> &broker : brokers) {
-    if (broker->Lists(instrument)) broker->SetMarket(instrument, update);
-  }
+  for (const std::shared_ptr<Broker> &broker : listing) broker->SetMarket(instrument, update);
 }
 
 CThostFtdcDepthMarketDataField BrokerDirectory::MarketRecord(

@@ -63,7 +63,8 @@ class BrokerDirectory {
   void Settle(const std::string &front, const std::map<std::string, double> &settlement_prices);
 
  private:
-  std::shared_ptr<Broker> ForFrontLocked(const std::string &front);
+  // Valid while the mutex is held.
+  const std::shared_ptr<Broker> &ForFrontLocked(const std::string &front);
 
   // Held while a broker is made, replaced or moved; a broker's own mutex is taken after it.
   std::mutex mutex_;

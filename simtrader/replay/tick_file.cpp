@@ -83,10 +83,15 @@ bool AllDigits(std::string_view text) {
   return true;
 }
 
-int Digits(const char *text, std::size_t count) {
-  int value = 0;
-  for (std::size_t index = 0; index < count; ++index) value = value * 10 + (text[index] - '0');
-  return value;
+// The number `count` digits at `text` write; false at a character that is not a digit.
+bool ReadDigits(const char *text, std::size_t count, int &value) {
+  value = 0;
+  for (std::size_t index = 0; index < count; ++index) {
+    const unsigned digit = static_cast<unsigned char>(text[index]) - unsigned{'0'};
+    if (digit > 9) return false;
+    value = value * 10 + static_cast<int>(digit);
+  }
+  return true;
 }
 
 // Powers of ten a double holds exactly.
@@ -151,13 +156,13 @@ bool ParseTime(std::string_view cell, TickRow &row) {
     return false;
   }
   const char *text = cell.data();
-  static constexpr char kPattern[] = "dddd-dd-dd?dd:dd:dd";
-  for (std::size_t index = 0; index < kWhole; ++index) {
-    char want = kPattern[index], have = text[index];
-    bool matches = want == 'd'   ? IsDigit(have)
-                   : want == '?' ? have == 'T' || have == ' '
-                                 : have == want;
-    if (!matches) return false;
+  // Read as it is checked: a row declined leaves what it set to no one.
+  if (!(ReadDigits(text, 4, row.year) && text[4] == '-' && ReadDigits(text + 5, 2, row.month) &&
+        text[7] == '-' && ReadDigits(text + 8, 2, row.day) &&
+        (text[10] == 'T' || text[10] == ' ') && ReadDigits(text + 11, 2, row.hour) &&
+        text[13] == ':' && ReadDigits(text + 14, 2, row.minute) && text[16] == ':' &&
+        ReadDigits(text + 17, 2, row.second))) {
+    return false;
   }
   std::string_view fraction;
   if (cell.size() > kWhole) {
@@ -165,12 +170,6 @@ bool ParseTime(std::string_view cell, TickRow &row) {
     fraction = cell.substr(kWhole + 1);
     if (!AllDigits(fraction)) return false;
   }
-  row.year = Digits(text, 4);
-  row.month = Digits(text + 5, 2);
-  row.day = Digits(text + 8, 2);
-  row.hour = Digits(text + 11, 2);
-  row.minute = Digits(text + 14, 2);
-  row.second = Digits(text + 17, 2);
   row.microsecond = 0;
   for (std::size_t index = 0; index < 6; ++index) {
     row.microsecond = row.microsecond * 10 + (index < fraction.size() ? fraction[index] - '0' : 0);

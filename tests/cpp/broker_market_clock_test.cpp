@@ -115,6 +115,24 @@ INSTANTIATE_TEST_SUITE_P(
                               "20270108", "21:05:00", "20270112"}),
     [](const testing::TestParamInfo<NightCase> &info) { return info.param.name; });
 
+// Each move places the market in its own trading day, whether the day, the session or both
+// changed since the move before, back in time as well.
+TEST(MarketClock, TheTradingDayFollowsEveryMove) {
+  BrokerClient client(MakeBroker("calendar trading_day=20270104\n"));
+  struct Move {
+    const char *day, *clock, *trading_day;
+  };
+  const Move moves[] = {{"20270104", "14:59:59", "20270104"}, {"20270104", "21:00:00", "20270105"},
+                        {"20270104", "23:59:59", "20270105"}, {"20270105", "09:00:00", "20270105"},
+                        {"20270106", "09:00:00", "20270106"}, {"20270108", "21:00:00", "20270111"},
+                        {"20270108", "09:00:00", "20270108"}, {"20270105", "21:00:00", "20270106"}};
+  for (const Move &move : moves) {
+    MoveAt(client.broker(), move.day, move.clock);
+    EXPECT_EQ(TextOf(client.broker().MarketRecord("rb2705")->TradingDay), move.trading_day)
+        << move.day << " " << move.clock;
+  }
+}
+
 // settle ends the day the broker trades in, the night's once the clock is in it, and the day
 // after skips holidays as it skips weekends.
 TEST(MarketClock, SettleEndsTheNightsTradingDayAndSkipsHolidays) {

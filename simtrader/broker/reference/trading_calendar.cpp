@@ -80,9 +80,13 @@ std::string NextTradingDay(const std::string &day, const Holidays &holidays) {
   return Formatted(date);
 }
 
-std::string TradingDayOf(const MarketTime &time, const Holidays &holidays) {
+bool InNightSession(const MarketTime &time) {
   const int hour = time.update_time.size() >= 2 ? TwoDigits(time.update_time, 0) : 0;
-  if (hour >= kNightSessionFromHour || !IsTradingDay(time.action_day, holidays)) {
+  return hour >= kNightSessionFromHour;
+}
+
+std::string TradingDayOf(const MarketTime &time, const Holidays &holidays) {
+  if (InNightSession(time) || !IsTradingDay(time.action_day, holidays)) {
     return NextTradingDay(time.action_day, holidays);
   }
   return time.action_day;

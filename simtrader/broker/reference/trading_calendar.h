@@ -29,6 +29,9 @@ std::string NextTradingDay(const std::string &day, const Holidays &holidays = {}
 // and the trading hours begin a trading day there as well.
 inline constexpr int kNightSessionFromHour = 18;
 
+// Whether a moment of the exchange's clock is at or after kNightSessionFromHour.
+bool InNightSession(const MarketTime &time);
+
 // The trading day a moment of the exchange's clock belongs to: from 18:00 the next trading
 // day (a Friday evening trades for Monday); before, the day itself, or the next trading day
 // for a day the exchanges are closed (the small hours of Saturday belong to Friday's night
@@ -43,8 +46,8 @@ class MarketClock {
  public:
   void Set(const std::optional<MarketTime> &time) { given_ = time; }
   MarketTime Now() const { return given_ ? *given_ : LocalMarketTime(); }
-  // Whether the time is the market's own rather than the local clock's.
-  bool given() const { return given_.has_value(); }
+  // The market's own time, if it has one rather than the local clock's.
+  const std::optional<MarketTime> &given_time() const { return given_; }
 
  private:
   std::optional<MarketTime> given_;
