@@ -145,6 +145,19 @@ def test_a_table_is_built_once_per_class():
     assert ApiStruct.OrderField.__dict__["_record_layout"] is table
 
 
+@pytest.mark.parametrize("field, first, then", [
+    ("Direction", b"0", b"1"),                  # a flag of one byte
+    ("VolumeTotalOriginal", 1, 2),              # a number of four bytes
+    ("LimitPrice", 3200.0, 3201.0),             # a number of eight bytes
+    ("OrderRef", b"1", b"2"),                   # a text
+])
+def test_a_field_changed_alone_since_the_last_read_is_read_again(field, first, then):
+    order = ApiStruct.OrderField(**{field: first})
+    assert order.to_dict()[field] == first
+    setattr(order, field, then)
+    assert order.to_dict()[field] == then
+
+
 def test_a_table_dropped_from_its_class_is_built_again():
     class Order(ApiStruct.OrderField):
         pass
